@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+// A file read and written at offsets. Every operation says whether it did all
+// it was asked; the day database checks each one.
+class BlockFile {
+ public:
+  virtual ~BlockFile() = default;
+  // Reads up to n bytes at offset; returns how many were read (short at the end of the file).
+  [[nodiscard]] virtual size_t ReadAt(uint64_t offset, void* buffer, size_t n) = 0;
+  // Writes all n bytes at offset, or fails.
+  [[nodiscard]] virtual bool WriteAt(uint64_t offset, const void* data, size_t n) = 0;
+  [[nodiscard]] virtual bool Size(uint64_t* size) = 0;
+  // Pushes written data to the disk.
+  [[nodiscard]] virtual bool Flush() = 0;
+
+  enum class OpenResult { kOpened, kCreated, kMissing, kFailed };
+  // Opens an existing file for reading and writing, denying other writers.
+  static std::unique_ptr<BlockFile> OpenExisting(const std::filesystem::path& path, OpenResult* result);
+  // Creates a file that does not exist yet; never replaces an existing one.
+  static std::unique_ptr<BlockFile> CreateNew(const std::filesystem::path& path, OpenResult* result);
+};
