@@ -42,6 +42,10 @@ class DatabaseManager {
   DatabaseManager& operator=(const DatabaseManager&) = delete;
 
   [[nodiscard]] bool IsOpen() const { return file_ != nullptr; }
+
+  // Why the last SaveDay returned -1.
+  enum class SaveError { kNone, kNoFile, kFull, kWriteFailed };
+  [[nodiscard]] SaveError LastSaveError() const { return lastError_; }
   [[nodiscard]] uint16_t CurrentOwner() const { return owner_ ? owner_() : 0; }
 
   [[nodiscard]] std::unique_ptr<Day> GetDay(const PackedDate& date);
@@ -77,19 +81,23 @@ class DatabaseManager {
     bool loaded = false;
     std::optional<Day> day;  // none: the record could not be read
   };
+  // What the queries need of one owner's days, built from memory after each change.
   struct OwnerView {
     bool valid = false;
     uint16_t owner = 0;
-    std::vector<PackedDate> starts;  // sorted ascending, duplicates kept
-    std::vector<PackedDate> ends;
+    std::vector<std::pair<int64_t, int>> firstSlot;  // date key -> first slot of that date, by key
+    std::vector<PackedDate> starts;                   // dates with menstruationStart, ascending, one per slot
+    std::vector<PackedDate> ends;                     // dates with menstruationEnd, ascending, one per slot
   };
 
   void OpenIndex();
-  [[nodiscard]] int FindSlot(const PackedDate& date, uint16_t owner) const;
+  [[nodiscard]] int FindSlot(const PackedDate& date);
   const std::optional<Day>& RecordOfSlot(int slot);
-  [[nodiscard]] int WriteSlot(int slot);
-  [[nodiscard]] int WriteRecord(uint64_t offset, const Day& day);
-  [[nodiscard]] int Append(const Day& day, uint16_t owner, int replacedSlot);
+  [[nodiscard]] bool WriteSlot(int slot, const Slot& value);
+  [[nodiscard]] bool WriteRecord(uint64_t offset, const Day& day);
+  [[nodiscard]] int Append(const Day& day, int oldSlot);
+  [[nodiscard]] int Fail(SaveError error);
+  [[nodiscard]] int Succeed();
   const OwnerView& View();
   void Invalidate() { view_.valid = false; }
 
@@ -101,4 +109,5 @@ class DatabaseManager {
   int cursor_ = 0;
   uint64_t recordReads_ = 0;
   OwnerView view_;
+  SaveError lastError_ = SaveError::kNone;
 };

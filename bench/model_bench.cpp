@@ -1,0 +1,87 @@
+// What painting costs: the calendar asks the class and the record of every
+// visible date after every change. Compared with reading the whole file once.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "app/memory_settings_store.h"
+#include "app/options_manager.h"
+#include "env/locale_manager.h"
+#include "model/menstual_manager.h"
+#include "support/full_database.h"
+
+namespace {
+
+struct Fixture {
+  Fixture() : options(store, SystemLocaleInfo{}, nullptr, u""), locale(folder, codec), clock(PackedDate(1, 6, 2026)) {
+    path = testsupport::WriteFullDatabase("tamarel-bench");
+  }
+  std::filesystem::path folder = std::filesystem::temp_directory_path();
+  MemorySettingsStore store;
+  OptionsManager options;
+  Latin1Codec codec;
+  LocaleManager locale;
+  FixedClock clock;
+  std::filesystem::path path;
+};
+
+Fixture& Shared() {
+  static Fixture f;
+  return f;
+}
+
+// (a) Every date of a four-month view, class and record, right after a write.
+void BM_ClassifyFourMonthsAfterWrite(benchmark::State& state) {
+  Fixture& f = Shared();
+  MenstualManager m(std::make_unique<DatabaseManager>(f.path, [] { return uint16_t{0}; }), f.options, f.locale,
+                    f.clock);
+  const PackedDate first(1, 3, 2026);
+  (void)m.GetDayClass(first);  // the file is read once, at the first paint
+  bool sex = false;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Day day = *m.GetDay(PackedDate(15, 2, 2026));
+    day.sex = (sex = !sex);
+    if (m.StoreDay(day) != 0) state.SkipWithError("write failed");
+    state.ResumeTiming();
+    for (int i = 0; i < 122; ++i) {
+      const PackedDate d = AddDays(first, i);
+      benchmark::DoNotOptimize(m.GetDayClass(d));
+      benchmark::DoNotOptimize(m.GetCachedDay(d));
+    }
+  }
+  state.counters["file_reads"] = static_cast<double>(m.Database().RecordReads());
+}
+BENCHMARK(BM_ClassifyFourMonthsAfterWrite)->Unit(benchmark::kMicrosecond);
+
+// (b) Reading the whole file once: open it and read every day record.
+void BM_ReadWholeFileThroughDatabase(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    DatabaseManager db(f.path, [] { return uint16_t{0}; });
+    int n = 0;
+    for (auto d = db.GetFirstDay(); d; d = db.GetNextDay()) ++n;
+    benchmark::DoNotOptimize(n);
+  }
+}
+BENCHMARK(BM_ReadWholeFileThroughDatabase)->Unit(benchmark::kMicrosecond);
+
+// (b') The bare bytes of the file in one read, for scale.
+void BM_ReadWholeFileRaw(benchmark::State& state) {
+  Fixture& f = Shared();
+  std::vector<char> buffer(std::filesystem::file_size(f.path));
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(f.path.c_str(), "rb");
+    benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), file));
+    std::fclose(file);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * buffer.size()));
+}
+BENCHMARK(BM_ReadWholeFileRaw)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,318 @@
+#include "cli/tamarel_cli.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "app/memory_settings_store.h"
+#include "app/options_manager.h"
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "env/text_format.h"
+#include "model/menstual_manager.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tamarel-cli [options] command [arguments]\n"
+    "options:\n"
+    "  --db PATH            the calendar file (db.dat)\n"
+    "  --owner N            the user id whose days are used (default 0)\n"
+    "  --today DD.MM.YYYY   the date taken as today (default: the local date)\n"
+    "  --manual P L         manual cycle length P (10-40) and luteal length L (10-21)\n"
+    "  --goal G             0 avoid pregnancy, 1 conceive, 2 a boy, 3 a girl (default 1)\n"
+    "commands:\n"
+    "  days | classify FROM TO | stats | tip DATE\n"
+    "  set-start DATE | set-end DATE | unset-start DATE | unset-end DATE\n"
+    "  sex DATE | pill DATE | mood DATE good|bad | temperature DATE VALUE | note DATE TEXT\n"
+    "dates are written DD.MM.YYYY\n";
+
+struct UsageError {
+  std::string message;
+};
+
+bool ParseInt(const std::string& text, long long min, long long max, int* out) {
+  long long v = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, v);
+  if (ec != std::errc() || ptr != end || text.empty() || v < min || v > max) return false;
+  *out = static_cast<int>(v);
+  return true;
+}
+
+PackedDate NeedDate(const std::string& text) {
+  PackedDate d;
+  if (!ParseDate(text, &d)) throw UsageError{"not a date (DD.MM.YYYY): " + text};
+  return d;
+}
+
+std::string EscapeNote(const std::u16string& note) {
+  std::string out;
+  for (char c : ToUtf8(note)) {
+    switch (c) {
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\\': out += "\\\\"; break;
+      default: out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::string FormatTemperature(double t) {
+  if (t == 0) return "-";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.2f", t);
+  return buf;
+}
+
+class Cli {
+ public:
+  Cli(std::ostream& out, std::ostream& err, const CliEnvironment& env) : out_(out), err_(err), env_(env) {}
+
+  int Run(const std::vector<std::string>& args) {
+    size_t i = 0;
+    std::optional<std::filesystem::path> db = env_.defaultDb;
+    int owner = 0, goal = 1, periodLen = 0, lutealLen = 0;
+    bool manual = false;
+    PackedDate today = env_.today;
+    auto value = [&](const std::string& option) -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError{option + " needs a value"};
+      return args[++i];
+    };
+    for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+      const std::string& a = args[i];
+      if (a == "--db") {
+        db = std::filesystem::path(FromUtf8(value(a)));
+      } else if (a == "--owner") {
+        if (!ParseInt(value(a), 0, 65535, &owner)) throw UsageError{"--owner needs a number from 0 to 65535"};
+      } else if (a == "--today") {
+        today = NeedDate(value(a));
+      } else if (a == "--manual") {
+        if (!ParseInt(value(a), OptionsManager::minPeriodLen, OptionsManager::maxPeriodLen, &periodLen))
+          throw UsageError{"--manual needs a cycle length from 10 to 40"};
+        if (!ParseInt(value(a), OptionsManager::minLuteralLen, OptionsManager::maxLuteralLen, &lutealLen))
+          throw UsageError{"--manual needs a luteal length from 10 to 21"};
+        manual = true;
+      } else if (a == "--goal") {
+        if (!ParseInt(value(a), -2147483647LL, 2147483647LL, &goal)) throw UsageError{"--goal needs a number"};
+      } else {
+        throw UsageError{"unknown option " + a};
+      }
+    }
+    if (i >= args.size()) throw UsageError{"no command"};
+    if (!db) throw UsageError{"--db PATH is required"};
+    command_.assign(args.begin() + static_cast<long>(i), args.end());
+
+    options_ = std::make_unique<OptionsManager>(store_, SystemLocaleInfo{}, nullptr, u"");
+    options_->autoPeriodCalculation = !manual;
+    if (manual) {
+      options_->periodLen = periodLen;
+      options_->luteralLen = lutealLen;
+    }
+    options_->goal = goal;
+    locale_ = std::make_unique<LocaleManager>(env_.programFolder, codec_);
+    clock_ = std::make_unique<FixedClock>(today);
+    const auto ownerId = static_cast<uint16_t>(owner);
+    const std::filesystem::path dbPath = *db;
+    auto database = std::make_unique<DatabaseManager>(dbPath, [ownerId] { return ownerId; });
+    if (!database->IsOpen()) {
+      err_ << "The calendar file " << ToUtf8(dbPath.u16string()) << " cannot be opened.\n";
+      return 1;
+    }
+    manager_ = std::make_unique<MenstualManager>(std::move(database), *options_, *locale_, *clock_);
+    return Dispatch();
+  }
+
+ private:
+  void Arity(size_t n) {
+    if (command_.size() != n + 1) throw UsageError{command_[0] + " takes " + std::to_string(n) + " argument(s)"};
+  }
+
+  int Dispatch() {
+    const std::string& c = command_[0];
+    if (c == "days") return Days();
+    if (c == "classify") return Classify();
+    if (c == "stats") return Stats();
+    if (c == "tip") {
+      Arity(1);
+      out_ << ToUtf8(manager_->GetTip(NeedDate(command_[1]))) << '\n';
+      return 0;
+    }
+    if (c == "set-start" || c == "set-end") return SetMark(c == "set-start");
+    if (c == "unset-start" || c == "unset-end") return UnsetMark(c == "unset-start");
+    if (c == "sex" || c == "pill") return Toggle(c == "sex");
+    if (c == "mood") return Mood();
+    if (c == "temperature") return Temperature();
+    if (c == "note") return Note();
+    throw UsageError{"unknown command " + c};
+  }
+
+  int Days() {
+    Arity(0);
+    std::vector<Day> days;
+    for (auto d = manager_->GetFirstDay(); d; d = manager_->GetNextDay()) days.push_back(*d);
+    std::stable_sort(days.begin(), days.end(), [](const Day& a, const Day& b) { return a.date < b.date; });
+    for (const Day& d : days) {
+      std::string flags = "------";
+      if (d.menstruationStart) flags[0] = 'S';
+      if (d.menstruationEnd) flags[1] = 'E';
+      if (d.sex) flags[2] = 'X';
+      if (d.pill) flags[3] = 'P';
+      if (d.goodMood) flags[4] = 'G';
+      if (d.badMood) flags[5] = 'B';
+      out_ << FormatDate(d.date) << '\t' << flags << '\t' << FormatTemperature(d.temperature) << '\t'
+           << (d.note ? EscapeNote(*d.note) : std::string()) << '\n';
+    }
+    return 0;
+  }
+
+  int Classify() {
+    Arity(2);
+    const PackedDate from = NeedDate(command_[1]);
+    const PackedDate to = NeedDate(command_[2]);
+    if (to < from) throw UsageError{"classify: FROM is after TO"};
+    for (int64_t n = DayNumber(from); n <= DayNumber(to); ++n) {
+      const PackedDate d = CivilFromDays(n);
+      out_ << FormatDate(d) << '\t' << manager_->GetDayClass(d) << '\n';
+    }
+    return 0;
+  }
+
+  int Stats() {
+    Arity(0);
+    out_ << "average " << manager_->GetAveragePeriod() << '\n'
+         << "shortest " << manager_->GetMinPeriod() << '\n'
+         << "longest " << manager_->GetMaxPeriod() << '\n'
+         << "cycles " << manager_->GetPeriodCount() << '\n';
+    return 0;
+  }
+
+  std::string Text(std::u16string_view key) { return ToUtf8(locale_->Translate(key)); }
+
+  int Refused() {
+    const std::u16string first = FormatText(locale_->Translate(u"ERROR_CANT_SET_DAY1"), {OptionsManager::minPeriodLen});
+    err_ << ToUtf8(first) << '\n' << Text(u"ERROR_CANT_SET_DAY2") << '\n';
+    return 1;
+  }
+
+  int NotOffered(const PackedDate& d) {
+    err_ << command_[0] << " is not offered for " << FormatDate(d) << ".\n";
+    return 1;
+  }
+
+  int SaveFailed() {
+    if (manager_->Database().LastSaveError() == DatabaseManager::SaveError::kFull)
+      err_ << Text(u"ERROR_DB_FULL") << '\n';
+    else
+      err_ << "The day could not be written to the calendar file.\n";
+    return 1;
+  }
+
+  int Store(const Day& day) { return manager_->StoreDay(day) == 0 ? 0 : SaveFailed(); }
+
+  Day RecordOrNew(const PackedDate& d) {
+    auto day = manager_->GetDay(d);
+    return day ? *day : Day(d, false, false, false, false, false, false, 0.0);
+  }
+
+  int SetMark(bool start) {
+    Arity(1);
+    const PackedDate d = NeedDate(command_[1]);
+    const bool offered = start ? manager_->CanSetStart(d) : manager_->CanSetEnd(d);
+    if (!offered) return Refused();
+    const bool done = start ? manager_->SetStart(d) : manager_->SetEnd(d);
+    if (done) return 0;
+    const auto error = manager_->Database().LastSaveError();
+    return error == DatabaseManager::SaveError::kNone ? Refused() : SaveFailed();
+  }
+
+  int UnsetMark(bool start) {
+    Arity(1);
+    const PackedDate d = NeedDate(command_[1]);
+    auto day = manager_->GetDay(d);
+    if (!day || !(start ? day->menstruationStart : day->menstruationEnd)) return NotOffered(d);
+    (start ? day->menstruationStart : day->menstruationEnd) = false;
+    return Store(*day);
+  }
+
+  int Toggle(bool sex) {
+    Arity(1);
+    const PackedDate d = NeedDate(command_[1]);
+    if (!sex && options_->goal != 0) return NotOffered(d);  // the pill mark belongs to "avoid pregnancy"
+    Day day = RecordOrNew(d);
+    bool& flag = sex ? day.sex : day.pill;
+    flag = !flag;
+    return Store(day);
+  }
+
+  int Mood() {
+    Arity(2);
+    const PackedDate d = NeedDate(command_[1]);
+    const std::string& which = command_[2];
+    if (which != "good" && which != "bad") throw UsageError{"mood is good or bad"};
+    const bool good = which == "good";
+    Day day = RecordOrNew(d);
+    if (good ? day.goodMood : day.badMood) return NotOffered(d);
+    day.goodMood = good;
+    day.badMood = !good;
+    return Store(day);
+  }
+
+  int Temperature() {
+    Arity(2);
+    const PackedDate d = NeedDate(command_[1]);
+    const std::string& text = command_[2];
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty() || !std::isfinite(value)) {
+      err_ << "Enter a number.\n";
+      return 1;
+    }
+    const float single = static_cast<float>(value);
+    if (single < 30.0f || single > 150.0f) {
+      err_ << "Enter a number between 30 and 150.\n";
+      return 1;
+    }
+    Day day = RecordOrNew(d);
+    day.temperature = value;
+    return Store(day);
+  }
+
+  int Note() {
+    Arity(2);
+    const PackedDate d = NeedDate(command_[1]);
+    Day day = RecordOrNew(d);
+    day.note = FromUtf8(command_[2]);
+    return Store(day);
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  const CliEnvironment& env_;
+  std::vector<std::string> command_;
+  MemorySettingsStore store_;
+  Latin1Codec codec_;
+  std::unique_ptr<OptionsManager> options_;
+  std::unique_ptr<LocaleManager> locale_;
+  std::unique_ptr<FixedClock> clock_;
+  std::unique_ptr<MenstualManager> manager_;
+};
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliEnvironment& env) {
+  try {
+    Cli cli(out, err, env);
+    return cli.Run(args);
+  } catch (const UsageError& e) {
+    err << "tamarel-cli: " << e.message << '\n' << kUsage;
+    return 2;
+  } catch (const std::exception& e) {
+    err << "tamarel-cli: " << e.what() << '\n';
+    return 1;
+  }
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "model/packed_date.h"
+
+// What the command line cannot say itself: the platform's defaults.
+struct CliEnvironment {
+  std::optional<std::filesystem::path> defaultDb;  // the program's own db.dat, where there is one
+  std::filesystem::path programFolder;              // for the language files
+  PackedDate today;                                 // the local date
+};
+
+// Runs tamarel-cli with its arguments (UTF-8, without the program name).
+// Returns 0 when done, 1 when refused or failed, 2 for a usage error.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliEnvironment& env);
