@@ -1,0 +1,192 @@
+#!/usr/bin/env python3
+"""Drives tamarel-cli as a user or a script would: builds db.dat files byte by
+byte, runs commands, and checks output, exit status and the bytes written.
+
+usage: cli_test.py TAMAREL_CLI [EMULATOR]"""
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CLI = sys.argv[1]
+EMULATOR = [a for a in sys.argv[2:3] if a]
+INDEX = 28000
+
+
+def slot(owner, offset, length, d, m, y):
+    return struct.pack("<HIIBBH", owner, offset, length, d, m, y)
+
+
+class DbFile:
+    """A db.dat made by hand: slots in index order, records appended."""
+
+    def __init__(self):
+        self.index = bytearray(INDEX)
+        self.body = bytearray(1)
+        self.next_slot = 0
+
+    def add(self, date, flags=0, temperature=0.0, note=None, owner=0, slot_no=None):
+        d, m, y = date
+        note_bytes = note.encode("utf-16-le") if note is not None else b""
+        offset = INDEX + len(self.body)
+        self.body += struct.pack("<BdI", flags, temperature, len(note_bytes)) + note_bytes
+        n = self.next_slot if slot_no is None else slot_no
+        self.index[n * 14:(n + 1) * 14] = slot(owner, offset, 13 + len(note_bytes), d, m, y)
+        self.next_slot = max(self.next_slot, n + 1)
+
+    def write(self, path):
+        with open(path, "wb") as f:
+            f.write(bytes(self.index) + bytes(self.body))
+
+
+def read_slots(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    out = []
+    for n in range(2000):
+        owner, offset, length, d, m, y = struct.unpack_from("<HIIBBH", data, n * 14)
+        if d or m or y:
+            out.append((n, owner, offset, length, (d, m, y)))
+    return data, out
+
+
+class CliTest(unittest.TestCase):
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+        self.db = os.path.join(self.tmp.name, "db.dat")
+
+    def tearDown(self):
+        self.tmp.cleanup()
+
+    def run_cli(self, *args, db=True, today="31.12.2026"):
+        cmd = EMULATOR + [CLI]
+        if db:
+            cmd += ["--db", self.db]
+        if today:
+            cmd += ["--today", today]
+        cmd += list(args)
+        p = subprocess.run(cmd, capture_output=True, timeout=120)
+        return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8")
+
+    def test_usage_errors_exit_2_with_usage_text(self):
+        for args in [(), ("frobnicate",), ("classify", "1.1.2026", "2.1.2026"),
+                     ("classify", "02.01.2026", "01.01.2026"), ("tip",), ("tip", "31.02.2026"),
+                     ("--owner", "70000", "days"), ("--manual", "9", "14", "stats"),
+                     ("--manual", "28", "22", "stats"), ("--goal", "x", "days"), ("--bogus", "days"),
+                     ("mood", "01.01.2026", "happy"), ("days", "extra")]:
+            code, out, err = self.run_cli(*args)
+            self.assertEqual(code, 2, args)
+            self.assertIn("usage", err, args)
+            self.assertEqual(out, "", args)
+
+    def test_days_lists_every_field_in_date_order(self):
+        f = DbFile()
+        f.add((3, 3, 2026), flags=0b000100, note="tab\there\r\nback\\slash ✓")
+        f.add((1, 3, 2026), flags=0b000001, temperature=36.55)
+        f.add((2, 3, 2026), flags=0b111110, temperature=98.1)
+        f.add((1, 3, 2026), flags=0b001000, owner=5)
+        f.write(self.db)
+        code, out, err = self.run_cli("days")
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(out.splitlines(), [
+            "01.03.2026\tS-----\t36.55\t",
+            "02.03.2026\t-EXPGB\t98.10\t",
+            "03.03.2026\t--X---\t-\ttab\\there\\r\\nback\\\\slash ✓",
+        ])
+        code, out, _ = self.run_cli("--owner", "5", "days")
+        self.assertEqual(out, "01.03.2026\t---P--\t-\t\n")
+
+    def test_classify_stats_and_tips_of_a_recorded_cycle(self):
+        f = DbFile()
+        for date in [(1, 3, 2026), (29, 3, 2026), (30, 4, 2026)]:
+            f.add(date, flags=1)
+        f.write(self.db)
+        code, out, _ = self.run_cli("stats")
+        self.assertEqual(out, "average 30\nshortest 28\nlongest 32\ncycles 2\n")
+
+        code, out, _ = self.run_cli("--manual", "28", "14", "classify", "26.04.2026", "02.05.2026")
+        self.assertEqual(code, 0)
+        self.assertEqual(out, "26.04.2026\t8\n27.04.2026\t8\n28.04.2026\t8\n29.04.2026\t8\n"
+                              "30.04.2026\t0\n01.05.2026\t1\n02.05.2026\t2\n")
+        # 30 April + 14 days in manual 28/14: ovulation.
+        expected = {"0": "We strongly recommend", "1": "Your chances of becoming pregnant are good",
+                    "2": "You have a good chances of conceive a girl", "3": "You have a good chances of conceive a boy"}
+        for goal, text in expected.items():
+            code, out, _ = self.run_cli("--manual", "28", "14", "--goal", goal, "tip", "14.05.2026")
+            self.assertEqual(code, 0)
+            self.assertTrue(out.startswith(text), (goal, out))
+
+    def test_marking_a_start_follows_the_day_menu_rules(self):
+        code, _, err = self.run_cli("set-start", "01.03.2026")
+        self.assertEqual((code, err), (0, ""))
+        data, slots = read_slots(self.db)
+        self.assertEqual(len(data), 28001 + 13)
+        self.assertEqual(slots, [(0, 0, 28001, 13, (1, 3, 2026))])
+        self.assertEqual(data[28001:], struct.pack("<BdI", 1, 0.0, 0))
+
+        refused = ("Can't save this day. The last menstruation must not be earlier than 10 days.\n"
+                   "Please select the latter date.\n")
+        for date in ["05.03.2026", "20.02.2026", "01.03.2026"]:
+            code, out, err = self.run_cli("set-start", date)
+            self.assertEqual((code, out, err), (1, "", refused), date)
+        code, _, err = self.run_cli("set-start", "01.01.2027")  # after today
+        self.assertEqual((code, err), (1, refused))
+        code, _, err = self.run_cli("set-end", "08.03.2026")
+        self.assertEqual((code, err), (1, refused))
+        self.assertEqual(self.run_cli("set-end", "05.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("set-end", "04.03.2026")[0], 1)
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n05.03.2026\t-E----\t-\t\n")
+
+        self.assertEqual(self.run_cli("unset-end", "05.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("unset-end", "05.03.2026")[0], 1)  # nothing to unset
+        self.assertEqual(self.run_cli("unset-start", "01.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("days")[1], "")
+        data, slots = read_slots(self.db)
+        self.assertEqual(slots, [])
+        self.assertEqual(len(data), 28001 + 26)  # removed records stay as dead space
+
+    def test_toggles_moods_temperature_and_notes(self):
+        self.assertEqual(self.run_cli("sex", "02.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("pill", "02.03.2026")[0], 1)  # only offered when avoiding pregnancy
+        self.assertEqual(self.run_cli("--goal", "0", "pill", "02.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("mood", "02.03.2026", "good")[0], 0)
+        self.assertEqual(self.run_cli("mood", "02.03.2026", "good")[0], 1)
+        self.assertEqual(self.run_cli("mood", "02.03.2026", "bad")[0], 0)
+        code, _, err = self.run_cli("temperature", "02.03.2026", "29.9")
+        self.assertEqual((code, err), (1, "Enter a number between 30 and 150.\n"))
+        self.assertEqual(self.run_cli("temperature", "02.03.2026", "abc")[0], 1)
+        self.assertEqual(self.run_cli("temperature", "02.03.2026", "36.6")[0], 0)
+        self.assertEqual(self.run_cli("note", "02.03.2026", "Kopf\tweh – 头痛")[0], 0)
+        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t--XP-B\t36.60\tKopf\\tweh – 头痛\n")
+        self.assertEqual(self.run_cli("sex", "02.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("note", "02.03.2026", "")[0], 0)
+        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t---P-B\t36.60\t\n")
+
+    def test_a_full_file_refuses_new_days_and_keeps_every_byte(self):
+        f = DbFile()
+        for n in range(2000):
+            y, rest = divmod(n, 28 * 12)
+            f.add((rest % 28 + 1, rest // 28 + 1, 2000 + y), flags=4, owner=n % 3)
+        f.write(self.db)
+        with open(self.db, "rb") as fh:
+            before = fh.read()
+        code, out, err = self.run_cli("sex", "31.12.2026")
+        self.assertEqual((code, out, err), (1, "", "The calendar file is full: no more days can be stored.\n"))
+        code, _, err = self.run_cli("set-start", "31.12.2026")
+        self.assertEqual((code, err), (1, "The calendar file is full: no more days can be stored.\n"))
+        with open(self.db, "rb") as fh:
+            self.assertEqual(fh.read(), before)
+
+    def test_damaged_files_never_crash(self):
+        for content in [b"", b"\x01" * 13, b"\xff" * 28001, b"\xff" * 40000]:
+            with open(self.db, "wb") as fh:
+                fh.write(content)
+            for args in [("days",), ("stats",), ("classify", "01.01.2026", "31.01.2026")]:
+                code, _, err = self.run_cli(*args)
+                self.assertEqual(code, 0, (content[:4], args, err))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0], "-v"])
