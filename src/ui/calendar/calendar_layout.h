@@ -1,0 +1,170 @@
+#pragma once
+
+// The arithmetic of the four-month calendar control: which months are shown,
+// where every month, title band, weekday cell and day cell lies for a given
+// client size, how paging moves the view, and which date or button is under a
+// point. No window code: the control (AFCYearSelectWnd and the AFCYearObj /
+// AFCYueObj / AFCDayObj objects built on these structs) paints and routes
+// the mouse, this file only answers questions about geometry and dates.
+
+#include <string>
+#include <vector>
+
+#include "model/packed_date.h"
+
+struct CalPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// A rectangle with the platform's convention: left and top inside, right and
+// bottom just outside.
+struct CalRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  [[nodiscard]] constexpr int Width() const { return right - left; }
+  [[nodiscard]] constexpr int Height() const { return bottom - top; }
+  [[nodiscard]] constexpr bool Contains(CalPoint p) const {
+    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+  }
+  friend constexpr bool operator==(const CalRect&, const CalRect&) = default;
+};
+
+// Julian Day Number of a date: Julian calendar up to 4 October 1582,
+// Gregorian from 15 October 1582 on. Year 0 does not exist (1 BC is -1).
+[[nodiscard]] int JulianDayNumber(int year, int month, int day);
+
+// Weekday of a date from its Julian Day Number, 0 = Sunday ... 6 = Saturday.
+[[nodiscard]] int WeekdayOf(int year, int month, int day);
+
+// Column of the first day of a month in a week that starts on Monday
+// (0 = Monday ... 6 = Sunday).
+[[nodiscard]] int FirstDayColumn(int year, int month);
+
+// "%2d": days 1-9 carry a leading blank so the numbers line up right-aligned.
+[[nodiscard]] std::u16string DayNumberText(int day);
+
+// One day of a month on screen (what AFCDayObj holds).
+struct DayCell {
+  CalRect rect;
+  int day = 0;
+  int month = 0;  // 1-12
+  int year = 0;
+  int column = 0;              // 0 = Monday ... 6 = Sunday
+  bool firstRowParity = true;  // true on week rows 0, 2, 4
+  bool hovered = false;
+
+  [[nodiscard]] PackedDate Date() const { return PackedDate(day, month, year); }
+  [[nodiscard]] std::u16string Text() const { return DayNumberText(day); }
+};
+
+// One month on screen (what AFCYueObj holds): a grid of 8 rows by 7 columns,
+// row 0 the title band, row 1 the weekday names, rows 2-7 six week rows.
+struct MonthLayout {
+  static constexpr int kRows = 8;
+  static constexpr int kColumns = 7;
+  static constexpr int kWeekRows = 6;
+
+  int year = 0;
+  int monthIndex = 0;  // 0 = January
+  CalRect bounds;
+  int cellWidth = 0;
+  int cellHeight = 0;
+  std::vector<DayCell> days;  // day 1 first, no cells for the empty places
+  PackedDate selected;        // the date last hit in this month
+
+  // Lays out the days of one month inside bounds.
+  [[nodiscard]] static MonthLayout Build(int year, int monthIndex, const CalRect& bounds);
+
+  [[nodiscard]] int Month() const { return monthIndex + 1; }
+  [[nodiscard]] CalRect TitleBand() const;
+  [[nodiscard]] CalRect LeftTitleCell() const;
+  [[nodiscard]] CalRect RightTitleCell() const;
+  // Cell of the weekday name in column 0 (Monday) ... 6 (Sunday).
+  [[nodiscard]] CalRect WeekdayCell(int column) const;
+  // Cell of week row 0-5, column 0-6, whether or not a day lies there.
+  [[nodiscard]] CalRect WeekCell(int weekRow, int column) const;
+};
+
+enum class CalendarButton { None, Back, Next };
+
+// The shown view (what AFCYearObj holds): the year and first month of a page
+// of 2 x 2 months, their layout inside the bounds, the Back/Next buttons of
+// the header and the selected date.
+class CalendarLayout {
+ public:
+  static constexpr int kMonthRows = 2;
+  static constexpr int kMonthColumns = 2;
+  static constexpr int kShownMonths = kMonthRows * kMonthColumns;
+  // Paging keeps the first shown month at September or earlier, so a paged
+  // view stays inside one year; ShowToday may start later and cross the
+  // year end.
+  static constexpr int kLastFirstMonthIndex = 12 - kShownMonths;
+  // The main frame's top band; the control sits below it.
+  static constexpr int kFrameBandHeight = 97;
+  // Height of the control's own header (title and buttons) above the months.
+  static constexpr int kHeaderHeight = 30;
+
+  // The view starts at today's month; no months exist until the first Resize.
+  explicit CalendarLayout(const PackedDate& today);
+
+  // Where the control window goes inside the frame's calendar area (the
+  // frame client minus the panes), in frame client coordinates.
+  [[nodiscard]] static CalRect WindowRectFor(const CalRect& calendarArea);
+  // The bounds the months are laid out in after a resize, in control
+  // coordinates: the width is rounded down to a multiple of 14 and 9 added,
+  // so the two month columns divide it evenly.
+  [[nodiscard]] static CalRect BoundsFor(const CalRect& calendarArea);
+
+  // Size event: new bounds from the calendar area, months rebuilt.
+  void Resize(const CalRect& calendarArea);
+  // Sets the bounds without rebuilding the months (painting does this).
+  void SetBounds(const CalRect& bounds) { bounds_ = bounds; }
+  // Rebuilds the four months inside the current bounds; hover is lost.
+  void LayoutMonths();
+
+  void ShowNextMonth();
+  void ShowPreviousMonth();
+  void ShowToday(const PackedDate& today);
+
+  [[nodiscard]] int Year() const { return year_; }
+  [[nodiscard]] int FirstMonthIndex() const { return firstMonthIndex_; }
+  // Month index (0-11) of the last shown month, counted past December.
+  [[nodiscard]] int LastMonthIndex() const { return (firstMonthIndex_ + kShownMonths - 1) % 12; }
+  [[nodiscard]] const CalRect& Bounds() const { return bounds_; }
+  [[nodiscard]] int MonthWidth() const { return monthWidth_; }
+  [[nodiscard]] int MonthHeight() const { return monthHeight_; }
+  [[nodiscard]] const std::vector<MonthLayout>& Months() const { return months_; }
+  [[nodiscard]] std::vector<MonthLayout>& Months() { return months_; }
+
+  // The gradient header above the months that holds the title and buttons.
+  [[nodiscard]] CalRect HeaderBand() const;
+  // Places Back and Next in the header for the wider of their two labels.
+  void PlaceButtons(int labelWidth);
+  [[nodiscard]] const CalRect& BackButton() const { return back_; }
+  [[nodiscard]] const CalRect& NextButton() const { return next_; }
+  [[nodiscard]] CalendarButton ButtonAt(CalPoint p) const;
+
+  // The day under a point, or nullptr; changes nothing.
+  [[nodiscard]] const DayCell* DayAt(CalPoint p) const;
+  // The day under a point, or nullptr. A hit makes that day the only hovered
+  // one and the selected date of its month and of the view; a miss changes
+  // nothing, so the last hovered day stays marked.
+  const DayCell* HitTest(CalPoint p);
+  [[nodiscard]] const DayCell* HoveredDay() const;
+  [[nodiscard]] const PackedDate& Selected() const { return selected_; }
+
+ private:
+  int year_ = 0;
+  int firstMonthIndex_ = 0;
+  CalRect bounds_{0, 0, 400, 400};
+  int monthWidth_ = 0;
+  int monthHeight_ = 0;
+  std::vector<MonthLayout> months_;
+  CalRect back_;
+  CalRect next_;
+  PackedDate selected_;
+};

@@ -1,0 +1,40 @@
+#include "ui/calendar/day_balloon_text.h"
+
+// Lines are counted in letters, not pixels: the balloon wraps nothing by
+// itself and a tip of a few hundred letters should still fit on a screen.
+std::u16string WrapDayTip(std::u16string_view tip) {
+  constexpr size_t kLineLetters = 40;
+  tip = tip.substr(0, kMaxBalloonTip);
+  std::u16string text = u" ";
+  size_t line = 0;
+  size_t pos = 0;
+  while (pos < tip.size()) {
+    if (tip[pos] == u' ') {
+      ++pos;
+      continue;
+    }
+    size_t end = tip.find(u' ', pos);
+    if (end == std::u16string_view::npos) end = tip.size();
+    text.append(tip.substr(pos, end - pos));
+    line += end - pos;
+    if (line <= kLineLetters) {
+      text += u' ';
+    } else {
+      text += u'\n';
+      line = 0;
+    }
+    pos = end;
+  }
+  return text;
+}
+
+std::u16string DayBalloonText(std::u16string_view tip, std::u16string_view noteLabel, std::u16string_view note) {
+  std::u16string text = WrapDayTip(tip);
+  if (!note.empty()) {
+    text += u"\n\n";
+    text.append(noteLabel);
+    text += u":\n";
+    text.append(note);
+  }
+  return text;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// The text of the balloon that pops up over a hovered day: the day's tip
+// wrapped into short lines, then the day's note when it has one.
+
+#include <string>
+#include <string_view>
+
+// The longest tip the balloon takes; the rest is cut off.
+inline constexpr size_t kMaxBalloonTip = 4096;
+
+// Starts with a blank, then the words of the tip (split at blanks) each
+// followed by a blank, except that the word which brings the line past 40
+// letters (blanks not counted) is followed by a line break.
+[[nodiscard]] std::u16string WrapDayTip(std::u16string_view tip);
+
+// The wrapped tip, then, for a non-empty note, a blank line, the label
+// ("Note" in the current language), ":" and the note on its own lines.
+[[nodiscard]] std::u16string DayBalloonText(std::u16string_view tip, std::u16string_view noteLabel,
+                                            std::u16string_view note);
