@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/settings_store.h"
+#include "env/theme.h"
 
 class LocaleManager;
 
@@ -16,18 +17,6 @@ struct SystemLocaleInfo {
   std::u16string country;             // two-letter code of the user's location, empty when unknown
   bool metric = false;                // the user locale measures in metric units
   int64_t pillTimeDefault = 946720800;  // 10:00 local time on 1 January 2000, seconds since 1970 UTC
-};
-
-// Windows colour values, 0x00BBGGRR.
-using ColorRef = uint32_t;
-
-struct ThemeRecord {
-  uint8_t useSystemColors = 0;
-  ColorRef base = 0xCD9AFE;
-  ColorRef light = 0;
-  ColorRef dark = 0;
-  ColorRef pale = 0;
-  ColorRef secondDark = 0;
 };
 
 // Every program-wide setting, kept in memory and stored in the registry. All
@@ -45,8 +34,11 @@ class OptionsManager {
 
   // Reads the settings key into the fields, then selects the language of `Locale`.
   void Load();
-  // Writes every setting, then maintains the start-with-Windows value.
+  // Writes every setting, then maintains the start-with-Windows value. A
+  // failure is not reported to the user; the count of failed store calls of
+  // the last Save is kept for logs and tests.
   void Save();
+  [[nodiscard]] int LastSaveFailures() const { return lastSaveFailures_; }
 
   // The command stored in the Run key: the quoted executable path, a blank, "-m".
   [[nodiscard]] std::u16string StartCommand() const;
@@ -86,7 +78,7 @@ class OptionsManager {
   std::u16string Locale = u"English";
   // flow, predicted flow, non-fertile, fertile, low fertility, ovulation
   std::array<ColorRef, 6> colors = {0x3232FF, 0xFF32FF, 0xFF8080, 0xAAE8FF, 0xFFFFFF, 0x64FFFF};
-  ThemeRecord theme;
+  ThemeRecord theme;  // Pink and its derived colours, set by the constructor
   int64_t lastUpdate = 0;
 
   // Fixed limits, never stored.
@@ -99,4 +91,5 @@ class OptionsManager {
   ISettingsStore& store_;
   LocaleManager* locale_;
   std::u16string executablePath_;
+  int lastSaveFailures_ = 0;
 };
