@@ -1,0 +1,30 @@
+// Replays the kept fuzz inputs (seeds and every input that once failed) through
+// the same code the fuzzers run, so a fixed fault stays fixed.
+#define TAMAREL_FUZZ_REPLAY
+#include "../../fuzz/fuzz_db.cpp"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+std::vector<std::filesystem::path> Inputs(const char* target) {
+  std::vector<std::filesystem::path> out;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(TAMAREL_TEST_DATA) / "fuzz" / target, ec))
+    if (e.is_regular_file()) out.push_back(e.path());
+  return out;
+}
+
+TEST(FuzzReplay, KeptDatabaseInputsRunCleanly) {
+  const auto inputs = Inputs("db");
+  ASSERT_FALSE(inputs.empty());
+  for (const auto& path : inputs) {
+    const auto bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(TamarelFuzzDb(bytes.data(), bytes.size()), 0) << path;
+  }
+}
+
+}  // namespace
