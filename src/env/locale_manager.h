@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,14 @@
 // text wins, then the built-in English text, then "Unknown".
 class LocaleManager {
  public:
+  // Longest base name of a language file, in characters.
+  static constexpr std::size_t kMaxBaseName = 31;
+  // Longest key and longest text of a language-file entry, in characters.
+  static constexpr std::size_t kMaxEntry = 4095;
+  // Largest localized text file, in bytes, and longest text made of it.
+  static constexpr std::size_t kMaxLocalizedBytes = 65536;
+  static constexpr std::size_t kMaxLocalizedChars = 32767;
+
   // programFolder: the folder of the running executable, where the .lan files
   // and the "en"/"ru" text folders live. Builds the language list and makes
   // "en" current.
@@ -27,10 +36,12 @@ class LocaleManager {
   [[nodiscard]] std::u16string Translate(std::u16string_view key) const;
   // A display name or a base name; an unknown name keeps the previous language.
   void SetLanguage(std::u16string_view name);
+  // The current base name in the ANSI code page.
   [[nodiscard]] std::string GetLanguageName() const;
+  // A base name in the ANSI code page; loads it whether or not it is listed.
   void SetLanguageName(std::string_view baseName);
   void LoadLanguageFile();
-  // Base name -> display name, ascending by base name.
+  // Base name -> display name, ascending by base name. Fixed after construction.
   [[nodiscard]] const std::map<std::u16string, std::u16string>& Languages() const { return languages_; }
   [[nodiscard]] std::u16string ReadLocalizedText(std::u16string_view name) const;
 
@@ -43,9 +54,16 @@ class LocaleManager {
   static std::map<std::u16string, std::u16string> ParseLanguageFile(std::string_view bytes);
 
  private:
+  void MakeCurrent(std::u16string baseName);
+  [[nodiscard]] std::u16string CurrentName() const;
+
   std::filesystem::path programFolder_;
   const IAnsiCodec& codec_;
   std::map<std::u16string, std::u16string> languages_;
-  std::map<std::u16string, std::u16string> table_;
-  std::string currentName_ = "en";
+  // The update-check thread translates while the user-interface thread may
+  // switch languages; the lock keeps it from reading a table being replaced.
+  mutable std::mutex mutex_;
+  std::map<std::u16string, std::u16string> table_;  // guarded by mutex_
+  // Kept in UTF-16 so that a file name outside the ANSI code page still loads.
+  std::u16string currentName_ = u"en";  // guarded by mutex_
 };
