@@ -7,7 +7,7 @@
 
 #include "env/locale_manager.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+int TamarelFuzzLan(const uint8_t* data, size_t size) {
   const auto table = LocaleManager::ParseLanguageFile(std::string_view(reinterpret_cast<const char*>(data), size));
   for (const auto& [key, text] : table) {
     if (key.size() > LocaleManager::kMaxEntry || text.size() > LocaleManager::kMaxEntry) __builtin_trap();
@@ -16,3 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   return 0;
 }
+
+#ifndef TAMAREL_FUZZ_REPLAY
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return TamarelFuzzLan(data, size); }
+#endif

@@ -2,6 +2,7 @@
 // the same code the fuzzers run, so a fixed fault stays fixed.
 #define TAMAREL_FUZZ_REPLAY
 #include "../../fuzz/fuzz_db.cpp"
+#include "../../fuzz/fuzz_lan.cpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -24,6 +25,15 @@ TEST(FuzzReplay, KeptDatabaseInputsRunCleanly) {
   for (const auto& path : inputs) {
     const auto bytes = testsupport::ReadBytes(path);
     EXPECT_EQ(TamarelFuzzDb(bytes.data(), bytes.size()), 0) << path;
+  }
+}
+
+TEST(FuzzReplay, KeptLanguageFileInputsRunCleanly) {
+  const auto inputs = Inputs("lan");
+  ASSERT_FALSE(inputs.empty());
+  for (const auto& path : inputs) {
+    const auto bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(TamarelFuzzLan(bytes.data(), bytes.size()), 0) << path;
   }
 }
 
