@@ -1,0 +1,58 @@
+// The program's single instances, wired with the Windows implementations of
+// the platform interfaces. Each is made on first use and lives until exit;
+// tests build their own objects instead of calling these.
+
+#include <memory>
+
+#include "app/options_manager.h"
+#include "app/registry_settings_store_win32.h"
+#include "app/system_locale_win32.h"
+#include "env/locale_manager.h"
+#include "env/wide_win32.h"
+#include "model/block_file.h"
+#include "model/database_manager.h"
+#include "model/menstual_manager.h"
+
+namespace {
+
+// The owner id of the day records read and written. Until user accounts
+// exist everybody works on the records of owner 0; the login code replaces
+// this with the current user's id while logins are on.
+uint16_t CurrentRecordOwner() { return 0; }
+
+const Win32AnsiCodec& AnsiCodec() {
+  static const Win32AnsiCodec codec;
+  return codec;
+}
+
+const Win32Clock& SystemClock() {
+  static const Win32Clock clock;
+  return clock;
+}
+
+// Without an application-data folder the days are not kept at all, rather
+// than in a db.dat beside whatever the current folder happens to be.
+std::unique_ptr<DatabaseManager> OpenDayDatabase() {
+  const std::filesystem::path appData = RoamingAppDataFolder();
+  if (appData.empty()) return std::make_unique<DatabaseManager>(std::unique_ptr<BlockFile>(), &CurrentRecordOwner);
+  return std::make_unique<DatabaseManager>(MenstualManager::PrepareDataPath(appData), &CurrentRecordOwner);
+}
+
+}  // namespace
+
+LocaleManager& LocaleManager::Instance() {
+  static LocaleManager instance(ExecutableFolder(), AnsiCodec());
+  return instance;
+}
+
+OptionsManager& OptionsManager::Instance() {
+  static RegistrySettingsStore store;
+  static OptionsManager instance(store, QuerySystemLocale(), &LocaleManager::Instance(), FromWide(ExecutablePath()));
+  return instance;
+}
+
+MenstualManager& MenstualManager::Instance() {
+  static MenstualManager instance(OpenDayDatabase(), OptionsManager::Instance(), LocaleManager::Instance(),
+                                  SystemClock());
+  return instance;
+}

@@ -1,0 +1,12 @@
+// The program's entry point.
+
+#include <windows.h>
+
+#include "app/tamarel_app_win32.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  CTamarelApp app;
+  // The full command line: the "-m" test looks at the program path too.
+  if (app.InitInstance(GetCommandLineW())) app.Run();
+  return app.ExitInstance();
+}

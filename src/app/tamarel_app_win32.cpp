@@ -1,0 +1,108 @@
+#include "app/tamarel_app_win32.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "app/options_manager.h"
+#include "env/debug_log_win32.h"
+#include "env/locale_manager.h"
+#include "model/menstual_manager.h"
+#include "ui/frame/main_frame_win32.h"
+
+CTamarelApp::CTamarelApp() = default;
+
+CTamarelApp::~CTamarelApp() = default;
+
+bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+  if (!InitCommonControlsEx(&icc)) LogMessage(L"InitCommonControlsEx failed");
+  // The note and day dialogs use the rich-edit control of this library.
+  richEdit_.Reset(LoadLibraryW(L"RICHED32.DLL"));
+  if (!richEdit_) LogLastError(L"LoadLibrary(RICHED32)");
+
+  // One copy per Windows user: the first creates the mutex; a later one only
+  // wakes the first and ends before making anything of its own.
+  mutex_.Reset(CreateMutexW(nullptr, FALSE, kMutexName));
+  lastError_ = GetLastError();
+  if (!mutex_) LogError(L"CreateMutexW", lastError_);
+  if (lastError_ == ERROR_ALREADY_EXISTS) {
+    UniqueKernelHandle event(OpenEventW(EVENT_MODIFY_STATE, FALSE, kWakeEventName));
+    if (event) {
+      // This copy was started by the user and may hand the foreground on;
+      // without this Windows may refuse the running copy's SetForegroundWindow.
+      AllowSetForegroundWindow(ASFW_ANY);
+      if (!SetEvent(event.Get())) LogLastError(L"SetEvent");
+    } else {
+      LogLastError(L"OpenEventW");  // the first copy is just ending
+    }
+    return false;
+  }
+
+  wakeEvent_.Reset(CreateEventW(nullptr, FALSE, FALSE, kWakeEventName));
+  if (wakeEvent_) {
+    stop_ = false;
+    watcher_.Reset(CreateThread(nullptr, 0, &CTamarelApp::WakeWatcher, this, 0, nullptr));
+    if (!watcher_) LogLastError(L"CreateThread");
+  } else {
+    LogLastError(L"CreateEventW");
+  }
+
+  OptionsManager& options = OptionsManager::Instance();
+  options.Load();  // also selects the language
+  (void)MenstualManager::Instance();  // creates the data folders and opens db.dat
+
+  frame_ = std::make_unique<CMainFrame>(options, LocaleManager::Instance());
+  if (!frame_->CreateFrame()) return false;
+  mainWindow_ = frame_->Hwnd();
+
+  // Started by Windows at log-on ("-m" from the Run entry): stay in the
+  // background. The whole command line counts, the program path included.
+  const bool hidden = options.autoLoad && commandLine && std::wcsstr(commandLine, L"-m");
+  if (!hidden) {
+    ShowWindow(frame_->Hwnd(), SW_SHOWNORMAL);
+    UpdateWindow(frame_->Hwnd());
+  }
+  return true;
+}
+
+int CTamarelApp::Run() {
+  exitCode_ = loop_.Run();
+  return exitCode_;
+}
+
+int CTamarelApp::ExitInstance() {
+  mainWindow_ = nullptr;
+  // A frame still alive (the loop ended some other way) is destroyed while
+  // the object is whole, so that it stores its rectangle and saves.
+  if (frame_ && frame_->Hwnd()) DestroyWindow(frame_->Hwnd());
+  frame_.reset();
+  stop_ = true;
+  // Wake the watcher so it sees the stop flag and ends; waiting is bounded in
+  // case it is stuck in a send to a window that no longer answers.
+  if (watcher_) {
+    if (wakeEvent_) SetEvent(wakeEvent_.Get());
+    if (WaitForSingleObject(watcher_.Get(), 1000) != WAIT_OBJECT_0) LogMessage(L"wake watcher did not stop");
+  }
+  mutex_.Reset();
+  return exitCode_;
+}
+
+DWORD WINAPI CTamarelApp::WakeWatcher(void* self) noexcept {
+  static_cast<CTamarelApp*>(self)->WatchForWake();
+  return 0;
+}
+
+// A second start of the program sets the event; the running copy reacts as
+// to a click on its tray icon. The send is synchronous, so one wake is
+// handled before the next wait.
+void CTamarelApp::WatchForWake() {
+  while (!stop_) {
+    if (WaitForSingleObject(wakeEvent_.Get(), INFINITE) != WAIT_OBJECT_0) {
+      LogLastError(L"WaitForSingleObject(wake event)");
+      return;
+    }
+    if (stop_) return;
+    if (const HWND window = mainWindow_) SendMessageW(window, CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
+  }
+}

@@ -1,0 +1,170 @@
+// The built tamarel.exe started as a user (or Windows at log-on) starts it.
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "win/support/registry_win32.h"
+#include "win/support/wait_win32.h"
+#include "ui/frame/main_frame_win32.h"
+
+namespace {
+
+// CMake gives the folder as a host path; under Wine the host root is drive Z:.
+std::wstring ExePath() {
+  std::wstring dir = TAMAREL_EXE_DIR;
+  if (!dir.empty() && dir[0] == L'/') dir = L"Z:" + dir;
+  for (wchar_t& c : dir) {
+    if (c == L'/') c = L'\\';
+  }
+  return dir + L"\\tamarel.exe";
+}
+
+class Process {
+ public:
+  explicit Process(const std::wstring& args) {
+    std::wstring commandLine = L"\"" + ExePath() + L"\"";
+    if (!args.empty()) commandLine += L" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    started_ = CreateProcessW(ExePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &si, &pi_) != FALSE;
+  }
+  ~Process() {
+    if (!started_) return;
+    // A test that failed half-way must not leave a copy running for the next.
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(pi_.hProcess, 1);
+      WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  [[nodiscard]] bool Started() const { return started_; }
+  [[nodiscard]] bool WaitExit(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+  [[nodiscard]] DWORD ExitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+  }
+  [[nodiscard]] DWORD Id() const { return pi_.dwProcessId; }
+  [[nodiscard]] HANDLE Handle() const { return pi_.hProcess; }
+
+  // The main frame of this process, or null.
+  [[nodiscard]] HWND Frame() const {
+    struct Search {
+      DWORD pid;
+      HWND found;
+    } search{pi_.dwProcessId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(hwnd, &pid);
+          wchar_t cls[64] = {};
+          GetClassNameW(hwnd, cls, 64);
+          if (pid == s->pid && std::wstring(cls) == CMainFrame::kClassName) {
+            s->found = hwnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+  bool started_ = false;
+};
+
+std::vector<int> StoredRectangle() {
+  std::vector<int> r;
+  for (const wchar_t* name : {L"x1", L"y1", L"x2", L"y2"}) {
+    const auto v = testreg::SettingDword(name);
+    r.push_back(v ? static_cast<int>(*v) : -99999);
+  }
+  return r;
+}
+
+std::vector<int> WindowRectangle(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+std::filesystem::path DayDatabasePath() {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return std::filesystem::path(folder) / L"Zenthal" / L"Tamarel" / L"db.dat";
+}
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testreg::Reset(); }
+  void TearDown() override { testreg::Reset(); }
+};
+
+TEST_F(StartupTest, LogOnStartStaysHiddenAndASecondStartBringsItBack) {
+  ASSERT_TRUE(testreg::PutDword(L"autoLoad", 1));
+  ASSERT_TRUE(testreg::PutDword(L"x1", 50));
+  ASSERT_TRUE(testreg::PutDword(L"y1", 60));
+  ASSERT_TRUE(testreg::PutDword(L"x2", 1010));
+  ASSERT_TRUE(testreg::PutDword(L"y2", 900));
+
+  Process first(L"-m");
+  ASSERT_TRUE(first.Started()) << GetLastError();
+  HWND frame = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (frame = first.Frame()) != nullptr; }, 60000));
+  // Idle in its message loop: start-up is over and the window stayed hidden.
+  WaitForInputIdle(first.Handle(), 10000);
+  EXPECT_FALSE(IsWindowVisible(frame));
+  EXPECT_EQ(WindowRectangle(frame), (std::vector<int>{50, 60, 1010, 900}));
+  EXPECT_TRUE(std::filesystem::exists(DayDatabasePath()));
+
+  Process second(L"");
+  ASSERT_TRUE(second.Started());
+  ASSERT_TRUE(second.WaitExit(20000)) << "the second copy kept running";
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(frame) != FALSE; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == frame; }, 10000));
+  EXPECT_EQ(first.Frame(), frame);  // still the one window
+
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(first.WaitExit(20000));
+  EXPECT_EQ(first.ExitCode(), 0u);
+  EXPECT_EQ(StoredRectangle(), (std::vector<int>{50, 60, 1010, 900}));
+  EXPECT_EQ(testreg::SettingDword(L"autoLoad"), 1u);
+  const auto run = testreg::Query(RegistrySettingsStore::kRunPath, L"Tamarel");
+  ASSERT_TRUE(run);
+  const std::wstring command(reinterpret_cast<const wchar_t*>(run->data.data()), run->data.size() / 2);
+  EXPECT_EQ(_wcsicmp(command.c_str(), (L"\"" + ExePath() + L"\" -m").c_str()), 0) << command;
+}
+
+TEST_F(StartupTest, MinusMIsIgnoredWithoutAutoLoadAndTheWindowKeepsItsMinimumSize) {
+  ASSERT_TRUE(testreg::PutDword(L"autoLoad", 0));
+  Process app(L"-m");
+  ASSERT_TRUE(app.Started());
+  HWND frame = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (frame = app.Frame()) != nullptr && IsWindowVisible(frame); }, 60000));
+  // The default rectangle 100,100,980,795 is smaller than 900 x 800.
+  EXPECT_EQ(WindowRectangle(frame), (std::vector<int>{100, 100, 1000, 900}));
+
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(app.WaitExit(20000));
+  EXPECT_EQ(StoredRectangle(), (std::vector<int>{100, 100, 1000, 900}));
+  EXPECT_EQ(testreg::SettingDword(L"autoLoad"), 0u);
+  EXPECT_FALSE(testreg::Query(RegistrySettingsStore::kRunPath, L"Tamarel"));
+  // Everything else was written too, e.g. the last of the values.
+  EXPECT_TRUE(testreg::Setting(L"lastUpdate"));
+}
+
+}  // namespace
