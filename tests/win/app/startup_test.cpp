@@ -149,22 +149,27 @@ TEST_F(StartupTest, LogOnStartStaysHiddenAndASecondStartBringsItBack) {
   EXPECT_EQ(_wcsicmp(command.c_str(), (L"\"" + ExePath() + L"\" -m").c_str()), 0) << command;
 }
 
-TEST_F(StartupTest, MinusMIsIgnoredWithoutAutoLoadAndTheWindowKeepsItsMinimumSize) {
+TEST_F(StartupTest, MinusMIsIgnoredWithoutAutoLoadAndEndOfSessionSavesOnce) {
   ASSERT_TRUE(testreg::PutDword(L"autoLoad", 0));
   Process app(L"-m");
   ASSERT_TRUE(app.Started());
   HWND frame = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (frame = app.Frame()) != nullptr && IsWindowVisible(frame); }, 60000));
-  // The default rectangle 100,100,980,795 is smaller than 900 x 800.
+  // The default rectangle 100,100,980,795 is smaller than the minimum 900 x 800.
   EXPECT_EQ(WindowRectangle(frame), (std::vector<int>{100, 100, 1000, 900}));
 
-  PostMessageW(frame, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(app.WaitExit(20000));
+  // Windows may end the process right after WM_ENDSESSION, so the settings
+  // are written then, while the window is still there.
+  SendMessageW(frame, WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(StoredRectangle(), (std::vector<int>{100, 100, 1000, 900}));
   EXPECT_EQ(testreg::SettingDword(L"autoLoad"), 0u);
   EXPECT_FALSE(testreg::Query(RegistrySettingsStore::kRunPath, L"Tamarel"));
-  // Everything else was written too, e.g. the last of the values.
-  EXPECT_TRUE(testreg::Setting(L"lastUpdate"));
+
+  // ... and only then: closing afterwards does not write them again.
+  ASSERT_TRUE(testreg::PutDword(L"goal", 3));
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(app.WaitExit(20000));
+  EXPECT_EQ(testreg::SettingDword(L"goal"), 3u);
 }
 
 }  // namespace
