@@ -1,0 +1,34 @@
+#pragma once
+
+// Ids of the program's pictures. Written by scripts/make_images.py from
+// its table; change the table and run the script rather than editing here.
+// Each line gives the picture's size, the colour drawn transparent (the key)
+// and where it is used. Bitmaps are 24-bit; the icon holds 16, 32 and
+// 48 pixel images with alpha.
+
+#define IDI_TAMAREL           128   // icon 16, 32, 48 px, alpha; program, window and tray icon (same number as the frame's menu)
+#define IDB_BAD_FEELING       129   // 16x16, key white; bad-feeling mark on flow, predicted-flow and pre-flow days
+#define IDB_BOY_DAY           1302  // 15x15, key white; boy day
+#define IDB_GIRL_DAY          132   // 16x16, key white; girl day
+#define IDB_DAY_NOTE          146   // 15x15, key white; the day has a note
+#define IDB_DAY_SEX           145   // 15x15, key white; sex
+#define IDB_DAY_PILL          1695  // 10x10, key white; pill taken
+#define IDB_GOOD_MOOD         170   // 10x10, key white; good mood
+#define IDB_BAD_MOOD          171   // 10x10, key white; bad mood
+#define IDB_ARROW_BACK        165   // 9x16, key (200, 200, 200); left end of the Back button
+#define IDB_ARROW_NEXT        167   // 9x16, key (200, 200, 200); right end of the Next button
+#define IDB_HEADER_PINK       207   // 878x224, opaque; top band picture, Pink theme (and any unknown theme)
+#define IDB_FILLER_PINK       161   // 20x224, opaque; tiled left of the Pink picture
+#define IDB_HEADER_SPRING     212   // 878x224, opaque; top band picture, Spring theme
+#define IDB_FILLER_SPRING     213   // 20x224, opaque; tiled left of the Spring picture
+#define IDB_HEADER_SKY        214   // 878x224, opaque; top band picture, Sky theme
+#define IDB_FILLER_SKY        215   // 20x224, opaque; tiled left of the Sky picture
+#define IDB_LOGO              208   // 237x60, key (200, 200, 200); logo at (10, 10) of the band
+#define IDB_BAND_MENU_ARROW   211   // 8x4, key white; arrow after each menu title of the band
+#define IDB_MENU_MENSTRUAL    142   // 16x16, key (200, 200, 200); day menu: set/unset menstruation
+#define IDB_MENU_SEX          143   // 16x16, key (200, 200, 200); day menu: was sex
+#define IDB_MENU_PILL         168   // 16x16, key (200, 200, 200); day menu: took pill
+#define IDB_MENU_TEMPERATURE  172   // 16x16, key (200, 200, 200); day menu: set temperature
+#define IDB_MENU_GOOD_MOOD    1701  // 16x16, key (200, 200, 200); day menu: good mood
+#define IDB_MENU_BAD_MOOD     1711  // 16x16, key (200, 200, 200); day menu: bad mood
+#define IDB_MENU_NOTE         144   // 16x16, key (200, 200, 200); day menu: add/edit note
