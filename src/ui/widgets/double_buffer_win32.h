@@ -27,7 +27,7 @@ class DoubleBuffer {
  private:
   void Free();
 
-  MemoryDC dc_{nullptr};
+  MemoryDC dc_;  // made compatible with the first target
   Bitmap bitmap_;
   HGDIOBJ previous_ = nullptr;  // the DC's own bitmap, put back before ours is deleted
   int width_ = 0;

@@ -90,10 +90,11 @@ class ClientDC {
   HDC dc_;
 };
 
-// A memory DC compatible with another DC (or with the screen).
+// A memory DC compatible with another DC (with null: the screen).
 class MemoryDC {
  public:
-  explicit MemoryDC(HDC compatible = nullptr) : dc_(CreateCompatibleDC(compatible)) {}
+  MemoryDC() = default;  // none yet
+  explicit MemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
   ~MemoryDC() {
     if (dc_) DeleteDC(dc_);
   }
@@ -112,5 +113,5 @@ class MemoryDC {
   explicit operator bool() const { return dc_ != nullptr; }
 
  private:
-  HDC dc_;
+  HDC dc_ = nullptr;
 };

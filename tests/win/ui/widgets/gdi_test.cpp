@@ -22,7 +22,7 @@ TEST(GdiObject, MovesOwnershipAndDeletesOnce) {
 }
 
 TEST(SelectGuard, PutsThePreviousObjectBack) {
-  MemoryDC dc;
+  MemoryDC dc(nullptr);
   ASSERT_TRUE(dc);
   const HGDIOBJ original = GetCurrentObject(dc.Get(), OBJ_PEN);
   Pen red(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
@@ -36,7 +36,7 @@ TEST(SelectGuard, PutsThePreviousObjectBack) {
 // A 32-bit DIB section whose pixels can be read back after a blit.
 struct Canvas {
   Bitmap bitmap;  // declared first so that it outlives the DC it is selected into
-  MemoryDC dc;
+  MemoryDC dc{nullptr};
   void* bits = nullptr;
   Canvas(int w, int h) {
     BITMAPINFO bi{};
