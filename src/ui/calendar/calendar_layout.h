@@ -138,7 +138,6 @@ class CalendarLayout {
   [[nodiscard]] int MonthWidth() const { return monthWidth_; }
   [[nodiscard]] int MonthHeight() const { return monthHeight_; }
   [[nodiscard]] const std::vector<MonthLayout>& Months() const { return months_; }
-  [[nodiscard]] std::vector<MonthLayout>& Months() { return months_; }
 
   // The gradient header above the months that holds the title and buttons.
   [[nodiscard]] CalRect HeaderBand() const;
