@@ -133,7 +133,9 @@ TEST(CalendarMonthGrid, DaysFillTheWeekRowsFromTheirWeekday) {
       EXPECT_EQ(d.year, c.year);
       EXPECT_EQ(d.rect.left, 11 + 40 * d.column);
       EXPECT_EQ(d.firstRowParity, WeekRowOf(m, d) % 2 == 0);
-      if (i > 0) EXPECT_EQ(d.column, (m.days[i - 1].column + 1) % 7);
+      if (i > 0) {
+        EXPECT_EQ(d.column, (m.days[i - 1].column + 1) % 7);
+      }
     }
   }
 }
