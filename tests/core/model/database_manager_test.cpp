@@ -7,6 +7,7 @@
 #include "support/temp_dir.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <share.h>
 #include <sys/stat.h>
@@ -410,7 +411,9 @@ TEST(DatabaseFile, EveryFailedWriteReportsFailureAndCostsAtMostThatDay) {
     Owner owner;
     DatabaseManager db(std::move(file), owner.Fn());
     ASSERT_EQ(db.SaveDay(Marked(kept, true)), 0);
-    if (c.grows) ASSERT_EQ(db.SaveDay(Marked(changed, false, false, true)), 0);
+    if (c.grows) {
+      ASSERT_EQ(db.SaveDay(Marked(changed, false, false, true)), 0);
+    }
     flaky->writes = 0;
     flaky->failWriteNumber = c.failWrite;
     flaky->failFlush = c.failFlush;
