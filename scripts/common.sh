@@ -39,4 +39,9 @@ ensure_wineprefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Caption buttons and other glyphs come from Marlett; give the prefix Wine's own copies.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -d /usr/share/wine/fonts ]; then
+    cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  fi
 }
