@@ -219,6 +219,9 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_DB_FULL", u"The calendar file is full: no more days can be stored."},
     {u"ERROR_USERS_NOT_SAVED", u"The list of users could not be saved."},
     {u"MSG_BADLOGIN", u"Please enter a login name."},
+    {u"ERROR_DB_WRITE", u"The day could not be saved: the calendar file cannot be written."},
+    {u"MSG_ENTER_NUMBER", u"Enter a number."},
+    {u"MSG_ENTER_NUMBER_RANGE", u"Enter a number between %d and %d."},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

@@ -26,3 +26,29 @@
 
 // Windows' own About command id, kept for the application's command table.
 #define ID_APP_ABOUT 57664
+
+// Tray menu: bring the window back.
+#define ID_TRAY_SHOW 57607
+
+// Day menu commands (the context menu of a day cell).
+#define ID_DAY_SET_START 57634
+#define ID_DAY_SEX 57635
+#define ID_DAY_NOTE 57637
+#define ID_DAY_UNSET_START 57643
+#define ID_DAY_SET_END 57680
+#define ID_DAY_UNSET_END 57681
+#define ID_DAY_GOOD_MOOD 61012
+#define ID_DAY_BAD_MOOD 61013
+#define ID_DAY_PILL 61014
+#define ID_DAY_TEMPERATURE 61015
+
+// Note editor.
+#define IDD_EDIT_NOTE 143
+#define IDC_NOTE_EDIT 1024
+
+// Temperature entry.
+#define IDD_TEMPERATURE 168
+#define IDC_TEMPERATURE_LABEL 1025
+#define IDC_TEMPERATURE_EDIT 1026
+#define IDC_TEMPERATURE_UNIT 1027
+#define IDI_TEMPERATURE 181

@@ -382,7 +382,8 @@ const char16_t* const kAllKeys[] = {
     u"IDC_FONT3", u"IDC_STATIC_REM0", u"IDC_CHECK_REM1", u"IDC_STATIC_REM2", u"IDC_STATIC_REM3",
     u"IDC_STATIC_REM4", u"IDC_CHECK_REM5", u"IDC_STATIC_REM6", u"IDC_CHECK_REM7", u"LEFT_DAYS", u"TIMEPILL",
 };
-const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL", u"ERROR_USERS_NOT_SAVED", u"MSG_BADLOGIN"};
+const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_SAVED", u"MSG_BADLOGIN",
+                                        u"ERROR_DB_WRITE",   u"MSG_ENTER_NUMBER",      u"MSG_ENTER_NUMBER_RANGE"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));
@@ -395,7 +396,7 @@ TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
     EXPECT_FALSE(text.empty()) << ToUtf8(key);
   }
   EXPECT_EQ(actual, expected);
-  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 179u);
+  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 182u);
 }
 
 TEST(BuiltInTable, EveryKeyIsFoundAndTranslatesWithoutLanguageFile) {

@@ -1,0 +1,36 @@
+#pragma once
+
+// What a day cell shows: its fill colour and which marks it carries, decided
+// from the day's class, its record, the "show" settings, the goal and the
+// cell's width. The painter only draws what this says, so every rule about
+// which mark appears when is checked here without a window.
+
+#include <optional>
+
+#include "env/theme.h"
+
+class Day;
+class OptionsManager;
+
+// Cells from this width on are too large for the small icons; wider than it
+// they show letters instead of the sex and pill pictures (at exactly this
+// width the pictures are still drawn).
+inline constexpr int kLetterCellWidth = 180;
+
+enum class MarkStyle { None, Picture, Letter };
+
+struct DayCellLook {
+  std::optional<ColorRef> fill; // none: the month's colour stays beneath
+  int icon =
+      0; // bitmap id at the bottom left (bad feeling, boy, girl), 0 for none
+  bool note = false; // note picture
+  MarkStyle sex = MarkStyle::None;
+  MarkStyle pill = MarkStyle::None;
+  int mood = 0; // good or bad mood bitmap id, 0 for none
+};
+
+// dayClass: 0-11, anything else has no class; day: the record or null;
+// hovered: the cell under the mouse, whose fill loses some blue.
+[[nodiscard]] DayCellLook DecideDayCellLook(int dayClass, const Day *day,
+                                            const OptionsManager &options,
+                                            int cellWidth, bool hovered);

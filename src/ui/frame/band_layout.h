@@ -1,0 +1,49 @@
+#pragma once
+
+// Geometry of the frame's top band: where the header picture and its filler
+// go, and where the four menu titles sit at the right end. No window code.
+
+#include <array>
+
+struct BandRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  [[nodiscard]] constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  friend constexpr bool operator==(const BandRect&, const BandRect&) = default;
+};
+
+inline constexpr int kBandHeight = 97;
+// The panes' share of the client area, on the right.
+inline constexpr int kPaneBarWidth = 311;
+inline constexpr int kBandTitleCount = 4;  // File, Navigate, Reports, Help
+
+// The header picture is right-aligned; a window narrower than the picture
+// shows its right part, a wider one gets the filler tiled on the left.
+struct HeaderPlacement {
+  int destX = 0;      // where the picture starts in the window
+  int sourceX = 0;    // first picture column shown
+  int fillerEnd = 0;  // the filler is tiled from x 0 while x < fillerEnd
+};
+[[nodiscard]] HeaderPlacement PlaceHeader(int windowWidth, int headerWidth);
+
+struct BandTitles {
+  std::array<BandRect, kBandTitleCount> rects{};
+  int left = 0;   // window width minus the band width
+  int width = 0;  // the band width
+  // The area repainted when the hovered title changes.
+  [[nodiscard]] BandRect HoverArea(int windowWidth) const { return {left, 0, windowWidth, 30}; }
+};
+
+// textWidths: each title measured without its first character; arrowWidth:
+// the width of the arrow drawn after each title.
+[[nodiscard]] BandTitles LayoutBandTitles(int windowWidth, const std::array<int, kBandTitleCount>& textWidths,
+                                          int textHeight, int arrowWidth);
+// The title under a point, or -1.
+[[nodiscard]] int BandTitleAt(const BandTitles& titles, int x, int y);
+// The raised frame drawn around a hovered title.
+[[nodiscard]] constexpr BandRect HoverFrame(const BandRect& title) {
+  return {title.left - 4, 2, title.right - 3, title.bottom + 4};
+}

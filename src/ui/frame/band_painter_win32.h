@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "env/theme.h"
+#include "ui/frame/band_layout.h"
+#include "ui/widgets/gdi_win32.h"
+
+// Paints the frame's top band: the theme's header picture (its filler tiled
+// on the left of a wide window), the logo, and the four menu titles with
+// their arrows, the hovered one raised. Pictures are loaded once.
+class BandPainter {
+ public:
+  using Titles = std::array<std::wstring, kBandTitleCount>;
+
+  explicit BandPainter(HINSTANCE resources);
+  BandPainter(const BandPainter&) = delete;
+  BandPainter& operator=(const BandPainter&) = delete;
+
+  // Measures the titles with the band's font (each without its first
+  // character, the "&" of its access key) and places them for a window width.
+  [[nodiscard]] BandTitles Layout(HDC dc, int windowWidth, const Titles& titles) const;
+  // Paints the band, 0..windowWidth x 0..kBandHeight, into dc.
+  void Paint(HDC dc, int windowWidth, const ThemeRecord& theme, const Titles& titles, const BandTitles& layout,
+             int hovered);
+
+ private:
+  struct Header {
+    Bitmap picture;
+    Bitmap filler;
+  };
+  const Header& HeaderFor(ColorRef base);
+  Bitmap Load(int id) const;
+
+  HINSTANCE resources_;
+  Header pink_, spring_, sky_;
+  Bitmap logo_;
+  Bitmap arrow_;
+  Font font_;
+};

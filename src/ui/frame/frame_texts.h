@@ -1,0 +1,35 @@
+#pragma once
+
+// Texts the main frame puts together: menu item keys by command id, the
+// items a goal hides, the tray tooltip, and the addresses of the web pages
+// and the support mail. No window code.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "model/packed_date.h"
+
+class LocaleManager;
+
+// Band titles, in order: File, Navigate, Reports, Help.
+inline constexpr std::array<const char16_t*, 4> kBandTitleKeys = {u"MENU_FILE", u"MENU_NAVIGATE", u"MENU_REPORTS",
+                                                                  u"MENU_HELP"};
+
+// The translation key of a band or tray menu command, or nullptr.
+[[nodiscard]] const char16_t* MenuItemKey(unsigned id);
+// Birth and the Chinese lunar calendar plan a child: not offered to a user who avoids pregnancy.
+[[nodiscard]] bool HiddenForGoal(unsigned id, int goal);
+
+// The longest tooltip the notification area takes, without the terminator.
+inline constexpr size_t kTrayTipMax = 127;
+// Name and version, today's date and today's class label, one per line, cut
+// to kTrayTipMax. dayClass outside 0-11 gives an empty label line.
+[[nodiscard]] std::u16string TrayTooltip(const LocaleManager& locale, const PackedDate& today, int dayClass);
+// "Show" and the program's name, with one blank between them.
+[[nodiscard]] std::u16string ShowWindowText(const LocaleManager& locale);
+
+// site + "/" + language + "/" + page, with no doubled slash when the site ends in one.
+[[nodiscard]] std::u16string SitePage(std::u16string_view site, std::u16string_view language, std::u16string_view page);
+// mailto:<address>?Subject="<app> - support request"
+[[nodiscard]] std::u16string FeedbackAddress(std::u16string_view email, std::u16string_view appName);

@@ -1,0 +1,86 @@
+#include "ui/reports/temperature_dlg_win32.h"
+
+#include "app/options_manager.h"
+#include "env/locale_manager.h"
+#include "env/text_format.h"
+#include "env/wide_win32.h"
+#include "resources/resource.h"
+#include "ui/reports/temperature_units.h"
+
+CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& locale, const Prompts& prompts,
+                                 double initial, std::function<void(HWND)> openHelp, HINSTANCE resources)
+    : CDialog(IDD_TEMPERATURE, resources),
+      options_(options),
+      locale_(locale),
+      prompts_(prompts),
+      value_(TruncateToHundredths(initial)),
+      openHelp_(std::move(openHelp)) {}
+
+BOOL CTemperatureDlg::OnInitDialog() {
+  HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
+  icon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TEMPERATURE), IMAGE_ICON, 0, 0,
+                                        LR_DEFAULTSIZE | LR_SHARED));
+  if (icon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  const std::wstring title = ToWide(locale_.Translate(u"RECTAL_TEMPERATURE"));
+  SetWindowTextW(Hwnd(), title.c_str());
+  SetItemText(IDC_TEMPERATURE_LABEL, title);
+  SetItemText(IDCANCEL, ToWide(locale_.Translate(u"BTN_CANCEL")));
+  SetItemText(IDHELP, ToWide(locale_.Translate(u"MENU_HELP")));
+
+  const HWND unit = Item(IDC_TEMPERATURE_UNIT);
+  SendMessageW(unit, CB_RESETCONTENT, 0, 0);
+  SendMessageW(unit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"F"));
+  SendMessageW(unit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C"));
+  SendMessageW(unit, CB_SETCURSEL, options_.farinheit ? kFahrenheitIndex : kCelsiusIndex, 0);
+  value_ = ValueForEntry(value_, options_.farinheit);
+  ShowValue();
+  return TRUE;
+}
+
+void CTemperatureDlg::ShowValue() { SetItemText(IDC_TEMPERATURE_EDIT, ToWide(TemperatureText(value_))); }
+
+bool CTemperatureDlg::OnCommand(WORD id, WORD code, HWND) {
+  if (id == IDC_TEMPERATURE_UNIT && code == CBN_SELCHANGE) {
+    OnUnitChanged();
+    return true;
+  }
+  if (id == IDHELP) {
+    if (openHelp_) openHelp_(Hwnd());
+    return true;
+  }
+  return false;
+}
+
+void CTemperatureDlg::OnUnitChanged() {
+  const bool fahrenheit =
+      SendMessageW(Item(IDC_TEMPERATURE_UNIT), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(kFahrenheitIndex);
+  if (fahrenheit == options_.farinheit) return;
+  // What the user typed so far is what gets converted; a text that is no
+  // number leaves the last good value to convert.
+  const TemperatureCheck typed = CheckTemperatureText(FromWide(ItemText(IDC_TEMPERATURE_EDIT)));
+  if (typed.result != TemperatureInput::kNotANumber) value_ = typed.value;
+  options_.farinheit = fahrenheit;
+  options_.Save();
+  value_ = ConvertForSwitch(value_, fahrenheit);
+  ShowValue();
+}
+
+void CTemperatureDlg::OnOK() {
+  const TemperatureCheck typed = CheckTemperatureText(FromWide(ItemText(IDC_TEMPERATURE_EDIT)));
+  if (typed.result != TemperatureInput::kValid) {
+    const std::u16string text =
+        typed.result == TemperatureInput::kNotANumber
+            ? locale_.Translate(u"MSG_ENTER_NUMBER")
+            : FormatText(locale_.Translate(u"MSG_ENTER_NUMBER_RANGE"),
+                         {static_cast<long long>(kMinTemperature), static_cast<long long>(kMaxTemperature)});
+    if (prompts_.messageBox) {
+      prompts_.messageBox(Hwnd(), ToWide(text), ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
+    }
+    const HWND edit = Item(IDC_TEMPERATURE_EDIT);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    return;
+  }
+  value_ = typed.value;
+  Close(IDOK);
+}

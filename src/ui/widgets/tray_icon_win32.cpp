@@ -1,0 +1,49 @@
+#include "ui/widgets/tray_icon_win32.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "env/debug_log_win32.h"
+
+TrayIcon::~TrayIcon() { Remove(); }
+
+bool TrayIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, std::wstring_view tip) {
+  Remove();
+  data_ = NOTIFYICONDATAW{};
+  data_.cbSize = sizeof data_;
+  data_.hWnd = owner;
+  data_.uID = id;
+  data_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+  data_.uCallbackMessage = callbackMessage;
+  data_.hIcon = icon;
+  const size_t n = std::min(tip.size(), std::size(data_.szTip) - 1);
+  std::wmemcpy(data_.szTip, tip.data(), n);
+  data_.szTip[n] = L'\0';
+  return Readd();
+}
+
+bool TrayIcon::Readd() {
+  if (!data_.hWnd) return false;
+  if (!Shell_NotifyIconW(NIM_ADD, &data_)) {
+    LogLastError(L"Shell_NotifyIcon(NIM_ADD)");
+    return false;
+  }
+  added_ = true;
+  // Version 3: the callback's lParam is the plain mouse message, the same
+  // form the wake message of a second start uses.
+  NOTIFYICONDATAW version = data_;
+  version.uVersion = NOTIFYICON_VERSION;
+  if (!Shell_NotifyIconW(NIM_SETVERSION, &version)) LogLastError(L"Shell_NotifyIcon(NIM_SETVERSION)");
+  return true;
+}
+
+void TrayIcon::Remove() {
+  if (!added_) return;
+  added_ = false;
+  if (!Shell_NotifyIconW(NIM_DELETE, &data_)) LogLastError(L"Shell_NotifyIcon(NIM_DELETE)");
+}
+
+UINT TrayIcon::TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}

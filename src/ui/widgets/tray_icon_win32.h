@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string_view>
+
+// An icon in the notification area, removed with its owner object. The
+// taskbar forgets its icons when Explorer restarts; the owner window passes
+// the registered "TaskbarCreated" message on to Readd.
+class TrayIcon {
+ public:
+  TrayIcon() = default;
+  ~TrayIcon();
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+
+  // Adds the icon (NIM_ADD, then NIM_SETVERSION); the tip is cut to what the
+  // shell holds. Clicks arrive at owner as callbackMessage with lParam the
+  // mouse message.
+  bool Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, std::wstring_view tip);
+  // After the taskbar was re-created: the same icon again.
+  bool Readd();
+  void Remove();
+
+  [[nodiscard]] bool Added() const { return added_; }
+  [[nodiscard]] const NOTIFYICONDATAW& Data() const { return data_; }
+  // The message Explorer broadcasts when its taskbar is (re)created.
+  [[nodiscard]] static UINT TaskbarCreatedMessage();
+
+ private:
+  NOTIFYICONDATAW data_{};
+  bool added_ = false;
+};
