@@ -2,8 +2,13 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "model/packed_date.h"
 #include "ui/calendar/calendar_host_win32.h"
+#include "ui/calendar/calendar_painter_win32.h"
+#include "ui/widgets/balloon_win32.h"
+#include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/window_win32.h"
 
 class MenstualManager;
@@ -14,22 +19,82 @@ class IClock;
 // The four-month calendar control below the frame's band: pages, hover with
 // the day balloon, clicks that open the day menu. Painted double-buffered.
 class AFCYearSelectWnd : public CWindow {
- public:
+public:
   static constexpr int kControlId = 45888;
+  // The one-shot timer that opens the balloon of a day the mouse rests on.
+  static constexpr UINT_PTR kTooltipTimerId = 33;
+  static constexpr UINT kTooltipDelayMs = 1000;
 
-  AFCYearSelectWnd(ICalendarHost& host, MenstualManager& model, const OptionsManager& options,
-                   const LocaleManager& locale, const IClock& clock);
+  AFCYearSelectWnd(ICalendarHost &host, MenstualManager &model,
+                   const OptionsManager &options, const LocaleManager &locale,
+                   const IClock &clock);
   ~AFCYearSelectWnd() override;
 
-  // Creates the visible child at rect (parent client coordinates) with the given id.
-  [[nodiscard]] bool CreateControl(const RECT& rect, HWND parent, int id = kControlId);
+  // Creates the visible child at rect (parent client coordinates) with the
+  // given id.
+  [[nodiscard]] bool CreateControl(const RECT &rect, HWND parent,
+                                   int id = kControlId);
 
   void ShowNextMonth();
   void ShowPreviousMonth();
   void ShowToday();
-  // The frame's size and sizing events: placement from the host's calendar area, layout rebuilt.
+  // The frame's size and sizing events: placement from the host's calendar
+  // area, layout rebuilt.
   void OnHostSize();
 
   // The date of the day last hit (the day menu works on it).
   [[nodiscard]] PackedDate SelectedDate() const;
+
+  // The shown view, as laid out and last painted.
+  [[nodiscard]] const AFCYearObj &Year() const { return year_; }
+  [[nodiscard]] const CalendarPainter &Painter() const { return painter_; }
+  // Whether the balloon delay is running, and how often it was started.
+  [[nodiscard]] bool TooltipTimerRunning() const {
+    return tooltipTimerRunning_;
+  }
+  [[nodiscard]] int TooltipTimerStarts() const { return tooltipTimerStarts_; }
+  // The open day balloon, or null.
+  [[nodiscard]] HWND BalloonHwnd() const { return balloon_.Hwnd(); }
+
+protected:
+  LRESULT OnSize(WPARAM wp, LPARAM lp) override;
+  LRESULT OnPaint(WPARAM wp, LPARAM lp) override;
+  LRESULT OnEraseBkgnd(WPARAM wp, LPARAM lp) override;
+  LRESULT OnTimer(WPARAM wp, LPARAM lp) override;
+  LRESULT OnMouseMove(WPARAM wp, LPARAM lp) override;
+  LRESULT OnLButtonDown(WPARAM wp, LPARAM lp) override;
+  LRESULT OnLButtonUp(WPARAM wp, LPARAM lp) override;
+  LRESULT OnRButtonDown(WPARAM wp, LPARAM lp) override;
+  LRESULT OnDestroy(WPARAM wp, LPARAM lp) override;
+
+private:
+  void ProcessMouseMove(POINT p);
+  // Right-button behaviour: select the day under p and open its menu.
+  void OpenDayMenu(POINT p);
+  void StartTooltipTimer();
+  void StopTooltipTimer();
+  void ShowDayBalloon();
+  // Months rebuilt after paging: hover is gone and the buttons are re-placed.
+  void AfterRebuild();
+  [[nodiscard]] CalRect CalendarArea() const;
+
+  ICalendarHost &host_;
+  MenstualManager &model_;
+  const LocaleManager &locale_;
+  const IClock &clock_;
+  AFCYearObj year_;
+  CalendarPainter painter_;
+  DoubleBuffer buffer_;
+  BalloonMessage balloon_;
+  bool overBack_ = false;
+  bool overNext_ = false;
+  bool pressed_ = false;
+  bool tooltipTimerRunning_ = false;
+  int tooltipTimerStarts_ = 0;
+  // The day the balloon delay last started for, by date: the cells are
+  // rebuilt on paging and resizing, a date survives that.
+  std::optional<PackedDate> tooltipDay_;
+  // Moving the window from inside its own size handling sends another size
+  // event.
+  bool sizing_ = false;
 };

@@ -1,0 +1,258 @@
+#include "ui/calendar/year_select_wnd_win32.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "env/debug_log_win32.h"
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "env/wide_win32.h"
+#include "model/day_class.h"
+#include "model/menstual_manager.h"
+#include "ui/calendar/day_balloon_text.h"
+#include "ui/widgets/gdi_win32.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"AFCYearSelectWnd";
+
+POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+CalPoint ToCal(POINT p) { return CalPoint{p.x, p.y}; }
+
+} // namespace
+
+AFCYearSelectWnd::AFCYearSelectWnd(ICalendarHost &host, MenstualManager &model,
+                                   const OptionsManager &options,
+                                   const LocaleManager &locale,
+                                   const IClock &clock)
+    : host_(host), model_(model), locale_(locale), clock_(clock),
+      year_(clock.Today()), painter_(model, options, locale, clock) {}
+
+// The balloon and the timer go with the window; the base class destroys a
+// window that is still alive.
+AFCYearSelectWnd::~AFCYearSelectWnd() { balloon_.Close(); }
+
+bool AFCYearSelectWnd::CreateControl(const RECT &rect, HWND parent, int id) {
+  WNDCLASSEXW wc{};
+  // Redrawn whole on every size change; no class brush, the paint covers
+  // everything.
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClassName;
+  if (!RegisterClass(wc))
+    return false;
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const HWND hwnd = Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE, rect.left,
+                           rect.top, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+  if (!hwnd)
+    return false;
+  year_.SetBounds(CalRect{0, 0, width, height});
+  UpdateWindow(hwnd);
+  return true;
+}
+
+CalRect AFCYearSelectWnd::CalendarArea() const {
+  const RECT a = host_.CalendarArea();
+  return CalRect{a.left, a.top, a.right, a.bottom};
+}
+
+void AFCYearSelectWnd::OnHostSize() {
+  const HWND hwnd = Hwnd();
+  if (!hwnd)
+    return;
+  const CalRect area = CalendarArea();
+  const CalRect placed = CalendarLayout::WindowRectFor(area);
+  sizing_ = true;
+  MoveWindow(hwnd, placed.left, placed.top, placed.Width(), placed.Height(),
+             TRUE);
+  sizing_ = false;
+  year_.Resize(area);
+  AfterRebuild();
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+LRESULT AFCYearSelectWnd::OnSize(WPARAM, LPARAM) {
+  if (!sizing_)
+    OnHostSize();
+  return 0;
+}
+
+void AFCYearSelectWnd::AfterRebuild() {
+  // The buttons are placed by painting; placing them now too lets a click
+  // that comes before the first paint (or in a hidden window) find them.
+  ClientDC screen(nullptr);
+  if (screen.Get())
+    painter_.PlaceButtons(screen.Get(), year_);
+}
+
+void AFCYearSelectWnd::ShowNextMonth() {
+  year_.ShowNextMonth();
+  AfterRebuild();
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void AFCYearSelectWnd::ShowPreviousMonth() {
+  year_.ShowPreviousMonth();
+  AfterRebuild();
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void AFCYearSelectWnd::ShowToday() {
+  year_.ShowToday(clock_.Today());
+  AfterRebuild();
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+PackedDate AFCYearSelectWnd::SelectedDate() const { return year_.Selected(); }
+
+LRESULT AFCYearSelectWnd::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
+
+// Everything is drawn off screen and copied in one blit, so the repaint on
+// every mouse move does not flicker.
+LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
+  PaintDC paint(Hwnd());
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  const HDC dc = buffer_.Prepare(paint.Get(), client.right, client.bottom);
+  if (!dc)
+    return 0;
+  // The view fills the calendar area below the band; the months keep the
+  // layout of the last size event.
+  const CalRect area = CalendarArea();
+  year_.SetBounds(CalRect{area.left, area.top, area.right,
+                          area.bottom - CalendarLayout::kFrameBandHeight});
+  painter_.DrawYear(dc, year_, overBack_, overNext_);
+  buffer_.Present(paint.Get(), paint.Area());
+  return 0;
+}
+
+void AFCYearSelectWnd::StartTooltipTimer() {
+  if (SetTimer(Hwnd(), kTooltipTimerId, kTooltipDelayMs, nullptr)) {
+    tooltipTimerRunning_ = true;
+    ++tooltipTimerStarts_;
+  } else {
+    LogLastError(L"SetTimer(balloon delay)");
+  }
+}
+
+void AFCYearSelectWnd::StopTooltipTimer() {
+  if (Hwnd())
+    KillTimer(Hwnd(), kTooltipTimerId);
+  tooltipTimerRunning_ = false;
+}
+
+void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
+  const CalPoint at = ToCal(p);
+  overBack_ = year_.BackButton().Contains(at);
+  overNext_ = year_.NextButton().Contains(at);
+  pressed_ = false;
+  if (const DayCell *day = year_.HitTest(at)) {
+    // Moving inside one cell must not push the balloon further away.
+    if (!tooltipDay_ || !(*tooltipDay_ == day->Date())) {
+      StartTooltipTimer();
+      tooltipDay_ = day->Date();
+    }
+  } else {
+    // The point of the message may lag behind the mouse; only when the mouse
+    // is really off every day does the balloon go. The last hovered day
+    // stays marked.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(Hwnd(), &cursor);
+    if (!year_.HitTest(ToCal(cursor))) {
+      balloon_.Close();
+      StopTooltipTimer();
+      tooltipDay_.reset();
+    }
+  }
+  InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+LRESULT AFCYearSelectWnd::OnMouseMove(WPARAM, LPARAM lp) {
+  ProcessMouseMove(PointOf(lp));
+  return 0;
+}
+
+void AFCYearSelectWnd::OpenDayMenu(POINT p) {
+  const DayCell *day = year_.HitTest(ToCal(p));
+  if (!day)
+    return;
+  ProcessMouseMove(p);
+  StopTooltipTimer();
+  // The cell is copied: the host may repaint or page while its menu is open.
+  const CalRect cell = day->rect;
+  host_.ShowDayMenu(Hwnd(), RECT{cell.left, cell.top, cell.right, cell.bottom});
+}
+
+LRESULT AFCYearSelectWnd::OnLButtonDown(WPARAM, LPARAM lp) {
+  pressed_ = true;
+  // A click that only activates the program must not change a day.
+  if (!host_.IsHostActive())
+    return 0;
+  const POINT p = PointOf(lp);
+  switch (year_.ButtonAt(ToCal(p))) {
+  case CalendarButton::Back:
+    ShowPreviousMonth();
+    break;
+  case CalendarButton::Next:
+    ShowNextMonth();
+    break;
+  case CalendarButton::None:
+    OpenDayMenu(p);
+    break;
+  }
+  return 0;
+}
+
+LRESULT AFCYearSelectWnd::OnLButtonUp(WPARAM, LPARAM) {
+  pressed_ = false;
+  return 0;
+}
+
+LRESULT AFCYearSelectWnd::OnRButtonDown(WPARAM, LPARAM lp) {
+  OpenDayMenu(PointOf(lp));
+  return 0;
+}
+
+LRESULT AFCYearSelectWnd::OnTimer(WPARAM wp, LPARAM lp) {
+  if (wp != kTooltipTimerId)
+    return DefaultProc(WM_TIMER, wp, lp);
+  // Once per hovered day.
+  StopTooltipTimer();
+  ShowDayBalloon();
+  return 0;
+}
+
+void AFCYearSelectWnd::ShowDayBalloon() {
+  const DayCell *day = year_.HoveredDay();
+  if (!day)
+    return;
+  POINT anchor{(day->rect.left + day->rect.right) / 2,
+               (day->rect.top + day->rect.bottom) / 2};
+  ClientToScreen(Hwnd(), &anchor);
+
+  const PackedDate date = day->Date();
+  const int dayClass = model_.GetDayClass(date);
+  const std::u16string tip = model_.GetTip(date, dayClass);
+  const Day *record = model_.GetCachedDay(date);
+  const std::u16string note =
+      record && record->note ? *record->note : std::u16string();
+  const std::u16string text =
+      DayBalloonText(tip, locale_.Translate(u"NOTE"), note);
+  const char16_t *titleKey = DayClassLabelKey(dayClass);
+  const std::u16string title =
+      titleKey ? locale_.Translate(titleKey) : std::u16string();
+  balloon_.Show(Hwnd(), anchor, ToWide(title), ToWide(text));
+}
+
+LRESULT AFCYearSelectWnd::OnDestroy(WPARAM wp, LPARAM lp) {
+  balloon_.Close();
+  StopTooltipTimer();
+  return DefaultProc(WM_DESTROY, wp, lp);
+}
