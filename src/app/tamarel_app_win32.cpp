@@ -50,9 +50,9 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
 
   OptionsManager& options = OptionsManager::Instance();
   options.Load();  // also selects the language
-  (void)MenstualManager::Instance();  // creates the data folders and opens db.dat
+  MenstualManager& model = MenstualManager::Instance();  // creates the data folders and opens db.dat
 
-  frame_ = std::make_unique<CMainFrame>(options, LocaleManager::Instance());
+  frame_ = std::make_unique<CMainFrame>(FrameContext{options, LocaleManager::Instance(), model, model.Clock()});
   if (!frame_->CreateFrame()) return false;
   mainWindow_ = frame_->Hwnd();
 

@@ -6,124 +6,442 @@
 #include "app/options_manager.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
+#include "env/platform.h"
 #include "env/wide_win32.h"
+#include "model/menstual_manager.h"
+#include "resources/image_ids.h"
 #include "resources/resource.h"
+#include "ui/calendar/year_select_wnd_win32.h"
+#include "ui/frame/band_menu_win32.h"
+#include "ui/frame/day_menu_items.h"
+#include "ui/frame/day_menu_win32.h"
+#include "ui/frame/frame_texts.h"
+#include "ui/widgets/message_loop_win32.h"
 
 namespace {
 
-// Menu texts by command id; menus are re-labelled each time they open so a
-// change of language shows at once.
-struct MenuText {
-  UINT id;
-  const char16_t* key;
-};
-constexpr MenuText kMenuTexts[] = {
-    {ID_FILE_LOGOUT, u"MENU_FILE_LOGOUT"},
-    {ID_FILE_CONFIGURE, u"MENU_FILE_CONFIGURE"},
-    {ID_FILE_PRINTALL, u"ID_FILE_PRINTALL"},
-    {ID_FILE_EXIT, u"MENU_FILE_EXIT"},
-    {ID_NAVIGATE_NEXT, u"MENU_NAVIGATE_NEXT"},
-    {ID_NAVIGATE_PREV, u"MENU_NAVIGATE_PREV"},
-    {ID_NAVIGATE_TODAY, u"MENU_NAVIGATE_TODAY"},
-    {ID_REPORTS_STATISTIC, u"STATISTIC"},
-    {ID_REPORTS_BIRTH, u"BIRTH"},
-    {ID_REPORTS_MYCYCLES, u"MYCYCLES"},
-    {ID_REPORTS_HOROSCOPE, u"HOROSCOPE"},
-    {ID_REPORTS_CHINA_CAL, u"CHINA_CAL"},
-    {ID_HELP_CONTENTS, u"MENU_HELP_CONTACTS"},
-    {ID_HELP_HOME, u"HHOME"},
-    {ID_HELP_CHECK_NEW_VER, u"CHECK_NEW_VER"},
-    {ID_HELP_FEEDBACK, u"MENU_HELP_FEEDBACK"},
-    {ID_HELP_ABOUT, u"MENU_HELP_ABOUT"},
-};
-constexpr const char16_t* kMenuTitles[] = {u"MENU_FILE", u"MENU_NAVIGATE", u"MENU_REPORTS", u"MENU_HELP"};
+HINSTANCE ResourceModule(HINSTANCE given) { return given ? given : GetModuleHandleW(nullptr); }
 
-void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_STRING;
-  info.dwTypeData = const_cast<wchar_t*>(text.c_str());
-  SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info);
+// The program folder with "tamarel_help.chm": the executable's name is cut
+// from its path and a backslash added when missing.
+std::wstring MakeHelpPath() {
+  wchar_t module[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::wstring folder(module, n);
+  const size_t cut = folder.find(L"tamarel.exe");
+  if (cut != std::wstring::npos) folder.resize(cut);
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  return folder + L"tamarel_help.chm";
+}
+
+bool IsRoutedMouseMessage(UINT message) {
+  return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
 }
 
 }  // namespace
 
-CMainFrame::CMainFrame(OptionsManager& options, const LocaleManager& locale) : options_(options), locale_(locale) {}
+// The frame's place among the message loop's filters. Kept out of the
+// header: the loop's IMessageFilter shares its name with a COM interface.
+class CMainFrame::LoopFilter final : public IMessageFilter {
+ public:
+  explicit LoopFilter(CMainFrame& frame) : frame_(frame) {}
+  bool PreTranslateMessage(MSG& msg) override { return frame_.RouteMouseMessage(msg); }
+
+ private:
+  CMainFrame& frame_;
+};
+
+CMainFrame::CMainFrame(FrameContext context)
+    : context_(std::move(context)),
+      loopFilter_(std::make_unique<LoopFilter>(*this)),
+      bandPainter_(ResourceModule(context_.resources)),
+      dayCommands_(context_.model, context_.options, context_.locale, context_.prompts,
+                   ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, 10); }),
+      helpPath_(MakeHelpPath()) {}
+
+CMainFrame::~CMainFrame() {
+  if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
+  // The window goes before the calendar object it holds as a child.
+  if (const HWND hwnd = Hwnd()) DestroyWindow(hwnd);
+}
 
 bool CMainFrame::CreateFrame() {
-  const HINSTANCE module = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
+  // The band and the calendar paint everything; no class brush, so nothing
+  // is erased under them. The arrow is the cursor over the band.
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));  // none until the icon is drawn
   wc.lpszClassName = kClassName;
   if (!RegisterClass(wc)) return false;
 
-  // The window owns the menu from here on and destroys it with itself.
-  const HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
-  if (!menu) LogLastError(L"LoadMenuW");
-  const std::wstring title = ToWide(locale_.Translate(u"APP_NAME"));
-  if (!Create(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-              CW_USEDEFAULT, nullptr, menu)) {
-    if (menu) DestroyMenu(menu);
+  const std::wstring title = ToWide(context_.locale.Translate(u"APP_NAME"));
+  if (!Create(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+              CW_USEDEFAULT, CW_USEDEFAULT)) {
     return false;
   }
-  TranslateMenuBar();
   // Placed by a move rather than at creation: the size check of
   // WM_GETMINMAXINFO only reaches this object once it is bound, so the move
   // is what holds a small stored rectangle to the minimum size.
-  MoveWindow(Hwnd(), options_.x1, options_.y1, options_.x2 - options_.x1, options_.y2 - options_.y1, TRUE);
+  const OptionsManager& o = context_.options;
+  MoveWindow(Hwnd(), o.x1, o.y1, o.x2 - o.x1, o.y2 - o.y1, TRUE);
   return true;
 }
 
-void CMainFrame::TranslateMenuBar() {
-  const HMENU bar = GetMenu(Hwnd());
-  if (!bar) return;
-  const int count = GetMenuItemCount(bar);
-  for (int i = 0; i < count && i < static_cast<int>(std::size(kMenuTitles)); ++i) {
-    SetMenuText(bar, static_cast<UINT>(i), true, ToWide(locale_.Translate(kMenuTitles[i])));
+LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
+  const HINSTANCE module = ResourceModule(context_.resources);
+  if (const auto big = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON, 0, 0,
+                                                     LR_DEFAULTSIZE | LR_SHARED))) {
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
-  DrawMenuBar(Hwnd());
-}
+  if (const auto small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                       LR_SHARED))) {
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  }
 
-void CMainFrame::BringToFront() {
-  ShowWindow(Hwnd(), IsIconic(Hwnd()) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(Hwnd());
-}
-
-void CMainFrame::StoreRectangleAndSave() {
-  if (saved_) return;
-  saved_ = true;
-  // A minimized or maximized window has corners at or below 0; Save then
-  // keeps the rectangle stored before.
-  RECT r{};
-  if (GetWindowRect(Hwnd(), &r)) {
-    options_.x1 = r.left;
-    options_.y1 = r.top;
-    options_.x2 = r.right;
-    options_.y2 = r.bottom;
+  calendar_ = std::make_unique<AFCYearSelectWnd>(*this, context_.model, context_.options, context_.locale,
+                                                 context_.clock);
+  const RECT area = CalendarArea();
+  const RECT below{0, kBandHeight, area.right, std::max(area.bottom, static_cast<LONG>(kBandHeight))};
+  if (!calendar_->CreateControl(below, Hwnd(), AFCYearSelectWnd::kControlId)) {
+    LogMessage(L"the calendar control could not be created");
   } else {
-    LogLastError(L"GetWindowRect");
+    calendar_->OnHostSize();
   }
-  options_.Save();
-  if (options_.LastSaveFailures() > 0) {
-    wchar_t line[96];
-    std::swprintf(line, 96, L"saving the settings: %d registry calls failed", options_.LastSaveFailures());
-    LogMessage(line);
+
+  AddTrayIcon();
+  SetTimer(Hwnd(), kReminderTimer, kReminderPeriodMs, nullptr);
+  if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
+  RefreshTexts();
+  return 0;
+}
+
+void CMainFrame::AddTrayIcon() {
+  const PackedDate today = context_.clock.Today();
+  const std::u16string tip = TrayTooltip(context_.locale, today, context_.model.GetDayClass(today));
+  const auto icon = static_cast<HICON>(LoadImageW(ResourceModule(context_.resources), MAKEINTRESOURCEW(IDI_TAMAREL),
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  tray_.Add(Hwnd(), kTrayIconId, kTrayMessage, icon, ToWide(tip));
+}
+
+void CMainFrame::RefreshTexts() {
+  // Later the current user's name follows while logins are on.
+  SetWindowTextW(Hwnd(), ToWide(context_.locale.Translate(u"APP_NAME")).c_str());
+  for (size_t i = 0; i < titles_.size(); ++i) titles_[i] = ToWide(context_.locale.Translate(kBandTitleKeys[i]));
+  RelayoutBand();
+}
+
+void CMainFrame::RelayoutBand() {
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  ClientDC dc(Hwnd());
+  band_ = bandPainter_.Layout(dc.Get(), client.right, titles_);
+  const RECT bandArea{0, 0, client.right, kBandHeight};
+  InvalidateRect(Hwnd(), &bandArea, FALSE);
+}
+
+RECT CMainFrame::CalendarArea() const {
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  return RECT{0, 0, client.right - kPaneBarWidth, client.bottom};
+}
+
+HWND CMainFrame::CalendarHwnd() const { return GetDlgItem(Hwnd(), AFCYearSelectWnd::kControlId); }
+
+bool CMainFrame::IsHostActive() const { return GetActiveWindow() == Hwnd(); }
+
+void CMainFrame::ShowDayMenu(HWND calendar, const RECT& cell) {
+  if (!calendar_) return;
+  const PackedDate date = calendar_->SelectedDate();
+  if (!IsValidDate(date)) return;
+  const Day* record = context_.model.GetCachedDay(date);
+  // The record pointer lives in the manager's cache until the next change;
+  // the questions below only read, so it stays valid while the items are made.
+  const std::vector<DayMenuItem> items = DayMenuItems(record, context_.model.CanSetStart(date),
+                                                      context_.model.CanSetEnd(date), context_.options.goal);
+  DayMenu menu(items, context_.locale, ResourceModule(context_.resources));
+  if (!menu.Handle()) return;
+  POINT at{cell.left, cell.bottom};
+  ClientToScreen(calendar, &at);
+  const UINT command =
+      context_.prompts.trackMenu(menu.Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at,
+                                 Hwnd());
+  // The choice arrives as a normal command, after the calendar's click is done.
+  if (command) PostMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+bool CMainFrame::RouteMouseMessage(MSG& msg) {
+  if (!Hwnd() || !IsRoutedMouseMessage(msg.message) || loginFlowRunning_) return false;
+  if (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd)) return false;
+  POINT p{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+  MapWindowPoints(msg.hwnd, Hwnd(), &p, 1);
+  if (p.y >= kBandHeight && !suspended_) {
+    if (hovered_ != -1) UpdateBandHover(p);
+    // The calendar's own messages reach it anyway; the frame passes on the
+    // ones that landed on it below the band, in calendar coordinates.
+    const HWND calendar = CalendarHwnd();
+    if (calendar && msg.hwnd != calendar) {
+      POINT c = p;
+      MapWindowPoints(Hwnd(), calendar, &c, 1);
+      SendMessageW(calendar, msg.message, msg.wParam, MAKELPARAM(c.x, c.y));
+    }
+    return false;
   }
+  if (msg.message == WM_MOUSEMOVE) {
+    UpdateBandHover(p);
+  } else if (msg.message == WM_LBUTTONDOWN) {
+    const int title = BandTitleAt(band_, p.x, p.y);
+    if (title >= 0) OpenBandMenu(title);
+  }
+  return false;
+}
+
+void CMainFrame::UpdateBandHover(POINT client) {
+  const int title = client.y < kBandHeight ? BandTitleAt(band_, client.x, client.y) : -1;
+  if (title == hovered_) return;
+  hovered_ = title;
+  RECT c{};
+  GetClientRect(Hwnd(), &c);
+  const BandRect a = band_.HoverArea(c.right);
+  const RECT area{a.left, a.top, a.right, a.bottom};
+  InvalidateRect(Hwnd(), &area, FALSE);
+}
+
+void CMainFrame::OpenBandMenu(int title) {
+  BandMenu menu(ResourceModule(context_.resources), title, context_.locale, context_.options.goal);
+  if (!menu.Popup()) return;
+  const BandRect& r = band_.rects[static_cast<size_t>(title)];
+  POINT at{r.left, r.bottom + 4};
+  ClientToScreen(Hwnd(), &at);
+  suspended_ = true;
+  openTitle_ = title;
+  SetTimer(Hwnd(), kBandMenuTimer, kBandMenuPeriodMs, nullptr);
+  const UINT command = context_.prompts.trackMenu(
+      menu.Popup(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at, Hwnd());
+  KillTimer(Hwnd(), kBandMenuTimer);
+  openTitle_ = -1;
+  suspended_ = false;
+  if (command) SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+// While a band menu is open the menu's own loop has the mouse; moving onto
+// another title closes it with a click there, and that click, handled after
+// the menu is gone, opens the other title's menu.
+void CMainFrame::OnBandMenuTimer() {
+  if (openTitle_ < 0) {
+    KillTimer(Hwnd(), kBandMenuTimer);
+    return;
+  }
+  POINT p{};
+  GetCursorPos(&p);
+  ScreenToClient(Hwnd(), &p);
+  const int title = BandTitleAt(band_, p.x, p.y);
+  if (title < 0 || title == openTitle_) return;
+  KillTimer(Hwnd(), kBandMenuTimer);
+  INPUT click[2]{};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  if (SendInput(2, click, sizeof(INPUT)) != 2) LogLastError(L"SendInput(band menu switch)");
 }
 
 LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case kTrayMessage:
-      if (lp == WM_LBUTTONDOWN) BringToFront();
+  if (msg == kTrayMessage) return OnTrayMessage(lp);
+  if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
+    tray_.Readd();
+    return 0;
+  }
+  return CWindow::HandleMessage(msg, wp, lp);
+}
+
+LRESULT CMainFrame::OnTrayMessage(LPARAM mouseMessage) {
+  switch (static_cast<UINT>(mouseMessage)) {
+    case WM_MOUSEMOVE:
+      // The reminders show when the mouse rests on the icon a moment.
+      if (!mouseOverTray_) {
+        mouseOverTray_ = true;
+        SetTimer(Hwnd(), kTrayHoverTimer, kTrayHoverDelayMs, nullptr);
+      }
       return 0;
-    default: return CWindow::HandleMessage(msg, wp, lp);
+    case WM_MOUSELEAVE:
+      mouseOverTray_ = false;
+      KillTimer(Hwnd(), kTrayHoverTimer);
+      HideReminderPopups();
+      return 0;
+    case WM_LBUTTONDOWN:
+      ShowFromTray();
+      KillTimer(Hwnd(), kTrayHoverTimer);
+      HideReminderPopups();
+      RunLoginFlowOnce();
+      return 0;
+    case WM_RBUTTONDOWN:
+      KillTimer(Hwnd(), kTrayHoverTimer);
+      HideReminderPopups();
+      ShowTrayMenu();
+      return 0;
+    default: return 0;
   }
 }
 
+void CMainFrame::ShowTrayMenu() {
+  const UniqueMenu menu = BuildTrayMenu(context_.locale);
+  if (!menu) return;
+  POINT at{};
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close on a click elsewhere.
+  SetForegroundWindow(Hwnd());
+  const UINT command = context_.prompts.trackMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, at, Hwnd());
+  PostMessageW(Hwnd(), WM_NULL, 0, 0);
+  if (command) SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void CMainFrame::ShowFromTray() {
+  if (wasMaximized_) {
+    ShowWindow(Hwnd(), SW_SHOWMAXIMIZED);
+  } else {
+    ShowWindow(Hwnd(), IsIconic(Hwnd()) ? SW_RESTORE : SW_SHOW);
+  }
+  SetForegroundWindow(Hwnd());
+}
+
+LRESULT CMainFrame::OnTimer(WPARAM wp, LPARAM lp) {
+  switch (wp) {
+    case kReminderTimer: RunReminderCheck(); return 0;
+    case kTrayHoverTimer:
+      KillTimer(Hwnd(), kTrayHoverTimer);
+      RunReminderCheck();
+      mouseOverTray_ = false;
+      return 0;
+    case kBandMenuTimer: OnBandMenuTimer(); return 0;
+    default: return DefaultProc(WM_TIMER, wp, lp);
+  }
+}
+
+void CMainFrame::RepaintCalendar() {
+  if (const HWND calendar = CalendarHwnd()) InvalidateRect(calendar, nullptr, TRUE);
+}
+
+void CMainFrame::OpenSitePage(const char16_t* page) const {
+  const std::string language = context_.locale.GetLanguageName();
+  const std::u16string site = context_.locale.Translate(u"APP_SITE");
+  const std::u16string url = page ? SitePage(site, std::u16string(language.begin(), language.end()), page) : site;
+  if (context_.prompts.shellOpen) context_.prompts.shellOpen(ToWide(url));
+}
+
+void CMainFrame::OpenHelp(HWND owner, DWORD context) const {
+  // HTML Help lives in hhctrl.ocx; loaded only when help is asked for.
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+  if (!library) {
+    LogLastError(L"LoadLibrary(hhctrl.ocx)");
+    return;
+  }
+  const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
+  constexpr UINT kHelpContext = 0x000F;  // HH_HELP_CONTEXT
+  if (htmlHelp) htmlHelp(owner, helpPath_.c_str(), kHelpContext, context);
+}
+
+LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
+  const UINT id = LOWORD(wp);
+  if (DayCommands::IsDayCommand(id)) {
+    if (calendar_) dayCommands_.Run(id, calendar_->SelectedDate(), Hwnd());
+    RepaintCalendar();
+    if (id == ID_DAY_SET_START || id == ID_DAY_UNSET_START) UpdateDesktopCalendar();
+    return 0;
+  }
+  switch (id) {
+    case ID_FILE_EXIT: PostMessageW(Hwnd(), WM_CLOSE, 0, 0); return 0;
+    case ID_NAVIGATE_NEXT:
+      if (calendar_) calendar_->ShowNextMonth();
+      return 0;
+    case ID_NAVIGATE_PREV:
+      if (calendar_) calendar_->ShowPreviousMonth();
+      return 0;
+    case ID_NAVIGATE_TODAY:
+      if (calendar_) calendar_->ShowToday();
+      return 0;
+    case ID_HELP_CONTENTS: OpenSitePage(u"support"); return 0;
+    case ID_HELP_ABOUT: OpenSitePage(u"about"); return 0;
+    case ID_HELP_HOME: OpenSitePage(nullptr); return 0;
+    case ID_HELP_FEEDBACK:
+      if (context_.prompts.shellOpen) {
+        context_.prompts.shellOpen(ToWide(FeedbackAddress(context_.locale.Translate(u"SUPPORT_EMAIL"),
+                                                          context_.locale.Translate(u"APP_NAME"))));
+      }
+      return 0;
+    case ID_TRAY_SHOW:
+      ShowFromTray();
+      RunLoginFlowOnce();
+      return 0;
+    // Served by features still to come: log out, settings, printing, the
+    // reports and the update check.
+    case ID_FILE_LOGOUT:
+    case ID_FILE_CONFIGURE:
+    case ID_FILE_PRINTALL:
+    case ID_REPORTS_STATISTIC:
+    case ID_REPORTS_BIRTH:
+    case ID_REPORTS_MYCYCLES:
+    case ID_REPORTS_HOROSCOPE:
+    case ID_REPORTS_CHINA_CAL:
+    case ID_HELP_CHECK_NEW_VER: return 0;
+    default: return DefaultProc(WM_COMMAND, wp, lp);
+  }
+}
+
+LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
+  if (const HWND calendar = CalendarHwnd()) SetFocus(calendar);
+  return 0;
+}
+
+LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
+  if (wp == SIZE_MINIMIZED) {
+    // Minimized, the program lives on as its tray icon only.
+    ShowWindow(Hwnd(), SW_HIDE);
+    return 0;
+  }
+  wasMaximized_ = wp == SIZE_MAXIMIZED;
+  if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
+  RelayoutBand();
+  // The panes' place on the right is painted by the frame.
+  RECT c{};
+  GetClientRect(Hwnd(), &c);
+  const RECT right{c.right - kPaneBarWidth, kBandHeight, c.right, c.bottom};
+  InvalidateRect(Hwnd(), &right, FALSE);
+  return 0;
+}
+
+LRESULT CMainFrame::OnSizing(WPARAM wp, LPARAM lp) {
+  if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
+  return DefaultProc(WM_SIZING, wp, lp);
+}
+
+LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+  info->ptMinTrackSize.x = kMinWidth;
+  info->ptMinTrackSize.y = kMinHeight;
+  return 0;
+}
+
+LRESULT CMainFrame::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
+
+LRESULT CMainFrame::OnPaint(WPARAM, LPARAM) {
+  PaintDC paint(Hwnd());
+  RECT c{};
+  GetClientRect(Hwnd(), &c);
+  if (c.right <= 0) return 0;
+  if (const HDC buffer = bandBuffer_.Prepare(paint.Get(), c.right, kBandHeight)) {
+    bandPainter_.Paint(buffer, c.right, context_.options.theme, titles_, band_, hovered_);
+    const RECT band{0, 0, c.right, kBandHeight};
+    bandBuffer_.Present(paint.Get(), band);
+  }
+  // Below the band: whatever the calendar and (later) the panes leave uncovered.
+  const RECT rest{0, kBandHeight, c.right, c.bottom};
+  if (rest.bottom > rest.top) FillRect(paint.Get(), &rest, GetSysColorBrush(COLOR_WINDOW));
+  return 0;
+}
+
 LRESULT CMainFrame::OnClose(WPARAM, LPARAM) {
-  StoreRectangleAndSave();
+  KillTimer(Hwnd(), kReminderTimer);
   DestroyWindow(Hwnd());
   return 0;
 }
@@ -137,34 +455,36 @@ LRESULT CMainFrame::OnEndSession(WPARAM wp, LPARAM) {
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
   StoreRectangleAndSave();
-  PostQuitMessage(0);
+  tray_.Remove();
+  for (UINT_PTR timer : {kReminderTimer, kTrayHoverTimer, kBandMenuTimer}) KillTimer(Hwnd(), timer);
+  if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
+  if (context_.quitOnDestroy) PostQuitMessage(0);
   return 0;
 }
 
-LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
-  auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-  info->ptMinTrackSize.x = kMinWidth;
-  info->ptMinTrackSize.y = kMinHeight;
-  return 0;
-}
-
-LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
-  switch (LOWORD(wp)) {
-    case ID_FILE_EXIT:
-      PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
-      return 0;
-    default: return DefaultProc(WM_COMMAND, wp, lp);
+void CMainFrame::StoreRectangleAndSave() {
+  if (saved_) return;
+  saved_ = true;
+  // A minimized (hidden) or maximized window keeps its normal rectangle in
+  // its placement; that is the one to come back to.
+  RECT r{};
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  const bool normal = !IsIconic(Hwnd()) && !IsZoomed(Hwnd());
+  if (normal ? GetWindowRect(Hwnd(), &r) != FALSE : GetWindowPlacement(Hwnd(), &placement) != FALSE) {
+    if (!normal) r = placement.rcNormalPosition;
+    OptionsManager& o = context_.options;
+    o.x1 = r.left;
+    o.y1 = r.top;
+    o.x2 = r.right;
+    o.y2 = r.bottom;
+  } else {
+    LogLastError(L"GetWindowRect");
   }
-}
-
-LRESULT CMainFrame::OnInitMenuPopup(WPARAM wp, LPARAM lp) {
-  const auto menu = reinterpret_cast<HMENU>(wp);
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    const UINT id = GetMenuItemID(menu, i);
-    for (const MenuText& t : kMenuTexts) {
-      if (t.id == id) SetMenuText(menu, static_cast<UINT>(i), true, ToWide(locale_.Translate(t.key)));
-    }
+  context_.options.Save();
+  if (context_.options.LastSaveFailures() > 0) {
+    wchar_t line[96];
+    std::swprintf(line, 96, L"saving the settings: %d registry calls failed", context_.options.LastSaveFailures());
+    LogMessage(line);
   }
-  return DefaultProc(WM_INITMENUPOPUP, wp, lp);
 }

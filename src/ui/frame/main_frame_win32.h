@@ -2,44 +2,143 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
+#include "ui/calendar/calendar_host_win32.h"
+#include "ui/frame/band_layout.h"
+#include "ui/frame/band_painter_win32.h"
+#include "ui/frame/day_commands_win32.h"
+#include "ui/widgets/double_buffer_win32.h"
+#include "ui/widgets/prompts_win32.h"
+#include "ui/widgets/tray_icon_win32.h"
 #include "ui/widgets/window_win32.h"
 
 class OptionsManager;
 class LocaleManager;
+class MenstualManager;
+class IClock;
+class AFCYearSelectWnd;
 
-// The program's top-level window. For now a plain frame with menu 128: it
-// answers the wake message, keeps its minimum size and stores its rectangle
-// in the settings when it goes away.
-class CMainFrame : public CWindow {
+// What the frame works with. The program passes its single instances; tests
+// pass their own objects, so nothing touches the real registry or data file.
+struct FrameContext {
+  OptionsManager& options;
+  const LocaleManager& locale;
+  MenstualManager& model;
+  const IClock& clock;
+  // Where menus, dialogs and pictures come from; null is the program itself.
+  HINSTANCE resources = nullptr;
+  Prompts prompts = SystemPrompts();
+  // The program ends with its main window; a test's frame does not.
+  bool quitOnDestroy = true;
+};
+
+// The program's top-level window: the 97-pixel band with its logo and menu
+// titles, the calendar control below it on the left, the panes' place on
+// the right (311 pixels), the tray icon, the timers, and every command.
+// The client area is laid out by the frame itself: the band is painted here,
+// the calendar control sits directly below it, and there is no separate
+// client view.
+class CMainFrame : public CWindow, public ICalendarHost {
  public:
   static constexpr const wchar_t* kClassName = L"TamarelMainFrame";
   // The tray icon's callback message; a second start of the program sends it
   // too, with lParam WM_LBUTTONDOWN.
   static constexpr UINT kTrayMessage = WM_USER + 87;
+  static constexpr UINT kTrayIconId = 128;
   static constexpr int kMinWidth = 900;
   static constexpr int kMinHeight = 800;
+  static constexpr UINT_PTR kReminderTimer = 0;
+  static constexpr UINT kReminderPeriodMs = 15000;
+  static constexpr UINT_PTR kTrayHoverTimer = 1;
+  static constexpr UINT kTrayHoverDelayMs = 1500;
+  static constexpr UINT_PTR kBandMenuTimer = 2;
+  static constexpr UINT kBandMenuPeriodMs = 10;
 
-  CMainFrame(OptionsManager& options, const LocaleManager& locale);
+  explicit CMainFrame(FrameContext context);
+  ~CMainFrame() override;
 
   // Creates the frame, hidden, at the stored rectangle.
   [[nodiscard]] bool CreateFrame();
-  // Shows it (restored when minimized) and brings it to the front.
-  void BringToFront();
+  // Shows the window as it was (maximized when it was) and brings it to the
+  // front; what a click on the tray icon and a second start do.
+  void ShowFromTray();
+
+  // ICalendarHost
+  [[nodiscard]] RECT CalendarArea() const override;
+  void ShowDayMenu(HWND calendar, const RECT& cell) override;
+  [[nodiscard]] bool IsHostActive() const override;
+
+  // Mouse routing between the band and the calendar, for every mouse move
+  // and button press of the message loop before dispatch (the frame adds
+  // itself to the loop's filters). Never eats the message.
+  bool RouteMouseMessage(MSG& msg);
+
+  [[nodiscard]] AFCYearSelectWnd* Calendar() const { return calendar_.get(); }
+  [[nodiscard]] HWND CalendarHwnd() const;
+  [[nodiscard]] const BandTitles& Band() const { return band_; }
+  [[nodiscard]] int HoveredTitle() const { return hovered_; }
+  [[nodiscard]] bool MouseRoutingSuspended() const { return suspended_; }
+  [[nodiscard]] bool WasMaximized() const { return wasMaximized_; }
+  [[nodiscard]] const TrayIcon& Tray() const { return tray_; }
+  // The help file beside the program.
+  [[nodiscard]] const std::wstring& HelpPath() const { return helpPath_; }
+  // Opens the help file at a context (the temperature dialog uses 10).
+  void OpenHelp(HWND owner, DWORD context) const;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT OnCreate(WPARAM wp, LPARAM lp) override;
   LRESULT OnClose(WPARAM wp, LPARAM lp) override;
   LRESULT OnEndSession(WPARAM wp, LPARAM lp) override;
   LRESULT OnDestroy(WPARAM wp, LPARAM lp) override;
+  LRESULT OnSize(WPARAM wp, LPARAM lp) override;
+  LRESULT OnSizing(WPARAM wp, LPARAM lp) override;
   LRESULT OnGetMinMaxInfo(WPARAM wp, LPARAM lp) override;
+  LRESULT OnPaint(WPARAM wp, LPARAM lp) override;
+  LRESULT OnEraseBkgnd(WPARAM wp, LPARAM lp) override;
+  LRESULT OnTimer(WPARAM wp, LPARAM lp) override;
   LRESULT OnCommand(WPARAM wp, LPARAM lp) override;
-  LRESULT OnInitMenuPopup(WPARAM wp, LPARAM lp) override;
+  LRESULT OnSetFocus(WPARAM wp, LPARAM lp) override;
 
  private:
-  void TranslateMenuBar();
+  LRESULT OnTrayMessage(LPARAM mouseMessage);
+  void AddTrayIcon();
+  void RefreshTexts();
   void StoreRectangleAndSave();
+  void RelayoutBand();
+  void UpdateBandHover(POINT client);
+  void OpenBandMenu(int title);
+  void OnBandMenuTimer();
+  void ShowTrayMenu();
+  void RepaintCalendar();
+  void OpenSitePage(const char16_t* page) const;
 
-  OptionsManager& options_;
-  const LocaleManager& locale_;
+  // Features that come later hook in here; for now they do nothing.
+  void RunReminderCheck() {}
+  void HideReminderPopups() {}
+  void RunLoginFlowOnce() {}
+  void UpdateDesktopCalendar() {}
+
+  class LoopFilter;
+
+  FrameContext context_;
+  std::unique_ptr<LoopFilter> loopFilter_;
+  std::unique_ptr<AFCYearSelectWnd> calendar_;
+  BandPainter bandPainter_;
+  BandPainter::Titles titles_;
+  BandTitles band_;
+  DoubleBuffer bandBuffer_;
+  int hovered_ = -1;
+  int openTitle_ = -1;
+  bool suspended_ = false;  // a band menu (later: the settings window) is open
+  bool loginFlowRunning_ = false;
+  bool wasMaximized_ = false;
+  bool mouseOverTray_ = false;
+  bool loginShown_ = false;
+  TrayIcon tray_;
+  DayCommands dayCommands_;
+  std::wstring helpPath_;
   bool saved_ = false;  // the settings are written once, by whichever way the window goes
 };
