@@ -22,10 +22,8 @@ ColorRef ShadeColor(ColorRef color, bool reduceBlue, double factor) {
 }
 
 ColorRef InterpolateColor(ColorRef from, ColorRef to, int i, int n) {
-  if (n <= 0)
-    return from;
+  if (n <= 0) return from;
   const auto channel = [i, n](int a, int b) { return a + i * (b - a) / n; };
-  return MakeColor(channel(RedOf(from), RedOf(to)),
-                   channel(GreenOf(from), GreenOf(to)),
+  return MakeColor(channel(RedOf(from), RedOf(to)), channel(GreenOf(from), GreenOf(to)),
                    channel(BlueOf(from), BlueOf(to)));
 }

@@ -9,11 +9,9 @@
 // The fill of a day cell: the hovered look takes 20 off the blue (10 when the
 // blue is 11-20), then every channel is lightened by (factor - 1) x 255 and
 // cut at 255. Factor 1.0 changes nothing but the blue.
-[[nodiscard]] ColorRef ShadeColor(ColorRef color, bool reduceBlue,
-                                  double factor);
+[[nodiscard]] ColorRef ShadeColor(ColorRef color, bool reduceBlue, double factor);
 
 // Step i of n from one colour toward another, per channel in integers:
 // from + i x (to - from) / n, the division truncating toward zero. Step 0 is
 // `from`; n <= 0 gives `from`.
-[[nodiscard]] ColorRef InterpolateColor(ColorRef from, ColorRef to, int i,
-                                        int n);
+[[nodiscard]] ColorRef InterpolateColor(ColorRef from, ColorRef to, int i, int n);

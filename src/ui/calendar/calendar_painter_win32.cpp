@@ -24,38 +24,32 @@ constexpr COLORREF kTodayBlue = RGB(0, 0, 255);
 // GDI knows weights up to 1000; the scaled month-title font asks for more.
 constexpr LONG kHeaviestWeight = 1000;
 
-RECT ToRect(const CalRect &r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const CalRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // Fills with a solid colour without making a brush (ExtTextOut's opaque
 // rectangle), leaving the context's background colour as it was: the
 // gradients fill hundreds of 1-pixel strips per paint.
-void FillSolid(HDC dc, int left, int top, int right, int bottom,
-               COLORREF color) {
-  if (right <= left || bottom <= top)
-    return;
+void FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
+  if (right <= left || bottom <= top) return;
   const COLORREF previous = SetBkColor(dc, color);
   const RECT r{left, top, right, bottom};
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
   SetBkColor(dc, previous);
 }
-void FillSolid(HDC dc, const RECT &r, COLORREF color) {
-  FillSolid(dc, r.left, r.top, r.right, r.bottom, color);
-}
+void FillSolid(HDC dc, const RECT& r, COLORREF color) { FillSolid(dc, r.left, r.top, r.right, r.bottom, color); }
 
 // A one-pixel 3-D frame just inside r.
-void Draw3dRect(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight) {
+void Draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
   FillSolid(dc, r.left, r.top, r.right - 1, r.top + 1, topLeft);
   FillSolid(dc, r.left, r.top, r.left + 1, r.bottom - 1, topLeft);
   FillSolid(dc, r.right - 1, r.top, r.right, r.bottom, bottomRight);
   FillSolid(dc, r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
 }
-void DrawRaised(HDC dc, const RECT &r) {
-  Draw3dRect(dc, r, GetSysColor(COLOR_BTNHIGHLIGHT),
-             GetSysColor(COLOR_BTNSHADOW));
+void DrawRaised(HDC dc, const RECT& r) {
+  Draw3dRect(dc, r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
 }
-void DrawSunken(HDC dc, const RECT &r) {
-  Draw3dRect(dc, r, GetSysColor(COLOR_BTNSHADOW),
-             GetSysColor(COLOR_BTNHIGHLIGHT));
+void DrawSunken(HDC dc, const RECT& r) {
+  Draw3dRect(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 // Every font of the calendar is the system's dialog font, scaled.
@@ -64,8 +58,7 @@ LOGFONTW DefaultLogFont() {
   HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
   if (!stock || GetObjectW(stock, sizeof lf, &lf) == 0) {
     stock = GetStockObject(ANSI_VAR_FONT);
-    if (stock)
-      GetObjectW(stock, sizeof lf, &lf);
+    if (stock) GetObjectW(stock, sizeof lf, &lf);
   }
   return lf;
 }
@@ -79,40 +72,36 @@ Font MakeFont(LONG height, LONG weight) {
 
 // Sets a background mode for one scope.
 class BkModeGuard {
-public:
+ public:
   BkModeGuard(HDC dc, int mode) : dc_(dc), previous_(SetBkMode(dc, mode)) {}
   ~BkModeGuard() {
-    if (previous_)
-      SetBkMode(dc_, previous_);
+    if (previous_) SetBkMode(dc_, previous_);
   }
-  BkModeGuard(const BkModeGuard &) = delete;
-  BkModeGuard &operator=(const BkModeGuard &) = delete;
+  BkModeGuard(const BkModeGuard&) = delete;
+  BkModeGuard& operator=(const BkModeGuard&) = delete;
 
-private:
+ private:
   HDC dc_;
   int previous_;
 };
 
 // Sets the text colour for one scope.
 class TextColorGuard {
-public:
-  TextColorGuard(HDC dc, COLORREF color)
-      : dc_(dc), previous_(SetTextColor(dc, color)) {}
+ public:
+  TextColorGuard(HDC dc, COLORREF color) : dc_(dc), previous_(SetTextColor(dc, color)) {}
   ~TextColorGuard() {
-    if (previous_ != CLR_INVALID)
-      SetTextColor(dc_, previous_);
+    if (previous_ != CLR_INVALID) SetTextColor(dc_, previous_);
   }
-  TextColorGuard(const TextColorGuard &) = delete;
-  TextColorGuard &operator=(const TextColorGuard &) = delete;
+  TextColorGuard(const TextColorGuard&) = delete;
+  TextColorGuard& operator=(const TextColorGuard&) = delete;
 
-private:
+ private:
   HDC dc_;
   COLORREF previous_;
 };
 
-void DrawTextIn(HDC dc, const std::wstring &text, RECT r, UINT format) {
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            format | DT_NOPREFIX);
+void DrawTextIn(HDC dc, const std::wstring& text, RECT r, UINT format) {
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
 }
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
@@ -120,14 +109,13 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
   LineTo(dc, x2, y2);
 }
 
-std::wstring MonthName(const LocaleManager &locale, int monthIndex) {
-  return ToWide(
-      locale.Translate(u"MONTH" + FromWide(std::to_wstring(monthIndex + 1))));
+std::wstring MonthName(const LocaleManager& locale, int monthIndex) {
+  return ToWide(locale.Translate(u"MONTH" + FromWide(std::to_wstring(monthIndex + 1))));
 }
 
-} // namespace
+}  // namespace
 
-ThemeRecord PaintedTheme(const ThemeRecord &theme) {
+ThemeRecord PaintedTheme(const ThemeRecord& theme) {
   ThemeRecord painted = theme;
   if (theme.useSystemColors) {
     painted.dark = GetSysColor(COLOR_ACTIVECAPTION);
@@ -137,7 +125,7 @@ ThemeRecord PaintedTheme(const ThemeRecord &theme) {
   return painted;
 }
 
-MonthColors MonthColorsFor(const ThemeRecord &theme) {
+MonthColors MonthColorsFor(const ThemeRecord& theme) {
   MonthColors c;
   c.text = kBlack;
   c.titleText = theme.light;
@@ -153,10 +141,8 @@ MonthColors MonthColorsFor(const ThemeRecord &theme) {
   return c;
 }
 
-CalendarPainter::CalendarPainter(MenstualManager &model,
-                                 const OptionsManager &options,
-                                 const LocaleManager &locale,
-                                 const IClock &clock)
+CalendarPainter::CalendarPainter(MenstualManager& model, const OptionsManager& options, const LocaleManager& locale,
+                                 const IClock& clock)
     : model_(model), options_(options), locale_(locale), clock_(clock) {}
 
 HBITMAP CalendarPainter::Picture(int id) {
@@ -165,8 +151,7 @@ HBITMAP CalendarPainter::Picture(int id) {
   auto it = cache.find(id);
   if (it == cache.end()) {
     const auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     it = cache.emplace(id, Bitmap(bitmap)).first;
   }
   return it->second.Get();
@@ -175,21 +160,17 @@ HBITMAP CalendarPainter::Picture(int id) {
 // The mask technique: a monochrome mask that is white where the picture has
 // the key colour; then XOR the picture in, AND the mask (which keeps the
 // destination under the key and blacks out the rest), XOR the picture again.
-void CalendarPainter::DrawTransparentBitmap(HDC dc, int x, int y,
-                                            HBITMAP bitmap, COLORREF key) {
-  if (!bitmap)
-    return;
+void CalendarPainter::DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF key) {
+  if (!bitmap) return;
   BITMAP info{};
-  if (GetObjectW(bitmap, sizeof info, &info) == 0)
-    return;
+  if (GetObjectW(bitmap, sizeof info, &info) == 0) return;
   const int w = info.bmWidth;
   const int h = info.bmHeight;
 
   MemoryDC source(dc);
   MemoryDC maskDc(dc);
   Bitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
-  if (!source || !maskDc || !mask)
-    return;
+  if (!source || !maskDc || !mask) return;
   SelectGuard sourceBitmap(source.Get(), bitmap);
   SelectGuard maskBitmap(maskDc.Get(), mask.Get());
 
@@ -208,17 +189,16 @@ void CalendarPainter::DrawTransparentBitmap(HDC dc, int x, int y,
 
 int CalendarPainter::MeasureButtonLabel(HDC dc) const {
   int widest = 0;
-  for (const char16_t *key : {u"PREV", u"NEXT"}) {
+  for (const char16_t* key : {u"PREV", u"NEXT"}) {
     const std::wstring label = ToWide(locale_.Translate(key));
     SIZE size{};
-    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()),
-                          &size);
+    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
     widest = std::max(widest, static_cast<int>(size.cx));
   }
   return widest;
 }
 
-void CalendarPainter::PlaceButtons(HDC dc, AFCYearObj &year) const {
+void CalendarPainter::PlaceButtons(HDC dc, AFCYearObj& year) const {
   const LOGFONTW lf = DefaultLogFont();
   Font font = MakeFont(lf.lfHeight + lf.lfHeight / 10, FW_SEMIBOLD);
   SelectGuard selected(dc, font.Get());
@@ -227,8 +207,7 @@ void CalendarPainter::PlaceButtons(HDC dc, AFCYearObj &year) const {
 
 // One-pixel columns with exact integer steps from the base colour to the
 // dark one (a gradient fill would round differently).
-void CalendarPainter::DrawHeaderGradient(HDC dc, const CalRect &band,
-                                         const ThemeRecord &theme) const {
+void CalendarPainter::DrawHeaderGradient(HDC dc, const CalRect& band, const ThemeRecord& theme) const {
   const int width = band.Width();
   for (int i = 0; i < width; ++i) {
     FillSolid(dc, band.left + i, band.top, band.left + i + 1, band.bottom,
@@ -236,38 +215,30 @@ void CalendarPainter::DrawHeaderGradient(HDC dc, const CalRect &band,
   }
 }
 
-void CalendarPainter::DrawButtons(HDC dc, const AFCYearObj &year,
-                                  const ThemeRecord &theme, bool overBack,
+void CalendarPainter::DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRecord& theme, bool overBack,
                                   bool overNext) const {
   const RECT back = ToRect(year.BackButton());
   const RECT next = ToRect(year.NextButton());
-  DrawTransparentBitmap(dc, back.left, back.top + 4, Picture(IDB_ARROW_BACK),
-                        kArrowKey);
-  DrawTransparentBitmap(dc, next.right - 9, next.top + 4,
-                        Picture(IDB_ARROW_NEXT), kArrowKey);
+  DrawTransparentBitmap(dc, back.left, back.top + 4, Picture(IDB_ARROW_BACK), kArrowKey);
+  DrawTransparentBitmap(dc, next.right - 9, next.top + 4, Picture(IDB_ARROW_NEXT), kArrowKey);
 
-  FillSolid(dc, back.left + 9, back.top + 4, back.right, back.bottom - 4,
-            kWhite);
+  FillSolid(dc, back.left + 9, back.top + 4, back.right, back.bottom - 4, kWhite);
   {
     TextColorGuard color(dc, overBack ? theme.pale : theme.dark);
-    DrawTextIn(dc, ToWide(locale_.Translate(u"PREV")),
-               RECT{back.left, back.top, back.right - 6, back.bottom},
+    DrawTextIn(dc, ToWide(locale_.Translate(u"PREV")), RECT{back.left, back.top, back.right - 6, back.bottom},
                DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
   }
-  FillSolid(dc, next.left, next.top + 4, next.right - 9, next.bottom - 4,
-            kWhite);
+  FillSolid(dc, next.left, next.top + 4, next.right - 9, next.bottom - 4, kWhite);
   {
     TextColorGuard color(dc, overNext ? theme.pale : theme.dark);
-    DrawTextIn(dc, ToWide(locale_.Translate(u"NEXT")),
-               RECT{next.left + 6, next.top, next.right, next.bottom},
+    DrawTextIn(dc, ToWide(locale_.Translate(u"NEXT")), RECT{next.left + 6, next.top, next.right, next.bottom},
                DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
 }
 
-void CalendarPainter::DrawYear(HDC dc, AFCYearObj &year, bool overBack,
-                               bool overNext) const {
+void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
-  const CalRect &b = year.Bounds();
+  const CalRect& b = year.Bounds();
   FillSolid(dc, 0, 0, b.right + 14, b.bottom, theme.base);
   const CalRect band = year.HeaderBand();
   DrawHeaderGradient(dc, band, theme);
@@ -281,20 +252,17 @@ void CalendarPainter::DrawYear(HDC dc, AFCYearObj &year, bool overBack,
     DrawButtons(dc, year, theme, overBack, overNext);
 
     wchar_t title[256];
-    std::swprintf(title, 256, L"%u (%ls - %ls)",
-                  static_cast<unsigned>(year.Year()),
+    std::swprintf(title, 256, L"%u (%ls - %ls)", static_cast<unsigned>(year.Year()),
                   MonthName(locale_, year.FirstMonthIndex()).c_str(),
                   MonthName(locale_, year.LastMonthIndex()).c_str());
     TextColorGuard white(dc, kWhite);
     DrawTextIn(dc, title, ToRect(band), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
-  for (const AFCYueObj &month : year.Months())
-    DrawMonth(dc, month);
+  for (const AFCYueObj& month : year.Months()) DrawMonth(dc, month);
 }
 
-void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj &month,
-                                     const MonthColors &colors) const {
-  const CalRect &m = month.bounds;
+void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const {
+  const CalRect& m = month.bounds;
   const int ch = m.Height() / MonthLayout::kRows;
   const int cw = m.Width() / MonthLayout::kColumns;
   // Opaque: each name sits on a white box of its own.
@@ -305,31 +273,26 @@ void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj &month,
   Font font = MakeFont(m.Width() / 15, m.Width() / 15);
   SelectGuard selected(dc, font.Get());
   // Keys DAY1 ... DAY7 run from Sunday; the columns run from Monday.
-  static constexpr const char16_t *kDayKeys[7] = {
-      u"DAY2", u"DAY3", u"DAY4", u"DAY5", u"DAY6", u"DAY7", u"DAY1"};
+  static constexpr const char16_t* kDayKeys[7] = {u"DAY2", u"DAY3", u"DAY4", u"DAY5", u"DAY6", u"DAY7", u"DAY1"};
   for (int j = 0; j < MonthLayout::kColumns; ++j) {
     const RECT cell = ToRect(month.WeekdayCell(j));
     RECT fill = cell;
-    if (j == 0)
-      fill.left += 1;
-    if (j == MonthLayout::kColumns - 1)
-      fill.right = m.right;
+    if (j == 0) fill.left += 1;
+    if (j == MonthLayout::kColumns - 1) fill.right = m.right;
     FillSolid(dc, fill, colors.weekdayRow);
     // Inside the cell, so the next cell's fill does not cover it.
     Line(dc, fill.right - 1, fill.top, fill.right - 1, fill.bottom);
 
     TextColorGuard color(dc, j >= 5 ? kWeekendRed : colors.text);
-    DrawTextIn(dc, ToWide(locale_.Translate(kDayKeys[j])), cell,
-               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextIn(dc, ToWide(locale_.Translate(kDayKeys[j])), cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
   SetBkColor(dc, oldBk);
 }
 
-void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj &month,
-                                bool desktop) const {
+void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
   const MonthColors colors = MonthColorsFor(theme);
-  const CalRect &m = month.bounds;
+  const CalRect& m = month.bounds;
   const int l = m.left, t = m.top, r = m.right, b = m.bottom;
   const int ch = m.Height() / MonthLayout::kRows;
 
@@ -338,8 +301,7 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj &month,
   SelectGuard brush(dc, GetStockObject(WHITE_BRUSH));
 
   FillSolid(dc, l, t, r, b, desktop ? kDesktopTransparent : kWhite);
-  FillSolid(dc, l, t + ch + 1, r, b,
-            desktop ? kDesktopTransparent : colors.background);
+  FillSolid(dc, l, t + ch + 1, r, b, desktop ? kDesktopTransparent : colors.background);
 
   const CalRect leftTitle = month.LeftTitleCell();
   const CalRect rightTitle = month.RightTitleCell();
@@ -350,24 +312,20 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj &month,
     Font titleFont = MakeFont(lf.lfHeight * f, lf.lfWeight * f);
     SelectGuard selected(dc, titleFont.Get());
 
-    if (!desktop)
-      FillSolid(dc, l, t, r, b, theme.pale);
+    if (!desktop) FillSolid(dc, l, t, r, b, theme.pale);
     Rectangle(dc, l, t, r + 1, t + ch);
     // The month background only starts the title's gradient.
     const int rows = ch - 2;
     for (int i = 0; i < rows; ++i) {
-      FillSolid(dc, l + 1, t + 1 + i, r, t + 2 + i,
-                InterpolateColor(colors.background, colors.title, i, rows));
+      FillSolid(dc, l + 1, t + 1 + i, r, t + 2 + i, InterpolateColor(colors.background, colors.title, i, rows));
     }
     {
       BkModeGuard transparent(dc, TRANSPARENT);
       const std::wstring name = MonthName(locale_, month.monthIndex);
       {
         TextColorGuard shadow(dc, colors.title);
-        DrawTextIn(
-            dc, name,
-            RECT{band.left + 3, band.top + 3, band.right + 3, band.bottom + 3},
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextIn(dc, name, RECT{band.left + 3, band.top + 3, band.right + 3, band.bottom + 3},
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       }
       TextColorGuard text(dc, colors.titleText);
       DrawTextIn(dc, name, band, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -386,14 +344,13 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj &month,
   Font dayFont(CreateFontIndirectW(&dayLf));
   SelectGuard selected(dc, dayFont.Get());
   TextColorGuard text(dc, colors.text);
-  for (const AFCDayObj &day : month.days) {
+  for (const AFCDayObj& day : month.days) {
     BkModeGuard transparent(dc, TRANSPARENT);
     DrawDay(dc, day, day.hovered);
   }
 }
 
-void CalendarPainter::DrawDay(HDC dc, const AFCDayObj &day,
-                              bool hovered) const {
+void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const {
   const RECT cell = ToRect(day.rect);
   const int l = cell.left, t = cell.top, r = cell.right, b = cell.bottom;
   const int cw = r - l;
@@ -405,43 +362,30 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj &day,
   TextColorGuard keepText(dc, GetTextColor(dc));
 
   const DayCellLook look =
-      DecideDayCellLook(model_.GetDayClass(date), model_.GetCachedDay(date),
-                        options_, cw, hovered);
-  if (look.fill)
-    FillSolid(dc, cell, static_cast<COLORREF>(*look.fill));
-  if (look.icon)
-    DrawTransparentBitmap(dc, l, b - 19, Picture(look.icon), kIconKey);
-  if (look.note)
-    DrawTransparentBitmap(dc, l + 14, t + 18, Picture(IDB_DAY_NOTE), kIconKey);
+      DecideDayCellLook(model_.GetDayClass(date), model_.GetCachedDay(date), options_, cw, hovered);
+  if (look.fill) FillSolid(dc, cell, static_cast<COLORREF>(*look.fill));
+  if (look.icon) DrawTransparentBitmap(dc, l, b - 19, Picture(look.icon), kIconKey);
+  if (look.note) DrawTransparentBitmap(dc, l + 14, t + 18, Picture(IDB_DAY_NOTE), kIconKey);
   if (look.sex == MarkStyle::Picture) {
     DrawTransparentBitmap(dc, l, t + 3, Picture(IDB_DAY_SEX), kIconKey);
   } else if (look.sex == MarkStyle::Letter) {
-    DrawTextIn(dc, L"S", RECT{l + 3, b - 35, l + 19, b - 5},
-               DT_RIGHT | DT_SINGLELINE);
+    DrawTextIn(dc, L"S", RECT{l + 3, b - 35, l + 19, b - 5}, DT_RIGHT | DT_SINGLELINE);
   }
   if (look.pill == MarkStyle::Picture) {
     DrawTransparentBitmap(dc, l + 2, t + 18, Picture(IDB_DAY_PILL), kIconKey);
   } else if (look.pill == MarkStyle::Letter) {
-    DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5},
-               DT_RIGHT | DT_SINGLELINE);
+    DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5}, DT_RIGHT | DT_SINGLELINE);
   }
-  if (look.mood)
-    DrawTransparentBitmap(dc, l + 14, t + 5, Picture(look.mood), kIconKey);
+  if (look.mood) DrawTransparentBitmap(dc, l + 14, t + 5, Picture(look.mood), kIconKey);
 
   DrawRaised(dc, cell);
   const bool today = date == clock_.Today();
   if (today) {
-    const POINT path[] = {{l - 1, t + 1},
-                          {r - 1, t + 1},
-                          {r - 1, b - 1},
-                          {l + 1, b - 1},
-                          {l + 1, t + 1}};
+    const POINT path[] = {{l - 1, t + 1}, {r - 1, t + 1}, {r - 1, b - 1}, {l + 1, b - 1}, {l + 1, t + 1}};
     Polyline(dc, path, 5);
     DrawSunken(dc, cell);
   }
   SetTextColor(dc, today ? kTodayBlue : kBlack);
-  DrawTextIn(dc, ToWide(day.Text()), RECT{l, t + 1, r - 1, b - 3},
-             DT_RIGHT | DT_TOP | DT_SINGLELINE);
-  if (hovered)
-    DrawSunken(dc, cell);
+  DrawTextIn(dc, ToWide(day.Text()), RECT{l, t + 1, r - 1, b - 3}, DT_RIGHT | DT_TOP | DT_SINGLELINE);
+  if (hovered) DrawSunken(dc, cell);
 }

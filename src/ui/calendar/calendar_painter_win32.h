@@ -29,55 +29,51 @@ struct MonthColors {
 
 // The theme colours as painted: with the system-colours flag the dark colour
 // is the active caption's and the base and pale colours the tooltip's.
-[[nodiscard]] ThemeRecord PaintedTheme(const ThemeRecord &theme);
-[[nodiscard]] MonthColors MonthColorsFor(const ThemeRecord &theme);
+[[nodiscard]] ThemeRecord PaintedTheme(const ThemeRecord& theme);
+[[nodiscard]] MonthColors MonthColorsFor(const ThemeRecord& theme);
 
 // Draws the calendar on any device context: the control's off-screen
 // buffer, a printer, or the desktop picture. It reads day classes and day
 // records from the cycle manager's memory caches, never from the file twice.
 class CalendarPainter {
-public:
+ public:
   // The colour the desktop picture treats as transparent.
   static constexpr COLORREF kDesktopTransparent = RGB(1, 1, 1);
   // Keys of the pictures: white for the day marks, light grey for the arrows.
   static constexpr COLORREF kIconKey = RGB(255, 255, 255);
   static constexpr COLORREF kArrowKey = RGB(200, 200, 200);
 
-  CalendarPainter(MenstualManager &model, const OptionsManager &options,
-                  const LocaleManager &locale, const IClock &clock);
+  CalendarPainter(MenstualManager& model, const OptionsManager& options, const LocaleManager& locale,
+                  const IClock& clock);
 
   // The whole view: header band with title and buttons, then the months.
   // Places the Back and Next buttons in the view (hit testing uses them).
-  void DrawYear(HDC dc, AFCYearObj &year, bool overBack, bool overNext) const;
+  void DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext) const;
   // One month; desktop: the month goes onto the desktop picture, so its
   // background is the transparent colour and it gets no frames.
-  void DrawMonth(HDC dc, const AFCYueObj &month, bool desktop = false) const;
+  void DrawMonth(HDC dc, const AFCYueObj& month, bool desktop = false) const;
   // One day cell; hovered selects the hovered look.
-  void DrawDay(HDC dc, const AFCDayObj &day, bool hovered) const;
+  void DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const;
 
   // Measures the button labels in the header font and places the buttons,
   // without painting (the window does this before its first paint).
-  void PlaceButtons(HDC dc, AFCYearObj &year) const;
+  void PlaceButtons(HDC dc, AFCYearObj& year) const;
 
   // Draws a bitmap with its top-left corner at (x, y); pixels of the key
   // colour leave the destination as it was.
-  static void DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap,
-                                    COLORREF key);
+  static void DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF key);
   // A picture of the program's resources, loaded on first use and kept for
   // the life of the process; null when it is missing.
   static HBITMAP Picture(int id);
 
-private:
+ private:
   int MeasureButtonLabel(HDC dc) const;
-  void DrawHeaderGradient(HDC dc, const CalRect &band,
-                          const ThemeRecord &theme) const;
-  void DrawButtons(HDC dc, const AFCYearObj &year, const ThemeRecord &theme,
-                   bool overBack, bool overNext) const;
-  void DrawWeekdayRow(HDC dc, const AFCYueObj &month,
-                      const MonthColors &colors) const;
+  void DrawHeaderGradient(HDC dc, const CalRect& band, const ThemeRecord& theme) const;
+  void DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRecord& theme, bool overBack, bool overNext) const;
+  void DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const;
 
-  MenstualManager &model_;
-  const OptionsManager &options_;
-  const LocaleManager &locale_;
-  const IClock &clock_;
+  MenstualManager& model_;
+  const OptionsManager& options_;
+  const LocaleManager& locale_;
+  const IClock& clock_;
 };

@@ -9,63 +9,43 @@
 namespace {
 
 // Positions of the class colours in the `colors` setting.
-enum ColorSlot {
-  kFlowColor = 0,
-  kPrognosisColor,
-  kNonFertileColor,
-  kFertileColor,
-  kLowFertileColor,
-  kOvulationColor
-};
+enum ColorSlot { kFlowColor = 0, kPrognosisColor, kNonFertileColor, kFertileColor, kLowFertileColor, kOvulationColor };
 
 struct ClassRule {
   bool shown = false;
   int slot = 0;
   double factor = 1.0;
-  int icon = 0; // before the width and pill rules
+  int icon = 0;  // before the width and pill rules
 };
 
-ClassRule RuleFor(int dayClass, const OptionsManager &o) {
+ClassRule RuleFor(int dayClass, const OptionsManager& o) {
   const int pain = o.showPain ? IDB_BAD_FEELING : 0;
   switch (dayClass) {
-  case FlowFirstDay:
-  case FlowSecondDay:
-  case Flow:
-    return {o.showFlow, kFlowColor, 1.0, pain};
-  // The predicted days fade as the prediction reaches further.
-  case PrognosisFirstDay:
-    return {o.showPrognoze, kPrognosisColor, 1.0, pain};
-  case PrognosisSecondDay:
-    return {o.showPrognoze, kPrognosisColor, 1.2, pain};
-  case Prognosis:
-    return {o.showPrognoze, kPrognosisColor, 1.4, pain};
-  case LowFertile:
-    return {o.showLFertile, kLowFertileColor, 1.0, 0};
-  case NonFertileAfterFlow:
-    return {o.showNFertile, kNonFertileColor, 1.0, 0};
-  case NonFertileBeforeFlow:
-    return {o.showNFertile, kNonFertileColor, 1.0, pain};
-  case BoyDay:
-    return {o.showFertile, kFertileColor, 1.0, o.showBoy ? IDB_BOY_DAY : 0};
-  case GirlDay:
-    return {o.showFertile, kFertileColor, 1.0, o.showGirl ? IDB_GIRL_DAY : 0};
-  case Ovulation:
-    return {o.showOvulation, kOvulationColor, 1.0, 0};
-  default:
-    return {};
+    case FlowFirstDay:
+    case FlowSecondDay:
+    case Flow: return {o.showFlow, kFlowColor, 1.0, pain};
+    // The predicted days fade as the prediction reaches further.
+    case PrognosisFirstDay: return {o.showPrognoze, kPrognosisColor, 1.0, pain};
+    case PrognosisSecondDay: return {o.showPrognoze, kPrognosisColor, 1.2, pain};
+    case Prognosis: return {o.showPrognoze, kPrognosisColor, 1.4, pain};
+    case LowFertile: return {o.showLFertile, kLowFertileColor, 1.0, 0};
+    case NonFertileAfterFlow: return {o.showNFertile, kNonFertileColor, 1.0, 0};
+    case NonFertileBeforeFlow: return {o.showNFertile, kNonFertileColor, 1.0, pain};
+    case BoyDay: return {o.showFertile, kFertileColor, 1.0, o.showBoy ? IDB_BOY_DAY : 0};
+    case GirlDay: return {o.showFertile, kFertileColor, 1.0, o.showGirl ? IDB_GIRL_DAY : 0};
+    case Ovulation: return {o.showOvulation, kOvulationColor, 1.0, 0};
+    default: return {};
   }
 }
 
-} // namespace
+}  // namespace
 
-DayCellLook DecideDayCellLook(int dayClass, const Day *day,
-                              const OptionsManager &options, int cellWidth,
+DayCellLook DecideDayCellLook(int dayClass, const Day* day, const OptionsManager& options, int cellWidth,
                               bool hovered) {
   DayCellLook look;
   const ClassRule rule = RuleFor(dayClass, options);
   if (rule.shown) {
-    look.fill = ShadeColor(options.colors[static_cast<size_t>(rule.slot)],
-                           hovered, rule.factor);
+    look.fill = ShadeColor(options.colors[static_cast<size_t>(rule.slot)], hovered, rule.factor);
   }
 
   const bool sex = day && day->sex;
@@ -76,16 +56,11 @@ DayCellLook DecideDayCellLook(int dayClass, const Day *day,
 
   // Boy and girl days matter only to a conception goal, and a pill day
   // cannot be one; the bad-feeling mark does not depend on either.
-  if (rule.icon != 0 && small &&
-      (rule.icon == IDB_BAD_FEELING || (!pill && !avoiding)))
-    look.icon = rule.icon;
+  if (rule.icon != 0 && small && (rule.icon == IDB_BAD_FEELING || (!pill && !avoiding))) look.icon = rule.icon;
   look.note = small && options.showNote && hasNote;
-  if (options.showSex && sex)
-    look.sex =
-        cellWidth <= kLetterCellWidth ? MarkStyle::Picture : MarkStyle::Letter;
+  if (options.showSex && sex) look.sex = cellWidth <= kLetterCellWidth ? MarkStyle::Picture : MarkStyle::Letter;
   if (options.showPill && pill && avoiding) {
-    look.pill =
-        cellWidth <= kLetterCellWidth ? MarkStyle::Picture : MarkStyle::Letter;
+    look.pill = cellWidth <= kLetterCellWidth ? MarkStyle::Picture : MarkStyle::Letter;
   }
   if (small && options.showMood && day) {
     if (day->goodMood) {

@@ -20,17 +20,15 @@ inline constexpr int kLetterCellWidth = 180;
 enum class MarkStyle { None, Picture, Letter };
 
 struct DayCellLook {
-  std::optional<ColorRef> fill; // none: the month's colour stays beneath
-  int icon =
-      0; // bitmap id at the bottom left (bad feeling, boy, girl), 0 for none
-  bool note = false; // note picture
+  std::optional<ColorRef> fill;  // none: the month's colour stays beneath
+  int icon = 0;                  // bitmap id at the bottom left (bad feeling, boy, girl), 0 for none
+  bool note = false;             // note picture
   MarkStyle sex = MarkStyle::None;
   MarkStyle pill = MarkStyle::None;
-  int mood = 0; // good or bad mood bitmap id, 0 for none
+  int mood = 0;  // good or bad mood bitmap id, 0 for none
 };
 
 // dayClass: 0-11, anything else has no class; day: the record or null;
 // hovered: the cell under the mouse, whose fill loses some blue.
-[[nodiscard]] DayCellLook DecideDayCellLook(int dayClass, const Day *day,
-                                            const OptionsManager &options,
-                                            int cellWidth, bool hovered);
+[[nodiscard]] DayCellLook DecideDayCellLook(int dayClass, const Day* day, const OptionsManager& options, int cellWidth,
+                                            bool hovered);

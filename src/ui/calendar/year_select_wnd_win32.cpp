@@ -20,35 +20,34 @@ constexpr wchar_t kClassName[] = L"AFCYearSelectWnd";
 POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
 CalPoint ToCal(POINT p) { return CalPoint{p.x, p.y}; }
 
-} // namespace
+}  // namespace
 
-AFCYearSelectWnd::AFCYearSelectWnd(ICalendarHost &host, MenstualManager &model,
-                                   const OptionsManager &options,
-                                   const LocaleManager &locale,
-                                   const IClock &clock)
-    : host_(host), model_(model), locale_(locale), clock_(clock),
-      year_(clock.Today()), painter_(model, options, locale, clock) {}
+AFCYearSelectWnd::AFCYearSelectWnd(ICalendarHost& host, MenstualManager& model, const OptionsManager& options,
+                                   const LocaleManager& locale, const IClock& clock)
+    : host_(host),
+      model_(model),
+      locale_(locale),
+      clock_(clock),
+      year_(clock.Today()),
+      painter_(model, options, locale, clock) {}
 
 // The balloon and the timer go with the window; the base class destroys a
 // window that is still alive.
 AFCYearSelectWnd::~AFCYearSelectWnd() { balloon_.Close(); }
 
-bool AFCYearSelectWnd::CreateControl(const RECT &rect, HWND parent, int id) {
+bool AFCYearSelectWnd::CreateControl(const RECT& rect, HWND parent, int id) {
   WNDCLASSEXW wc{};
   // Redrawn whole on every size change; no class brush, the paint covers
   // everything.
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kClassName;
-  if (!RegisterClass(wc))
-    return false;
+  if (!RegisterClass(wc)) return false;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const HWND hwnd = Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE, rect.left,
-                           rect.top, width, height, parent,
+  const HWND hwnd = Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-  if (!hwnd)
-    return false;
+  if (!hwnd) return false;
   year_.SetBounds(CalRect{0, 0, width, height});
   UpdateWindow(hwnd);
   return true;
@@ -61,13 +60,11 @@ CalRect AFCYearSelectWnd::CalendarArea() const {
 
 void AFCYearSelectWnd::OnHostSize() {
   const HWND hwnd = Hwnd();
-  if (!hwnd)
-    return;
+  if (!hwnd) return;
   const CalRect area = CalendarArea();
   const CalRect placed = CalendarLayout::WindowRectFor(area);
   sizing_ = true;
-  MoveWindow(hwnd, placed.left, placed.top, placed.Width(), placed.Height(),
-             TRUE);
+  MoveWindow(hwnd, placed.left, placed.top, placed.Width(), placed.Height(), TRUE);
   sizing_ = false;
   year_.Resize(area);
   AfterRebuild();
@@ -75,8 +72,7 @@ void AFCYearSelectWnd::OnHostSize() {
 }
 
 LRESULT AFCYearSelectWnd::OnSize(WPARAM, LPARAM) {
-  if (!sizing_)
-    OnHostSize();
+  if (!sizing_) OnHostSize();
   return 0;
 }
 
@@ -84,34 +80,46 @@ void AFCYearSelectWnd::AfterRebuild() {
   // The buttons are placed by painting; placing them now too lets a click
   // that comes before the first paint (or in a hidden window) find them.
   ClientDC screen(nullptr);
-  if (screen.Get())
-    painter_.PlaceButtons(screen.Get(), year_);
+  if (screen.Get()) painter_.PlaceButtons(screen.Get(), year_);
 }
 
 void AFCYearSelectWnd::ShowNextMonth() {
   year_.ShowNextMonth();
   AfterRebuild();
-  if (Hwnd())
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void AFCYearSelectWnd::ShowPreviousMonth() {
   year_.ShowPreviousMonth();
   AfterRebuild();
-  if (Hwnd())
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void AFCYearSelectWnd::ShowToday() {
   year_.ShowToday(clock_.Today());
   AfterRebuild();
-  if (Hwnd())
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 PackedDate AFCYearSelectWnd::SelectedDate() const { return year_.Selected(); }
 
 LRESULT AFCYearSelectWnd::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
+
+LRESULT AFCYearSelectWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PRINTCLIENT) {
+    PaintView(reinterpret_cast<HDC>(wp));
+    return 0;
+  }
+  return CWindow::HandleMessage(msg, wp, lp);
+}
+
+void AFCYearSelectWnd::PaintView(HDC dc) {
+  // The view fills the calendar area below the band; the months keep the
+  // layout of the last size event.
+  const CalRect area = CalendarArea();
+  year_.SetBounds(CalRect{area.left, area.top, area.right, area.bottom - CalendarLayout::kFrameBandHeight});
+  painter_.DrawYear(dc, year_, overBack_, overNext_);
+}
 
 // Everything is drawn off screen and copied in one blit, so the repaint on
 // every mouse move does not flicker.
@@ -120,14 +128,8 @@ LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
   RECT client{};
   GetClientRect(Hwnd(), &client);
   const HDC dc = buffer_.Prepare(paint.Get(), client.right, client.bottom);
-  if (!dc)
-    return 0;
-  // The view fills the calendar area below the band; the months keep the
-  // layout of the last size event.
-  const CalRect area = CalendarArea();
-  year_.SetBounds(CalRect{area.left, area.top, area.right,
-                          area.bottom - CalendarLayout::kFrameBandHeight});
-  painter_.DrawYear(dc, year_, overBack_, overNext_);
+  if (!dc) return 0;
+  PaintView(dc);
   buffer_.Present(paint.Get(), paint.Area());
   return 0;
 }
@@ -142,8 +144,7 @@ void AFCYearSelectWnd::StartTooltipTimer() {
 }
 
 void AFCYearSelectWnd::StopTooltipTimer() {
-  if (Hwnd())
-    KillTimer(Hwnd(), kTooltipTimerId);
+  if (Hwnd()) KillTimer(Hwnd(), kTooltipTimerId);
   tooltipTimerRunning_ = false;
 }
 
@@ -152,7 +153,7 @@ void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
   overBack_ = year_.BackButton().Contains(at);
   overNext_ = year_.NextButton().Contains(at);
   pressed_ = false;
-  if (const DayCell *day = year_.HitTest(at)) {
+  if (const DayCell* day = year_.HitTest(at)) {
     // Moving inside one cell must not push the balloon further away.
     if (!tooltipDay_ || !(*tooltipDay_ == day->Date())) {
       StartTooltipTimer();
@@ -180,9 +181,8 @@ LRESULT AFCYearSelectWnd::OnMouseMove(WPARAM, LPARAM lp) {
 }
 
 void AFCYearSelectWnd::OpenDayMenu(POINT p) {
-  const DayCell *day = year_.HitTest(ToCal(p));
-  if (!day)
-    return;
+  const DayCell* day = year_.HitTest(ToCal(p));
+  if (!day) return;
   ProcessMouseMove(p);
   StopTooltipTimer();
   // The cell is copied: the host may repaint or page while its menu is open.
@@ -193,19 +193,12 @@ void AFCYearSelectWnd::OpenDayMenu(POINT p) {
 LRESULT AFCYearSelectWnd::OnLButtonDown(WPARAM, LPARAM lp) {
   pressed_ = true;
   // A click that only activates the program must not change a day.
-  if (!host_.IsHostActive())
-    return 0;
+  if (!host_.IsHostActive()) return 0;
   const POINT p = PointOf(lp);
   switch (year_.ButtonAt(ToCal(p))) {
-  case CalendarButton::Back:
-    ShowPreviousMonth();
-    break;
-  case CalendarButton::Next:
-    ShowNextMonth();
-    break;
-  case CalendarButton::None:
-    OpenDayMenu(p);
-    break;
+    case CalendarButton::Back: ShowPreviousMonth(); break;
+    case CalendarButton::Next: ShowNextMonth(); break;
+    case CalendarButton::None: OpenDayMenu(p); break;
   }
   return 0;
 }
@@ -221,8 +214,7 @@ LRESULT AFCYearSelectWnd::OnRButtonDown(WPARAM, LPARAM lp) {
 }
 
 LRESULT AFCYearSelectWnd::OnTimer(WPARAM wp, LPARAM lp) {
-  if (wp != kTooltipTimerId)
-    return DefaultProc(WM_TIMER, wp, lp);
+  if (wp != kTooltipTimerId) return DefaultProc(WM_TIMER, wp, lp);
   // Once per hovered day.
   StopTooltipTimer();
   ShowDayBalloon();
@@ -230,24 +222,19 @@ LRESULT AFCYearSelectWnd::OnTimer(WPARAM wp, LPARAM lp) {
 }
 
 void AFCYearSelectWnd::ShowDayBalloon() {
-  const DayCell *day = year_.HoveredDay();
-  if (!day)
-    return;
-  POINT anchor{(day->rect.left + day->rect.right) / 2,
-               (day->rect.top + day->rect.bottom) / 2};
+  const DayCell* day = year_.HoveredDay();
+  if (!day) return;
+  POINT anchor{(day->rect.left + day->rect.right) / 2, (day->rect.top + day->rect.bottom) / 2};
   ClientToScreen(Hwnd(), &anchor);
 
   const PackedDate date = day->Date();
   const int dayClass = model_.GetDayClass(date);
   const std::u16string tip = model_.GetTip(date, dayClass);
-  const Day *record = model_.GetCachedDay(date);
-  const std::u16string note =
-      record && record->note ? *record->note : std::u16string();
-  const std::u16string text =
-      DayBalloonText(tip, locale_.Translate(u"NOTE"), note);
-  const char16_t *titleKey = DayClassLabelKey(dayClass);
-  const std::u16string title =
-      titleKey ? locale_.Translate(titleKey) : std::u16string();
+  const Day* record = model_.GetCachedDay(date);
+  const std::u16string note = record && record->note ? *record->note : std::u16string();
+  const std::u16string text = DayBalloonText(tip, locale_.Translate(u"NOTE"), note);
+  const char16_t* titleKey = DayClassLabelKey(dayClass);
+  const std::u16string title = titleKey ? locale_.Translate(titleKey) : std::u16string();
   balloon_.Show(Hwnd(), anchor, ToWide(title), ToWide(text));
 }
 

@@ -19,21 +19,19 @@ class IClock;
 // The four-month calendar control below the frame's band: pages, hover with
 // the day balloon, clicks that open the day menu. Painted double-buffered.
 class AFCYearSelectWnd : public CWindow {
-public:
+ public:
   static constexpr int kControlId = 45888;
   // The one-shot timer that opens the balloon of a day the mouse rests on.
   static constexpr UINT_PTR kTooltipTimerId = 33;
   static constexpr UINT kTooltipDelayMs = 1000;
 
-  AFCYearSelectWnd(ICalendarHost &host, MenstualManager &model,
-                   const OptionsManager &options, const LocaleManager &locale,
-                   const IClock &clock);
+  AFCYearSelectWnd(ICalendarHost& host, MenstualManager& model, const OptionsManager& options,
+                   const LocaleManager& locale, const IClock& clock);
   ~AFCYearSelectWnd() override;
 
   // Creates the visible child at rect (parent client coordinates) with the
   // given id.
-  [[nodiscard]] bool CreateControl(const RECT &rect, HWND parent,
-                                   int id = kControlId);
+  [[nodiscard]] bool CreateControl(const RECT& rect, HWND parent, int id = kControlId);
 
   void ShowNextMonth();
   void ShowPreviousMonth();
@@ -46,17 +44,17 @@ public:
   [[nodiscard]] PackedDate SelectedDate() const;
 
   // The shown view, as laid out and last painted.
-  [[nodiscard]] const AFCYearObj &Year() const { return year_; }
-  [[nodiscard]] const CalendarPainter &Painter() const { return painter_; }
+  [[nodiscard]] const AFCYearObj& Year() const { return year_; }
+  [[nodiscard]] const CalendarPainter& Painter() const { return painter_; }
   // Whether the balloon delay is running, and how often it was started.
-  [[nodiscard]] bool TooltipTimerRunning() const {
-    return tooltipTimerRunning_;
-  }
+  [[nodiscard]] bool TooltipTimerRunning() const { return tooltipTimerRunning_; }
   [[nodiscard]] int TooltipTimerStarts() const { return tooltipTimerStarts_; }
   // The open day balloon, or null.
   [[nodiscard]] HWND BalloonHwnd() const { return balloon_.Hwnd(); }
+  [[nodiscard]] const BalloonMessage& Balloon() const { return balloon_; }
 
-protected:
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   LRESULT OnSize(WPARAM wp, LPARAM lp) override;
   LRESULT OnPaint(WPARAM wp, LPARAM lp) override;
   LRESULT OnEraseBkgnd(WPARAM wp, LPARAM lp) override;
@@ -67,7 +65,10 @@ protected:
   LRESULT OnRButtonDown(WPARAM wp, LPARAM lp) override;
   LRESULT OnDestroy(WPARAM wp, LPARAM lp) override;
 
-private:
+ private:
+  // Draws the whole view into dc (the off-screen buffer, or a caller's
+  // context for WM_PRINTCLIENT).
+  void PaintView(HDC dc);
   void ProcessMouseMove(POINT p);
   // Right-button behaviour: select the day under p and open its menu.
   void OpenDayMenu(POINT p);
@@ -78,10 +79,10 @@ private:
   void AfterRebuild();
   [[nodiscard]] CalRect CalendarArea() const;
 
-  ICalendarHost &host_;
-  MenstualManager &model_;
-  const LocaleManager &locale_;
-  const IClock &clock_;
+  ICalendarHost& host_;
+  MenstualManager& model_;
+  const LocaleManager& locale_;
+  const IClock& clock_;
   AFCYearObj year_;
   CalendarPainter painter_;
   DoubleBuffer buffer_;

@@ -13,34 +13,23 @@ struct ShadeCase {
 
 TEST(ShadeColor, LightensByFactorAndTakesBlueOffWhenHovered) {
   const ShadeCase cases[] = {
-      {MakeColor(255, 50, 255), false, 1.0,
-       MakeColor(255, 50, 255)}, // predicted first day
-      {MakeColor(255, 50, 255), false, 1.2,
-       MakeColor(255, 100, 255)}, // 0.2 x 255 truncates to 50
-      {MakeColor(255, 50, 255), false, 1.4,
-       MakeColor(255, 151, 255)}, // 0.4 x 255 truncates to 101
-      {MakeColor(255, 255, 255), true, 1.0,
-       MakeColor(255, 255, 235)}, // hovered white
-      {MakeColor(10, 20, 21), true, 1.0,
-       MakeColor(10, 20, 1)}, // blue over 20: minus 20
-      {MakeColor(10, 20, 20), true, 1.0,
-       MakeColor(10, 20, 10)}, // 11-20: minus 10
+      {MakeColor(255, 50, 255), false, 1.0, MakeColor(255, 50, 255)},   // predicted first day
+      {MakeColor(255, 50, 255), false, 1.2, MakeColor(255, 100, 255)},  // 0.2 x 255 truncates to 50
+      {MakeColor(255, 50, 255), false, 1.4, MakeColor(255, 151, 255)},  // 0.4 x 255 truncates to 101
+      {MakeColor(255, 255, 255), true, 1.0, MakeColor(255, 255, 235)},  // hovered white
+      {MakeColor(10, 20, 21), true, 1.0, MakeColor(10, 20, 1)},         // blue over 20: minus 20
+      {MakeColor(10, 20, 20), true, 1.0, MakeColor(10, 20, 10)},        // 11-20: minus 10
       {MakeColor(10, 20, 11), true, 1.0, MakeColor(10, 20, 1)},
-      {MakeColor(10, 20, 10), true, 1.0,
-       MakeColor(10, 20, 10)}, // 10 and less: kept
+      {MakeColor(10, 20, 10), true, 1.0, MakeColor(10, 20, 10)},  // 10 and less: kept
       {MakeColor(0, 0, 0), true, 1.0, MakeColor(0, 0, 0)},
       {MakeColor(255, 50, 255), true, 1.0, MakeColor(255, 50, 235)},
-      {MakeColor(100, 50, 100), true, 1.4,
-       MakeColor(201, 151, 181)}, // reduction before lightening
-      {MakeColor(200, 230, 250), false, 1.2,
-       MakeColor(250, 255, 255)}, // cut at 255 per channel
-      {MakeColor(128, 128, 255), false, 0.9,
-       MakeColor(103, 103, 230)}, // a darkening step truncates too
-      {MakeColor(10, 0, 5), false, 0.5, MakeColor(0, 0, 0)}, // and stops at 0
+      {MakeColor(100, 50, 100), true, 1.4, MakeColor(201, 151, 181)},    // reduction before lightening
+      {MakeColor(200, 230, 250), false, 1.2, MakeColor(250, 255, 255)},  // cut at 255 per channel
+      {MakeColor(128, 128, 255), false, 0.9, MakeColor(103, 103, 230)},  // a darkening step truncates too
+      {MakeColor(10, 0, 5), false, 0.5, MakeColor(0, 0, 0)},             // and stops at 0
   };
-  for (const ShadeCase &c : cases) {
-    SCOPED_TRACE(testing::Message() << std::hex << c.in << " blue "
-                                    << c.reduceBlue << " factor " << c.factor);
+  for (const ShadeCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.in << " blue " << c.reduceBlue << " factor " << c.factor);
     EXPECT_EQ(ShadeColor(c.in, c.reduceBlue, c.factor), c.out);
   }
 }
@@ -57,10 +46,8 @@ TEST(InterpolateColor, StepsPerChannelWithTruncatingDivision) {
   EXPECT_EQ(InterpolateColor(from, to, 7, 10), MakeColor(203, 65, 130));
   EXPECT_EQ(InterpolateColor(from, to, 10, 10), to);
   // Upward too: 0 + 1 x 255 / 2 = 127
-  EXPECT_EQ(
-      InterpolateColor(MakeColor(0, 0, 0), MakeColor(255, 255, 255), 1, 2),
-      MakeColor(127, 127, 127));
+  EXPECT_EQ(InterpolateColor(MakeColor(0, 0, 0), MakeColor(255, 255, 255), 1, 2), MakeColor(127, 127, 127));
   EXPECT_EQ(InterpolateColor(from, to, 3, 0), from);
 }
 
-} // namespace
+}  // namespace

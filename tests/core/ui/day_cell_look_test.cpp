@@ -13,25 +13,20 @@
 
 namespace {
 
-constexpr int kSmall = 60; // a cell of a usual window
+constexpr int kSmall = 60;  // a cell of a usual window
 
 class DayCellLookTest : public ::testing::Test {
-protected:
-  static Day Marks(bool sex, bool pill, bool good, bool bad,
-                   std::optional<std::u16string> note = std::nullopt) {
-    return Day(PackedDate(1, 5, 2024), false, false, sex, pill, good, bad, 0.0,
-               std::move(note));
+ protected:
+  static Day Marks(bool sex, bool pill, bool good, bool bad, std::optional<std::u16string> note = std::nullopt) {
+    return Day(PackedDate(1, 5, 2024), false, false, sex, pill, good, bad, 0.0, std::move(note));
   }
   void AllShowsOff() {
-    o_.showFlow = o_.showPrognoze = o_.showNFertile = o_.showFertile =
-        o_.showLFertile = o_.showOvulation = false;
-    o_.showGirl = o_.showBoy = o_.showPain = o_.showSex = o_.showNote =
-        o_.showPill = o_.showMood = false;
+    o_.showFlow = o_.showPrognoze = o_.showNFertile = o_.showFertile = o_.showLFertile = o_.showOvulation = false;
+    o_.showGirl = o_.showBoy = o_.showPain = o_.showSex = o_.showNote = o_.showPill = o_.showMood = false;
   }
 
   MemorySettingsStore store_;
-  OptionsManager o_{store_, SystemLocaleInfo{}, nullptr,
-                    u"C:\\Tamarel\\tamarel.exe"};
+  OptionsManager o_{store_, SystemLocaleInfo{}, nullptr, u"C:\\Tamarel\\tamarel.exe"};
 };
 
 TEST_F(DayCellLookTest, EachClassFillsWithItsDefaultColour) {
@@ -52,10 +47,9 @@ TEST_F(DayCellLookTest, EachClassFillsWithItsDefaultColour) {
       {GirlDay, MakeColor(255, 232, 170)},
       {Ovulation, MakeColor(255, 255, 100)},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.dayClass);
-    const DayCellLook look =
-        DecideDayCellLook(c.dayClass, nullptr, o_, kSmall, false);
+    const DayCellLook look = DecideDayCellLook(c.dayClass, nullptr, o_, kSmall, false);
     ASSERT_TRUE(look.fill.has_value());
     EXPECT_EQ(*look.fill, c.fill);
   }
@@ -64,14 +58,10 @@ TEST_F(DayCellLookTest, EachClassFillsWithItsDefaultColour) {
 }
 
 TEST_F(DayCellLookTest, HoveredFillLosesBlue) {
-  EXPECT_EQ(DecideDayCellLook(LowFertile, nullptr, o_, kSmall, true).fill,
-            MakeColor(255, 255, 235));
-  EXPECT_EQ(
-      DecideDayCellLook(PrognosisFirstDay, nullptr, o_, kSmall, true).fill,
-      MakeColor(255, 50, 235));
-  o_.colors[0] = MakeColor(200, 0, 15); // flow blue in 11-20 loses 10
-  EXPECT_EQ(DecideDayCellLook(Flow, nullptr, o_, kSmall, true).fill,
-            MakeColor(200, 0, 5));
+  EXPECT_EQ(DecideDayCellLook(LowFertile, nullptr, o_, kSmall, true).fill, MakeColor(255, 255, 235));
+  EXPECT_EQ(DecideDayCellLook(PrognosisFirstDay, nullptr, o_, kSmall, true).fill, MakeColor(255, 50, 235));
+  o_.colors[0] = MakeColor(200, 0, 15);  // flow blue in 11-20 loses 10
+  EXPECT_EQ(DecideDayCellLook(Flow, nullptr, o_, kSmall, true).fill, MakeColor(200, 0, 5));
 }
 
 TEST_F(DayCellLookTest, EachShowSettingHidesItsClasses) {
@@ -80,24 +70,20 @@ TEST_F(DayCellLookTest, EachShowSettingHidesItsClasses) {
     int classes[3];
   } cases[] = {
       {&OptionsManager::showFlow, {FlowFirstDay, FlowSecondDay, Flow}},
-      {&OptionsManager::showPrognoze,
-       {PrognosisFirstDay, PrognosisSecondDay, Prognosis}},
+      {&OptionsManager::showPrognoze, {PrognosisFirstDay, PrognosisSecondDay, Prognosis}},
       {&OptionsManager::showLFertile, {LowFertile, LowFertile, LowFertile}},
-      {&OptionsManager::showNFertile,
-       {NonFertileAfterFlow, NonFertileBeforeFlow, NonFertileBeforeFlow}},
+      {&OptionsManager::showNFertile, {NonFertileAfterFlow, NonFertileBeforeFlow, NonFertileBeforeFlow}},
       {&OptionsManager::showFertile, {BoyDay, GirlDay, GirlDay}},
       {&OptionsManager::showOvulation, {Ovulation, Ovulation, Ovulation}},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     o_.*c.setting = false;
     for (int dayClass : c.classes) {
       SCOPED_TRACE(dayClass);
-      EXPECT_FALSE(
-          DecideDayCellLook(dayClass, nullptr, o_, kSmall, false).fill);
+      EXPECT_FALSE(DecideDayCellLook(dayClass, nullptr, o_, kSmall, false).fill);
     }
     o_.*c.setting = true;
-    EXPECT_TRUE(
-        DecideDayCellLook(c.classes[0], nullptr, o_, kSmall, false).fill);
+    EXPECT_TRUE(DecideDayCellLook(c.classes[0], nullptr, o_, kSmall, false).fill);
   }
 }
 
@@ -106,8 +92,7 @@ TEST_F(DayCellLookTest, EverythingOffLeavesNoFillAndNoMarks) {
   const Day all = Marks(true, true, true, false, u"note");
   for (int dayClass = 0; dayClass < 12; ++dayClass) {
     SCOPED_TRACE(dayClass);
-    const DayCellLook look =
-        DecideDayCellLook(dayClass, &all, o_, kSmall, true);
+    const DayCellLook look = DecideDayCellLook(dayClass, &all, o_, kSmall, true);
     EXPECT_FALSE(look.fill);
     EXPECT_EQ(look.icon, 0);
     EXPECT_FALSE(look.note);
@@ -121,16 +106,14 @@ TEST_F(DayCellLookTest, BadFeelingMarksFlowDaysEvenWithoutTheirFill) {
   o_.showPain = true;
   o_.showFlow = o_.showPrognoze = o_.showNFertile = false;
   const Day pill = Marks(false, true, false, false);
-  for (int dayClass : {FlowFirstDay, FlowSecondDay, Flow, PrognosisFirstDay,
-                       PrognosisSecondDay, Prognosis, NonFertileBeforeFlow}) {
-    SCOPED_TRACE(dayClass);
-    EXPECT_EQ(DecideDayCellLook(dayClass, nullptr, o_, kSmall, false).icon,
-              IDB_BAD_FEELING);
-    EXPECT_EQ(DecideDayCellLook(dayClass, &pill, o_, kSmall, false).icon,
-              IDB_BAD_FEELING); // pill does not matter
-  }
   for (int dayClass :
-       {int{LowFertile}, int{NonFertileAfterFlow}, int{Ovulation}, -1}) {
+       {FlowFirstDay, FlowSecondDay, Flow, PrognosisFirstDay, PrognosisSecondDay, Prognosis, NonFertileBeforeFlow}) {
+    SCOPED_TRACE(dayClass);
+    EXPECT_EQ(DecideDayCellLook(dayClass, nullptr, o_, kSmall, false).icon, IDB_BAD_FEELING);
+    EXPECT_EQ(DecideDayCellLook(dayClass, &pill, o_, kSmall, false).icon,
+              IDB_BAD_FEELING);  // pill does not matter
+  }
+  for (int dayClass : {int{LowFertile}, int{NonFertileAfterFlow}, int{Ovulation}, -1}) {
     EXPECT_EQ(DecideDayCellLook(dayClass, nullptr, o_, kSmall, false).icon, 0);
   }
   o_.showPain = false;
@@ -142,29 +125,24 @@ TEST_F(DayCellLookTest, GoalDecidesBetweenGenderIconsAndPillMarks) {
   const Day pill = Marks(false, true, false, false);
   const Day plain = Marks(true, false, false, false);
 
-  o_.goal = 0; // avoid pregnancy: pill marks, never boy or girl
+  o_.goal = 0;  // avoid pregnancy: pill marks, never boy or girl
   EXPECT_EQ(DecideDayCellLook(BoyDay, &plain, o_, kSmall, false).icon, 0);
   EXPECT_EQ(DecideDayCellLook(GirlDay, nullptr, o_, kSmall, false).icon, 0);
-  EXPECT_EQ(DecideDayCellLook(BoyDay, &pill, o_, kSmall, false).pill,
-            MarkStyle::Picture);
+  EXPECT_EQ(DecideDayCellLook(BoyDay, &pill, o_, kSmall, false).pill, MarkStyle::Picture);
 
   for (int goal : {1, 2, 3}) {
     SCOPED_TRACE(goal);
     o_.goal = goal;
-    EXPECT_EQ(DecideDayCellLook(BoyDay, &plain, o_, kSmall, false).icon,
-              IDB_BOY_DAY);
-    EXPECT_EQ(DecideDayCellLook(GirlDay, nullptr, o_, kSmall, false).icon,
-              IDB_GIRL_DAY);
-    const DayCellLook onPill =
-        DecideDayCellLook(BoyDay, &pill, o_, kSmall, false);
+    EXPECT_EQ(DecideDayCellLook(BoyDay, &plain, o_, kSmall, false).icon, IDB_BOY_DAY);
+    EXPECT_EQ(DecideDayCellLook(GirlDay, nullptr, o_, kSmall, false).icon, IDB_GIRL_DAY);
+    const DayCellLook onPill = DecideDayCellLook(BoyDay, &pill, o_, kSmall, false);
     EXPECT_EQ(onPill.icon, 0);
     EXPECT_EQ(onPill.pill, MarkStyle::None);
   }
   o_.goal = 1;
   o_.showBoy = false;
   EXPECT_EQ(DecideDayCellLook(BoyDay, nullptr, o_, kSmall, false).icon, 0);
-  EXPECT_EQ(DecideDayCellLook(GirlDay, nullptr, o_, kSmall, false).icon,
-            IDB_GIRL_DAY);
+  EXPECT_EQ(DecideDayCellLook(GirlDay, nullptr, o_, kSmall, false).icon, IDB_GIRL_DAY);
 }
 
 TEST_F(DayCellLookTest, WideCellsTradeIconsForLetters) {
@@ -183,7 +161,7 @@ TEST_F(DayCellLookTest, WideCellsTradeIconsForLetters) {
       {181, 0, false, MarkStyle::Letter, 0},
       {400, 0, false, MarkStyle::Letter, 0},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.width);
     const DayCellLook look = DecideDayCellLook(Flow, &all, o_, c.width, false);
     EXPECT_EQ(look.icon, c.icon);
@@ -197,14 +175,13 @@ TEST_F(DayCellLookTest, WideCellsTradeIconsForLetters) {
 TEST_F(DayCellLookTest, MarksFollowTheRecordAndTheirSettings) {
   o_.goal = 0;
   EXPECT_EQ(DecideDayCellLook(Flow, nullptr, o_, kSmall, false).sex,
-            MarkStyle::None); // no record, no marks
+            MarkStyle::None);  // no record, no marks
 
   const Day bad = Marks(false, false, false, true);
-  EXPECT_EQ(DecideDayCellLook(Flow, &bad, o_, kSmall, false).mood,
-            IDB_BAD_MOOD);
+  EXPECT_EQ(DecideDayCellLook(Flow, &bad, o_, kSmall, false).mood, IDB_BAD_MOOD);
   const Day both = Marks(false, false, true, true);
   EXPECT_EQ(DecideDayCellLook(Flow, &both, o_, kSmall, false).mood,
-            IDB_GOOD_MOOD); // good wins
+            IDB_GOOD_MOOD);  // good wins
 
   const Day emptyNote = Marks(false, false, false, false, u"");
   EXPECT_FALSE(DecideDayCellLook(Flow, &emptyNote, o_, kSmall, false).note);
@@ -218,4 +195,4 @@ TEST_F(DayCellLookTest, MarksFollowTheRecordAndTheirSettings) {
   EXPECT_FALSE(hidden.note);
 }
 
-} // namespace
+}  // namespace

@@ -1,0 +1,184 @@
+#pragma once
+
+// The calendar on the tests' own managers: settings in memory, db.dat and the
+// language folder in a temp folder, a fixed today, and a host that records
+// what the control asks of it. Pixels are read from a 32-bit DIB section.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/memory_settings_store.h"
+#include "app/options_manager.h"
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "model/database_manager.h"
+#include "model/day.h"
+#include "model/menstual_manager.h"
+#include "support/temp_dir.h"
+#include "ui/calendar/calendar_host_win32.h"
+#include "ui/calendar/calendar_layout.h"
+#include "ui/calendar/calendar_painter_win32.h"
+#include "ui/widgets/gdi_win32.h"
+
+namespace caltest {
+
+// A 32-bit top-down DIB section selected into a memory DC.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<const uint32_t*>(bits);
+    if (bitmap_) previous_ = SelectObject(dc_.Get(), bitmap_.Get());
+    Fill(RGB(0, 128, 0));
+  }
+  ~Canvas() {
+    if (previous_) SelectObject(dc_.Get(), previous_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  [[nodiscard]] bool Ok() const { return bitmap_ && bits_; }
+  [[nodiscard]] HDC Dc() const { return dc_.Get(); }
+  [[nodiscard]] int Width() const { return width_; }
+  [[nodiscard]] int Height() const { return height_; }
+
+  void Fill(COLORREF color) {
+    Brush brush(CreateSolidBrush(color));
+    const RECT all{0, 0, width_, height_};
+    FillRect(dc_.Get(), &all, brush.Get());
+  }
+  // The pixel as a COLORREF (the DIB holds 0x00RRGGBB).
+  [[nodiscard]] COLORREF At(int x, int y) const {
+    GdiFlush();
+    const uint32_t p = bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  // How many pixels of the area have the colour.
+  [[nodiscard]] int Count(const RECT& area, COLORREF color) const {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) n += At(x, y) == color ? 1 : 0;
+    }
+    return n;
+  }
+  // Writes the picture as a BMP, for people to look at.
+  bool Save(const wchar_t* path) const;
+
+ private:
+  int width_;
+  int height_;
+  Bitmap bitmap_;
+  MemoryDC dc_{nullptr};
+  HGDIOBJ previous_ = nullptr;
+  const uint32_t* bits_ = nullptr;
+};
+
+inline bool Canvas::Save(const wchar_t* path) const {
+  GdiFlush();
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width_;
+  info.biHeight = -height_;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  const DWORD size = static_cast<DWORD>(width_) * static_cast<DWORD>(height_) * 4;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + size;
+  const HANDLE h = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(h, &file, sizeof file, &written, nullptr) &&
+            WriteFile(h, &info, sizeof info, &written, nullptr) && WriteFile(h, bits_, size, &written, nullptr);
+  CloseHandle(h);
+  return ok;
+}
+
+// A host that hands out a fixed calendar area and records the day menus asked for.
+class FakeHost : public ICalendarHost {
+ public:
+  RECT CalendarArea() const override { return area; }
+  void ShowDayMenu(HWND calendar, const RECT& cell) override {
+    menuCells.push_back(cell);
+    menuWindows.push_back(calendar);
+  }
+  bool IsHostActive() const override { return active; }
+
+  RECT area{0, 0, 1000, 797};
+  bool active = true;
+  std::vector<RECT> menuCells;
+  std::vector<HWND> menuWindows;
+};
+
+inline RECT ToRect(const CalRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline CalRect FromRect(const RECT& r) { return CalRect{r.left, r.top, r.right, r.bottom}; }
+inline POINT Centre(const CalRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+class CalendarTest : public ::testing::Test {
+ protected:
+  static constexpr PackedDate kToday{15, 6, 2024};
+  // The view of the default area: 1000 x 700 below the band.
+  static constexpr CalRect kArea{0, 0, 1000, 797};
+
+  void SetUp() override {
+    model_ = std::make_unique<MenstualManager>(
+        std::make_unique<DatabaseManager>(dir_ / "db.dat", [] { return uint16_t{0}; }), options_, locale_, clock_);
+    painter_ = std::make_unique<CalendarPainter>(*model_, options_, locale_, clock_);
+  }
+
+  // A cycle that started on 3 June 2024, so June to September carry every class.
+  void MarkCycle() {
+    Day start(PackedDate(3, 6, 2024), true, false, false, false, false, false, 0.0);
+    ASSERT_EQ(model_->StoreDay(start), 0);
+  }
+  void StoreMarks(const PackedDate& date, bool sex, bool pill, const std::u16string& note = {}) {
+    Day day(date, false, false, sex, pill, false, false, 0.0,
+            note.empty() ? std::nullopt : std::optional<std::u16string>(note));
+    ASSERT_EQ(model_->StoreDay(day), 0);
+  }
+
+  // The first shown cell (in list order) whose date has the class, or null.
+  const DayCell* FirstCellOfClass(const CalendarLayout& view, int dayClass, const PackedDate& except = {}) {
+    for (const MonthLayout& month : view.Months()) {
+      for (const DayCell& cell : month.days) {
+        if (cell.Date() == except || cell.Date() == kToday) continue;
+        if (model_->GetDayClass(cell.Date()) == dayClass) return &cell;
+      }
+    }
+    return nullptr;
+  }
+  static const DayCell* CellOf(const CalendarLayout& view, const PackedDate& date) {
+    for (const MonthLayout& month : view.Months()) {
+      for (const DayCell& cell : month.days) {
+        if (cell.Date() == date) return &cell;
+      }
+    }
+    return nullptr;
+  }
+  // A pixel of a cell clear of its number (top right), its marks (left
+  // column and top left) and its frame.
+  static POINT Plain(const DayCell& cell) { return POINT{cell.rect.left + 22, cell.rect.bottom - 5}; }
+
+  testsupport::TempDir dir_;
+  Latin1Codec codec_;
+  MemorySettingsStore store_;
+  LocaleManager locale_{dir_.path(), codec_};
+  OptionsManager options_{store_, SystemLocaleInfo{}, &locale_, u"C:\\Tamarel\\tamarel.exe"};
+  FixedClock clock_{kToday};
+  std::unique_ptr<MenstualManager> model_;
+  std::unique_ptr<CalendarPainter> painter_;
+};
+
+}  // namespace caltest
