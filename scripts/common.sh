@@ -39,6 +39,11 @@ ensure_wineprefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # A crash prints its backtrace and ends the process instead of waiting in a dialog.
+  if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wineserver -w
+  fi
   # Caption buttons and other glyphs come from Marlett; give the prefix Wine's own copies.
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -d /usr/share/wine/fonts ]; then
