@@ -34,7 +34,7 @@ Day WithNote(PackedDate d, std::u16string note) { return Day(d, false, false, fa
 // anew (the running database keeps other writers out of the file itself).
 std::optional<Day> ReadBack(const std::filesystem::path& path, PackedDate date, uint16_t owner = 0) {
   const auto copy = path.parent_path() / "readback.dat";
-  std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
+  WriteBytes(copy, ReadBytes(path));
   DatabaseManager db(copy, [owner] { return owner; });
   auto day = db.GetDay(date);
   return day ? std::optional<Day>(*day) : std::nullopt;
