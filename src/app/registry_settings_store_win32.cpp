@@ -54,8 +54,13 @@ bool RegistrySettingsStore::Write(SettingsKey key, std::u16string_view name, Val
   UniqueRegKey& slot = Slot(key);
   if (!slot) return false;
   const std::wstring valueName = ToWide(name);
+  // The registry adds a terminator to an unterminated string when the code
+  // unit after the given bytes happens to be null; a non-null guard after the
+  // data keeps a string stored exactly as long as it was given.
+  std::vector<uint8_t> buffer(data);
+  if (type == ValueType::kString) buffer.insert(buffer.end(), {0xFF, 0xFF});
   const LSTATUS status = RegSetValueExW(slot.Get(), valueName.c_str(), 0, static_cast<DWORD>(type),
-                                        data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
+                                        data.empty() ? nullptr : buffer.data(), static_cast<DWORD>(data.size()));
   if (status != ERROR_SUCCESS) {
     LogError(L"RegSetValueExW", status);
     return false;
