@@ -13,11 +13,11 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Form
       out.push_back(c);
       continue;
     }
-    const char16_t spec = format[i + 1];
-    if (spec == u'%') {
+    const char16_t conversion = format[i + 1];
+    if (conversion == u'%') {
       out.push_back(u'%');
       ++i;
-    } else if ((spec == u'd' || spec == u's') && next < list.size()) {
+    } else if ((conversion == u'd' || conversion == u's') && next < list.size()) {
       const FormatArg& arg = list[next++];
       if (const auto* n = std::get_if<long long>(&arg)) {
         const std::string digits = std::to_string(*n);
