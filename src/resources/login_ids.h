@@ -1,0 +1,3 @@
+#pragma once
+
+// Ids of the login, new-user and delete-user dialogs and their controls.

@@ -1,0 +1,3 @@
+#pragma once
+
+// Ids of the side panes' dialogs, their controls and the today dialog.
