@@ -24,6 +24,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "ima
 
 import headers  # noqa: E402
 import icons  # noqa: E402
+import pane_icons  # noqa: E402
 from logo import logo  # noqa: E402
 from writers import bmp24, ico  # noqa: E402
 
@@ -78,9 +79,25 @@ BITMAPS = [
     ("IDB_MENU_BAD_MOOD", 1711, "menu_bad_mood.bmp", lambda: icons.face(16, False), (16, 16), GREY, "soft",
      "day menu: bad mood"),
     ("IDB_MENU_NOTE", 144, "menu_note.bmp", icons.note_pencil, (16, 16), GREY, "soft", "day menu: add/edit note"),
+    ("IDB_GENDER_BOY", 130, "gender_boy.bmp", lambda: pane_icons.gender(True), (48, 48), WHITE, "soft",
+     "today dialog: the expected baby is a boy"),
+    ("IDB_GENDER_GIRL", 131, "gender_girl.bmp", lambda: pane_icons.gender(False), (48, 48), WHITE, "soft",
+     "today dialog: the expected baby is a girl"),
 ]
 
-ICONS = [("IDI_TAMAREL", 128, "tamarel.ico", (16, 32, 48), "program, window and tray icon")]
+# (id name, id, file, maker(size), sizes, use)
+ICONS = [
+    ("IDI_TAMAREL", 128, "tamarel.ico", icons.program_icon, (16, 32, 48),
+     "program, window and tray icon (same number as the frame's menu)"),
+    ("IDI_PANE_TODAY", 179, "pane_today.ico", pane_icons.today, (16, 32), "info pane: today"),
+    ("IDI_PANE_TEMPERATURE", 181, "pane_temperature.ico", pane_icons.temperature, (16, 32),
+     "info pane: temperature; the temperature dialog's icon"),
+    ("IDI_PANE_PERIOD", 182, "pane_period.ico", pane_icons.period, (16, 32),
+     "info pane: period; the today dialog's icon"),
+    ("IDI_PANE_BIRTH", 183, "pane_birth.ico", pane_icons.birth, (16, 32), "goal pane: birth"),
+    ("IDI_PANE_MYCYCLES", 184, "pane_cycles.ico", pane_icons.cycles, (16, 32), "goal pane: my cycles"),
+    ("IDI_PANE_STATISTIC", 185, "pane_statistic.ico", pane_icons.statistic, (16, 32), "goal pane: statistic"),
+]
 
 
 def render_bitmap(maker, size, key, mode):
@@ -94,8 +111,8 @@ def render_bitmap(maker, size, key, mode):
     return bmp24(canvas.rgb_rows(key=key, threshold=0.5))
 
 
-def render_icon(sizes):
-    return ico([icons.program_icon(s).rgba_rows() for s in sizes])
+def render_icon(maker, sizes):
+    return ico([maker(s).rgba_rows() for s in sizes])
 
 
 def key_text(key):
@@ -113,15 +130,14 @@ def ids_header():
         "// Ids of the program's pictures. Written by scripts/make_images.py from",
         "// its table; change the table and run the script rather than editing here.",
         "// Each line gives the picture's size, the colour drawn transparent (the key)",
-        "// and where it is used. Bitmaps are 24-bit; the icon holds 16, 32 and",
-        "// 48 pixel images with alpha.",
+        "// and where it is used. Bitmaps are 24-bit; icons hold 32-bit images",
+        "// with alpha in the sizes given.",
         "",
     ]
     width = max(len(b[0]) for b in BITMAPS + ICONS) + 1
-    for name, rid, filename, sizes, use in ICONS:
+    for name, rid, filename, maker, sizes, use in ICONS:
         sz = ", ".join(str(s) for s in sizes)
-        lines.append("#define %-*s %-5d // icon %s px, alpha; %s (same number as the frame's menu)"
-                     % (width, name, rid, sz, use))
+        lines.append("#define %-*s %-5d // icon %s px, alpha; %s" % (width, name, rid, sz, use))
     for name, rid, filename, maker, size, key, mode, use in BITMAPS:
         lines.append("#define %-*s %-5d // %dx%d, %s; %s" % (width, name, rid, size[0], size[1], key_text(key), use))
     return ("\n".join(lines) + "\n").encode("ascii")
@@ -135,7 +151,7 @@ def resource_script():
         '#include "image_ids.h"',
         "",
     ]
-    for name, rid, filename, sizes, use in ICONS:
+    for name, rid, filename, maker, sizes, use in ICONS:
         lines.append('%s ICON "images/%s"' % (name, filename))
     lines.append("")
     for name, rid, filename, maker, size, key, mode, use in BITMAPS:
@@ -146,8 +162,8 @@ def resource_script():
 def outputs():
     for name, rid, filename, maker, size, key, mode, _ in BITMAPS:
         yield os.path.join("images", filename), lambda maker=maker, size=size, key=key, mode=mode: render_bitmap(maker, size, key, mode)
-    for name, rid, filename, sizes, _ in ICONS:
-        yield os.path.join("images", filename), lambda sizes=sizes: render_icon(sizes)
+    for name, rid, filename, maker, sizes, _ in ICONS:
+        yield os.path.join("images", filename), lambda maker=maker, sizes=sizes: render_icon(maker, sizes)
     yield "image_ids.h", ids_header
     yield "images.rc", resource_script
 

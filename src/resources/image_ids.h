@@ -3,10 +3,16 @@
 // Ids of the program's pictures. Written by scripts/make_images.py from
 // its table; change the table and run the script rather than editing here.
 // Each line gives the picture's size, the colour drawn transparent (the key)
-// and where it is used. Bitmaps are 24-bit; the icon holds 16, 32 and
-// 48 pixel images with alpha.
+// and where it is used. Bitmaps are 24-bit; icons hold 32-bit images
+// with alpha in the sizes given.
 
 #define IDI_TAMAREL           128   // icon 16, 32, 48 px, alpha; program, window and tray icon (same number as the frame's menu)
+#define IDI_PANE_TODAY        179   // icon 16, 32 px, alpha; info pane: today
+#define IDI_PANE_TEMPERATURE  181   // icon 16, 32 px, alpha; info pane: temperature; the temperature dialog's icon
+#define IDI_PANE_PERIOD       182   // icon 16, 32 px, alpha; info pane: period; the today dialog's icon
+#define IDI_PANE_BIRTH        183   // icon 16, 32 px, alpha; goal pane: birth
+#define IDI_PANE_MYCYCLES     184   // icon 16, 32 px, alpha; goal pane: my cycles
+#define IDI_PANE_STATISTIC    185   // icon 16, 32 px, alpha; goal pane: statistic
 #define IDB_BAD_FEELING       129   // 16x16, key white; bad-feeling mark on flow, predicted-flow and pre-flow days
 #define IDB_BOY_DAY           1302  // 15x15, key white; boy day
 #define IDB_GIRL_DAY          132   // 16x16, key white; girl day
@@ -32,3 +38,5 @@
 #define IDB_MENU_GOOD_MOOD    1701  // 16x16, key (200, 200, 200); day menu: good mood
 #define IDB_MENU_BAD_MOOD     1711  // 16x16, key (200, 200, 200); day menu: bad mood
 #define IDB_MENU_NOTE         144   // 16x16, key (200, 200, 200); day menu: add/edit note
+#define IDB_GENDER_BOY        130   // 48x48, key white; today dialog: the expected baby is a boy
+#define IDB_GENDER_GIRL       131   // 48x48, key white; today dialog: the expected baby is a girl

@@ -4,6 +4,7 @@
 #include "env/locale_manager.h"
 #include "env/text_format.h"
 #include "env/wide_win32.h"
+#include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/reports/temperature_units.h"
 
@@ -18,7 +19,7 @@ CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& l
 
 BOOL CTemperatureDlg::OnInitDialog() {
   HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  icon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TEMPERATURE), IMAGE_ICON, 0, 0,
+  icon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_TEMPERATURE), IMAGE_ICON, 0, 0,
                                         LR_DEFAULTSIZE | LR_SHARED));
   if (icon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   const std::wstring title = ToWide(locale_.Translate(u"RECTAL_TEMPERATURE"));
