@@ -40,6 +40,9 @@ class AFCYearSelectWnd : public CWindow {
   // area, layout rebuilt.
   void OnHostSize();
 
+  // Stops the balloon delay (the mouse went over the panes).
+  void StopTooltipTimer();
+
   // The date of the day last hit (the day menu works on it).
   [[nodiscard]] PackedDate SelectedDate() const;
 
@@ -73,7 +76,6 @@ class AFCYearSelectWnd : public CWindow {
   // Right-button behaviour: select the day under p and open its menu.
   void OpenDayMenu(POINT p);
   void StartTooltipTimer();
-  void StopTooltipTimer();
   void ShowDayBalloon();
   // Months rebuilt after paging: hover is gone and the buttons are re-placed.
   void AfterRebuild();

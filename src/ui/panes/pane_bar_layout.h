@@ -1,0 +1,45 @@
+#pragma once
+
+// Geometry of the pane bar: a vertical stack of sections, each a rounded
+// title band 20 pixels high from x 10 to (width - 10) with, when the section
+// is expanded, its pane directly below at the pane's own height. A collapsed
+// section's pane is hidden and the next band follows directly. No window code.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct BarRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  [[nodiscard]] bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  bool operator==(const BarRect&) const = default;
+};
+
+inline constexpr int kPaneBandMargin = 10;
+inline constexpr int kPaneBandHeight = 20;
+inline constexpr int kPaneBandCornerRadius = 10;
+inline constexpr size_t kPaneTitleMaxLength = 31;
+
+struct PaneSectionState {
+  int paneHeight = 0;
+  bool expanded = true;
+};
+
+struct PaneSectionPlacement {
+  BarRect band;
+  BarRect pane;  // empty (zero height) when the section is collapsed
+  bool paneVisible = false;
+};
+
+// Places the sections from the top of a bar clientWidth pixels wide.
+[[nodiscard]] std::vector<PaneSectionPlacement> LayoutPaneSections(int clientWidth,
+                                                                   const std::vector<PaneSectionState>& sections);
+
+// The section whose title band holds the point, or -1.
+[[nodiscard]] int PaneSectionAt(const std::vector<PaneSectionPlacement>& placements, int x, int y);
+
+// A title as the band shows it: at most 31 characters.
+[[nodiscard]] std::u16string PaneTitle(std::u16string_view title);
