@@ -3,6 +3,7 @@
 #define TAMAREL_FUZZ_REPLAY
 #include "../../fuzz/fuzz_db.cpp"
 #include "../../fuzz/fuzz_lan.cpp"
+#include "../../fuzz/fuzz_users.cpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -34,6 +35,15 @@ TEST(FuzzReplay, KeptLanguageFileInputsRunCleanly) {
   for (const auto& path : inputs) {
     const auto bytes = testsupport::ReadBytes(path);
     EXPECT_EQ(TamarelFuzzLan(bytes.data(), bytes.size()), 0) << path;
+  }
+}
+
+TEST(FuzzReplay, KeptUsersFileInputsRunCleanly) {
+  const auto inputs = Inputs("users");
+  ASSERT_FALSE(inputs.empty());
+  for (const auto& path : inputs) {
+    const auto bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(TamarelFuzzUsers(bytes.data(), bytes.size()), 0) << path;
   }
 }
 
