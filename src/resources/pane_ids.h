@@ -1,3 +1,72 @@
 #pragma once
 
 // Ids of the side panes' dialogs, their controls and the today dialog.
+// Control ids are per dialog, so the same number serves different controls
+// in different panes.
+
+// Dialog templates.
+#define IDD_PANE_GOAL 184
+#define IDD_PANE_INFO 185
+#define IDD_PANE_PERIOD 186
+#define IDD_PANE_LEGEND 187
+#define IDD_DAY_INFO 188
+
+// Goal pane: the four goals (radio buttons) and the reports' buttons.
+#define IDC_GOAL_AVOID 1071
+#define IDC_GOAL_CONCEIVE 1072
+#define IDC_GOAL_BOY 1073
+#define IDC_GOAL_GIRL 1074
+#define IDC_GOAL_STATISTIC 1093
+#define IDC_GOAL_BIRTH 1094
+#define IDC_GOAL_MYCYCLES 1095
+
+// Info pane.
+#define IDC_INFO_TODAY 1076
+#define IDC_INFO_CLASS 1054
+#define IDC_INFO_TEMPERATURE 1053
+#define IDC_INFO_PERIOD 1090
+#define IDC_INFO_TEXT 1024
+
+// Period pane.
+#define IDC_PERIOD_AUTO 1079
+#define IDC_PERIOD_MANUAL 1080
+#define IDC_PERIOD_CYCLE 1004
+#define IDC_PERIOD_LUTEAL 1005
+#define IDC_PERIOD_CYCLE_LABEL 1032
+#define IDC_PERIOD_LUTEAL_LABEL 1033
+
+// Legend pane: check boxes, colour squares and icons.
+#define IDC_LEGEND_FLOW 1035
+#define IDC_LEGEND_PROGNOZE 1036
+#define IDC_LEGEND_NFERTILE 1037
+#define IDC_LEGEND_FERTILE 1038
+#define IDC_LEGEND_LFERTILE 1039
+#define IDC_LEGEND_OVULATION 1050
+#define IDC_LEGEND_GIRL 1051
+#define IDC_LEGEND_BOY 1052
+#define IDC_LEGEND_PAIN 1053
+#define IDC_LEGEND_SEX 1054
+#define IDC_LEGEND_NOTE 1055
+#define IDC_LEGEND_PILL 1056
+#define IDC_LEGEND_MOOD 1058
+#define IDC_LEGEND_FLOW_COLOR 1032
+#define IDC_LEGEND_PROGNOZE_COLOR 1033
+#define IDC_LEGEND_NFERTILE_COLOR 1034
+#define IDC_LEGEND_FERTILE_COLOR 1081
+#define IDC_LEGEND_LFERTILE_COLOR 1082
+#define IDC_LEGEND_OVULATION_COLOR 1083
+#define IDC_LEGEND_GIRL_ICON 1084
+#define IDC_LEGEND_BOY_ICON 1085
+#define IDC_LEGEND_PILL_ICON 1043
+
+// Today dialog.
+#define IDC_DAYINFO_TODAY 1032
+#define IDC_DAYINFO_MENSTRUATION 1033
+#define IDC_DAYINFO_OVULATION 1034
+#define IDC_DAYINFO_BIRTH 1082
+#define IDC_DAYINFO_GENDER 1089
+#define IDC_DAYINFO_NOTE 1024
+#define IDC_DAYINFO_TIP 1081
+#define IDC_DAYINFO_NOTE_GROUP 1083
+#define IDC_DAYINFO_FLOW_COLOR 1086
+#define IDC_DAYINFO_OVULATION_COLOR 1087

@@ -1,0 +1,106 @@
+#include "ui/panes/pane_dialog_win32.h"
+
+#include "app/options_manager.h"
+#include "env/locale_manager.h"
+#include "env/wide_win32.h"
+#include "ui/widgets/message_loop_win32.h"
+
+CPaneDialog::CPaneDialog(int templateId, const PaneContext& context)
+    : CDialog(templateId, context.resources),
+      context_(context),
+      background_(static_cast<COLORREF>(context.options.theme.base)),
+      backgroundBrush_(CreateSolidBrush(background_)) {}
+
+CPaneDialog::~CPaneDialog() {
+  if (registered_) {
+    if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveModelessDialog(registered_);
+    registered_ = nullptr;
+  }
+}
+
+HWND CPaneDialog::Create(HWND parent) {
+  const HWND hwnd = CreateModeless(parent);
+  if (!hwnd) return nullptr;
+  ShowWindow(hwnd, SW_HIDE);
+  // Tab and arrow keys move between the pane's controls.
+  if (MessageLoop* loop = MessageLoop::Current()) {
+    loop->AddModelessDialog(hwnd);
+    registered_ = hwnd;
+  }
+  return hwnd;
+}
+
+void CPaneDialog::OnFinalMessage() {
+  if (registered_) {
+    if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveModelessDialog(registered_);
+    registered_ = nullptr;
+  }
+}
+
+void CPaneDialog::SetBackground(COLORREF colour) {
+  background_ = colour;
+  backgroundBrush_.Reset(CreateSolidBrush(colour));
+  for (const auto& button : buttons_) button->SetBackground(colour);
+  if (Hwnd()) RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HINSTANCE CPaneDialog::Module() const {
+  return context_.resources ? context_.resources : GetModuleHandleW(nullptr);
+}
+
+std::wstring CPaneDialog::Text(std::u16string_view key) const { return ToWide(context_.locale.Translate(key)); }
+
+void CPaneDialog::AddSkinButton(int id, int iconId) {
+  if (!buttonFont_) buttonFont_ = CreateSkinButtonFont();
+  auto button = std::make_unique<CSkinButton>();
+  if (!button->Attach(Item(id), Module(), iconId, buttonFont_.Get())) return;
+  button->SetBackground(background_);
+  buttons_.push_back(std::move(button));
+}
+
+void CPaneDialog::ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOWNA : SW_HIDE); }
+
+void CPaneDialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+
+bool CPaneDialog::IsChecked(int id) const { return IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED; }
+
+void CPaneDialog::SetChecked(int id, bool checked) const {
+  CheckDlgButton(Hwnd(), id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// Texts, radio buttons and check boxes stand on the pane's colour; the read-
+// only text field keeps the window colour so that it reads as a field, and
+// combo boxes keep the system's look.
+INT_PTR CPaneDialog::OnCtlColor(HDC dc, HWND control) {
+  wchar_t name[16] = {};
+  if (control) GetClassNameW(control, name, 16);
+  if (lstrcmpiW(name, L"Edit") == 0) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  if (lstrcmpiW(name, L"ComboBox") == 0) return FALSE;
+  SetBkColor(dc, background_);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<INT_PTR>(backgroundBrush_.Get());
+}
+
+INT_PTR CPaneDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(backgroundBrush_.Get());
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (!item) return FALSE;
+      for (const auto& button : buttons_) {
+        if (button->Hwnd() == item->hwndItem) {
+          button->Draw(*item);
+          return TRUE;
+        }
+      }
+      return OnDrawItem(*item) ? TRUE : FALSE;
+    }
+    default: return CDialog::HandleMessage(msg, wp, lp);
+  }
+}

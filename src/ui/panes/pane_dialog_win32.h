@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/panes/pane_host_win32.h"
+#include "ui/widgets/dialog_win32.h"
+#include "ui/widgets/gdi_win32.h"
+#include "ui/widgets/skin_button_win32.h"
+
+// The common part of the side panes: a modeless child dialog that the pane
+// bar places, painted in the bar's background colour (the dialog, its static
+// texts, radio buttons and check boxes), with its skinned buttons.
+class CPaneDialog : public CDialog {
+ public:
+  CPaneDialog(int templateId, const PaneContext& context);
+  ~CPaneDialog() override;
+
+  // Creates the pane hidden as a child of parent (the bar shows it at its
+  // first layout); null on failure.
+  HWND Create(HWND parent);
+  void SetBackground(COLORREF colour);
+  [[nodiscard]] COLORREF Background() const { return background_; }
+
+ protected:
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Owner-drawn controls other than the skinned buttons; true when drawn.
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
+  // Releases a pane's keyboard registration when it goes.
+  void OnFinalMessage() override;
+  // Enter and Escape in a pane must not close it: a pane lives as long as the frame.
+  void OnOK() override {}
+  void OnCancel() override {}
+
+  // Makes the control a skinned button with the icon (0: none).
+  void AddSkinButton(int id, int iconId);
+  [[nodiscard]] std::wstring Text(std::u16string_view key) const;
+  [[nodiscard]] HINSTANCE Module() const;
+  void ShowItem(int id, bool show) const;
+  void EnableItem(int id, bool enable) const;
+  [[nodiscard]] bool IsChecked(int id) const;
+  void SetChecked(int id, bool checked) const;
+
+  PaneContext context_;
+
+ private:
+  INT_PTR OnCtlColor(HDC dc, HWND control);
+
+  COLORREF background_;
+  Brush backgroundBrush_;
+  Font buttonFont_;
+  std::vector<std::unique_ptr<CSkinButton>> buttons_;
+  HWND registered_ = nullptr;
+};

@@ -1,0 +1,74 @@
+#include "ui/panes/pane_period_win32.h"
+
+#include "app/options_manager.h"
+#include "env/wide_win32.h"
+#include "model/menstual_manager.h"
+#include "resources/pane_ids.h"
+#include "ui/panes/pane_texts.h"
+
+namespace {
+
+void FillList(HWND list, int first, int last, int value) {
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (const std::u16string& entry : LengthEntries(first, last)) {
+    const std::wstring text = ToWide(entry);
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(LengthIndex(value, first, last)), 0);
+}
+
+}  // namespace
+
+CPanePeriod::CPanePeriod(const PaneContext& context) : CPaneDialog(IDD_PANE_PERIOD, context) {}
+
+BOOL CPanePeriod::OnInitDialog() {
+  RefreshTexts();
+  ApplyControls();
+  return FALSE;
+}
+
+void CPanePeriod::RefreshTexts() {
+  const OptionsManager& options = context_.options;
+  SetItemText(IDC_PERIOD_AUTO, Text(u"AUTO"));
+  SetItemText(IDC_PERIOD_MANUAL, Text(u"MANUAL"));
+  SetItemText(IDC_PERIOD_CYCLE_LABEL, Text(u"MENSTRUAL_CICLE"));
+  SetItemText(IDC_PERIOD_LUTEAL_LABEL, Text(u"LUTERAL"));
+  FillList(Item(IDC_PERIOD_CYCLE), OptionsManager::minPeriodLen, OptionsManager::maxPeriodLen, options.periodLen);
+  FillList(Item(IDC_PERIOD_LUTEAL), OptionsManager::minLuteralLen, OptionsManager::maxLuteralLen,
+           options.luteralLen);
+  CheckRadioButton(Hwnd(), IDC_PERIOD_AUTO, IDC_PERIOD_MANUAL,
+                   options.autoPeriodCalculation ? IDC_PERIOD_AUTO : IDC_PERIOD_MANUAL);
+  const bool manual = !options.autoPeriodCalculation;
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
+    EnableItem(id, manual);
+  }
+}
+
+bool CPanePeriod::OnCommand(WORD id, WORD code, HWND) {
+  const bool radio = (id == IDC_PERIOD_AUTO || id == IDC_PERIOD_MANUAL) && code == BN_CLICKED;
+  const bool list = (id == IDC_PERIOD_CYCLE || id == IDC_PERIOD_LUTEAL) && code == CBN_SELCHANGE;
+  if (!radio && !list) return false;
+  if (radio) CheckRadioButton(Hwnd(), IDC_PERIOD_AUTO, IDC_PERIOD_MANUAL, id);
+  ApplyControls();
+  return true;
+}
+
+void CPanePeriod::ApplyControls() {
+  OptionsManager& options = context_.options;
+  const bool automatic = IsChecked(IDC_PERIOD_AUTO);
+  options.autoPeriodCalculation = automatic;
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
+    EnableItem(id, !automatic);
+  }
+  if (!automatic) {
+    // The lists always hold a selection (RefreshTexts keeps it inside them).
+    const auto selection = [this](int id) {
+      const LRESULT index = SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
+      return index == CB_ERR ? 0 : static_cast<int>(index);
+    };
+    options.periodLen = selection(IDC_PERIOD_CYCLE) + OptionsManager::minPeriodLen;
+    options.luteralLen = selection(IDC_PERIOD_LUTEAL) + OptionsManager::minLuteralLen;
+  }
+  context_.model.Reload();
+  context_.host.RepaintCalendar();
+}

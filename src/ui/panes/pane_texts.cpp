@@ -1,0 +1,101 @@
+#include "ui/panes/pane_texts.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "env/locale_manager.h"
+#include "env/text_format.h"
+#include "model/day_class.h"
+
+namespace {
+
+std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+
+}  // namespace
+
+std::u16string TodayLine(const LocaleManager& locale, const PackedDate& today, const PackedDate* lastStart) {
+  const int n = lastStart && !lastStart->IsEmpty() ? DaysBetween(*lastStart, today) : 0;
+  if (n != 0) {
+    return FormatText(locale.Translate(u"TODAY_IS"),
+                      {static_cast<long long>(today.day), static_cast<long long>(today.month),
+                       static_cast<long long>(today.year), static_cast<long long>(n)});
+  }
+  return FormatText(locale.Translate(u"TODAY_IS2"), {static_cast<long long>(today.day),
+                                                     static_cast<long long>(today.month),
+                                                     static_cast<long long>(today.year)});
+}
+
+// to_chars rounds exactly as a correct printf does, and it never looks at the
+// C locale, so the decimal point stays a point.
+std::u16string FormatOneDecimal(double value) {
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+  std::string text = ec == std::errc() ? std::string(buffer, end) : std::string("0.0");
+  if (text.size() < 3) text.insert(0, 3 - text.size(), ' ');
+  return Ascii(text);
+}
+
+std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day) {
+  if (!day || day->temperature == 0) return locale.Translate(u"SET_TEMPERATURE");
+  const double shown = static_cast<double>(static_cast<float>(day->temperature));
+  return FormatOneDecimal(shown) + (day->temperature < 50 ? u" C" : u" F");
+}
+
+std::u16string InfoEditText(const LocaleManager& locale, const Day* day, std::u16string_view tip) {
+  std::u16string text;
+  if (day && day->note && !day->note->empty()) text = locale.Translate(u"NOTE") + u": " + *day->note + u"\r\n";
+  text.append(tip);
+  return text;
+}
+
+std::u16string ClassButtonText(const LocaleManager& locale, int dayClass) {
+  const char16_t* key = DayClassLabelKey(dayClass);
+  return key ? locale.Translate(key) : std::u16string();
+}
+
+LookAhead LookAheadFrom(const PackedDate& today, const std::function<int(const PackedDate&)>& classify) {
+  LookAhead found;
+  bool menstruation = false, ovulation = false, gender = false;
+  for (int i = 0; i < LookAhead::kDays && !(menstruation && ovulation && gender); ++i) {
+    const PackedDate date = AddDays(today, i);
+    const int c = classify(date);
+    if (!menstruation && (c == FlowFirstDay || c == PrognosisFirstDay)) {
+      menstruation = true;
+      found.menstruation = date;
+      found.menstruationDays = i;
+    }
+    if (!ovulation && c == Ovulation) {
+      ovulation = true;
+      found.ovulation = date;
+      found.ovulationDays = i;
+    }
+    if (!gender && (c == BoyDay || c == GirlDay)) {
+      gender = true;
+      found.genderDay = date;
+      found.girl = c == GirlDay;
+    }
+  }
+  found.birth = AddDays(gender ? found.genderDay : today, LookAhead::kBirthAfter);
+  return found;
+}
+
+std::u16string DateCountLine(const LocaleManager& locale, std::u16string_view key, const PackedDate& date,
+                             int days) {
+  return FormatText(locale.Translate(key),
+                    {static_cast<long long>(date.day), static_cast<long long>(date.month),
+                     static_cast<long long>(date.year), static_cast<long long>(days)});
+}
+
+std::u16string BirthLine(const LocaleManager& locale, const PackedDate& birth) {
+  return FormatText(locale.Translate(u"DATE_GENDER"), {static_cast<long long>(birth.day),
+                                                       static_cast<long long>(birth.month),
+                                                       static_cast<long long>(birth.year)});
+}
+
+std::vector<std::u16string> LengthEntries(int first, int last) {
+  std::vector<std::u16string> entries;
+  for (int n = first; n <= last; ++n) entries.push_back(FormatText(u"%d", {static_cast<long long>(n)}));
+  return entries;
+}
+
+int LengthIndex(int value, int first, int last) { return std::clamp(value, first, last) - first; }
