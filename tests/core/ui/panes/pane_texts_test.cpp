@@ -1,0 +1,155 @@
+// The side panes' texts and the today dialog's look ahead, without windows.
+
+#include "ui/panes/pane_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "model/day_class.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr PackedDate kToday{15, 6, 2024};
+
+class PaneTexts : public ::testing::Test {
+ protected:
+  testsupport::TempDir dir_;
+  Latin1Codec codec_;
+  LocaleManager locale_{dir_.path(), codec_};
+};
+
+TEST_F(PaneTexts, TodayLineCountsTheDaysSinceTheLastStart) {
+  const PackedDate fiveDaysAgo{10, 6, 2024};
+  EXPECT_EQ(TodayLine(locale_, kToday, nullptr), u"Today is 15.6.2024");
+  EXPECT_EQ(TodayLine(locale_, kToday, &kToday), u"Today is 15.6.2024");  // the start is today: day 0
+  EXPECT_EQ(TodayLine(locale_, kToday, &fiveDaysAgo), u"Today is 15.6.2024 (day 5 of period)");
+  const PackedDate lastYear{20, 12, 2023};
+  EXPECT_EQ(TodayLine(locale_, kToday, &lastYear), u"Today is 15.6.2024 (day 178 of period)");
+}
+
+TEST(FormatOneDecimal, RoundsLikePrintfAndKeepsAPoint) {
+  const struct {
+    double value;
+    const char16_t* text;
+  } cases[] = {
+      {36.6, u"36.6"}, {97.9, u"97.9"},   {5, u"5.0"},       {0.04, u"0.0"},
+      {0.25, u"0.2"},  {98.25, u"98.2"},  {99.95, u"100.0"}, {-1.5, u"-1.5"},
+      {149.96, u"150.0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatOneDecimal(c.value), c.text) << c.value;
+}
+
+TEST_F(PaneTexts, TemperatureButtonShowsTheStoredUnitOrAsksForATemperature) {
+  const auto with = [](double t) { return Day(kToday, false, false, false, false, false, false, t); };
+  const struct {
+    const char* name;
+    std::optional<Day> day;
+    const char16_t* text;
+  } cases[] = {
+      {"no record", std::nullopt, u"Set Temperature"},
+      {"record without temperature", with(0), u"Set Temperature"},
+      {"celsius", with(36.6), u"36.6 C"},
+      {"fahrenheit", with(97.9), u"97.9 F"},
+      {"just below 50 stays celsius", with(49.99), u"50.0 C"},
+      {"50 is fahrenheit", with(50), u"50.0 F"},
+      // 36.65 as a double is just below the half, as a float just above it.
+      {"reduced to single precision first", with(36.65), u"36.7 C"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TemperatureButtonText(locale_, c.day ? &*c.day : nullptr), c.text) << c.name;
+  }
+}
+
+TEST_F(PaneTexts, InfoTextPutsTheNoteBeforeTheTip) {
+  const Day noted(kToday, false, false, false, false, false, false, 0, u"headache");
+  const Day empty(kToday, false, false, true, false, false, false, 0, u"");
+  const Day none(kToday, false, false, true, false, false, false, 0);
+  EXPECT_EQ(InfoEditText(locale_, &noted, u"Tip."), u"Note: headache\r\nTip.");
+  EXPECT_EQ(InfoEditText(locale_, &empty, u"Tip."), u"Tip.");
+  EXPECT_EQ(InfoEditText(locale_, &none, u"Tip."), u"Tip.");
+  EXPECT_EQ(InfoEditText(locale_, nullptr, u"Tip."), u"Tip.");
+}
+
+TEST_F(PaneTexts, ClassButtonShowsTheLegendLabelOfClassesZeroToEleven) {
+  EXPECT_EQ(ClassButtonText(locale_, Flow), u"Menstrual flow");
+  EXPECT_EQ(ClassButtonText(locale_, PrognosisFirstDay), u"Prognozed cycle");
+  EXPECT_EQ(ClassButtonText(locale_, Ovulation), u"Ovulation");
+  EXPECT_EQ(ClassButtonText(locale_, BoyDay), u"Good day to convince a boy");
+  EXPECT_EQ(ClassButtonText(locale_, 12), u"");
+  EXPECT_EQ(ClassButtonText(locale_, -1), u"");
+}
+
+// A classifier that answers from a table of day offsets (others: low
+// fertility) and counts its calls.
+struct Script {
+  std::map<int, int> classes;
+  int calls = 0;
+  int last = -1;
+  int operator()(const PackedDate& d) {
+    ++calls;
+    last = DaysBetween(kToday, d);
+    const auto it = classes.find(last);
+    return it == classes.end() ? LowFertile : it->second;
+  }
+};
+
+TEST(LookAhead, FindsTheFirstFlowOvulationAndGenderDay) {
+  Script script{{{3, GirlDay}, {5, BoyDay}, {12, Ovulation}, {20, PrognosisFirstDay}, {30, FlowFirstDay}}};
+  const LookAhead found = LookAheadFrom(kToday, std::ref(script));
+  EXPECT_EQ(found.menstruation, AddDays(kToday, 20));
+  EXPECT_EQ(found.menstruationDays, 20);
+  EXPECT_EQ(found.ovulation, AddDays(kToday, 12));
+  EXPECT_EQ(found.ovulationDays, 12);
+  EXPECT_EQ(found.genderDay, AddDays(kToday, 3));
+  EXPECT_TRUE(found.girl);
+  EXPECT_EQ(found.birth, AddDays(kToday, 273));
+  EXPECT_EQ(script.last, 20) << "stops as soon as all three are found";
+}
+
+TEST(LookAhead, CountsTodayAsDayZeroAndRecordedFlowAsMenstruation) {
+  Script script{{{0, FlowFirstDay}, {1, FlowSecondDay}, {9, BoyDay}, {14, Ovulation}}};
+  const LookAhead found = LookAheadFrom(kToday, std::ref(script));
+  EXPECT_EQ(found.menstruation, kToday);
+  EXPECT_EQ(found.menstruationDays, 0);
+  EXPECT_EQ(found.genderDay, AddDays(kToday, 9));
+  EXPECT_FALSE(found.girl);
+  EXPECT_EQ(found.birth, AddDays(kToday, 279));
+}
+
+TEST(LookAhead, LooksAtExactlyOneHundredDays) {
+  Script script{{{99, Ovulation}, {100, FlowFirstDay}}};
+  const LookAhead found = LookAheadFrom(kToday, std::ref(script));
+  EXPECT_EQ(script.calls, 100);
+  EXPECT_EQ(found.ovulation, AddDays(kToday, 99));
+  EXPECT_TRUE(found.menstruation.IsEmpty()) << "day 100 is beyond the look ahead";
+  EXPECT_EQ(found.menstruationDays, 0);
+  EXPECT_TRUE(found.genderDay.IsEmpty());
+  EXPECT_FALSE(found.girl) << "no gender day shows the boy";
+  EXPECT_EQ(found.birth, AddDays(kToday, 270)) << "birth counted from today";
+}
+
+TEST_F(PaneTexts, DateLinesShowAMissingDateAsZeros) {
+  EXPECT_EQ(DateCountLine(locale_, u"NEXT_MENSTRUAL", PackedDate{3, 7, 2024}, 18),
+            u"Next menstruation: 3.7.2024, 18 days left");
+  EXPECT_EQ(DateCountLine(locale_, u"NEXT_OVULATION", PackedDate{}, 0), u"Next ovulation: 0.0.0, 0 days left");
+  EXPECT_EQ(BirthLine(locale_, PackedDate{12, 3, 2025}), u"Date of the birth and the gender: 12.3.2025.");
+}
+
+TEST(LengthLists, HoldEveryLengthAndKeepTheSelectionInside) {
+  const std::vector<std::u16string> cycle = LengthEntries(10, 40);
+  ASSERT_EQ(cycle.size(), 31u);
+  EXPECT_EQ(cycle.front(), u"10");
+  EXPECT_EQ(cycle[18], u"28");
+  EXPECT_EQ(cycle.back(), u"40");
+  EXPECT_EQ(LengthIndex(28, 10, 40), 18);
+  EXPECT_EQ(LengthIndex(14, 10, 21), 4);
+  EXPECT_EQ(LengthIndex(3, 10, 40), 0);
+  EXPECT_EQ(LengthIndex(99, 10, 21), 11);
+}
+
+}  // namespace
