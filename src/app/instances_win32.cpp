@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/logon_manager.h"
 #include "app/options_manager.h"
 #include "app/registry_settings_store_win32.h"
 #include "app/system_locale_win32.h"
@@ -15,10 +16,13 @@
 
 namespace {
 
-// The owner id of the day records read and written. Until user accounts
-// exist everybody works on the records of owner 0; the login code replaces
-// this with the current user's id while logins are on.
-uint16_t CurrentRecordOwner() { return 0; }
+// The owner id of the day records read and written: the logged-in user's id
+// while logins are on (0 before anybody logged in), otherwise 0 for all.
+uint16_t CurrentRecordOwner() {
+  if (!OptionsManager::Instance().userLogins) return 0;
+  const int id = LogonManager::Instance().CurrentUser().id;
+  return id > 0 && id <= LogonManager::kMaxUserId ? static_cast<uint16_t>(id) : 0;
+}
 
 const Win32AnsiCodec& AnsiCodec() {
   static const Win32AnsiCodec codec;
@@ -54,5 +58,13 @@ OptionsManager& OptionsManager::Instance() {
 MenstualManager& MenstualManager::Instance() {
   static MenstualManager instance(OpenDayDatabase(), OptionsManager::Instance(), LocaleManager::Instance(),
                                   SystemClock());
+  return instance;
+}
+
+// user.dat beside the program, whatever the executable's file name. New users
+// get ids above every owner that has days in db.dat.
+LogonManager& LogonManager::Instance() {
+  static LogonManager instance(ExecutableFolder() / "user.dat",
+                               [] { return static_cast<int>(MenstualManager::Instance().Database().MaxOwnerId()); });
   return instance;
 }

@@ -4,7 +4,10 @@
 
 #include <cwchar>
 
+#include "app/login_dlg_win32.h"
+#include "app/logon_manager.h"
 #include "app/options_manager.h"
+#include "app/system_locale_win32.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "model/menstual_manager.h"
@@ -51,8 +54,20 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   OptionsManager& options = OptionsManager::Instance();
   options.Load();  // also selects the language
   MenstualManager& model = MenstualManager::Instance();  // creates the data folders and opens db.dat
+  LogonManager& logon = LogonManager::Instance();       // reads user.dat
+  static const Win32AnsiCodec codec;
 
-  frame_ = std::make_unique<CMainFrame>(FrameContext{options, LocaleManager::Instance(), model, model.Clock()});
+  // With logins on and no start by Windows, she logs in first. Whatever the
+  // dialog's result, the program runs on (after Cancel with nobody's days).
+  if (options.userLogins && !options.autoLoad) {
+    CLoginDlg login(logon, LocaleManager::Instance(), codec, SystemPrompts());
+    if (login.DoModal(nullptr) == IDOK) model.Reload();
+  }
+
+  FrameContext context{options, LocaleManager::Instance(), model, model.Clock()};
+  context.logon = &logon;
+  context.codec = &codec;
+  frame_ = std::make_unique<CMainFrame>(std::move(context));
   if (!frame_->CreateFrame()) return false;
   mainWindow_ = frame_->Hwnd();
 

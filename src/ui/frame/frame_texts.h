@@ -15,6 +15,10 @@ class LocaleManager;
 // Band titles, in order: File, Navigate, Reports, Help.
 inline constexpr std::array<const char16_t*, 4> kBandTitleKeys = {u"MENU_FILE", u"MENU_NAVIGATE", u"MENU_REPORTS",
                                                                   u"MENU_HELP"};
+// The titles of the four panes, in the order they stand in the bar: goal,
+// day, period, legend.
+inline constexpr std::array<const char16_t*, 4> kPaneTitleKeys = {u"PANE6_TITLE", u"PANE2_TITLE", u"PANE3_TITLE",
+                                                                  u"PANE4_TITLE"};
 
 // The translation key of a band or tray menu command, or nullptr.
 [[nodiscard]] const char16_t* MenuItemKey(unsigned id);

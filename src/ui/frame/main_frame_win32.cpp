@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <string>
 
+#include "app/login_dlg_win32.h"
+#include "app/logon_manager.h"
 #include "app/options_manager.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
@@ -16,6 +18,10 @@
 #include "ui/frame/day_menu_items.h"
 #include "ui/frame/day_menu_win32.h"
 #include "ui/frame/frame_texts.h"
+#include "ui/panes/pane_goal_win32.h"
+#include "ui/panes/pane_info_win32.h"
+#include "ui/panes/pane_legend_win32.h"
+#include "ui/panes/pane_period_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
@@ -57,6 +63,8 @@ CMainFrame::CMainFrame(FrameContext context)
       bandPainter_(ResourceModule(context_.resources)),
       dayCommands_(context_.model, context_.options, context_.locale, context_.prompts,
                    ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, 10); }),
+      paneContext_{context_.options, context_.locale, context_.model,  context_.clock, *this,
+                   context_.prompts, ResourceModule(context_.resources), context_.chooseColor},
       helpPath_(MakeHelpPath()) {}
 
 CMainFrame::~CMainFrame() {
@@ -108,11 +116,73 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     calendar_->OnHostSize();
   }
 
+  CreatePaneBar();
   AddTrayIcon();
   SetTimer(Hwnd(), kReminderTimer, kReminderPeriodMs, nullptr);
   if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
   RefreshTexts();
   return 0;
+}
+
+RECT CMainFrame::PaneBarArea() const {
+  RECT c{};
+  GetClientRect(Hwnd(), &c);
+  const LONG top = kBandHeight + kPaneBarStrip;
+  return RECT{c.right - kPaneBarWidth, top, c.right, std::max(top, c.bottom - kPaneBarStrip)};
+}
+
+void CMainFrame::CreatePaneBar() {
+  if (!paneBar_.CreateBar(Hwnd(), PaneBarArea(), kPaneBarId)) {
+    LogMessage(L"the pane bar could not be created");
+    return;
+  }
+  paneBar_.SetMouseMoveHook([this] {
+    if (calendar_) calendar_->StopTooltipTimer();
+  });
+  ColorPaneBar();
+  CreatePanes();
+  paneBar_.Layout();
+}
+
+// The four panes, children of the bar, in the order goal, info, period,
+// legend; each under its translated title.
+void CMainFrame::CreatePanes() {
+  goalPane_ = std::make_unique<CPaneGoal>(paneContext_);
+  infoPane_ = std::make_unique<CPaneInfo>(paneContext_);
+  periodPane_ = std::make_unique<CPanePeriod>(paneContext_);
+  legendPane_ = std::make_unique<CPaneLegend>(paneContext_);
+  const HWND bar = paneBar_.Hwnd();
+  MessageLoop* loop = MessageLoop::Current();
+  const std::pair<CPaneDialog*, const char16_t*> panes[] = {{goalPane_.get(), kPaneTitleKeys[0]},
+                                                           {infoPane_.get(), kPaneTitleKeys[1]},
+                                                           {periodPane_.get(), kPaneTitleKeys[2]},
+                                                           {legendPane_.get(), kPaneTitleKeys[3]}};
+  for (const auto& [pane, key] : panes) {
+    const HWND hwnd = pane->Create(bar);
+    if (!hwnd) {
+      LogMessage(L"a pane could not be created");
+      continue;
+    }
+    pane->SetBackground(paneBar_.Background());
+    // Keyboard navigation inside the panes.
+    if (loop) loop->AddModelessDialog(hwnd);
+    paneBar_.AddPane(ToWide(context_.locale.Translate(key)), hwnd);
+  }
+}
+
+void CMainFrame::ColorPaneBar() {
+  const ThemeRecord& theme = context_.options.theme;
+  paneBar_.SetColors(static_cast<COLORREF>(theme.base), static_cast<COLORREF>(theme.dark),
+                     static_cast<COLORREF>(theme.pale));
+  for (CPaneDialog* pane : std::initializer_list<CPaneDialog*>{goalPane_.get(), infoPane_.get(), periodPane_.get(),
+                                                               legendPane_.get()}) {
+    if (pane && pane->Hwnd()) pane->SetBackground(paneBar_.Background());
+  }
+}
+
+bool CMainFrame::IsInPaneBar(HWND hwnd) const {
+  const HWND bar = paneBar_.Hwnd();
+  return bar && (hwnd == bar || IsChild(bar, hwnd));
 }
 
 void CMainFrame::AddTrayIcon() {
@@ -124,11 +194,76 @@ void CMainFrame::AddTrayIcon() {
   tray_.Add(Hwnd(), kTrayIconId, kTrayMessage, icon, ToWide(tip));
 }
 
+std::wstring CMainFrame::WindowTitle() const {
+  std::wstring title = ToWide(context_.locale.Translate(u"APP_NAME"));
+  if (context_.options.userLogins && context_.logon && context_.codec) {
+    const std::string& name = context_.logon->CurrentUser().name;
+    if (!name.empty()) title += L" (" + ToWide(context_.codec->FromAnsi(name)) + L")";
+  }
+  return title;
+}
+
 void CMainFrame::RefreshTexts() {
-  // Later the current user's name follows while logins are on.
-  SetWindowTextW(Hwnd(), ToWide(context_.locale.Translate(u"APP_NAME")).c_str());
+  SetWindowTextW(Hwnd(), WindowTitle().c_str());
   for (size_t i = 0; i < titles_.size(); ++i) titles_[i] = ToWide(context_.locale.Translate(kBandTitleKeys[i]));
   RelayoutBand();
+  for (size_t i = 0; i < paneBar_.SectionCount() && i < std::size(kPaneTitleKeys); ++i) {
+    paneBar_.SetTitle(i, ToWide(context_.locale.Translate(kPaneTitleKeys[i])));
+  }
+  RefreshPanes(true);
+}
+
+void CMainFrame::RefreshPanes(bool forceInfo) {
+  if (goalPane_ && goalPane_->Hwnd()) goalPane_->Refresh();
+  if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(forceInfo);
+  if (periodPane_ && periodPane_->Hwnd()) periodPane_->RefreshTexts();
+  if (legendPane_ && legendPane_->Hwnd()) legendPane_->Refresh();
+  const int goal = context_.options.goal;
+  if (goalPane_ && goalPane_->Hwnd()) goalPane_->ApplyGoalVisibility(goal);
+  if (legendPane_ && legendPane_->Hwnd()) legendPane_->ApplyGoalVisibility(goal);
+}
+
+PackedDate CMainFrame::SelectedDate() const { return calendar_ ? calendar_->SelectedDate() : PackedDate{}; }
+
+void CMainFrame::ShowToday() {
+  if (calendar_) calendar_->ShowToday();
+}
+
+void CMainFrame::RepaintMainWindow() { RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }
+
+void CMainFrame::RunCommand(UINT id) { SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void CMainFrame::GoalChanged() {
+  const int goal = context_.options.goal;
+  if (goalPane_ && goalPane_->Hwnd()) goalPane_->ApplyGoalVisibility(goal);
+  if (legendPane_ && legendPane_->Hwnd()) legendPane_->ApplyGoalVisibility(goal);
+  RepaintCalendar();
+}
+
+void CMainFrame::OpenTemperatureHelp(HWND owner) { OpenHelp(owner, 10); }
+
+bool CMainFrame::RunLoginFlow() {
+  if (!context_.logon || !context_.codec) return false;
+  loginFlowRunning_ = true;
+  CLoginDlg dialog(*context_.logon, context_.locale, *context_.codec, context_.prompts,
+                   ResourceModule(context_.resources));
+  const bool loggedIn = dialog.DoModal(Hwnd()) == IDOK;
+  loginFlowRunning_ = false;
+  if (!loggedIn) return false;
+  context_.options.userLogins = true;
+  // Her own days: the caches go, and every view asks again.
+  context_.model.Reload();
+  RepaintCalendar();
+  UpdateDesktopCalendar();
+  SetWindowTextW(Hwnd(), WindowTitle().c_str());
+  RefreshPanes(true);
+  return true;
+}
+
+void CMainFrame::RunLoginFlowOnce() {
+  if (loginShown_ || !context_.options.userLogins) return;
+  loginShown_ = true;
+  RunLoginFlow();
 }
 
 void CMainFrame::RelayoutBand() {
@@ -166,6 +301,8 @@ void CMainFrame::ShowDayMenu(HWND calendar, const RECT& cell) {
   const UINT command =
       context_.prompts.trackMenu(menu.Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at,
                                  Hwnd());
+  // The click selected the date; the info pane shows it.
+  if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(false);
   // The choice arrives as a normal command, after the calendar's click is done.
   if (command) PostMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
@@ -173,6 +310,8 @@ void CMainFrame::ShowDayMenu(HWND calendar, const RECT& cell) {
 bool CMainFrame::RouteMouseMessage(MSG& msg) {
   if (!Hwnd() || !IsRoutedMouseMessage(msg.message) || loginFlowRunning_) return false;
   if (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd)) return false;
+  // The bar and its panes keep their own mouse messages.
+  if (IsInPaneBar(msg.hwnd)) return false;
   POINT p{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
   MapWindowPoints(msg.hwnd, Hwnd(), &p, 1);
   if (p.y >= kBandHeight && !suspended_) {
@@ -346,6 +485,8 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
   if (DayCommands::IsDayCommand(id)) {
     if (calendar_) dayCommands_.Run(id, calendar_->SelectedDate(), Hwnd());
     RepaintCalendar();
+    // The day's note, temperature and class may have changed: shown afresh.
+    if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(true);
     if (id == ID_DAY_SET_START || id == ID_DAY_UNSET_START) UpdateDesktopCalendar();
     return 0;
   }
@@ -357,9 +498,8 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     case ID_NAVIGATE_PREV:
       if (calendar_) calendar_->ShowPreviousMonth();
       return 0;
-    case ID_NAVIGATE_TODAY:
-      if (calendar_) calendar_->ShowToday();
-      return 0;
+    case ID_NAVIGATE_TODAY: ShowToday(); return 0;
+    case ID_FILE_LOGOUT: RunLoginFlow(); return 0;
     case ID_HELP_CONTENTS: OpenSitePage(u"support"); return 0;
     case ID_HELP_ABOUT: OpenSitePage(u"about"); return 0;
     case ID_HELP_HOME: OpenSitePage(nullptr); return 0;
@@ -373,9 +513,8 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       ShowFromTray();
       RunLoginFlowOnce();
       return 0;
-    // Served by features still to come: log out, settings, printing, the
-    // reports and the update check.
-    case ID_FILE_LOGOUT:
+    // Served by features still to come: settings, printing, the reports and
+    // the update check.
     case ID_FILE_CONFIGURE:
     case ID_FILE_PRINTALL:
     case ID_REPORTS_STATISTIC:
@@ -402,7 +541,11 @@ LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
   wasMaximized_ = wp == SIZE_MAXIMIZED;
   if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
   RelayoutBand();
-  // The panes' place on the right is painted by the frame.
+  if (paneBar_.Hwnd()) {
+    const RECT bar = PaneBarArea();
+    MoveWindow(paneBar_.Hwnd(), bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, TRUE);
+  }
+  // The strips above and below the bar are painted by the frame.
   RECT c{};
   GetClientRect(Hwnd(), &c);
   const RECT right{c.right - kPaneBarWidth, kBandHeight, c.right, c.bottom};
@@ -434,9 +577,18 @@ LRESULT CMainFrame::OnPaint(WPARAM, LPARAM) {
     const RECT band{0, 0, c.right, kBandHeight};
     bandBuffer_.Present(paint.Get(), band);
   }
-  // Below the band: whatever the calendar and (later) the panes leave uncovered.
-  const RECT rest{0, kBandHeight, c.right, c.bottom};
+  // Below the band: the strips above and below the pane bar in its colour,
+  // and whatever else the calendar and the bar leave uncovered.
+  const Brush strip(CreateSolidBrush(paneBar_.Background()));
+  const LONG left = c.right - kPaneBarWidth;
+  for (const RECT r : {RECT{left, kBandHeight, c.right, kBandHeight + kPaneBarStrip},
+                       RECT{left, c.bottom - kPaneBarStrip, c.right, c.bottom}}) {
+    FillRect(paint.Get(), &r, strip.Get());
+  }
+  const RECT rest{0, kBandHeight, left, c.bottom};
   if (rest.bottom > rest.top) FillRect(paint.Get(), &rest, GetSysColorBrush(COLOR_WINDOW));
+  const RECT bar = PaneBarArea();
+  if (bar.bottom > bar.top && !paneBar_.Hwnd()) FillRect(paint.Get(), &bar, strip.Get());
   return 0;
 }
 

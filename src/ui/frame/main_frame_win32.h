@@ -9,8 +9,10 @@
 #include "ui/frame/band_layout.h"
 #include "ui/frame/band_painter_win32.h"
 #include "ui/frame/day_commands_win32.h"
+#include "ui/panes/pane_host_win32.h"
 #include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/prompts_win32.h"
+#include "ui/widgets/resizable_dlg_bar_win32.h"
 #include "ui/widgets/tray_icon_win32.h"
 #include "ui/widgets/window_win32.h"
 
@@ -19,6 +21,12 @@ class LocaleManager;
 class MenstualManager;
 class IClock;
 class AFCYearSelectWnd;
+class IAnsiCodec;
+class LogonManager;
+class CPaneGoal;
+class CPaneInfo;
+class CPanePeriod;
+class CPaneLegend;
 
 // What the frame works with. The program passes its single instances; tests
 // pass their own objects, so nothing touches the real registry or data file.
@@ -32,6 +40,11 @@ struct FrameContext {
   Prompts prompts = SystemPrompts();
   // The program ends with its main window; a test's frame does not.
   bool quitOnDestroy = true;
+  // The users and the codec of their names; without them there is no login.
+  LogonManager* logon = nullptr;
+  const IAnsiCodec* codec = nullptr;
+  // The colour chooser of the legend pane; null is the system's.
+  std::function<bool(HWND owner, COLORREF& colour)> chooseColor = nullptr;
 };
 
 // The program's top-level window: the 97-pixel band with its logo and menu
@@ -40,7 +53,7 @@ struct FrameContext {
 // The client area is laid out by the frame itself: the band is painted here,
 // the calendar control sits directly below it, and there is no separate
 // client view.
-class CMainFrame : public CWindow, public ICalendarHost {
+class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
  public:
   static constexpr const wchar_t* kClassName = L"TamarelMainFrame";
   // The tray icon's callback message; a second start of the program sends it
@@ -55,6 +68,8 @@ class CMainFrame : public CWindow, public ICalendarHost {
   static constexpr UINT kTrayHoverDelayMs = 1500;
   static constexpr UINT_PTR kBandMenuTimer = 2;
   static constexpr UINT kBandMenuPeriodMs = 10;
+  static constexpr int kPaneBarId = 0xE81B;
+  static constexpr int kPaneBarStrip = 4;
 
   explicit CMainFrame(FrameContext context);
   ~CMainFrame() override;
@@ -75,6 +90,29 @@ class CMainFrame : public CWindow, public ICalendarHost {
   // itself to the loop's filters). Never eats the message.
   bool RouteMouseMessage(MSG& msg);
 
+  // IPaneHost
+  [[nodiscard]] PackedDate SelectedDate() const override;
+  void ShowToday() override;
+  void RepaintCalendar() override;
+  void RepaintMainWindow() override;
+  void RunCommand(UINT id) override;
+  void GoalChanged() override;
+  void OpenTemperatureHelp(HWND owner) override;
+
+  // The login dialog with mouse routing suspended; after a login the user's
+  // days are loaded and shown and her name is in the title. True on login.
+  bool RunLoginFlow();
+  // Texts of the title, the band and the panes again (after a login or a
+  // change of language).
+  void RefreshTexts();
+  // The panes refreshed from the settings and the selected day.
+  void RefreshPanes(bool forceInfo);
+
+  [[nodiscard]] CPaneGoal* GoalPane() const { return goalPane_.get(); }
+  [[nodiscard]] CPaneInfo* InfoPane() const { return infoPane_.get(); }
+  [[nodiscard]] CPanePeriod* PeriodPane() const { return periodPane_.get(); }
+  [[nodiscard]] CPaneLegend* LegendPane() const { return legendPane_.get(); }
+
   [[nodiscard]] AFCYearSelectWnd* Calendar() const { return calendar_.get(); }
   [[nodiscard]] HWND CalendarHwnd() const;
   [[nodiscard]] const BandTitles& Band() const { return band_; }
@@ -82,6 +120,10 @@ class CMainFrame : public CWindow, public ICalendarHost {
   [[nodiscard]] bool MouseRoutingSuspended() const { return suspended_; }
   [[nodiscard]] bool WasMaximized() const { return wasMaximized_; }
   [[nodiscard]] const TrayIcon& Tray() const { return tray_; }
+  [[nodiscard]] CResizableDlgBar& PaneBar() { return paneBar_; }
+  // The pane bar's place: the right 311 pixels below the band, inside the
+  // 4-pixel strips the frame paints above and below it.
+  [[nodiscard]] RECT PaneBarArea() const;
   // The help file beside the program.
   [[nodiscard]] const std::wstring& HelpPath() const { return helpPath_; }
   // Opens the help file at a context (the temperature dialog uses 10).
@@ -105,20 +147,23 @@ class CMainFrame : public CWindow, public ICalendarHost {
  private:
   LRESULT OnTrayMessage(LPARAM mouseMessage);
   void AddTrayIcon();
-  void RefreshTexts();
+  void CreatePanes();
+  void RunLoginFlowOnce();
+  [[nodiscard]] std::wstring WindowTitle() const;
   void StoreRectangleAndSave();
   void RelayoutBand();
   void UpdateBandHover(POINT client);
   void OpenBandMenu(int title);
   void OnBandMenuTimer();
   void ShowTrayMenu();
-  void RepaintCalendar();
   void OpenSitePage(const char16_t* page) const;
+  void CreatePaneBar();
+  void ColorPaneBar();
+  [[nodiscard]] bool IsInPaneBar(HWND hwnd) const;
 
   // Features that come later hook in here; for now they do nothing.
   void RunReminderCheck() {}
   void HideReminderPopups() {}
-  void RunLoginFlowOnce() {}
   void UpdateDesktopCalendar() {}
 
   class LoopFilter;
@@ -138,7 +183,13 @@ class CMainFrame : public CWindow, public ICalendarHost {
   bool mouseOverTray_ = false;
   bool loginShown_ = false;
   TrayIcon tray_;
+  CResizableDlgBar paneBar_;
   DayCommands dayCommands_;
+  PaneContext paneContext_;
+  std::unique_ptr<CPaneGoal> goalPane_;
+  std::unique_ptr<CPaneInfo> infoPane_;
+  std::unique_ptr<CPanePeriod> periodPane_;
+  std::unique_ptr<CPaneLegend> legendPane_;
   std::wstring helpPath_;
   bool saved_ = false;  // the settings are written once, by whichever way the window goes
 };
