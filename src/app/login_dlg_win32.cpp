@@ -1,0 +1,201 @@
+#include "app/login_dlg_win32.h"
+
+#include "app/logon_manager.h"
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "env/wide_win32.h"
+#include "resources/image_ids.h"
+#include "resources/login_ids.h"
+
+namespace {
+
+// Longest name and password the dialogs take, in characters.
+constexpr WPARAM kMaxFieldChars = 14;
+
+}  // namespace
+
+CUserDialogBase::CUserDialogBase(int templateId, LogonManager& logon, const LocaleManager& locale,
+                                 const IAnsiCodec& codec, const Prompts& prompts, HINSTANCE resources)
+    : CDialog(templateId, resources),
+      logon_(logon),
+      locale_(locale),
+      codec_(codec),
+      prompts_(prompts),
+      resources_(resources) {}
+
+void CUserDialogBase::SetTexts(const char16_t* titleKey, std::initializer_list<std::pair<int, const char16_t*>> items) {
+  const std::wstring title = ToWide(locale_.Translate(titleKey));
+  SetWindowTextW(Hwnd(), title.c_str());
+  for (const auto& [id, key] : items) SetItemText(id, ToWide(locale_.Translate(key)));
+
+  // The program icon in the caption, as the main window has it.
+  const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
+  const auto small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                   LR_SHARED));
+  if (small) SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void CUserDialogBase::FillNames(int comboId) {
+  const HWND combo = Item(comboId);
+  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  names_.clear();
+  for (const std::string& name : logon_.UserNames()) AddName(comboId, name);
+  SendMessageW(combo, CB_SETCURSEL, 0, 0);
+}
+
+void CUserDialogBase::AddName(int comboId, const std::string& name) {
+  const HWND combo = Item(comboId);
+  const std::wstring shown = ToWide(codec_.FromAnsi(name));
+  const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+  if (index >= 0) {
+    SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(names_.size()));
+    names_.push_back(name);
+  }
+  SendMessageW(combo, CB_SETCURSEL, 0, 0);
+}
+
+std::string CUserDialogBase::SelectedName(int comboId) const {
+  const HWND combo = Item(comboId);
+  const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (index < 0) return {};
+  const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+  if (data < 0 || static_cast<size_t>(data) >= names_.size()) return {};
+  return names_[static_cast<size_t>(data)];
+}
+
+void CUserDialogBase::PrepareField(int editId, bool password) const {
+  const HWND edit = Item(editId);
+  SendMessageW(edit, EM_SETLIMITTEXT, kMaxFieldChars, 0);
+  if (password) SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
+}
+
+std::string CUserDialogBase::AnsiText(int id) const { return codec_.ToAnsi(FromWide(ItemText(id))); }
+
+void CUserDialogBase::ShowError(const char16_t* key) const {
+  if (!prompts_.messageBox) return;
+  prompts_.messageBox(Hwnd(), ToWide(locale_.Translate(key)), ToWide(locale_.Translate(u"ERROR")),
+                      MB_OK | MB_ICONINFORMATION);
+}
+
+// --- Login ---
+
+CLoginDlg::CLoginDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec,
+                     const Prompts& prompts, HINSTANCE resources)
+    : CUserDialogBase(IDD_LOGIN, logon, locale, codec, prompts, resources) {}
+
+BOOL CLoginDlg::OnInitDialog() {
+  SetTexts(u"IDENTIFY", {{IDC_LOGIN_NAME_LABEL, u"LOGIN"},
+                         {IDC_LOGIN_PASSWORD_LABEL, u"PWD"},
+                         {IDC_LOGIN_CREATE, u"CREATE_USER"},
+                         {IDC_LOGIN_DELETE, u"DELETE_USER"},
+                         {IDCANCEL, u"BTN_CANCEL"}});
+  PrepareField(IDC_LOGIN_PASSWORD, true);
+  FillNames(IDC_LOGIN_NAME);
+  // The user is picked already; what is left to type is the password.
+  SetFocus(Item(IDC_LOGIN_PASSWORD));
+  return FALSE;
+}
+
+bool CLoginDlg::OnCommand(WORD id, WORD code, HWND) {
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case IDC_LOGIN_CREATE: OnCreateUser(); return true;
+    case IDC_LOGIN_DELETE: OnDeleteUser(); return true;
+    default: return false;
+  }
+}
+
+void CLoginDlg::OnOK() {
+  if (logon_.Authenticate(SelectedName(IDC_LOGIN_NAME), AnsiText(IDC_LOGIN_PASSWORD), true)) {
+    Close(IDOK);
+    return;
+  }
+  ShowError(logon_.Users().empty() ? u"MSG_AUTH_FAILD2" : u"MSG_AUTH_FAILD");
+  const HWND password = Item(IDC_LOGIN_PASSWORD);
+  SetFocus(password);
+  SendMessageW(password, EM_SETSEL, 0, -1);
+}
+
+void CLoginDlg::OnCreateUser() {
+  CCreateUserDlg create(logon_, locale_, codec_, prompts_, resources_);
+  if (create.DoModal(Hwnd()) != IDOK) return;
+  const int saved = logon_.AddUser(create.Name(), create.Password());
+  // A user that could not be written is still there for this run.
+  if (logon_.UserExists(create.Name())) AddName(IDC_LOGIN_NAME, create.Name());
+  if (saved != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
+}
+
+void CLoginDlg::OnDeleteUser() {
+  CDeleteUserDlg remove(logon_, locale_, codec_, prompts_, resources_);
+  remove.DoModal(Hwnd());
+  FillNames(IDC_LOGIN_NAME);
+}
+
+// --- New user ---
+
+CCreateUserDlg::CCreateUserDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec,
+                               const Prompts& prompts, HINSTANCE resources)
+    : CUserDialogBase(IDD_CREATE_USER, logon, locale, codec, prompts, resources) {}
+
+BOOL CCreateUserDlg::OnInitDialog() {
+  SetTexts(u"CREATE_USER", {{IDC_CREATE_NAME_LABEL, u"LOGIN"},
+                            {IDC_CREATE_PASSWORD_LABEL, u"PWD"},
+                            {IDC_CREATE_RETYPE_LABEL, u"RETYPE"},
+                            {IDCANCEL, u"BTN_CANCEL"}});
+  PrepareField(IDC_CREATE_NAME, false);
+  PrepareField(IDC_CREATE_PASSWORD, true);
+  PrepareField(IDC_CREATE_RETYPE, true);
+  return TRUE;
+}
+
+void CCreateUserDlg::OnOK() {
+  const std::wstring password = ItemText(IDC_CREATE_PASSWORD);
+  if (password != ItemText(IDC_CREATE_RETYPE)) {
+    SetItemText(IDC_CREATE_PASSWORD, L"");
+    SetItemText(IDC_CREATE_RETYPE, L"");
+    ShowError(u"MSG_BADPASSWORD");
+    SetFocus(Item(IDC_CREATE_PASSWORD));
+    return;
+  }
+  const std::string name = AnsiText(IDC_CREATE_NAME);
+  if (name.empty() || logon_.UserExists(name)) {
+    ShowError(name.empty() ? u"MSG_BADLOGIN" : u"MSG_USER_EXISTS");
+    const HWND edit = Item(IDC_CREATE_NAME);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    return;
+  }
+  name_ = name;
+  password_ = codec_.ToAnsi(FromWide(password));
+  Close(IDOK);
+}
+
+// --- Delete user ---
+
+CDeleteUserDlg::CDeleteUserDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec,
+                               const Prompts& prompts, HINSTANCE resources)
+    : CUserDialogBase(IDD_DELETE_USER, logon, locale, codec, prompts, resources) {}
+
+BOOL CDeleteUserDlg::OnInitDialog() {
+  SetTexts(u"DELETE_USER",
+           {{IDC_DELETE_NAME_LABEL, u"LOGIN"}, {IDC_DELETE_PASSWORD_LABEL, u"PWD"}, {IDCANCEL, u"BTN_CANCEL"}});
+  PrepareField(IDC_DELETE_PASSWORD, true);
+  FillNames(IDC_DELETE_NAME);
+  SetFocus(Item(IDC_DELETE_PASSWORD));
+  return FALSE;
+}
+
+void CDeleteUserDlg::OnOK() {
+  const std::string name = SelectedName(IDC_DELETE_NAME);
+  if (!logon_.Authenticate(name, AnsiText(IDC_DELETE_PASSWORD), false)) {
+    ShowError(u"MSG_CANT_DELETE");
+    const HWND password = Item(IDC_DELETE_PASSWORD);
+    SetFocus(password);
+    SendMessageW(password, EM_SETSEL, 0, -1);
+    return;
+  }
+  // The user is gone for this run even when the file could not be written.
+  if (logon_.DeleteUser(name) != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
+  Close(IDOK);
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/widgets/dialog_win32.h"
+#include "ui/widgets/prompts_win32.h"
+
+class IAnsiCodec;
+class LocaleManager;
+class LogonManager;
+
+// What the three user dialogs share: the managers, the list of user names
+// and the error boxes.
+class CUserDialogBase : public CDialog {
+ protected:
+  CUserDialogBase(int templateId, LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec,
+                  const Prompts& prompts, HINSTANCE resources);
+
+  // Title and the texts of the given controls from their translation keys.
+  void SetTexts(const char16_t* titleKey, std::initializer_list<std::pair<int, const char16_t*>> items);
+  // Fills a drop-down list with all user names and selects its first entry.
+  void FillNames(int comboId);
+  // Adds one name to the list and selects the first entry.
+  void AddName(int comboId, const std::string& name);
+  // The selected name as stored in user.dat, or empty.
+  [[nodiscard]] std::string SelectedName(int comboId) const;
+  // A password or name field: at most 14 characters, passwords shown as "*".
+  void PrepareField(int editId, bool password) const;
+  [[nodiscard]] std::string AnsiText(int id) const;
+  // Message box titled "ERROR" with the translation of key.
+  void ShowError(const char16_t* key) const;
+
+  LogonManager& logon_;
+  const LocaleManager& locale_;
+  const IAnsiCodec& codec_;
+  const Prompts& prompts_;
+  HINSTANCE resources_;
+
+ private:
+  // The names behind the list entries (each entry's item data is its index
+  // here), so that the exact bytes of user.dat reach LogonManager.
+  std::vector<std::string> names_;
+};
+
+// Log in: a user picked from the list and her password. Also creates and
+// deletes users. Ends with IDOK after a successful login (the user is then
+// LogonManager's current user), IDCANCEL otherwise.
+class CLoginDlg : public CUserDialogBase {
+ public:
+  CLoginDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec, const Prompts& prompts,
+            HINSTANCE resources = nullptr);
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(WORD id, WORD code, HWND control) override;
+  void OnOK() override;
+
+ private:
+  void OnCreateUser();
+  void OnDeleteUser();
+};
+
+// Name and password of a new user, checked but not created: CLoginDlg adds
+// the user when this ends with IDOK.
+class CCreateUserDlg : public CUserDialogBase {
+ public:
+  CCreateUserDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec, const Prompts& prompts,
+                 HINSTANCE resources = nullptr);
+
+  // The accepted name and password in the ANSI code page.
+  [[nodiscard]] const std::string& Name() const { return name_; }
+  [[nodiscard]] const std::string& Password() const { return password_; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+ private:
+  std::string name_;
+  std::string password_;
+};
+
+// Deletes a user whose password is entered; ends with IDOK once she is gone.
+class CDeleteUserDlg : public CUserDialogBase {
+ public:
+  CDeleteUserDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec, const Prompts& prompts,
+                 HINSTANCE resources = nullptr);
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+};
