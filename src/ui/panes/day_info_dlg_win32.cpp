@@ -61,7 +61,9 @@ BOOL CDayInfoDlg::OnInitDialog() {
   SetItemText(IDC_DAYINFO_NOTE, day && day->note ? ToWide(*day->note) : std::wstring());
   SetItemText(IDC_DAYINFO_TIP, ToWide(model.GetTip(today, model.GetDayClass(today))));
   SetItemText(IDC_DAYINFO_NOTE_GROUP, ToWide(locale.Translate(u"NOTE")));
-  return TRUE;
+  // The dialog is read, not edited: OK has the focus, the note is not selected.
+  SetFocus(Item(IDOK));
+  return FALSE;
 }
 
 INT_PTR CDayInfoDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

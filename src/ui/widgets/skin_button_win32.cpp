@@ -18,6 +18,9 @@ COLORREF Mix(COLORREF a, COLORREF b, int percentOfB) {
 
 }  // namespace
 
+// Arial with 12-pixel characters at their natural width: a 12-pixel average
+// width makes the texts so wide that "Statistic" no longer fits its button,
+// and a 12-pixel cell reads smaller than the panes' other texts.
 Font CreateSkinButtonFont() {
   return Font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));

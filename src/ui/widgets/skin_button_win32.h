@@ -46,5 +46,5 @@ class CSkinButton {
   bool hot_ = false;
 };
 
-// The buttons' shared font: Arial 12 pixels high, underlined.
+// The buttons' shared font: Arial, 12 pixels high, underlined.
 [[nodiscard]] Font CreateSkinButtonFont();
