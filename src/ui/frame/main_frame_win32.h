@@ -117,7 +117,8 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] HWND CalendarHwnd() const;
   [[nodiscard]] const BandTitles& Band() const { return band_; }
   [[nodiscard]] int HoveredTitle() const { return hovered_; }
-  [[nodiscard]] bool MouseRoutingSuspended() const { return suspended_; }
+  // While a band menu or the login dialog is open.
+  [[nodiscard]] bool MouseRoutingSuspended() const { return suspended_ || loginFlowRunning_; }
   [[nodiscard]] bool WasMaximized() const { return wasMaximized_; }
   [[nodiscard]] const TrayIcon& Tray() const { return tray_; }
   [[nodiscard]] CResizableDlgBar& PaneBar() { return paneBar_; }

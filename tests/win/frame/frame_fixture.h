@@ -119,8 +119,9 @@ class FrameTest : public ::testing::Test {
       return menuAnswer_;
     };
     prompts.shellOpen = [this](const std::wstring& target) { opened_.push_back(target); };
-    frame_ = std::make_unique<CMainFrame>(
-        FrameContext{options_, locale_, *model_, clock_, ProgramResources(), std::move(prompts), false});
+    FrameContext context{options_, locale_, *model_, clock_, ProgramResources(), std::move(prompts), false};
+    if (adjustContext_) adjustContext_(context);
+    frame_ = std::make_unique<CMainFrame>(std::move(context));
     ASSERT_TRUE(frame_->CreateFrame());
     ShowWindow(frame_->Hwnd(), SW_SHOWNORMAL);
     UpdateWindow(frame_->Hwnd());
@@ -171,6 +172,8 @@ class FrameTest : public ::testing::Test {
   std::unique_ptr<MenstualManager> model_;
   MessageLoop loop_;
   std::unique_ptr<CMainFrame> frame_;
+  // Changes the frame's context before the frame is made (users, codec, chooser).
+  std::function<void(FrameContext&)> adjustContext_;
 
   UINT menuAnswer_ = 0;
   std::vector<std::vector<MenuEntry>> menus_;
