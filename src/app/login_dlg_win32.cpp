@@ -188,7 +188,8 @@ BOOL CDeleteUserDlg::OnInitDialog() {
 
 void CDeleteUserDlg::OnOK() {
   const std::string name = SelectedName(IDC_DELETE_NAME);
-  if (!logon_.Authenticate(name, AnsiText(IDC_DELETE_PASSWORD), false)) {
+  const std::string password = AnsiText(IDC_DELETE_PASSWORD);
+  if (!logon_.Authenticate(name, password, false)) {
     ShowError(u"MSG_CANT_DELETE");
     const HWND password = Item(IDC_DELETE_PASSWORD);
     SetFocus(password);
@@ -196,6 +197,7 @@ void CDeleteUserDlg::OnOK() {
     return;
   }
   // The user is gone for this run even when the file could not be written.
-  if (logon_.DeleteUser(name) != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
+  // The user the password proves goes, even when two share the name.
+  if (logon_.DeleteUser(name, password) != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
   Close(IDOK);
 }

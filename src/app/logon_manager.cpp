@@ -244,6 +244,15 @@ int LogonManager::DeleteUser(const std::string& name) {
   return SaveUsers();
 }
 
+int LogonManager::DeleteUser(const std::string& name, const std::string& password) {
+  const std::string hash = HashPassword(password);
+  const auto found = std::find_if(users_.begin(), users_.end(), [&](const auto& entry) {
+    return entry.second.name == name && entry.second.passwordHash == hash;
+  });
+  if (found != users_.end()) users_.erase(found);
+  return SaveUsers();
+}
+
 std::vector<std::string> LogonManager::UserNames() const {
   std::vector<std::string> names;
   names.reserve(users_.size());

@@ -53,6 +53,10 @@ class LogonManager {
   // Removes the first user in id order with this name, if any, and saves:
   // the result of SaveUsers. The current user stays as it is.
   int DeleteUser(const std::string& name);
+  // Removes the first user in id order whose name and password both match
+  // (the user the password proves, also when a hand-made file holds two users
+  // of one name), if any, and saves: the result of SaveUsers.
+  int DeleteUser(const std::string& name, const std::string& password);
 
   // 48 lowercase hexadecimal digits; only the first 16 bytes of the password count.
   [[nodiscard]] static std::string HashPassword(std::string_view password);

@@ -195,6 +195,18 @@ TEST_F(LogonManagerTest, TwoUsersOfOneNameLogInWithEitherPasswordAndDeleteGoesBy
   EXPECT_EQ(ReadText(File()), Line(4, "other", "o") + Line(5, "same", "second"));
 }
 
+TEST_F(LogonManagerTest, DeletingWithAPasswordRemovesTheUserItProvesEvenWhenNamesRepeat) {
+  WriteText(File(), Line(3, "same", "first") + Line(5, "same", "second") + Line(6, "same", "second"));
+  LogonManager logon(File());
+  EXPECT_EQ(logon.DeleteUser("same", "second"), 0);
+  EXPECT_EQ(ReadText(File()), Line(3, "same", "first") + Line(6, "same", "second"));
+  // A password that proves nobody removes nobody.
+  EXPECT_EQ(logon.DeleteUser("same", "wrong"), 0);
+  EXPECT_EQ(logon.Users().size(), 2u);
+  EXPECT_EQ(logon.DeleteUser("same", "first"), 0);
+  EXPECT_EQ(ReadText(File()), Line(6, "same", "second"));
+}
+
 TEST_F(LogonManagerTest, ANewUserNeverGetsTheIdOfADeletedUserOrOfDaysInUse) {
   WriteText(File(), Line(1, "a", "") + Line(2, "b", "") + Line(3, "c", ""));
   int highestOwner = 3;  // c has days in db.dat
