@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/logon_manager.h"
+#include "resources/login_ids.h"
+#include "support/temp_dir.h"
 #include "win/support/registry_win32.h"
 #include "win/support/wait_win32.h"
 #include "ui/frame/main_frame_win32.h"
@@ -27,12 +30,12 @@ std::wstring ExePath() {
 
 class Process {
  public:
-  explicit Process(const std::wstring& args) {
-    std::wstring commandLine = L"\"" + ExePath() + L"\"";
+  explicit Process(const std::wstring& args, const std::wstring& exe = ExePath()) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
     if (!args.empty()) commandLine += L" " + args;
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    started_ = CreateProcessW(ExePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &si, &pi_) != FALSE;
   }
   ~Process() {
@@ -57,6 +60,29 @@ class Process {
   }
   [[nodiscard]] DWORD Id() const { return pi_.dwProcessId; }
   [[nodiscard]] HANDLE Handle() const { return pi_.hProcess; }
+
+  // The first visible dialog of this process, or null.
+  [[nodiscard]] HWND Dialog() const {
+    struct Search {
+      DWORD pid;
+      HWND found;
+    } search{pi_.dwProcessId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(hwnd, &pid);
+          wchar_t cls[64] = {};
+          GetClassNameW(hwnd, cls, 64);
+          if (pid == s->pid && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
+            s->found = hwnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
 
   // The main frame of this process, or null.
   [[nodiscard]] HWND Frame() const {
@@ -170,6 +196,47 @@ TEST_F(StartupTest, MinusMIsIgnoredWithoutAutoLoadAndEndOfSessionSavesOnce) {
   PostMessageW(frame, WM_CLOSE, 0, 0);
   ASSERT_TRUE(app.WaitExit(20000));
   EXPECT_EQ(testreg::SettingDword(L"goal"), 3u);
+}
+
+// With logins on and a start by the user, she logs in before the window
+// shows; user.dat is read beside the program whatever its file name.
+TEST_F(StartupTest, LoginComesFirstAndFindsTheUsersBesideARenamedProgram) {
+  ASSERT_TRUE(testreg::PutDword(L"autoLoad", 0));
+  ASSERT_TRUE(testreg::PutDword(L"userLogins", 1));
+  testsupport::TempDir dir;
+  const std::filesystem::path exe = dir / "My Calendar.exe";
+  std::filesystem::copy_file(ExePath(), exe);
+  {
+    LogonManager users(dir / "user.dat");
+    ASSERT_EQ(users.AddUser("anna", "rose"), 0);
+  }
+
+  Process app(L"", exe.wstring());
+  ASSERT_TRUE(app.Started()) << GetLastError();
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = app.Dialog()) != nullptr; }, 60000));
+  wchar_t title[128] = {};
+  GetWindowTextW(dialog, title, 128);
+  EXPECT_STREQ(title, L"User identification");
+  EXPECT_EQ(app.Frame(), nullptr) << "the window comes after the login";
+  // The only user is selected; her password logs her in.
+  wchar_t selected[64] = {};
+  GetDlgItemTextW(dialog, IDC_LOGIN_NAME, selected, 64);
+  EXPECT_STREQ(selected, L"anna");
+  SendDlgItemMessageW(dialog, IDC_LOGIN_PASSWORD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"rose"));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+
+  HWND frame = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (frame = app.Frame()) != nullptr && IsWindowVisible(frame); }, 60000));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        GetWindowTextW(frame, title, 128);
+        return std::wstring(title) == L"Tamarel (anna)";
+      },
+      10000))
+      << title;
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(app.WaitExit(20000));
 }
 
 }  // namespace
