@@ -152,7 +152,6 @@ void CMainFrame::CreatePanes() {
   periodPane_ = std::make_unique<CPanePeriod>(paneContext_);
   legendPane_ = std::make_unique<CPaneLegend>(paneContext_);
   const HWND bar = paneBar_.Hwnd();
-  MessageLoop* loop = MessageLoop::Current();
   const std::pair<CPaneDialog*, const char16_t*> panes[] = {{goalPane_.get(), kPaneTitleKeys[0]},
                                                            {infoPane_.get(), kPaneTitleKeys[1]},
                                                            {periodPane_.get(), kPaneTitleKeys[2]},
@@ -164,8 +163,6 @@ void CMainFrame::CreatePanes() {
       continue;
     }
     pane->SetBackground(paneBar_.Background());
-    // Keyboard navigation inside the panes.
-    if (loop) loop->AddModelessDialog(hwnd);
     paneBar_.AddPane(ToWide(context_.locale.Translate(key)), hwnd);
   }
 }

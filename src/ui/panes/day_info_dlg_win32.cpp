@@ -42,8 +42,8 @@ BOOL CDayInfoDlg::OnInitDialog() {
   SetWindowTextW(Hwnd(), WithoutMnemonics(ToWide(locale.Translate(u"PANE1_TITLE"))).c_str());
 
   const PackedDate today = context_.clock.Today();
-  const std::unique_ptr<Day> lastStart = model.GetLastStart();
-  SetItemText(IDC_DAYINFO_TODAY, ToWide(TodayLine(locale, today, lastStart ? &lastStart->date : nullptr)));
+  const PackedDate start = model.Database().GetStartBefore(today);
+  SetItemText(IDC_DAYINFO_TODAY, ToWide(TodayLine(locale, today, start.IsEmpty() ? nullptr : &start)));
 
   found_ = LookAheadFrom(today, [&model](const PackedDate& d) { return model.ClassifyDay(d); });
   SetItemText(IDC_DAYINFO_MENSTRUATION,

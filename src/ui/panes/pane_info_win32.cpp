@@ -26,9 +26,11 @@ BOOL CPaneInfo::OnInitDialog() {
 
 void CPaneInfo::Refresh(bool force) {
   MenstualManager& model = context_.model;
-  const std::unique_ptr<Day> lastStart = model.GetLastStart();
-  SetItemText(IDC_INFO_TODAY,
-              ToWide(TodayLine(context_.locale, context_.clock.Today(), lastStart ? &lastStart->date : nullptr)));
+  // The period she is in: the last start on or before today (a start marked
+  // ahead of today does not count yet).
+  const PackedDate today = context_.clock.Today();
+  const PackedDate start = model.Database().GetStartBefore(today);
+  SetItemText(IDC_INFO_TODAY, ToWide(TodayLine(context_.locale, today, start.IsEmpty() ? nullptr : &start)));
 
   const PackedDate selected = context_.host.SelectedDate();
   const int dayClass = model.GetDayClass(selected);

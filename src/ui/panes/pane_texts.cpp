@@ -15,7 +15,8 @@ std::u16string Ascii(std::string_view text) { return std::u16string(text.begin()
 
 std::u16string TodayLine(const LocaleManager& locale, const PackedDate& today, const PackedDate* lastStart) {
   const int n = lastStart && !lastStart->IsEmpty() ? DaysBetween(*lastStart, today) : 0;
-  if (n != 0) {
+  // A start after today gives no day of a period.
+  if (n > 0) {
     return FormatText(locale.Translate(u"TODAY_IS"),
                       {static_cast<long long>(today.day), static_cast<long long>(today.month),
                        static_cast<long long>(today.year), static_cast<long long>(n)});

@@ -30,6 +30,8 @@ TEST_F(PaneTexts, TodayLineCountsTheDaysSinceTheLastStart) {
   EXPECT_EQ(TodayLine(locale_, kToday, &fiveDaysAgo), u"Today is 15.6.2024 (day 5 of period)");
   const PackedDate lastYear{20, 12, 2023};
   EXPECT_EQ(TodayLine(locale_, kToday, &lastYear), u"Today is 15.6.2024 (day 178 of period)");
+  const PackedDate ahead{18, 6, 2024};
+  EXPECT_EQ(TodayLine(locale_, kToday, &ahead), u"Today is 15.6.2024") << "no negative day of a period";
 }
 
 TEST(FormatOneDecimal, RoundsLikePrintfAndKeepsAPoint) {
