@@ -92,6 +92,12 @@ BOOL CLoginDlg::OnInitDialog() {
                          {IDCANCEL, u"BTN_CANCEL"}});
   PrepareField(IDC_LOGIN_PASSWORD, true);
   FillNames(IDC_LOGIN_NAME);
+  // At start-up the dialog has no owner: it gets its own taskbar button and
+  // comes to the front, so she finds it before the window shows.
+  if (!GetWindow(Hwnd(), GW_OWNER)) {
+    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    SetForegroundWindow(Hwnd());
+  }
   // The user is picked already; what is left to type is the password.
   SetFocus(Item(IDC_LOGIN_PASSWORD));
   return FALSE;
