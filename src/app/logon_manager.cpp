@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/md5.h"
+#include "env/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -59,24 +60,6 @@ std::optional<int> ParseId(std::string_view digits) {
 // A name that a line of the file can carry and give back unchanged.
 bool IsStorableName(std::string_view name) {
   return name.find_first_of(std::string_view("\t\r\n\0", 4)) == std::string_view::npos;
-}
-
-std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  // A folder opens as a file on some systems and then reads as empty.
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return std::nullopt;
-  std::string bytes;
-  char chunk[16384];
-  while (true) {
-    in.read(chunk, sizeof chunk);
-    const std::streamsize got = in.gcount();
-    if (got > 0) bytes.append(chunk, static_cast<size_t>(got));
-    if (in.bad()) return std::nullopt;
-    if (in.eof()) return bytes;
-    if (in.fail()) return std::nullopt;
-  }
 }
 
 // Puts the complete new file in place of the old one. Where rename does not

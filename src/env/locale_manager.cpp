@@ -6,6 +6,8 @@
 #include <optional>
 #include <system_error>
 
+#include "env/whole_file.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -67,26 +69,6 @@ void CutToLength(std::u16string& text, std::size_t max) {
   std::size_t cut = max;
   if (cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
   text.resize(cut);
-}
-
-// Reads a whole file, or nothing when it cannot be opened, read to its end,
-// or holds more than maxBytes.
-std::optional<std::string> ReadWholeFile(const fs::path& path, std::uintmax_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return std::nullopt;
-  std::string bytes;
-  char chunk[16384];
-  while (true) {
-    in.read(chunk, sizeof chunk);
-    const std::streamsize got = in.gcount();
-    if (got > 0) {
-      if (bytes.size() + static_cast<std::size_t>(got) > maxBytes) return std::nullopt;
-      bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-    if (in.bad()) return std::nullopt;
-    if (in.eof()) return bytes;
-    if (in.fail()) return std::nullopt;
-  }
 }
 
 }  // namespace

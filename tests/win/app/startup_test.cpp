@@ -62,52 +62,35 @@ class Process {
   [[nodiscard]] HANDLE Handle() const { return pi_.hProcess; }
 
   // The first visible dialog of this process, or null.
-  [[nodiscard]] HWND Dialog() const {
-    struct Search {
-      DWORD pid;
-      HWND found;
-    } search{pi_.dwProcessId, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(hwnd, &pid);
-          wchar_t cls[64] = {};
-          GetClassNameW(hwnd, cls, 64);
-          if (pid == s->pid && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
-            s->found = hwnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-
+  [[nodiscard]] HWND Dialog() const { return FindWindowOf(L"#32770", true); }
   // The main frame of this process, or null.
-  [[nodiscard]] HWND Frame() const {
-    struct Search {
-      DWORD pid;
-      HWND found;
-    } search{pi_.dwProcessId, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(hwnd, &pid);
-          wchar_t cls[64] = {};
-          GetClassNameW(hwnd, cls, 64);
-          if (pid == s->pid && std::wstring(cls) == CMainFrame::kClassName) {
-            s->found = hwnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
+  [[nodiscard]] HWND Frame() const { return FindWindowOf(CMainFrame::kClassName, false); }
 
  private:
+  [[nodiscard]] HWND FindWindowOf(const wchar_t* className, bool visibleOnly) const {
+    struct Search {
+      DWORD pid;
+      const wchar_t* className;
+      bool visibleOnly;
+      HWND found;
+    } search{pi_.dwProcessId, className, visibleOnly, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(hwnd, &pid);
+          wchar_t cls[64] = {};
+          GetClassNameW(hwnd, cls, 64);
+          if (pid == s->pid && std::wstring(cls) == s->className && (!s->visibleOnly || IsWindowVisible(hwnd))) {
+            s->found = hwnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
   PROCESS_INFORMATION pi_{};
   bool started_ = false;
 };

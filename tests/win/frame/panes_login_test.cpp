@@ -183,6 +183,25 @@ class LoginFrameTest : public FrameTest {
   }
   std::wstring Title() const { return DialogDriver::Text(frame_->Hwnd()); }
 
+  // Hides the window and clicks the tray icon; returns how many dialogs
+  // opened (each answered with answer).
+  int RestoreFromTray(const std::function<void(HWND)>& answer) {
+    ShowWindow(frame_->Hwnd(), SW_HIDE);
+    int dialogs = 0;
+    DialogDriver driver([&](HWND dialog) {
+      ++dialogs;
+      answer(dialog);
+    });
+    SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
+    // Long enough for the driver to find a dialog, had one opened.
+    MSG msg;
+    for (int i = 0; i < 10; ++i) {
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      Sleep(10);
+    }
+    return dialogs;
+  }
+
   std::unique_ptr<LogonManager> logon_;
 };
 
@@ -233,56 +252,23 @@ TEST_F(LoginFrameTest, AFailedOrCancelledLoginChangesNothing) {
 TEST_F(LoginFrameTest, TheFirstRestoreFromTheTrayAsksOnceWhileLoginsAreOn) {
   options_.userLogins = true;
   OpenFrame();
-  ShowWindow(frame_->Hwnd(), SW_HIDE);
-  int dialogs = 0;
-  {
-    DialogDriver driver([&](HWND dialog) {
-      ++dialogs;
-      SendDlgItemMessageW(dialog, IDC_LOGIN_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                          reinterpret_cast<LPARAM>(L"bea"));
-      SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, L"tulip");
-      DialogDriver::Click(dialog, IDOK);
-    });
-    SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
-  }
-  EXPECT_EQ(dialogs, 1);
+  const int first = RestoreFromTray([](HWND dialog) {
+    SendDlgItemMessageW(dialog, IDC_LOGIN_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(L"bea"));
+    SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, L"tulip");
+    DialogDriver::Click(dialog, IDOK);
+  });
+  EXPECT_EQ(first, 1);
   EXPECT_TRUE(IsWindowVisible(frame_->Hwnd()));
   EXPECT_EQ(Title(), L"Tamarel (bea)");
   // The second restore of the run shows the window only.
-  ShowWindow(frame_->Hwnd(), SW_HIDE);
-  {
-    DialogDriver driver([&](HWND dialog) {
-      ++dialogs;
-      DialogDriver::Click(dialog, IDCANCEL);
-    });
-    SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
-    MSG msg;
-    for (int i = 0; i < 10; ++i) {
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-      Sleep(10);
-    }
-  }
-  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(RestoreFromTray([](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); }), 0);
   EXPECT_TRUE(IsWindowVisible(frame_->Hwnd()));
 }
 
 TEST_F(LoginFrameTest, WithLoginsOffTheTrayAsksNothingAndEverybodySharesOwnerZero) {
   OpenFrame();
-  ShowWindow(frame_->Hwnd(), SW_HIDE);
-  int dialogs = 0;
-  {
-    DialogDriver driver([&](HWND dialog) {
-      ++dialogs;
-      DialogDriver::Click(dialog, IDCANCEL);
-    });
-    SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
-    MSG msg;
-    for (int i = 0; i < 10; ++i) {
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-      Sleep(10);
-    }
-  }
-  EXPECT_EQ(dialogs, 0);
+  EXPECT_EQ(RestoreFromTray([](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); }), 0);
   RunDayCommand(kDay, ID_DAY_SEX);
   options_.userLogins = true;  // nobody logged in yet: still owner 0
   EXPECT_TRUE(Stored(kDay));
