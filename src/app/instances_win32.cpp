@@ -24,11 +24,6 @@ uint16_t CurrentRecordOwner() {
   return id > 0 && id <= LogonManager::kMaxUserId ? static_cast<uint16_t>(id) : 0;
 }
 
-const Win32AnsiCodec& AnsiCodec() {
-  static const Win32AnsiCodec codec;
-  return codec;
-}
-
 const Win32Clock& SystemClock() {
   static const Win32Clock clock;
   return clock;
@@ -44,8 +39,13 @@ std::unique_ptr<DatabaseManager> OpenDayDatabase() {
 
 }  // namespace
 
+const Win32AnsiCodec& ProgramAnsiCodec() {
+  static const Win32AnsiCodec codec;
+  return codec;
+}
+
 LocaleManager& LocaleManager::Instance() {
-  static LocaleManager instance(ExecutableFolder(), AnsiCodec());
+  static LocaleManager instance(ExecutableFolder(), ProgramAnsiCodec());
   return instance;
 }
 

@@ -29,6 +29,9 @@ class Win32AnsiCodec final : public IAnsiCodec {
   std::u16string FromAnsi(std::string_view bytes) const override;
 };
 
+// The program's single codec (language files, user names).
+[[nodiscard]] const Win32AnsiCodec& ProgramAnsiCodec();
+
 // Full path of the running executable, whatever its name.
 [[nodiscard]] std::wstring ExecutablePath();
 // The folder that holds it: language files and help live beside the program.

@@ -55,7 +55,7 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   options.Load();  // also selects the language
   MenstualManager& model = MenstualManager::Instance();  // creates the data folders and opens db.dat
   LogonManager& logon = LogonManager::Instance();       // reads user.dat
-  static const Win32AnsiCodec codec;
+  const IAnsiCodec& codec = ProgramAnsiCodec();
 
   // With logins on and no start by Windows, she logs in first. Whatever the
   // dialog's result, the program runs on (after Cancel with nobody's days).

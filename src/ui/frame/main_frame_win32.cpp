@@ -63,7 +63,7 @@ CMainFrame::CMainFrame(FrameContext context)
       bandPainter_(ResourceModule(context_.resources)),
       dayCommands_(context_.model, context_.options, context_.locale, context_.prompts,
                    ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, 10); }),
-      paneContext_{context_.options, context_.locale, context_.model,  context_.clock, *this,
+      paneContext_{context_.options, context_.locale, context_.model, context_.clock, *this,
                    context_.prompts, ResourceModule(context_.resources), context_.chooseColor},
       helpPath_(MakeHelpPath()) {}
 
@@ -171,10 +171,16 @@ void CMainFrame::ColorPaneBar() {
   const ThemeRecord& theme = context_.options.theme;
   paneBar_.SetColors(static_cast<COLORREF>(theme.base), static_cast<COLORREF>(theme.dark),
                      static_cast<COLORREF>(theme.pale));
-  for (CPaneDialog* pane : std::initializer_list<CPaneDialog*>{goalPane_.get(), infoPane_.get(), periodPane_.get(),
-                                                               legendPane_.get()}) {
-    if (pane && pane->Hwnd()) pane->SetBackground(paneBar_.Background());
+  for (CPaneDialog* pane : LivePanes()) pane->SetBackground(paneBar_.Background());
+}
+
+std::vector<CPaneDialog*> CMainFrame::LivePanes() const {
+  std::vector<CPaneDialog*> panes;
+  for (CPaneDialog* pane : {static_cast<CPaneDialog*>(goalPane_.get()), static_cast<CPaneDialog*>(infoPane_.get()),
+                            static_cast<CPaneDialog*>(periodPane_.get()), static_cast<CPaneDialog*>(legendPane_.get())}) {
+    if (pane && pane->Hwnd()) panes.push_back(pane);
   }
+  return panes;
 }
 
 bool CMainFrame::IsInPaneBar(HWND hwnd) const {
@@ -215,6 +221,11 @@ void CMainFrame::RefreshPanes(bool forceInfo) {
   if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(forceInfo);
   if (periodPane_ && periodPane_->Hwnd()) periodPane_->RefreshTexts();
   if (legendPane_ && legendPane_->Hwnd()) legendPane_->Refresh();
+  ApplyGoalToPanes();
+}
+
+// The Birth button and the legend's boy, girl and pill entries follow the goal.
+void CMainFrame::ApplyGoalToPanes() {
   const int goal = context_.options.goal;
   if (goalPane_ && goalPane_->Hwnd()) goalPane_->ApplyGoalVisibility(goal);
   if (legendPane_ && legendPane_->Hwnd()) legendPane_->ApplyGoalVisibility(goal);
@@ -226,14 +237,14 @@ void CMainFrame::ShowToday() {
   if (calendar_) calendar_->ShowToday();
 }
 
-void CMainFrame::RepaintMainWindow() { RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }
+void CMainFrame::RepaintMainWindow() {
+  RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 void CMainFrame::RunCommand(UINT id) { SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void CMainFrame::GoalChanged() {
-  const int goal = context_.options.goal;
-  if (goalPane_ && goalPane_->Hwnd()) goalPane_->ApplyGoalVisibility(goal);
-  if (legendPane_ && legendPane_->Hwnd()) legendPane_->ApplyGoalVisibility(goal);
+  ApplyGoalToPanes();
   RepaintCalendar();
 }
 

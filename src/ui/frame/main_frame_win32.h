@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/calendar/calendar_host_win32.h"
 #include "ui/frame/band_layout.h"
@@ -27,6 +28,7 @@ class CPaneGoal;
 class CPaneInfo;
 class CPanePeriod;
 class CPaneLegend;
+class CPaneDialog;
 
 // What the frame works with. The program passes its single instances; tests
 // pass their own objects, so nothing touches the real registry or data file.
@@ -149,6 +151,9 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   LRESULT OnTrayMessage(LPARAM mouseMessage);
   void AddTrayIcon();
   void CreatePanes();
+  void ApplyGoalToPanes();
+  // The panes whose windows exist, in bar order.
+  [[nodiscard]] std::vector<CPaneDialog*> LivePanes() const;
   void RunLoginFlowOnce();
   [[nodiscard]] std::wstring WindowTitle() const;
   void StoreRectangleAndSave();

@@ -85,7 +85,9 @@ struct ShownBox {
   UINT type = 0;
 };
 
-class FrameTest : public ::testing::Test {
+// The tests' own managers: settings in memory, db.dat and the language
+// folder in a temp folder, a fixed today, resources from tamarel.exe.
+class ModelTest : public ::testing::Test {
  protected:
   static constexpr PackedDate kToday{15, 6, 2024};
 
@@ -93,15 +95,33 @@ class FrameTest : public ::testing::Test {
     ASSERT_NE(ProgramResources(), nullptr) << "tamarel.exe not loadable: " << GetLastError();
     MakeModel(dir_ / "db.dat");
   }
+
+  // A cycle manager on db, reading and writing the records of owner().
+  void MakeModel(const std::filesystem::path& db, std::function<uint16_t()> owner = [] { return uint16_t{0}; }) {
+    model_.reset();  // the open file keeps other writers out
+    model_ = std::make_unique<MenstualManager>(std::make_unique<DatabaseManager>(db, std::move(owner)), options_,
+                                               locale_, clock_);
+  }
+
+  testsupport::TempDir dir_;
+  Latin1Codec codec_;
+  MemorySettingsStore store_;
+  LocaleManager locale_{dir_.path(), codec_};
+  OptionsManager options_{store_, SystemLocaleInfo{}, &locale_, u"C:\\Tamarel\\tamarel.exe"};
+  FixedClock clock_{kToday};
+  std::unique_ptr<MenstualManager> model_;
+};
+
+class FrameTest : public ModelTest {
+ protected:
   void TearDown() override {
     frame_.reset();
     model_.reset();
   }
 
-  void MakeModel(const std::filesystem::path& db) {
+  void MakeModel(const std::filesystem::path& db, std::function<uint16_t()> owner = [] { return uint16_t{0}; }) {
     frame_.reset();
-    model_ = std::make_unique<MenstualManager>(std::make_unique<DatabaseManager>(db, [] { return uint16_t{0}; }),
-                                               options_, locale_, clock_);
+    ModelTest::MakeModel(db, std::move(owner));
   }
 
   // Creates and shows the frame; menus answer with menuAnswer_ (0: closed).
@@ -163,13 +183,6 @@ class FrameTest : public ::testing::Test {
 
   std::unique_ptr<Day> Stored(const PackedDate& date) { return model_->GetDay(date); }
 
-  testsupport::TempDir dir_;
-  Latin1Codec codec_;
-  MemorySettingsStore store_;
-  LocaleManager locale_{dir_.path(), codec_};
-  OptionsManager options_{store_, SystemLocaleInfo{}, &locale_, u"C:\\Tamarel\\tamarel.exe"};
-  FixedClock clock_{kToday};
-  std::unique_ptr<MenstualManager> model_;
   MessageLoop loop_;
   std::unique_ptr<CMainFrame> frame_;
   // Changes the frame's context before the frame is made (users, codec, chooser).

@@ -148,15 +148,9 @@ class LoginFrameTest : public FrameTest {
       ASSERT_EQ(setup.AddUser("bea", "tulip"), 0);
     }
     logon_ = std::make_unique<LogonManager>(dir_ / "user.dat");
-    frame_.reset();
-    model_.reset();  // the open db.dat keeps other writers out
-    model_ = std::make_unique<MenstualManager>(
-        std::make_unique<DatabaseManager>(dir_ / "db.dat",
-                                          [this] {
-                                            return static_cast<uint16_t>(options_.userLogins ? logon_->CurrentUser().id
-                                                                                             : 0);
-                                          }),
-        options_, locale_, clock_);
+    MakeModel(dir_ / "db.dat", [this] {
+      return static_cast<uint16_t>(options_.userLogins ? logon_->CurrentUser().id : 0);
+    });
     adjustContext_ = [this](FrameContext& context) {
       context.logon = logon_.get();
       context.codec = &codec_;

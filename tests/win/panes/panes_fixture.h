@@ -58,13 +58,10 @@ inline void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM
 
 inline bool Visible(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
 
-class PaneTest : public ::testing::Test {
+class PaneTest : public frametest::ModelTest {
  protected:
-  static constexpr PackedDate kToday{15, 6, 2024};
-
   void SetUp() override {
-    ASSERT_NE(ProgramResources(), nullptr) << "tamarel.exe not loadable: " << GetLastError();
-    MakeModel(dir_ / "db.dat");
+    ModelTest::SetUp();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProcW;
@@ -82,11 +79,6 @@ class PaneTest : public ::testing::Test {
   }
   void TearDown() override {
     if (parent_) DestroyWindow(parent_);
-  }
-
-  void MakeModel(const std::filesystem::path& db) {
-    model_ = std::make_unique<MenstualManager>(std::make_unique<DatabaseManager>(db, [] { return uint16_t{0}; }),
-                                               options_, locale_, clock_);
   }
 
   PaneContext Context() {
@@ -117,13 +109,6 @@ class PaneTest : public ::testing::Test {
   void Start(const PackedDate& d) { ASSERT_TRUE(model_->SetStart(d)) << FormatDate(d); }
   void StoreDay(const Day& day) { ASSERT_EQ(model_->StoreDay(day), 0); }
 
-  testsupport::TempDir dir_;
-  Latin1Codec codec_;
-  MemorySettingsStore store_;
-  LocaleManager locale_{dir_.path(), codec_};
-  OptionsManager options_{store_, SystemLocaleInfo{}, &locale_, u"C:\\Tamarel\\tamarel.exe"};
-  FixedClock clock_{kToday};
-  std::unique_ptr<MenstualManager> model_;
   FakeHost host_;
   Prompts prompts_;
   std::vector<ShownBox> boxes_;
