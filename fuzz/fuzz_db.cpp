@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/memory_settings_store.h"
-#include "app/options_manager.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "model/menstual_manager.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/logon_manager.h"
+#include "accounts/logon_manager.h"
 
 int TamarelFuzzUsers(const uint8_t* data, size_t size) {
   const auto parsed = LogonManager::ParseUsers(std::string_view(reinterpret_cast<const char*>(data), size));

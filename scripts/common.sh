@@ -8,14 +8,22 @@ export WINEPREFIX="$WIN_BUILD/wineprefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
+# ccache, when present, keeps rebuilds and builds in other checkouts quick.
+LAUNCHER=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
+  export CCACHE_NOHASHDIR=1
+  LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
 build_native() {
-  cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMAREL_SANITIZE=ON >/dev/null
+  cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMAREL_SANITIZE=ON "${LAUNCHER[@]}" >/dev/null
   cmake --build "$NATIVE_BUILD" -j "$JOBS"
 }
 
 build_win() {
   cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" "${LAUNCHER[@]}" >/dev/null
   cmake --build "$WIN_BUILD" -j "$JOBS"
 }
 

@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds="${1:-60}"
 out="$ROOT/build/fuzz"
 mkdir -p "$out"
-core_sources=$(find "$ROOT/src/model" "$ROOT/src/env" "$ROOT/src/app" -name '*.cpp' ! -name '*_win32.cpp')
+core_sources=$(find "$ROOT/src/env" "$ROOT/src/settings" "$ROOT/src/model" "$ROOT/src/accounts" -name '*.cpp' ! -name '*_win32.cpp')
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$ROOT/src")
 status=0
 for target in db lan users; do

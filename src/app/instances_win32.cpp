@@ -1,14 +1,13 @@
-// The program's single instances, wired with the Windows implementations of
-// the platform interfaces. Each is made on first use and lives until exit;
-// tests build their own objects instead of calling these.
+#include "app/instances_win32.h"
 
 #include <memory>
 
-#include "app/logon_manager.h"
-#include "app/options_manager.h"
-#include "app/registry_settings_store_win32.h"
-#include "app/system_locale_win32.h"
+#include "accounts/logon_manager.h"
+#include "settings/options_manager.h"
+#include "settings/registry_settings_store_win32.h"
+#include "settings/system_locale_win32.h"
 #include "env/locale_manager.h"
+#include "env/platform_win32.h"
 #include "env/wide_win32.h"
 #include "model/block_file.h"
 #include "model/database_manager.h"
@@ -19,8 +18,8 @@ namespace {
 // The owner id of the day records read and written: the logged-in user's id
 // while logins are on (0 before anybody logged in), otherwise 0 for all.
 uint16_t CurrentRecordOwner() {
-  if (!OptionsManager::Instance().userLogins) return 0;
-  const int id = LogonManager::Instance().CurrentUser().id;
+  if (!instances::Options().userLogins) return 0;
+  const int id = instances::Logon().CurrentUser().id;
   return id > 0 && id <= LogonManager::kMaxUserId ? static_cast<uint16_t>(id) : 0;
 }
 
@@ -39,32 +38,38 @@ std::unique_ptr<DatabaseManager> OpenDayDatabase() {
 
 }  // namespace
 
-const Win32AnsiCodec& ProgramAnsiCodec() {
+namespace instances {
+
+// Each is made on first use and lives until exit; tests build their own
+// objects instead of calling these.
+const Win32AnsiCodec& AnsiCodec() {
   static const Win32AnsiCodec codec;
   return codec;
 }
 
-LocaleManager& LocaleManager::Instance() {
-  static LocaleManager instance(ExecutableFolder(), ProgramAnsiCodec());
+LocaleManager& Locale() {
+  static LocaleManager instance(ExecutableFolder(), AnsiCodec());
   return instance;
 }
 
-OptionsManager& OptionsManager::Instance() {
+OptionsManager& Options() {
   static RegistrySettingsStore store;
-  static OptionsManager instance(store, QuerySystemLocale(), &LocaleManager::Instance(), FromWide(ExecutablePath()));
+  static OptionsManager instance(store, QuerySystemLocale(), &Locale(), FromWide(ExecutablePath()));
   return instance;
 }
 
-MenstualManager& MenstualManager::Instance() {
-  static MenstualManager instance(OpenDayDatabase(), OptionsManager::Instance(), LocaleManager::Instance(),
+MenstualManager& Menstual() {
+  static MenstualManager instance(OpenDayDatabase(), Options(), Locale(),
                                   SystemClock());
   return instance;
 }
 
 // user.dat beside the program, whatever the executable's file name. New users
 // get ids above every owner that has days in db.dat.
-LogonManager& LogonManager::Instance() {
+LogonManager& Logon() {
   static LogonManager instance(ExecutableFolder() / "user.dat",
-                               [] { return static_cast<int>(MenstualManager::Instance().Database().MaxOwnerId()); });
+                               [] { return static_cast<int>(Menstual().Database().MaxOwnerId()); });
   return instance;
 }
+
+}  // namespace instances

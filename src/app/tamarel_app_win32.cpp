@@ -1,13 +1,15 @@
 #include "app/tamarel_app_win32.h"
 
+#include "app/instances_win32.h"
+
 #include <commctrl.h>
 
 #include <cwchar>
 
-#include "app/login_dlg_win32.h"
-#include "app/logon_manager.h"
-#include "app/options_manager.h"
-#include "app/system_locale_win32.h"
+#include "ui/login/login_dlg_win32.h"
+#include "accounts/logon_manager.h"
+#include "settings/options_manager.h"
+#include "settings/system_locale_win32.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "model/menstual_manager.h"
@@ -51,20 +53,20 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
     LogLastError(L"CreateEventW");
   }
 
-  OptionsManager& options = OptionsManager::Instance();
+  OptionsManager& options = instances::Options();
   options.Load();  // also selects the language
-  MenstualManager& model = MenstualManager::Instance();  // creates the data folders and opens db.dat
-  LogonManager& logon = LogonManager::Instance();       // reads user.dat
-  const IAnsiCodec& codec = ProgramAnsiCodec();
+  MenstualManager& model = instances::Menstual();  // creates the data folders and opens db.dat
+  LogonManager& logon = instances::Logon();       // reads user.dat
+  const IAnsiCodec& codec = instances::AnsiCodec();
 
   // With logins on and no start by Windows, she logs in first. Whatever the
   // dialog's result, the program runs on (after Cancel with nobody's days).
   if (options.userLogins && !options.autoLoad) {
-    CLoginDlg login(logon, LocaleManager::Instance(), codec, SystemPrompts());
+    CLoginDlg login(logon, instances::Locale(), codec, SystemPrompts());
     if (login.DoModal(nullptr) == IDOK) model.Reload();
   }
 
-  FrameContext context{options, LocaleManager::Instance(), model, model.Clock()};
+  FrameContext context{options, instances::Locale(), model, model.Clock()};
   context.logon = &logon;
   context.codec = &codec;
   frame_ = std::make_unique<CMainFrame>(std::move(context));

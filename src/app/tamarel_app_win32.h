@@ -5,7 +5,7 @@
 #include <atomic>
 #include <memory>
 
-#include "ui/widgets/handle_win32.h"
+#include "env/handle_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 class CMainFrame;

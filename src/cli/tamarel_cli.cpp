@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/memory_settings_store.h"
-#include "app/options_manager.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/text_format.h"

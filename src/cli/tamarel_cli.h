@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 // What the command line cannot say itself: the platform's defaults.
 struct CliEnvironment {

@@ -30,8 +30,6 @@ class LocaleManager {
   LocaleManager(const LocaleManager&) = delete;
   LocaleManager& operator=(const LocaleManager&) = delete;
 
-  // The program's single instance (Windows layer wires the folder and codec).
-  static LocaleManager& Instance();
 
   [[nodiscard]] std::u16string Translate(std::u16string_view key) const;
   // A display name or a base name; an unknown name keeps the previous language.

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 // "Today" and "now" of the machine.
 class IClock {

@@ -10,7 +10,7 @@
 
 #include "model/block_file.h"
 #include "model/day.h"
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 // db.dat: an index of 2000 slots of 14 bytes, then an append-only area of day
 // records (13-byte header + UTF-16LE note). Records of all users live in one

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 // One calendar day of one user: six marks, a temperature and an optional note.
 class Day {

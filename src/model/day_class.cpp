@@ -1,6 +1,6 @@
 #include "model/day_class.h"
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "model/menstual_manager.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 
 MenstualManager::MenstualManager(std::unique_ptr<DatabaseManager> db, const OptionsManager& options,

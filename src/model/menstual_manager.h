@@ -25,8 +25,6 @@ class MenstualManager {
   MenstualManager(const MenstualManager&) = delete;
   MenstualManager& operator=(const MenstualManager&) = delete;
 
-  // The program's single instance (Windows layer wires the data folder).
-  static MenstualManager& Instance();
 
   // <appData>\Zenthal\Tamarel\db.dat, creating the two folders when missing.
   static std::filesystem::path PrepareDataPath(const std::filesystem::path& appDataFolder);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 namespace testsupport {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 struct CalPoint {
   int x = 0;

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/wide_win32.h"

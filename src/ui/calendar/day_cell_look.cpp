@@ -1,6 +1,6 @@
 #include "ui/calendar/day_cell_look.h"
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "model/day.h"
 #include "model/day_class.h"
 #include "resources/image_ids.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 #include "ui/calendar/calendar_host_win32.h"
 #include "ui/calendar/calendar_painter_win32.h"
 #include "ui/widgets/balloon_win32.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/widgets/handle_win32.h"
+#include "env/handle_win32.h"
 
 class LocaleManager;
 

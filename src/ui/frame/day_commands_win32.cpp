@@ -1,12 +1,12 @@
 #include "ui/frame/day_commands_win32.h"
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/text_format.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/resource.h"
-#include "ui/frame/day_edits.h"
+#include "ui/days/day_edits.h"
 #include "ui/frame/edit_note_dlg_win32.h"
 #include "ui/reports/temperature_dlg_win32.h"
 

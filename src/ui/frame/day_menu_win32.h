@@ -6,7 +6,7 @@
 
 #include "ui/frame/day_menu_items.h"
 #include "ui/widgets/gdi_win32.h"
-#include "ui/widgets/handle_win32.h"
+#include "env/handle_win32.h"
 
 class LocaleManager;
 

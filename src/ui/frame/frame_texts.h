@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 class LocaleManager;
 

@@ -3,9 +3,9 @@
 #include <cwchar>
 #include <string>
 
-#include "app/login_dlg_win32.h"
-#include "app/logon_manager.h"
-#include "app/options_manager.h"
+#include "ui/login/login_dlg_win32.h"
+#include "accounts/logon_manager.h"
+#include "settings/options_manager.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"

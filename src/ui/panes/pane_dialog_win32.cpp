@@ -1,6 +1,6 @@
 #include "ui/panes/pane_dialog_win32.h"
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "ui/widgets/message_loop_win32.h"

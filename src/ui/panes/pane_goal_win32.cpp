@@ -1,6 +1,6 @@
 #include "ui/panes/pane_goal_win32.h"
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
 #include "resources/resource.h"

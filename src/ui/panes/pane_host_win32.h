@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 #include "ui/widgets/prompts_win32.h"
 
 class OptionsManager;

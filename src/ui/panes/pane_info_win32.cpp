@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
-#include "ui/frame/day_edits.h"
+#include "ui/days/day_edits.h"
 #include "ui/panes/day_info_dlg_win32.h"
 #include "ui/panes/pane_texts.h"
 #include "ui/reports/temperature_dlg_win32.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 #include "ui/panes/pane_dialog_win32.h"
 
 // The info pane: today's line, the class, tip, note and temperature of the

@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
 

@@ -1,6 +1,6 @@
 #include "ui/panes/pane_period_win32.h"
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/pane_ids.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/day.h"
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 class LocaleManager;
 

@@ -1,6 +1,6 @@
 #include "ui/reports/temperature_dlg_win32.h"
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/text_format.h"
 #include "env/wide_win32.h"

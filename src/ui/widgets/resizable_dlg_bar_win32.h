@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/panes/pane_bar_layout.h"
+#include "ui/widgets/pane_bar_layout.h"
 #include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/gdi_win32.h"
 #include "ui/widgets/window_win32.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "ui/widgets/gdi_win32.h"
-#include "ui/widgets/handle_win32.h"
+#include "env/handle_win32.h"
 
 // A push button drawn like a link on a coloured pane: a 16 x 16 icon on the
 // left, the text beside it, no frame until the mouse is over it (a light

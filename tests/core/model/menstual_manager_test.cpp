@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_settings_store.h"
-#include "app/options_manager.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "support/temp_dir.h"
 

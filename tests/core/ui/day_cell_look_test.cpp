@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "app/memory_settings_store.h"
-#include "app/options_manager.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "model/day.h"
 #include "model/day_class.h"
 #include "resources/image_ids.h"

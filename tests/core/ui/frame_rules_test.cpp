@@ -14,7 +14,7 @@
 #include "resources/resource.h"
 #include "support/temp_dir.h"
 #include "ui/frame/band_layout.h"
-#include "ui/frame/day_edits.h"
+#include "ui/days/day_edits.h"
 #include "ui/frame/day_menu_items.h"
 #include "ui/frame/frame_texts.h"
 

@@ -1,7 +1,7 @@
 // The login, new-user and delete-user dialogs, run modally and answered step
 // by step as a user would, with the resources of the built tamarel.exe.
 
-#include "app/login_dlg_win32.h"
+#include "ui/login/login_dlg_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logon_manager.h"
+#include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "resources/login_ids.h"

@@ -1,11 +1,11 @@
-#include "app/registry_settings_store_win32.h"
+#include "settings/registry_settings_store_win32.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 #include "win/support/registry_win32.h"
 
 namespace {

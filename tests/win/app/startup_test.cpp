@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logon_manager.h"
+#include "accounts/logon_manager.h"
 #include "resources/login_ids.h"
 #include "support/temp_dir.h"
 #include "win/support/registry_win32.h"

@@ -1,4 +1,5 @@
-#include "app/system_locale_win32.h"
+#include "env/platform_win32.h"
+#include "settings/system_locale_win32.h"
 
 #include <windows.h>
 

@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/memory_settings_store.h"
-#include "app/options_manager.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "model/database_manager.h"

@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "app/logon_manager.h"
+#include "accounts/logon_manager.h"
 #include "env/wide_win32.h"
 #include "resources/login_ids.h"
 #include "resources/pane_ids.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/registry_settings_store_win32.h"
+#include "settings/registry_settings_store_win32.h"
 
 namespace testreg {
 

@@ -1,4 +1,4 @@
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 
 #include <utility>
 

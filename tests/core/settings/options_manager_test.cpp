@@ -1,4 +1,4 @@
-#include "app/options_manager.h"
+#include "settings/options_manager.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_store.h"
+#include "settings/memory_settings_store.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 

@@ -33,8 +33,6 @@ class LogonManager {
   LogonManager(const LogonManager&) = delete;
   LogonManager& operator=(const LogonManager&) = delete;
 
-  // The program's single instance (the Windows layer wires the path).
-  static LogonManager& Instance();
 
   // 0, or -1 when the file cannot be opened or read (the users stay as they were).
   int LoadUsers();

@@ -1,4 +1,4 @@
-#include "app/logon_manager.h"
+#include "accounts/logon_manager.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <system_error>
 #include <utility>
 
-#include "app/md5.h"
+#include "accounts/md5.h"
 #include "env/whole_file.h"
 
 namespace fs = std::filesystem;

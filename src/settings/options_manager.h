@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "env/theme.h"
 
 class LocaleManager;
@@ -29,8 +29,6 @@ class OptionsManager {
   OptionsManager(const OptionsManager&) = delete;
   OptionsManager& operator=(const OptionsManager&) = delete;
 
-  // The program's single instance (Windows layer wires the registry).
-  static OptionsManager& Instance();
 
   // Reads the settings key into the fields, then selects the language of `Locale`.
   void Load();

@@ -1,6 +1,6 @@
 // The users file, the password hash and the account operations.
 
-#include "app/logon_manager.h"
+#include "accounts/logon_manager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,19 +1,12 @@
 #pragma once
 
-// What the program asks of Windows outside the window system: the user's
-// language and units, the local date and time, the ANSI code page, and the
-// program's and the user's folders.
+// The Windows implementations of the platform interfaces: the local date and
+// time, the ANSI code page, and the program's and the user's folders.
 
 #include <filesystem>
 #include <string>
 
-#include "app/options_manager.h"
 #include "env/platform.h"
-
-// Language ids, the two-letter country code of the user's location (when the
-// system offers the geographic functions), the measurement system, and 10:00
-// local time on 1 January 2000.
-[[nodiscard]] SystemLocaleInfo QuerySystemLocale();
 
 // The local calendar date and the UTC seconds of the machine's clock.
 class Win32Clock final : public IClock {
@@ -29,8 +22,6 @@ class Win32AnsiCodec final : public IAnsiCodec {
   std::u16string FromAnsi(std::string_view bytes) const override;
 };
 
-// The program's single codec (language files, user names).
-[[nodiscard]] const Win32AnsiCodec& ProgramAnsiCodec();
 
 // Full path of the running executable, whatever its name.
 [[nodiscard]] std::wstring ExecutablePath();

@@ -1,6 +1,6 @@
 // MD5 against the test suite of RFC 1321, in one call and fed in pieces.
 
-#include "app/md5.h"
+#include "accounts/md5.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/settings_store.h"
-#include "ui/widgets/handle_win32.h"
+#include "settings/settings_store.h"
+#include "env/handle_win32.h"
 
 // The settings store over the current user's registry: the program's own key
 // and the Run key that starts programs at log-on.

@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 // Settings kept in memory: the store of tests and of the command-line tool.
 class MemorySettingsStore final : public ISettingsStore {

@@ -1,4 +1,4 @@
-#include "ui/frame/day_edits.h"
+#include "ui/days/day_edits.h"
 
 #include "resources/resource.h"
 

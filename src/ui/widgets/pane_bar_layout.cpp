@@ -1,4 +1,4 @@
-#include "ui/panes/pane_bar_layout.h"
+#include "ui/widgets/pane_bar_layout.h"
 
 #include <algorithm>
 

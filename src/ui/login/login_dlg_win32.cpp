@@ -1,6 +1,6 @@
-#include "app/login_dlg_win32.h"
+#include "ui/login/login_dlg_win32.h"
 
-#include "app/logon_manager.h"
+#include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/wide_win32.h"

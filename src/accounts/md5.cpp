@@ -1,4 +1,4 @@
-#include "app/md5.h"
+#include "accounts/md5.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/registry_settings_store_win32.h"
+#include "settings/registry_settings_store_win32.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "model/packed_date.h"
+#include "env/packed_date.h"
 
 #include <cstdio>
 

@@ -1,0 +1,22 @@
+#pragma once
+
+// The program's single instances, wired with the Windows implementations of
+// the platform interfaces. Only the composition root reaches for them; every
+// window and dialog is handed the objects it works with.
+
+#include "accounts/logon_manager.h"
+#include "env/locale_manager.h"
+#include "env/platform_win32.h"
+#include "model/menstual_manager.h"
+#include "settings/options_manager.h"
+
+namespace instances {
+
+[[nodiscard]] OptionsManager& Options();
+[[nodiscard]] LocaleManager& Locale();
+[[nodiscard]] MenstualManager& Menstual();
+[[nodiscard]] LogonManager& Logon();
+// The program's single codec (language files, user names).
+[[nodiscard]] const Win32AnsiCodec& AnsiCodec();
+
+}  // namespace instances
