@@ -9,8 +9,10 @@
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
+#include "env/platform_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
+#include "resources/help_ids.h"
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/calendar/year_select_wnd_win32.h"
@@ -28,15 +30,11 @@ namespace {
 
 HINSTANCE ResourceModule(HINSTANCE given) { return given ? given : GetModuleHandleW(nullptr); }
 
-// The program folder with "tamarel_help.chm": the executable's name is cut
-// from its path and a backslash added when missing.
+// "tamarel_help.chm" in the program's own folder, whatever the executable
+// is called (an installer or a user may rename it).
 std::wstring MakeHelpPath() {
-  wchar_t module[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring folder(module, n);
-  const size_t cut = folder.find(L"tamarel.exe");
-  if (cut != std::wstring::npos) folder.resize(cut);
-  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  std::wstring folder = ExecutableFolder().wstring();
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   return folder + L"tamarel_help.chm";
 }
 
@@ -62,7 +60,7 @@ CMainFrame::CMainFrame(FrameContext context)
       loopFilter_(std::make_unique<LoopFilter>(*this)),
       bandPainter_(ResourceModule(context_.resources)),
       dayCommands_(context_.model, context_.options, context_.locale, context_.prompts,
-                   ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, 10); }),
+                   ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, IDH_TEMPERATURE); }),
       paneContext_{context_.options, context_.locale, context_.model, context_.clock, *this,
                    context_.prompts, ResourceModule(context_.resources), context_.chooseColor},
       helpPath_(MakeHelpPath()) {}
@@ -248,7 +246,7 @@ void CMainFrame::GoalChanged() {
   RepaintCalendar();
 }
 
-void CMainFrame::OpenTemperatureHelp(HWND owner) { OpenHelp(owner, 10); }
+void CMainFrame::OpenTemperatureHelp(HWND owner) { OpenHelp(owner, IDH_TEMPERATURE); }
 
 bool CMainFrame::RunLoginFlow() {
   if (!context_.logon || !context_.codec) return false;
@@ -488,6 +486,15 @@ void CMainFrame::OpenHelp(HWND owner, DWORD context) const {
   if (htmlHelp) htmlHelp(owner, helpPath_.c_str(), kHelpContext, context);
 }
 
+// The help file beside the program; the support page when it is missing.
+void CMainFrame::OpenHelpContents() const {
+  if (GetFileAttributesW(helpPath_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    OpenHelp(Hwnd(), IDH_CONTENTS);
+  } else {
+    OpenSitePage(u"support");
+  }
+}
+
 LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
   const UINT id = LOWORD(wp);
   if (DayCommands::IsDayCommand(id)) {
@@ -508,7 +515,7 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       return 0;
     case ID_NAVIGATE_TODAY: ShowToday(); return 0;
     case ID_FILE_LOGOUT: RunLoginFlow(); return 0;
-    case ID_HELP_CONTENTS: OpenSitePage(u"support"); return 0;
+    case ID_HELP_CONTENTS: OpenHelpContents(); return 0;
     case ID_HELP_ABOUT: OpenSitePage(u"about"); return 0;
     case ID_HELP_HOME: OpenSitePage(nullptr); return 0;
     case ID_HELP_FEEDBACK:

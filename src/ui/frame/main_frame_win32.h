@@ -131,6 +131,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] const std::wstring& HelpPath() const { return helpPath_; }
   // Opens the help file at a context (the temperature dialog uses 10).
   void OpenHelp(HWND owner, DWORD context) const;
+  void OpenHelpContents() const;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -217,3 +217,19 @@ TEST_F(MainFrameTest, TheWindowKeepsItsMinimumSizeAndClosingStoresItsRectangleOn
 
 }  // namespace
 }  // namespace frametest
+
+// The help file sits beside the program whatever the executable is called;
+// without it Help > Contents falls back to the support page.
+TEST_F(MainFrameTest, TheHelpFileIsLookedForBesideTheProgramUnderAnyName) {
+  OpenFrame();
+  wchar_t module[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, module, MAX_PATH), 0u);
+  std::wstring folder(module);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  EXPECT_EQ(frame_->HelpPath(), folder + L"tamarel_help.chm");
+
+  ASSERT_EQ(GetFileAttributesW(frame_->HelpPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_HELP_CONTENTS, 0), 0);
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_NE(opened_[0].find(L"/en/support"), std::wstring::npos) << opened_[0];
+}
