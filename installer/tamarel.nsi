@@ -2,7 +2,7 @@
 ; user's own profile. The build passes VERSION, DIST (the folder holding the
 ; program, the command-line tool, the language files, the horoscope texts and
 ; the help), ICON and OUTFILE.
-Unicode true
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
