@@ -215,9 +215,6 @@ TEST_F(MainFrameTest, TheWindowKeepsItsMinimumSizeAndClosingStoresItsRectangleOn
   EXPECT_EQ(x2->data[0] | (x2->data[1] << 8), 1040);
 }
 
-}  // namespace
-}  // namespace frametest
-
 // The help file sits beside the program whatever the executable is called;
 // without it Help > Contents falls back to the support page.
 TEST_F(MainFrameTest, TheHelpFileIsLookedForBesideTheProgramUnderAnyName) {
@@ -233,3 +230,6 @@ TEST_F(MainFrameTest, TheHelpFileIsLookedForBesideTheProgramUnderAnyName) {
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_NE(opened_[0].find(L"/en/support"), std::wstring::npos) << opened_[0];
 }
+
+}  // namespace
+}  // namespace frametest
