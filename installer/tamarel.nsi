@@ -1,7 +1,8 @@
 ; Tamarel's per-user installer: no administrator rights, everything under the
 ; user's own profile. The build passes VERSION, DIST (the folder holding the
 ; program, the command-line tool, the language files, the horoscope texts and
-; the help), ICON and OUTFILE.
+; the help), ICON, ART (the welcome picture, drawn by scripts/make_installer_art.py)
+; and OUTFILE.
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
@@ -26,6 +27,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 Zenthal"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tamarel"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${ART}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${ART}"
 !define MUI_ABORTWARNING
 !define MUI_LANGDLL_ALLLANGUAGES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tamarel.exe"
