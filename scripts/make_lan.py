@@ -6,8 +6,9 @@ the text up to the end of the line. Lines starting with '#' and blank lines are
 ignored. The output <base>.lan is what the program reads: UTF-16 little-endian
 with a byte-order mark, one KEY=TEXT entry per line, CR LF line ends.
 
-The program's own facts (name, version, addresses) are taken from the built-in
-table so a language file can never pin an old version or another address. The
+The program's name and version are taken from the built-in table, so a
+language file can never pin an old version; the web and mail addresses come
+from the built-in table unless a table gives its own (a distributor's). The
 build stops when a table lacks a key of the built-in table, names a key the
 program does not know, or breaks a text's placeholders.
 
@@ -17,7 +18,8 @@ import pathlib
 import re
 import sys
 
-PROGRAM_KEYS = ("APP_NAME", "APP_SITE", "APP_UPDATE_URL", "APP_UPDATING_URL", "APP_VER", "SUPPORT_EMAIL")
+PROGRAM_KEYS = ("APP_NAME", "APP_VER")
+ADDRESS_KEYS = ("APP_SITE", "APP_UPDATE_URL", "APP_UPDATING_URL", "SUPPORT_EMAIL")
 PLACEHOLDER = re.compile(r"%[-+ #0]*\d*(?:\.\d+)?[a-zA-Z]")
 
 
@@ -59,6 +61,8 @@ def main() -> int:
         table = read_table(table_path)
         for key in PROGRAM_KEYS:
             table[key] = builtin[key]
+        for key in ADDRESS_KEYS:
+            table.setdefault(key, builtin[key])
         for key in builtin:
             if key not in table:
                 problems.append(f"{table_path}: missing {key}")
