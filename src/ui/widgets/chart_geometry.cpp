@@ -89,7 +89,10 @@ std::optional<PixelSegment> ClipSegment(PixelSegment s, const ChartRect& clip) {
       t1 = std::min(t1, t);
     }
   }
-  return PixelSegment{s.x0 + t0 * dx, s.y0 + t0 * dy, s.x0 + t1 * dx, s.y0 + t1 * dy};
+  // Far-off ends lose precision in t; the cut points lie on the rectangle, so hold them to it.
+  const auto x = [&](double v) { return std::clamp(v, double(clip.left), double(clip.right)); };
+  const auto y = [&](double v) { return std::clamp(v, double(clip.top), double(clip.bottom)); };
+  return PixelSegment{x(s.x0 + t0 * dx), y(s.y0 + t0 * dy), x(s.x0 + t1 * dx), y(s.y0 + t1 * dy)};
 }
 
 std::optional<ChartRect> ClipBox(double left, double top, double right, double bottom, const ChartRect& clip) {
