@@ -58,6 +58,12 @@ BOOL CCyclesDlg::OnInitDialog() {
       SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
     }
   }
+  // The last column takes the room the list has left, so its heading is read
+  // whole rather than cut to "Date of ovulati...".
+  SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE_USEHEADER);
+  if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0) < kColumnWidth) {
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, kColumnWidth);
+  }
   // The latest cycle is the one a user looks for: in view at the bottom.
   if (!rows.empty()) SendMessageW(list, LVM_ENSUREVISIBLE, rows.size() - 1, FALSE);
   SetFocus(Item(IDOK));

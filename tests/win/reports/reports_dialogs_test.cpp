@@ -57,11 +57,16 @@ TEST_F(ReportsTest, MyCyclesListsEveryStartWithItsCycle) {
   std::vector<std::vector<std::wstring>> rows;
   std::vector<std::wstring> headings;
   DWORD styles = 0;
+  int lastWidth = 0, listWidth = 0;
   DialogDriver driver([&](HWND dialog) {
     title = DialogDriver::Text(dialog);
     ok = DialogDriver::Text(GetDlgItem(dialog, IDOK));
     const HWND list = GetDlgItem(dialog, IDC_CYCLES_LIST);
     styles = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    lastWidth = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0));
+    RECT client{};
+    GetClientRect(list, &client);
+    listWidth = client.right;
     for (int c = 0; c < 3; ++c) headings.push_back(Heading(list, c));
     const int n = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int r = 0; r < n; ++r) rows.push_back({Cell(list, r, 0), Cell(list, r, 1), Cell(list, r, 2)});
@@ -71,7 +76,11 @@ TEST_F(ReportsTest, MyCyclesListsEveryStartWithItsCycle) {
   ASSERT_TRUE(driver.Ran());
   EXPECT_EQ(title, L"My cycles");
   EXPECT_EQ(ok, L"Ok");
-  EXPECT_EQ(headings, (std::vector<std::wstring>{L"Beginning date/100", L"Cycle length/100", L"Date of ovulation/100"}));
+  EXPECT_EQ(headings, (std::vector<std::wstring>{L"Beginning date/100", L"Cycle length/100",
+                                                 L"Date of ovulation/" + std::to_wstring(lastWidth)}));
+  // The last column fills the list's width, no less than the others.
+  EXPECT_GE(lastWidth, 100);
+  EXPECT_LE(200 + lastWidth, listWidth);
   EXPECT_EQ(styles & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT), DWORD{LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT});
   const std::vector<std::vector<std::wstring>> expected = {{L"01.01.2024", L"28", L"15.01.2024"},
                                                            {L"29.01.2024", L"30", L"14.02.2024"},
@@ -81,14 +90,14 @@ TEST_F(ReportsTest, MyCyclesListsEveryStartWithItsCycle) {
 }
 
 TEST_F(ReportsTest, StatisticShowsFreshFiguresAndPagesThroughMonths) {
-  for (const PackedDate d : {PackedDate(1, 3, 2024), PackedDate(28, 3, 2024), PackedDate(26, 4, 2024)}) {
+  for (const PackedDate d : {PackedDate(15, 3, 2024), PackedDate(11, 4, 2024), PackedDate(10, 5, 2024)}) {
     ASSERT_EQ(model_->StoreDay(StartDay(d)), 0);
   }
   OpenFrame();
   // Cached figures from before the new start must not survive into the dialog.
   ASSERT_EQ(model_->GetPeriodCount(), 2);
-  RunDayCommand(PackedDate(26, 5, 2024), ID_DAY_SET_START);  // 30 days
-  ASSERT_TRUE(Stored(PackedDate(26, 5, 2024)) && Stored(PackedDate(26, 5, 2024))->menstruationStart);
+  RunDayCommand(PackedDate(9, 6, 2024), ID_DAY_SET_START);  // 30 days
+  ASSERT_TRUE(Stored(PackedDate(9, 6, 2024)) && Stored(PackedDate(9, 6, 2024))->menstruationStart);
 
   std::wstring title, figures[4], info, group;
   std::vector<std::wstring> months;
