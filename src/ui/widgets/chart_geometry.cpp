@@ -72,7 +72,8 @@ std::optional<PixelSegment> ClipSegment(PixelSegment s, const ChartRect& clip) {
   }
   const double dx = s.x1 - s.x0, dy = s.y1 - s.y0;
   double t0 = 0, t1 = 1;
-  // Each edge: p * t <= q keeps the point inside.
+  int edge0 = -1, edge1 = -1;  // the edge that cut each end, if any
+  // Each edge (left, right, top, bottom): p * t <= q keeps the point inside.
   const double p[4] = {-dx, dx, -dy, dy};
   const double q[4] = {s.x0 - clip.left, clip.right - s.x0, s.y0 - clip.top, clip.bottom - s.y0};
   for (int i = 0; i < 4; ++i) {
@@ -83,16 +84,29 @@ std::optional<PixelSegment> ClipSegment(PixelSegment s, const ChartRect& clip) {
     const double t = q[i] / p[i];
     if (p[i] < 0) {
       if (t > t1) return std::nullopt;
-      t0 = std::max(t0, t);
+      if (t > t0) {
+        t0 = t;
+        edge0 = i;
+      }
     } else {
       if (t < t0) return std::nullopt;
-      t1 = std::min(t1, t);
+      if (t < t1) {
+        t1 = t;
+        edge1 = i;
+      }
     }
   }
-  // Far-off ends lose precision in t; the cut points lie on the rectangle, so hold them to it.
-  const auto x = [&](double v) { return std::clamp(v, double(clip.left), double(clip.right)); };
-  const auto y = [&](double v) { return std::clamp(v, double(clip.top), double(clip.bottom)); };
-  return PixelSegment{x(s.x0 + t0 * dx), y(s.y0 + t0 * dy), x(s.x0 + t1 * dx), y(s.y0 + t1 * dy)};
+  PixelSegment out{s.x0 + t0 * dx, s.y0 + t0 * dy, s.x0 + t1 * dx, s.y0 + t1 * dy};
+  // Far-off ends lose precision in t; an end cut by an edge lies on it exactly.
+  const auto snap = [&](int edge, double& x, double& y) {
+    if (edge == 0) x = clip.left;
+    if (edge == 1) x = clip.right;
+    if (edge == 2) y = clip.top;
+    if (edge == 3) y = clip.bottom;
+  };
+  snap(edge0, out.x0, out.y0);
+  snap(edge1, out.x1, out.y1);
+  return out;
 }
 
 std::optional<ChartRect> ClipBox(double left, double top, double right, double bottom, const ChartRect& clip) {
