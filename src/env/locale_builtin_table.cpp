@@ -222,6 +222,12 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_DB_WRITE", u"The day could not be saved: the calendar file cannot be written."},
     {u"MSG_ENTER_NUMBER", u"Enter a number."},
     {u"MSG_ENTER_NUMBER_RANGE", u"Enter a number between %d and %d."},
+
+    // The temperature chart's legend: what each mark of the month stands for.
+    {u"CHART_TEMPERATURE", u"Temperature"},
+    {u"CHART_COVER_LINE", u"Cover line"},
+    {u"CHART_INTERCOURSE", u"Intercourse"},
+    {u"CHART_PROGNOSIS", u"Ovulation prognosis"},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

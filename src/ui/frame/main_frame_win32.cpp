@@ -24,6 +24,8 @@
 #include "ui/panes/pane_info_win32.h"
 #include "ui/panes/pane_legend_win32.h"
 #include "ui/panes/pane_period_win32.h"
+#include "ui/reports/cycles_dlg_win32.h"
+#include "ui/reports/statistic_dlg_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
@@ -524,6 +526,16 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
                                                           context_.locale.Translate(u"APP_NAME"))));
       }
       return 0;
+    case ID_REPORTS_STATISTIC: {
+      CStatisticDlg dialog(context_.model, context_.options, context_.locale, context_.clock, context_.resources);
+      (void)dialog.DoModal(Hwnd());
+      return 0;
+    }
+    case ID_REPORTS_MYCYCLES: {
+      CCyclesDlg dialog(context_.model, context_.locale, context_.resources);
+      (void)dialog.DoModal(Hwnd());
+      return 0;
+    }
     case ID_TRAY_SHOW:
       ShowFromTray();
       RunLoginFlowOnce();
@@ -532,9 +544,7 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     // the update check.
     case ID_FILE_CONFIGURE:
     case ID_FILE_PRINTALL:
-    case ID_REPORTS_STATISTIC:
     case ID_REPORTS_BIRTH:
-    case ID_REPORTS_MYCYCLES:
     case ID_REPORTS_HOROSCOPE:
     case ID_REPORTS_CHINA_CAL:
     case ID_HELP_CHECK_NEW_VER: return 0;
