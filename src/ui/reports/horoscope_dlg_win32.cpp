@@ -62,6 +62,8 @@ BOOL CHoroscopeDlg::OnInitDialog() {
   st.wYear = date_.year;
   st.wMonth = date_.month;
   st.wDay = date_.day;
+  // A little air between the frame of the text box and its text.
+  SendMessageW(Item(IDC_HOROSCOPE_TEXT), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(6, 6));
   SendMessageW(Item(IDC_HOROSCOPE_DATE), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
   ShowSign(context_.model.GetZodiacIndex(date_));
   return TRUE;

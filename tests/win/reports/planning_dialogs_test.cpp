@@ -15,6 +15,7 @@
 
 #include "env/wide_win32.h"
 #include "resources/image_ids.h"
+#include "resources/pane_ids.h"
 #include "resources/planning_ids.h"
 #include "resources/resource.h"
 #include "ui/panes/pane_goal_win32.h"
