@@ -14,14 +14,21 @@
 
 namespace {
 
-std::filesystem::path FuzzTextFolder() {
-  static const std::filesystem::path folder = [] {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("tamarel-fuzz-text-" + std::to_string(reinterpret_cast<std::uintptr_t>(&FuzzTextFolder)));
-    std::filesystem::create_directories(path / "en");
-    return path;
-  }();
-  return folder;
+// A folder of this run's own (the address differs from run to run), removed
+// when the run ends.
+struct FuzzTextFolderOwner {
+  std::filesystem::path path = std::filesystem::temp_directory_path() /
+                               ("tamarel-fuzz-text-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+  FuzzTextFolderOwner() { std::filesystem::create_directories(path / "en"); }
+  ~FuzzTextFolderOwner() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+};
+
+const std::filesystem::path& FuzzTextFolder() {
+  static const FuzzTextFolderOwner folder;
+  return folder.path;
 }
 
 }  // namespace
