@@ -228,6 +228,8 @@ constexpr Entry kBuiltIn[] = {
     {u"CHART_COVER_LINE", u"Cover line"},
     {u"CHART_INTERCOURSE", u"Intercourse"},
     {u"CHART_PROGNOSIS", u"Ovulation prognosis"},
+    // Conception planning: the OK button of its dialogs.
+    {u"BTN_OK", u"OK"},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

@@ -25,6 +25,7 @@
 #include "ui/panes/pane_legend_win32.h"
 #include "ui/panes/pane_period_win32.h"
 #include "ui/reports/cycles_dlg_win32.h"
+#include "ui/reports/planning_dialogs_win32.h"
 #include "ui/reports/statistic_dlg_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
@@ -544,10 +545,13 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     // the update check.
     case ID_FILE_CONFIGURE:
     case ID_FILE_PRINTALL:
+    case ID_HELP_CHECK_NEW_VER: return 0;
     case ID_REPORTS_BIRTH:
     case ID_REPORTS_HOROSCOPE:
     case ID_REPORTS_CHINA_CAL:
-    case ID_HELP_CHECK_NEW_VER: return 0;
+      RunPlanningDialog(id, Hwnd(), PlanningContext{context_.model, context_.locale, ResourceModule(context_.resources),
+                                                    [this](HWND owner, DWORD help) { OpenHelp(owner, help); }});
+      return 0;
     default: return DefaultProc(WM_COMMAND, wp, lp);
   }
 }
