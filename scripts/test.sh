@@ -15,6 +15,8 @@ fi
 
 echo "== Windows build and tests under Wine"
 build_win
+# Before any Wine process: Wine lists the printers when it starts.
+ensure_print_queue
 ensure_display
 ensure_wineprefix
 (cd "$WIN_BUILD" && ctest --output-on-failure)

@@ -9,6 +9,8 @@
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
+#include "env/platform_win32.h"
+#include "env/update_fetch_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
@@ -65,7 +67,14 @@ CMainFrame::CMainFrame(FrameContext context)
                    ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, 10); }),
       paneContext_{context_.options, context_.locale, context_.model, context_.clock, *this,
                    context_.prompts, ResourceModule(context_.resources), context_.chooseColor},
-      helpPath_(MakeHelpPath()) {}
+      helpPath_(MakeHelpPath()),
+      printer_(context_.options, context_.locale, context_.prompts, context_.choosePrinter),
+      updates_(context_.options, context_.locale, context_.clock, context_.prompts, ResourceModule(context_.resources),
+               [this] {
+                 static const Win32AnsiCodec systemCodec;
+                 UpdateFetcher fetcher(context_.locale, context_.codec ? *context_.codec : systemCodec);
+                 return fetcher.FetchVersionFile();
+               }) {}
 
 CMainFrame::~CMainFrame() {
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
@@ -394,6 +403,10 @@ void CMainFrame::OnBandMenuTimer() {
 
 LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kTrayMessage) return OnTrayMessage(lp);
+  if (msg == UpdateThread::FoundMessage() && msg != 0) {
+    if (const auto found = UpdateThread::TakeFound(lp)) updates_.OnFound(Hwnd(), *found);
+    return 0;
+  }
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
     return 0;
@@ -521,16 +534,18 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       ShowFromTray();
       RunLoginFlowOnce();
       return 0;
-    // Served by features still to come: settings, printing, the reports and
-    // the update check.
-    case ID_FILE_CONFIGURE:
     case ID_FILE_PRINTALL:
+      if (calendar_) static_cast<void>(printer_.Print(Hwnd(), calendar_->Year(), calendar_->Painter()));
+      return 0;
+    case ID_HELP_CHECK_NEW_VER: updates_.CheckNewVersion(Hwnd()); return 0;
+    // Served by features still to come: settings and the reports.
+    case ID_FILE_CONFIGURE:
     case ID_REPORTS_STATISTIC:
     case ID_REPORTS_BIRTH:
     case ID_REPORTS_MYCYCLES:
     case ID_REPORTS_HOROSCOPE:
     case ID_REPORTS_CHINA_CAL:
-    case ID_HELP_CHECK_NEW_VER: return 0;
+      return 0;
     default: return DefaultProc(WM_COMMAND, wp, lp);
   }
 }

@@ -422,7 +422,7 @@ TEST(BuiltInTable, TextsReadAsTheProgramHasAlwaysShownThem) {
       {u"APP_NAME", u"Tamarel"},
       {u"APP_VER", u"0.0.0.3"},
       {u"APP_LANGUAGE", u"English"},
-      {u"APP_UPDATE_URL", u"http://www.tamarel.example/ver.xml"},
+      {u"APP_UPDATE_URL", u"https://tamarel.example/ver.xml"},
       {u"UPDATE_INFO", u"A new version (%s) of the program is now available. Would you like to update?"},
       {u"MONTH1", u"January"},
       {u"DAY1", u"Sun"},
