@@ -19,16 +19,19 @@ struct UpdateFound {
   std::int64_t checkedAt = 0;  // the time the check was due
 };
 
+// How often the automatic check wakes and how long it rests after a fetch.
+struct UpdateTiming {
+  unsigned wakeMs = update::kWakePeriodMs;
+  unsigned retryMs = update::kRetryDelayMs;
+};
+
 // The automatic check for a newer version. The thread only fetches: when a
 // fetch yields a version it posts FoundMessage() to the target window with a
 // new UpdateFound in lParam, which the window takes over (TakeFound). The
 // settings, the dialog and the decision to offer stay on the window's thread.
 class UpdateThread {
  public:
-  struct Timing {
-    unsigned wakeMs = update::kWakePeriodMs;
-    unsigned retryMs = update::kRetryDelayMs;
-  };
+  using Timing = UpdateTiming;
   // The longest Stop waits for the thread.
   static constexpr DWORD kStopWaitMs = 1000;
 
@@ -40,7 +43,7 @@ class UpdateThread {
   // locale, codec and clock must outlive the thread (the program's are
   // process-wide; a thread that does not stop in time is left running).
   UpdateThread(HWND target, const LocaleManager& locale, const IAnsiCodec& codec, const IClock& clock,
-               std::int64_t lastUpdate, Timing timing = {});
+               std::int64_t lastUpdate, Timing timing = Timing());
   ~UpdateThread();
   UpdateThread(const UpdateThread&) = delete;
   UpdateThread& operator=(const UpdateThread&) = delete;

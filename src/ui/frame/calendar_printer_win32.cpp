@@ -77,7 +77,7 @@ PrintPage CalendarPrinter::PageOf(HDC printer) {
 CalendarPrinter::Result CalendarPrinter::Print(HWND owner, const AFCYearObj& shown, const CalendarPainter& painter) {
   const Choice choice = choose_ ? choose_(owner) : SystemChoosePrinter(owner);
   if (!choice.dc) return Result::Cancelled;
-  const Result result = PrintPage(choice.dc, shown, painter, choice.outputFile);
+  const Result result = PrintOnto(choice.dc, shown, painter, choice.outputFile);
   if (result == Result::Failed && prompts_.messageBox) {
     prompts_.messageBox(owner, ToWide(locale_.Translate(u"ERROR_CANT_PRINT")), ToWide(locale_.Translate(u"ERROR")),
                         MB_OK | MB_ICONINFORMATION);
@@ -85,7 +85,7 @@ CalendarPrinter::Result CalendarPrinter::Print(HWND owner, const AFCYearObj& sho
   return result;
 }
 
-CalendarPrinter::Result CalendarPrinter::PrintPage(HDC printer, const AFCYearObj& shown,
+CalendarPrinter::Result CalendarPrinter::PrintOnto(HDC printer, const AFCYearObj& shown,
                                                    const CalendarPainter& painter,
                                                    const std::wstring& outputFile) const {
   const PrinterDC dc(printer);

@@ -38,7 +38,7 @@ class CalendarPrinter {
 
   // The page onto a printer context (deleted here, whatever happens).
   // outputFile: print into this file instead of the printer's port.
-  [[nodiscard]] Result PrintPage(HDC printer, const AFCYearObj& shown, const CalendarPainter& painter,
+  [[nodiscard]] Result PrintOnto(HDC printer, const AFCYearObj& shown, const CalendarPainter& painter,
                                  const std::wstring& outputFile = {}) const;
 
   // What the printer says of its page.
