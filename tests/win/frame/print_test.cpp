@@ -268,6 +268,19 @@ TEST_F(PrintTest, TheScreenShowsTheSameMonthsAfterPrinting) {
   for (size_t i = 0; i < after.Months().size(); ++i) EXPECT_EQ(after.Months()[i].bounds, before.Months()[i].bounds);
 }
 
+TEST_F(PrintTest, TheSystemPrintDialogIsOwnedByTheFrameAndItsCancelPrintsNothing) {
+  OpenFrame();  // no chooser of the test's own: the system's print dialog
+  HWND owner = nullptr;
+  DialogDriver driver([&](HWND dialog) {
+    owner = GetWindow(dialog, GW_OWNER);
+    DialogDriver::Click(dialog, IDCANCEL);
+  });
+  SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_PRINTALL, 0), 0);
+  ASSERT_TRUE(driver.Ran());
+  EXPECT_EQ(owner, frame_->Hwnd());
+  EXPECT_TRUE(boxes_.empty());
+}
+
 TEST_F(PrintTest, CancellingPrintsNothingAndAFailedDocumentIsToldAndReleasesThePrinter) {
   int asked = 0;
   HDC given = nullptr;
