@@ -75,7 +75,7 @@ ensure_print_queue() {
   fi
   if ! lpstat -p TamarelPDF >/dev/null 2>&1; then
     local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-    [ -f "$ppd" ] || ppd=$(ls /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1)
+    [ -f "$ppd" ] || ppd=$(ls /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1 || true)
     $sudo lpadmin -p TamarelPDF -E -v cups-pdf:/ -P "$ppd"
   fi
   if [ "$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')" != "TamarelPDF" ]; then

@@ -14,7 +14,9 @@ BOOL CDlgUpdate::OnInitDialog() {
   SetItemText(IDC_UPDATE_DONT_CHECK, ToWide(locale_.Translate(u"DONT_UPDATE")));
   SetItemText(IDOK, ToWide(locale_.Translate(u"UPDATE")));
   SetItemText(IDCANCEL, ToWide(locale_.Translate(u"BTN_CANCEL")));
-  return TRUE;
+  // The answer most users give is at hand; the box is one Tab away.
+  SetFocus(Item(IDOK));
+  return FALSE;
 }
 
 void CDlgUpdate::ReadBox() { dontCheck_ = IsDlgButtonChecked(Hwnd(), IDC_UPDATE_DONT_CHECK) == BST_CHECKED; }
