@@ -5,6 +5,7 @@
 #include "../../fuzz/fuzz_lan.cpp"
 #include "../../fuzz/fuzz_users.cpp"
 #include "../../fuzz/fuzz_text.cpp"
+#include "../../fuzz/fuzz_version.cpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -54,6 +55,15 @@ TEST(FuzzReplay, KeptLocalizedTextInputsRunCleanly) {
   for (const auto& path : inputs) {
     const auto bytes = testsupport::ReadBytes(path);
     EXPECT_EQ(TamarelFuzzText(bytes.data(), bytes.size()), 0) << path;
+  }
+}
+
+TEST(FuzzReplay, KeptVersionFileInputsRunCleanly) {
+  const auto inputs = Inputs("version");
+  ASSERT_FALSE(inputs.empty());
+  for (const auto& path : inputs) {
+    const auto bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(TamarelFuzzVersion(bytes.data(), bytes.size()), 0) << path;
   }
 }
 

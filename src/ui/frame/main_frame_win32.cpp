@@ -10,6 +10,7 @@
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/platform_win32.h"
+#include "env/update_fetch_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/help_ids.h"
@@ -66,7 +67,14 @@ CMainFrame::CMainFrame(FrameContext context)
                    ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, IDH_TEMPERATURE); }),
       paneContext_{context_.options, context_.locale, context_.model, context_.clock, *this,
                    context_.prompts, ResourceModule(context_.resources), context_.chooseColor},
-      helpPath_(MakeHelpPath()) {}
+      helpPath_(MakeHelpPath()),
+      printer_(context_.options, context_.locale, context_.prompts, context_.choosePrinter),
+      updates_(context_.options, context_.locale, context_.clock, context_.prompts, ResourceModule(context_.resources),
+               [this] {
+                 static const Win32AnsiCodec systemCodec;
+                 UpdateFetcher fetcher(context_.locale, context_.codec ? *context_.codec : systemCodec);
+                 return fetcher.FetchVersionFile();
+               }) {}
 
 CMainFrame::~CMainFrame() {
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
@@ -395,6 +403,10 @@ void CMainFrame::OnBandMenuTimer() {
 
 LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kTrayMessage) return OnTrayMessage(lp);
+  if (msg == UpdateThread::FoundMessage() && msg != 0) {
+    if (const auto found = UpdateThread::TakeFound(lp)) updates_.OnFound(Hwnd(), *found);
+    return 0;
+  }
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
     return 0;
@@ -541,11 +553,12 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       ShowFromTray();
       RunLoginFlowOnce();
       return 0;
-    // Served by features still to come: settings, printing, the reports and
-    // the update check.
-    case ID_FILE_CONFIGURE:
     case ID_FILE_PRINTALL:
-    case ID_HELP_CHECK_NEW_VER: return 0;
+      if (calendar_) static_cast<void>(printer_.Print(Hwnd(), calendar_->Year(), calendar_->Painter()));
+      return 0;
+    case ID_HELP_CHECK_NEW_VER: updates_.CheckNewVersion(Hwnd()); return 0;
+    // Served by the settings window, still to come.
+    case ID_FILE_CONFIGURE: return 0;
     case ID_REPORTS_BIRTH:
     case ID_REPORTS_HOROSCOPE:
     case ID_REPORTS_CHINA_CAL:

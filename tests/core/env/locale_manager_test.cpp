@@ -419,7 +419,9 @@ const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_S
                                         u"CHART_TEMPERATURE", u"CHART_COVER_LINE", u"CHART_INTERCOURSE",
                                         u"CHART_PROGNOSIS",
                                         // Dialog buttons.
-                                        u"BTN_OK"};
+                                        u"BTN_OK",
+                                        // Printing.
+                                        u"ERROR_CANT_PRINT"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));
@@ -458,7 +460,7 @@ TEST(BuiltInTable, TextsReadAsTheProgramHasAlwaysShownThem) {
       {u"APP_NAME", u"Tamarel"},
       {u"APP_VER", u"0.0.0.3"},
       {u"APP_LANGUAGE", u"English"},
-      {u"APP_UPDATE_URL", u"http://www.tamarel.example/ver.xml"},
+      {u"APP_UPDATE_URL", u"https://tamarel.example/ver.xml"},
       {u"UPDATE_INFO", u"A new version (%s) of the program is now available. Would you like to update?"},
       {u"MONTH1", u"January"},
       {u"DAY1", u"Sun"},

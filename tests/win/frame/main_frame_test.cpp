@@ -167,9 +167,9 @@ TEST_F(MainFrameTest, TrayIconCarriesTheTooltipAndItsMenu) {
   SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_RBUTTONDOWN);
   SendMessageW(frame_->Hwnd(), WM_COMMAND, ID_HELP_CONTENTS, 0);
   SendMessageW(frame_->Hwnd(), WM_COMMAND, ID_HELP_HOME, 0);
-  EXPECT_EQ(opened_, (std::vector<std::wstring>{L"http://www.tamarel.example/en/about",
-                                                 L"http://www.tamarel.example/en/support",
-                                                 L"http://www.tamarel.example/"}));
+  EXPECT_EQ(opened_, (std::vector<std::wstring>{L"https://tamarel.example/en/about",
+                                                 L"https://tamarel.example/en/support",
+                                                 L"https://tamarel.example/"}));
 }
 
 TEST_F(MainFrameTest, MinimizingHidesAndATrayClickRestoresMaximizedWhenItWas) {
