@@ -522,6 +522,12 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       ShowFromTray();
       RunLoginFlowOnce();
       return 0;
+    case ID_REPORTS_BIRTH:
+    case ID_REPORTS_HOROSCOPE:
+    case ID_REPORTS_CHINA_CAL:
+      RunPlanningDialog(id, Hwnd(), PlanningContext{context_.model, context_.locale, ResourceModule(context_.resources),
+                                                    [this](HWND owner, DWORD help) { OpenHelp(owner, help); }});
+      return 0;
     // Served by features still to come: settings, printing, the reports and
     // the update check.
     case ID_FILE_CONFIGURE:
@@ -529,12 +535,6 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     case ID_REPORTS_STATISTIC:
     case ID_REPORTS_MYCYCLES:
     case ID_HELP_CHECK_NEW_VER: return 0;
-    case ID_REPORTS_BIRTH:
-    case ID_REPORTS_HOROSCOPE:
-    case ID_REPORTS_CHINA_CAL:
-      RunPlanningDialog(id, Hwnd(), PlanningContext{context_.model, context_.locale, ResourceModule(context_.resources),
-                                                    [this](HWND owner, DWORD help) { OpenHelp(owner, help); }});
-      return 0;
     default: return DefaultProc(WM_COMMAND, wp, lp);
   }
 }
