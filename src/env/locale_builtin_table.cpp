@@ -222,6 +222,10 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_DB_WRITE", u"The day could not be saved: the calendar file cannot be written."},
     {u"MSG_ENTER_NUMBER", u"Enter a number."},
     {u"MSG_ENTER_NUMBER_RANGE", u"Enter a number between %d and %d."},
+
+    // Buttons of the settings window.
+    {u"BTN_OK", u"OK"},
+    {u"BTN_HELP", u"Help"},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

@@ -22,6 +22,8 @@
 #include "ui/panes/pane_info_win32.h"
 #include "ui/panes/pane_legend_win32.h"
 #include "ui/panes/pane_period_win32.h"
+#include "ui/desktop/desktop_manager_win32.h"
+#include "ui/settings/settings_dialog_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
@@ -65,9 +67,16 @@ CMainFrame::CMainFrame(FrameContext context)
                    ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, 10); }),
       paneContext_{context_.options, context_.locale, context_.model, context_.clock, *this,
                    context_.prompts, ResourceModule(context_.resources), context_.chooseColor},
-      helpPath_(MakeHelpPath()) {}
+      helpPath_(MakeHelpPath()),
+      settingsContext_{context_.options, context_.locale, ResourceModule(context_.resources), context_.setLanguage,
+                       [this] { RefreshTexts(); },
+                       [this] {
+                         ColorPaneBar();
+                         RepaintMainWindow();
+                       }} {}
 
 CMainFrame::~CMainFrame() {
+  settings_.reset();
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
   // The window goes before the calendar object it holds as a child.
   if (const HWND hwnd = Hwnd()) DestroyWindow(hwnd);
@@ -394,6 +403,10 @@ void CMainFrame::OnBandMenuTimer() {
 
 LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kTrayMessage) return OnTrayMessage(lp);
+  if (msg == kSettingsClosedMessage) {
+    OnSettingsClosed(wp);
+    return 0;
+  }
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
     return 0;
@@ -521,9 +534,9 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       ShowFromTray();
       RunLoginFlowOnce();
       return 0;
-    // Served by features still to come: settings, printing, the reports and
-    // the update check.
-    case ID_FILE_CONFIGURE:
+    case ID_FILE_CONFIGURE: OpenSettings(); return 0;
+    // Served by features still to come: printing, the reports and the update
+    // check.
     case ID_FILE_PRINTALL:
     case ID_REPORTS_STATISTIC:
     case ID_REPORTS_BIRTH:
@@ -614,7 +627,9 @@ LRESULT CMainFrame::OnEndSession(WPARAM wp, LPARAM) {
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
+  settings_.reset();
   StoreRectangleAndSave();
+  if (context_.desktop) context_.desktop->RestoreWallpaper();
   tray_.Remove();
   for (UINT_PTR timer : {kReminderTimer, kTrayHoverTimer, kBandMenuTimer}) KillTimer(Hwnd(), timer);
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
