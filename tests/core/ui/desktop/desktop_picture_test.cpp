@@ -52,7 +52,7 @@ TEST(BlendMonth, ChannelFormulaTransparencyAndPlacement) {
       // (1, 1, 1) and any other sum of 3 keep the screen exactly.
       {255, {9, 8, 7}, {1, 1, 1}, {9, 8, 7}},
       {255, {9, 8, 7}, {3, 0, 0}, {9, 8, 7}},
-      {255, {9, 8, 7}, {2, 2, 0}, {(2 * 255 + 9) / 256, (2 * 255 + 8) / 256, 7 / 256}},  // sum 4: painted
+      {255, {9, 8, 7}, {2, 2, 0}, {2 * 255 / 256, 2 * 255 / 256, 0}},  // sum 4: painted
   };
   for (const Case& c : cases) {
     Image24 screen(5, 4);
