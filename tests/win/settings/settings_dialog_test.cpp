@@ -254,7 +254,6 @@ TEST_F(SettingsDialogTest, ANewLanguageRenamesTheBandMenusAtOnce) {
 
   EXPECT_EQ(languages.Translate(u"CONFIGURE"), u"Einstellungen");
   EXPECT_EQ(fileMenu()[1].text, L"&Einstellungen");
-  EXPECT_EQ(options_.Locale, u"Deutsch");  // the save writes the current language's name
   settings = Configure();
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(Text(settings->Hwnd()), L"Einstellungen");
