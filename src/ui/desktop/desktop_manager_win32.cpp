@@ -187,14 +187,18 @@ void DesktopManager::Update(HWND owner) {
   if (plan.record) Record(ToWide(*plan.record));
   switch (plan.install) {
     case DesktopPlan::Install::kNothing: return;
-    case DesktopPlan::Install::kRecorded: environment_.setWallpaper(ToWide(plan.recorded)); return;
+    case DesktopPlan::Install::kRecorded:
+      environment_.setWallpaper(ToWide(plan.recorded));
+      break;
     case DesktopPlan::Install::kCalendar:
       // The path is installed only once the picture under it is whole.
-      if (ComposePicture(ToWide(plan.background), plan.abandonWithoutBackground)) {
-        environment_.setWallpaper(PicturePath().wstring());
-      }
-      return;
+      if (!ComposePicture(ToWide(plan.background), plan.abandonWithoutBackground)) return;
+      environment_.setWallpaper(PicturePath().wstring());
+      break;
   }
+  // Wine's virtual desktop paints a new wallpaper over the windows on it;
+  // the main window paints itself again on top.
+  if (owner_) RedrawWindow(owner_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void DesktopManager::RestoreWallpaper() {
