@@ -3,7 +3,7 @@
 
 Folders stand in one order and include only downwards (or sideways within a
 folder):  env < settings < model < accounts < ui < app, with cli beside app.
-Inside ui:  widgets < calendar, days, login, reports < panes < frame.
+Inside ui:  widgets < calendar, days, login, reports < panes, settings, desktop < frame.
 Portable files (every file not named *_win32.*) include no <windows.h>, no
 other Windows header and no *_win32.h header, so they build natively.
 """
@@ -15,7 +15,8 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 SRC = ROOT / "src"
 
 TOP = {"env": 0, "settings": 1, "model": 2, "accounts": 3, "resources": 4, "ui": 4, "app": 5, "cli": 5}
-UI = {"widgets": 0, "calendar": 1, "days": 1, "login": 1, "reports": 1, "panes": 2, "frame": 3}
+UI = {"widgets": 0, "calendar": 1, "days": 1, "login": 1, "reports": 1, "panes": 2, "settings": 2, "desktop": 2,
+      "frame": 3}
 WINDOWS_HEADERS = re.compile(
     r"#\s*include\s*<(windows|winuser|wingdi|commctrl|commdlg|shlobj|shellapi|shlwapi|wininet|mmsystem|"
     r"richedit|olectl|ole2|objbase|uxtheme|htmlhelp|winspool|winreg|tlhelp32)\.h>",

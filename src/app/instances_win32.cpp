@@ -72,4 +72,15 @@ LogonManager& Logon() {
   return instance;
 }
 
+// The calendar picture goes into the program's data folder, which the user
+// may write, beside db.dat.
+DesktopManager& Desktop() {
+  static RegistrySettingsStore store;
+  static DesktopManager instance(Options(), Menstual(), Locale(), SystemClock(), store, [] {
+    const std::filesystem::path appData = RoamingAppDataFolder();
+    return DesktopManager::SystemEnvironment(appData.empty() ? appData : appData / "Zenthal" / "Tamarel");
+  }());
+  return instance;
+}
+
 }  // namespace instances

@@ -9,6 +9,7 @@
 #include "env/platform_win32.h"
 #include "model/menstual_manager.h"
 #include "settings/options_manager.h"
+#include "ui/desktop/desktop_manager_win32.h"
 
 namespace instances {
 
@@ -16,6 +17,7 @@ namespace instances {
 [[nodiscard]] LocaleManager& Locale();
 [[nodiscard]] MenstualManager& Menstual();
 [[nodiscard]] LogonManager& Logon();
+[[nodiscard]] DesktopManager& Desktop();
 // The program's single codec (language files, user names).
 [[nodiscard]] const Win32AnsiCodec& AnsiCodec();
 

@@ -70,6 +70,8 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   FrameContext context{options, instances::Locale(), model, model.Clock()};
   context.logon = &logon;
   context.codec = &codec;
+  context.desktop = &instances::Desktop();
+  context.setLanguage = [](std::u16string_view name) { instances::Locale().SetLanguage(name); };
   frame_ = std::make_unique<CMainFrame>(std::move(context));
   if (!frame_->CreateFrame()) return false;
   mainWindow_ = frame_->Hwnd();
@@ -88,6 +90,9 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
     ShowWindow(frame_->Hwnd(), SW_SHOWNORMAL);
     UpdateWindow(frame_->Hwnd());
   }
+  // The desktop shows this month's calendar (or, after a start that
+  // followed a crash with the calendar now off, the user's wallpaper again).
+  instances::Desktop().Update(frame_->Hwnd());
   return true;
 }
 

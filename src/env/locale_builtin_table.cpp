@@ -234,6 +234,8 @@ constexpr Entry kBuiltIn[] = {
     {u"BTN_OK", u"OK"},
     // Printing: a page the printer refused is said, not silently lost.
     {u"ERROR_CANT_PRINT", u"The calendar could not be printed."},
+    // Buttons of the settings window.
+    {u"BTN_HELP", u"Help"},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

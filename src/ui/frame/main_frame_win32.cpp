@@ -25,9 +25,11 @@
 #include "ui/panes/pane_info_win32.h"
 #include "ui/panes/pane_legend_win32.h"
 #include "ui/panes/pane_period_win32.h"
+#include "ui/desktop/desktop_manager_win32.h"
 #include "ui/reports/cycles_dlg_win32.h"
 #include "ui/reports/planning_dialogs_win32.h"
 #include "ui/reports/statistic_dlg_win32.h"
+#include "ui/settings/settings_dialog_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
@@ -74,9 +76,16 @@ CMainFrame::CMainFrame(FrameContext context)
                  static const Win32AnsiCodec systemCodec;
                  UpdateFetcher fetcher(context_.locale, context_.codec ? *context_.codec : systemCodec);
                  return fetcher.FetchVersionFile();
-               }) {}
+               }),
+      settingsContext_{context_.options, context_.locale, ResourceModule(context_.resources), context_.setLanguage,
+                       [this] { RefreshTexts(); },
+                       [this] {
+                         ColorPaneBar();
+                         RepaintMainWindow();
+                       }} {}
 
 CMainFrame::~CMainFrame() {
+  settings_.reset();
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
   // The window goes before the calendar object it holds as a child.
   if (const HWND hwnd = Hwnd()) DestroyWindow(hwnd);
@@ -407,6 +416,10 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (const auto found = UpdateThread::TakeFound(lp)) updates_.OnFound(Hwnd(), *found);
     return 0;
   }
+  if (msg == kSettingsClosedMessage) {
+    OnSettingsClosed(wp);
+    return 0;
+  }
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
     return 0;
@@ -553,12 +566,11 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       ShowFromTray();
       RunLoginFlowOnce();
       return 0;
+    case ID_FILE_CONFIGURE: OpenSettings(); return 0;
     case ID_FILE_PRINTALL:
       if (calendar_) static_cast<void>(printer_.Print(Hwnd(), calendar_->Year(), calendar_->Painter()));
       return 0;
     case ID_HELP_CHECK_NEW_VER: updates_.CheckNewVersion(Hwnd()); return 0;
-    // Served by the settings window, still to come.
-    case ID_FILE_CONFIGURE: return 0;
     case ID_REPORTS_BIRTH:
     case ID_REPORTS_HOROSCOPE:
     case ID_REPORTS_CHINA_CAL:
@@ -648,7 +660,9 @@ LRESULT CMainFrame::OnEndSession(WPARAM wp, LPARAM) {
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
+  settings_.reset();
   StoreRectangleAndSave();
+  if (context_.desktop) context_.desktop->RestoreWallpaper();
   tray_.Remove();
   for (UINT_PTR timer : {kReminderTimer, kTrayHoverTimer, kBandMenuTimer}) KillTimer(Hwnd(), timer);
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());

@@ -13,6 +13,7 @@
 #include "ui/frame/day_commands_win32.h"
 #include "ui/frame/update_offer_win32.h"
 #include "ui/panes/pane_host_win32.h"
+#include "ui/settings/settings_page_win32.h"
 #include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/prompts_win32.h"
 #include "ui/widgets/resizable_dlg_bar_win32.h"
@@ -31,6 +32,8 @@ class CPaneInfo;
 class CPanePeriod;
 class CPaneLegend;
 class CPaneDialog;
+class CSettingsDialog;
+class DesktopManager;
 
 // What the frame works with. The program passes its single instances; tests
 // pass their own objects, so nothing touches the real registry or data file.
@@ -51,6 +54,10 @@ struct FrameContext {
   std::function<bool(HWND owner, COLORREF& colour)> chooseColor = nullptr;
   // The print dialog (the printer and where the page goes); null is the system's.
   CalendarPrinter::ChoosePrinter choosePrinter = nullptr;
+  // The desktop calendar; null draws nothing on the desktop.
+  DesktopManager* desktop = nullptr;
+  // Makes a language current by its display name (the settings window).
+  std::function<void(std::u16string_view displayName)> setLanguage = nullptr;
 };
 
 // The program's top-level window: the 97-pixel band with its logo and menu
@@ -65,6 +72,8 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   // The tray icon's callback message; a second start of the program sends it
   // too, with lParam WM_LBUTTONDOWN.
   static constexpr UINT kTrayMessage = WM_USER + 87;
+  // The settings window's closing notification (CSettingsDialog::kClosedMessage).
+  static constexpr UINT kSettingsClosedMessage = WM_USER + 5;
   static constexpr UINT kTrayIconId = 128;
   static constexpr int kMinWidth = 900;
   static constexpr int kMinHeight = 800;
@@ -104,6 +113,13 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void RunCommand(UINT id) override;
   void GoalChanged() override;
   void OpenTemperatureHelp(HWND owner) override;
+
+  // File > Configure and the tray's Configure: the settings window, made
+  // anew or shown again as it was left by Cancel.
+  void OpenSettings();
+  // The settings window is closed with OK (1), Cancel (2) or Apply (2347).
+  void OnSettingsClosed(WPARAM code);
+  [[nodiscard]] CSettingsDialog* Settings() const { return settings_.get(); }
 
   // The login dialog with mouse routing suspended; after a login the user's
   // days are loaded and shown and her name is in the title. True on login.
@@ -178,7 +194,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   // Features that come later hook in here; for now they do nothing.
   void RunReminderCheck() {}
   void HideReminderPopups() {}
-  void UpdateDesktopCalendar() {}
+  void UpdateDesktopCalendar();
 
   class LoopFilter;
 
@@ -208,4 +224,6 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   bool saved_ = false;  // the settings are written once, by whichever way the window goes
   CalendarPrinter printer_;
   UpdateOffer updates_;
+  SettingsContext settingsContext_;
+  std::unique_ptr<CSettingsDialog> settings_;
 };

@@ -419,7 +419,7 @@ const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_S
                                         u"CHART_TEMPERATURE", u"CHART_COVER_LINE", u"CHART_INTERCOURSE",
                                         u"CHART_PROGNOSIS",
                                         // Dialog buttons.
-                                        u"BTN_OK",
+                                        u"BTN_OK", u"BTN_HELP",
                                         // Printing.
                                         u"ERROR_CANT_PRINT"};
 
