@@ -1,7 +1,6 @@
 // What a woman meets on her first day with the program: the day she clicks
 // is the day everything acts on, the Day pane names it, the calendar frames
-// it; with logins on nobody's calendar shows before a login; the window fits
-// a laptop's screen.
+// it.
 
 #include <gtest/gtest.h>
 
@@ -140,65 +139,6 @@ TEST_F(SelectedDayTest, TheClickedDayIsFramedAndTheHoverMarkGoesWhenTheMouseLeav
   EXPECT_EQ(calendar->Year().HoveredDay(), nullptr);
   EXPECT_FALSE(calendar->TooltipTimerRunning());
   EXPECT_EQ(frame_->SelectedDate(), kClicked);
-}
-
-// A work area for one test (a laptop's screen, a taskbar at the top), put
-// back afterwards.
-class WorkAreaGuard {
- public:
-  explicit WorkAreaGuard(RECT area) {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved_, 0);
-    ok_ = SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0) != FALSE;
-  }
-  ~WorkAreaGuard() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_, 0); }
-  WorkAreaGuard(const WorkAreaGuard&) = delete;
-  WorkAreaGuard& operator=(const WorkAreaGuard&) = delete;
-  [[nodiscard]] bool Ok() const { return ok_; }
-
- private:
-  RECT saved_{};
-  bool ok_ = false;
-};
-
-using ScreenFitTest = FrameTest;
-
-TEST_F(ScreenFitTest, TheWindowFitsA1280By720WorkArea) {
-  WorkAreaGuard laptop(RECT{0, 0, 1280, 720});
-  ASSERT_TRUE(laptop.Ok());
-  // Stored on a larger screen.
-  options_.x1 = 100, options_.y1 = 100, options_.x2 = 1100, options_.y2 = 1000;
-  OpenFrame();
-  const HWND hwnd = frame_->Hwnd();
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  EXPECT_GE(r.top, 0);
-  EXPECT_LE(r.bottom, 720) << "the whole window on her screen";
-  EXPECT_EQ(r.right - r.left, 1000);
-  // The minimum size never exceeds the work area.
-  MoveWindow(hwnd, 0, 0, 500, 400, TRUE);
-  GetWindowRect(hwnd, &r);
-  EXPECT_EQ(r.right - r.left, 900);
-  EXPECT_LE(r.bottom - r.top, 720);
-  EXPECT_GE(r.bottom - r.top, 600);
-}
-
-TEST_F(ScreenFitTest, AMaximizedWindowStoresItsNormalRectangleInScreenCoordinates) {
-  // The taskbar at the top: work-area coordinates are 40 pixels off the screen's.
-  WorkAreaGuard taskbarOnTop(RECT{0, 40, 1280, 1024});
-  ASSERT_TRUE(taskbarOnTop.Ok());
-  options_.x1 = 100, options_.y1 = 140, options_.x2 = 1100, options_.y2 = 990;
-  OpenFrame();
-  const HWND hwnd = frame_->Hwnd();
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  ASSERT_EQ(r.top, 140);
-  ShowWindow(hwnd, SW_MAXIMIZE);
-  ASSERT_TRUE(IsZoomed(hwnd));
-  SendMessageW(hwnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(options_.x1, 100);
-  EXPECT_EQ(options_.y1, 140) << "the window must not walk a taskbar's height";
-  EXPECT_EQ(options_.x2, 1100);
-  EXPECT_EQ(options_.y2, 990);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_F(PanesFrameTest, TheDayPaneFollowsTheSelectedDayAndItsChanges) {
     RunDayCommand(kDay, ID_DAY_NOTE);
     ASSERT_TRUE(driver.Ran());
   }
-  EXPECT_EQ(DialogDriver::Text(InfoItem(IDC_INFO_TEXT)).rfind(L"Note: headache\r\n", 0), 0u)
+  EXPECT_EQ(DialogDriver::Text(InfoItem(IDC_INFO_TEXT)).rfind(L"Wednesday, 12.06.2024\r\nNote: headache\r\n", 0), 0u)
       << DialogDriver::Text(InfoItem(IDC_INFO_TEXT));
 
   // So does a menstruation start: the class of the selected day is recorded flow.
