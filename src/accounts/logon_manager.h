@@ -60,6 +60,8 @@ class LogonManager {
   [[nodiscard]] static std::string HashPassword(std::string_view password);
 
   [[nodiscard]] const UserRecord& CurrentUser() const { return current_; }
+  // Nobody is logged in any more (File > Logout, then Cancel).
+  void Logout() { current_ = UserRecord{}; }
   // The names in ascending id order.
   [[nodiscard]] std::vector<std::string> UserNames() const;
   [[nodiscard]] const std::map<int, UserRecord>& Users() const { return users_; }

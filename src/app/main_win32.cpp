@@ -6,7 +6,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   CTamarelApp app;
-  // The full command line: the "-m" test looks at the program path too.
+  // The full command line, program path first; start-up skips the path.
   if (app.InitInstance(GetCommandLineW())) app.Run();
   return app.ExitInstance();
 }

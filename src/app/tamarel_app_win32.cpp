@@ -4,8 +4,7 @@
 
 #include <commctrl.h>
 
-#include <cwchar>
-
+#include "app/command_line.h"
 #include "ui/login/login_dlg_win32.h"
 #include "accounts/logon_manager.h"
 #include "settings/options_manager.h"
@@ -13,6 +12,7 @@
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/update_thread_win32.h"
+#include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "ui/frame/main_frame_win32.h"
 
@@ -60,10 +60,18 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   LogonManager& logon = instances::Logon();       // reads user.dat
   const IAnsiCodec& codec = instances::AnsiCodec();
 
-  // With logins on and no start by Windows, she logs in first. Whatever the
-  // dialog's result, the program runs on (after Cancel with nobody's days).
-  if (options.userLogins && !options.autoLoad) {
+  // Started by Windows at log-on ("-m" from the Run entry): stay in the
+  // background. Only an argument counts, never the program's own path.
+  const bool hidden = options.autoLoad && commandLine && HasHiddenStartSwitch(FromWide(commandLine));
+
+  // With logins on, nobody's calendar shows before a login: a start with a
+  // window asks first, whatever autoLoad says; a hidden start asks at the
+  // first restore. Whatever the dialog's result, the program runs on (after
+  // Cancel locked, with nobody's days on screen).
+  const bool askNow = options.userLogins && !hidden;
+  if (askNow) {
     CLoginDlg login(logon, instances::Locale(), codec, SystemPrompts());
+    login.SetModel(&model);
     if (login.DoModal(nullptr) == IDOK) model.Reload();
   }
 
@@ -73,6 +81,7 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   context.desktop = &instances::Desktop();
   context.setLanguage = [](std::u16string_view name) { instances::Locale().SetLanguage(name); };
   frame_ = std::make_unique<CMainFrame>(std::move(context));
+  if (askNow) frame_->LoginAskedAtStart();
   if (!frame_->CreateFrame()) return false;
   mainWindow_ = frame_->Hwnd();
 
@@ -83,9 +92,6 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
     if (!updateThread_->Start()) updateThread_.reset();
   }
 
-  // Started by Windows at log-on ("-m" from the Run entry): stay in the
-  // background. The whole command line counts, the program path included.
-  const bool hidden = options.autoLoad && commandLine && std::wcsstr(commandLine, L"-m");
   if (!hidden) {
     ShowWindow(frame_->Hwnd(), SW_SHOWNORMAL);
     UpdateWindow(frame_->Hwnd());

@@ -236,6 +236,20 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_CANT_PRINT", u"The calendar could not be printed."},
     // Buttons of the settings window.
     {u"BTN_HELP", u"Help"},
+    // What a new user meets: the selected day named in full, the first
+    // steps before any period is marked, and her days kept through logins.
+    {u"DAYNAME1", u"Sunday"},
+    {u"DAYNAME2", u"Monday"},
+    {u"DAYNAME3", u"Tuesday"},
+    {u"DAYNAME4", u"Wednesday"},
+    {u"DAYNAME5", u"Thursday"},
+    {u"DAYNAME6", u"Friday"},
+    {u"DAYNAME7", u"Saturday"},
+    {u"NO_PERIOD_YET", u"No period marked yet"},
+    {u"MARK_FIRST_PERIOD",
+     u"To begin, click the first day of your last period in the calendar and choose \"Set menstrual\"."},
+    {u"KEEP_DAYS_QUESTION", u"Keep the days marked so far in %s's calendar?"},
+    {u"LOGIN_TO_SEE", u"Your calendar is locked. Click here to log in."},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

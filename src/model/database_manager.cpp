@@ -336,3 +336,33 @@ std::vector<PackedDate> DatabaseManager::GetStartList() {
   if (!file_) return {};
   return View().starts;
 }
+
+int DatabaseManager::CountDays(uint16_t owner) const {
+  int count = 0;
+  for (const Slot& s : slots_) count += s.InUse() && s.owner == owner ? 1 : 0;
+  return count;
+}
+
+int DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
+  if (!file_) return -1;
+  if (from == to || CountDays(from) == 0) return 0;
+  // Two owners' records on one date would read as one: refuse rather than mix.
+  if (CountDays(to) != 0) return -1;
+  std::vector<uint8_t> index(kIndexSize, 0);
+  std::array<Slot, kSlotCount> moved = slots_;
+  for (int i = 0; i < kSlotCount; ++i) {
+    Slot& s = moved[static_cast<size_t>(i)];
+    if (s.InUse() && s.owner == from) s.owner = to;
+    EncodeSlot(s, index.data() + i * kSlotSize);
+  }
+  if (!file_->WriteAt(0, index.data(), index.size()) || !file_->Flush()) {
+    // Part of the index may have reached the file: memory follows the file.
+    OpenIndex();
+    Invalidate();
+    return -1;
+  }
+  slots_ = moved;
+  ResetStatistics();
+  Invalidate();
+  return 0;
+}

@@ -76,6 +76,15 @@ class DatabaseManager {
   // The owner ids present in the index (a new user's id must be above all of them).
   [[nodiscard]] uint16_t MaxOwnerId() const;
 
+  // How many days the owner has marked.
+  [[nodiscard]] int CountDays(uint16_t owner) const;
+  // Gives every day of one owner to another (the days marked before the
+  // first account, taken into it): the whole index is written in one write
+  // and flushed, so either all of them move or, on a failed write, the index
+  // is read back as the file holds it. 0, or -1 when the file could not be
+  // written (or there is none). The new owner must have no days of her own.
+  [[nodiscard]] int MoveDays(uint16_t from, uint16_t to);
+
  private:
   struct CachedRecord {
     bool loaded = false;

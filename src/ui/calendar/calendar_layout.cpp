@@ -1,5 +1,6 @@
 #include "ui/calendar/calendar_layout.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +41,15 @@ int WeekdayOf(int year, int month, int day) {
 }
 
 int FirstDayColumn(int year, int month) { return (WeekdayOf(year, month, 1) + 6) % 7; }
+
+int MonthTitleFontHeight(int defaultHeight, int monthWidth, int bandHeight) {
+  const int scaled = defaultHeight * (monthWidth / 100);
+  // A character cell is about a fifth taller than the character itself; the
+  // band loses its two border rows and the shadow's offset.
+  const int room = std::max(1, (bandHeight - 5) * 4 / 5);
+  const int magnitude = std::min(scaled < 0 ? -scaled : scaled, room);
+  return scaled < 0 ? -magnitude : magnitude;
+}
 
 std::u16string DayNumberText(int day) {
   char buf[16];
@@ -97,7 +107,7 @@ CalRect MonthLayout::WeekCell(int weekRow, int column) const {
 }
 
 CalendarLayout::CalendarLayout(const PackedDate& today)
-    : year_(today.year), firstMonthIndex_(today.month - 1), selected_(1, today.month, today.year) {}
+    : year_(today.year), firstMonthIndex_(today.month - 1), selected_(today) {}
 
 CalRect CalendarLayout::WindowRectFor(const CalRect& calendarArea) {
   return {0, kFrameBandHeight, calendarArea.Width(), calendarArea.Height()};
@@ -154,6 +164,7 @@ void CalendarLayout::ShowPreviousMonth() {
 void CalendarLayout::ShowToday(const PackedDate& today) {
   year_ = today.year;
   firstMonthIndex_ = today.month - 1;
+  selected_ = today;
   LayoutMonths();
 }
 
@@ -193,7 +204,6 @@ const DayCell* CalendarLayout::HitTest(CalPoint p) {
       }
       day.hovered = true;
       month.selected = day.Date();
-      selected_ = day.Date();
       return &day;
     }
   }
@@ -204,6 +214,27 @@ const DayCell* CalendarLayout::HoveredDay() const {
   for (const MonthLayout& month : months_) {
     for (const DayCell& day : month.days) {
       if (day.hovered) return &day;
+    }
+  }
+  return nullptr;
+}
+
+void CalendarLayout::ClearHover() {
+  for (MonthLayout& month : months_) {
+    for (DayCell& d : month.days) d.hovered = false;
+  }
+}
+
+const DayCell* CalendarLayout::SelectAt(CalPoint p) {
+  const DayCell* day = DayAt(p);
+  if (day) selected_ = day->Date();
+  return day;
+}
+
+const DayCell* CalendarLayout::SelectedCell() const {
+  for (const MonthLayout& month : months_) {
+    for (const DayCell& day : month.days) {
+      if (day.Date() == selected_) return &day;
     }
   }
   return nullptr;

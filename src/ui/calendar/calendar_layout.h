@@ -44,6 +44,12 @@ struct CalRect {
 // (0 = Monday ... 6 = Sunday).
 [[nodiscard]] int FirstDayColumn(int year, int month);
 
+// The month title's font height: the default font's height scaled by the
+// month's width (one step per 100 pixels), but never taller than the title
+// band holds with its 3-pixel shadow, so no title is clipped at wide windows.
+// Heights keep the font's sign convention (negative: character height).
+[[nodiscard]] int MonthTitleFontHeight(int defaultHeight, int monthWidth, int bandHeight);
+
 // "%2d": days 1-9 carry a leading blank so the numbers line up right-aligned.
 [[nodiscard]] std::u16string DayNumberText(int day);
 
@@ -74,7 +80,7 @@ struct MonthLayout {
   int cellWidth = 0;
   int cellHeight = 0;
   std::vector<DayCell> days;  // day 1 first, no cells for the empty places
-  PackedDate selected;        // the date last hit in this month
+  PackedDate selected;        // the date last hovered in this month
 
   // Lays out the days of one month inside bounds.
   [[nodiscard]] static MonthLayout Build(int year, int monthIndex, const CalRect& bounds);
@@ -150,11 +156,23 @@ class CalendarLayout {
   // The day under a point, or nullptr; changes nothing.
   [[nodiscard]] const DayCell* DayAt(CalPoint p) const;
   // The day under a point, or nullptr. A hit makes that day the only hovered
-  // one and the selected date of its month and of the view; a miss changes
-  // nothing, so the last hovered day stays marked.
+  // one (and the last hovered date of its month); a miss changes nothing, so
+  // the last hovered day stays marked. Hovering never selects.
   const DayCell* HitTest(CalPoint p);
   [[nodiscard]] const DayCell* HoveredDay() const;
+  // Forgets the hovered day (the mouse left the calendar, a menu opened).
+  void ClearHover();
+
+  // The day she picked: today until she clicks a day, and again after
+  // ShowToday. Every command on "the selected day" works on this date, never
+  // on the one under the mouse.
   [[nodiscard]] const PackedDate& Selected() const { return selected_; }
+  // A click: the day under p becomes the selected day; nullptr and no change
+  // off the days.
+  const DayCell* SelectAt(CalPoint p);
+  void Select(const PackedDate& date) { selected_ = date; }
+  // The cell of the selected date when it is shown, or nullptr.
+  [[nodiscard]] const DayCell* SelectedCell() const;
 
  private:
   int year_ = 0;

@@ -20,7 +20,6 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWeekendRed = RGB(255, 0, 0);
-constexpr COLORREF kTodayBlue = RGB(0, 0, 255);
 // GDI knows weights up to 1000; the scaled month-title font asks for more.
 constexpr LONG kHeaviestWeight = 1000;
 
@@ -259,6 +258,19 @@ void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool ove
     DrawTextIn(dc, title, ToRect(band), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
   for (const AFCYueObj& month : year.Months()) DrawMonth(dc, month);
+  if (const AFCDayObj* selected = year.SelectedCell()) DrawSelectionFrame(dc, selected->rect);
+}
+
+// The day she clicked carries a frame of its own, two pixels wide in the
+// theme's dark colour, so she always sees which day the panes and commands
+// act on; the hover mark only follows the mouse.
+void CalendarPainter::DrawSelectionFrame(HDC dc, const CalRect& cell) const {
+  const COLORREF color = static_cast<COLORREF>(PaintedTheme(options_.theme).dark);
+  const RECT r = ToRect(cell);
+  for (int inset = 1; inset <= kSelectionFrameWidth; ++inset) {
+    const RECT ring{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+    Draw3dRect(dc, ring, color, color);
+  }
 }
 
 void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const {
@@ -309,7 +321,7 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
   {
     const int f = m.Width() / 100;
     const LOGFONTW lf = DefaultLogFont();
-    Font titleFont = MakeFont(lf.lfHeight * f, lf.lfWeight * f);
+    Font titleFont = MakeFont(MonthTitleFontHeight(lf.lfHeight, m.Width(), ch), lf.lfWeight * f);
     SelectGuard selected(dc, titleFont.Get());
 
     if (!desktop) FillSolid(dc, l, t, r, b, theme.pale);
@@ -385,7 +397,9 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
     Polyline(dc, path, 5);
     DrawSunken(dc, cell);
   }
-  SetTextColor(dc, today ? kTodayBlue : kBlack);
+  // Readable on any fill: the colour of the number follows the cell's colour.
+  const ColorRef beneath = look.fill ? *look.fill : PaintedTheme(options_.theme).pale;
+  SetTextColor(dc, static_cast<COLORREF>(DayNumberColor(beneath, today)));
   DrawTextIn(dc, ToWide(day.Text()), RECT{l, t + 1, r - 1, b - 3}, DT_RIGHT | DT_TOP | DT_SINGLELINE);
   if (hovered) DrawSunken(dc, cell);
 }

@@ -42,6 +42,8 @@ class CalendarPainter {
   // Keys of the pictures: white for the day marks, light grey for the arrows.
   static constexpr COLORREF kIconKey = RGB(255, 255, 255);
   static constexpr COLORREF kArrowKey = RGB(200, 200, 200);
+  // The frame of the selected day, inside its raised 3-D frame.
+  static constexpr int kSelectionFrameWidth = 2;
 
   CalendarPainter(MenstualManager& model, const OptionsManager& options, const LocaleManager& locale,
                   const IClock& clock);
@@ -71,6 +73,7 @@ class CalendarPainter {
   void DrawHeaderGradient(HDC dc, const CalRect& band, const ThemeRecord& theme) const;
   void DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRecord& theme, bool overBack, bool overNext) const;
   void DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const;
+  void DrawSelectionFrame(HDC dc, const CalRect& cell) const;
 
   MenstualManager& model_;
   const OptionsManager& options_;

@@ -32,3 +32,11 @@ struct DayCellLook {
 // hovered: the cell under the mouse, whose fill loses some blue.
 [[nodiscard]] DayCellLook DecideDayCellLook(int dayClass, const Day* day, const OptionsManager& options, int cellWidth,
                                             bool hovered);
+
+// The colour of a day's number on its fill (none: the month's pale colour
+// beneath): black or white, whichever stands out more, so that the number
+// stays readable on any class colour she picks. Today's number is blue
+// wherever blue still reads (a contrast of at least 3:1).
+[[nodiscard]] ColorRef DayNumberColor(ColorRef background, bool today);
+// The contrast ratio of two colours, 1 to 21, by their relative luminance.
+[[nodiscard]] double ContrastRatio(ColorRef a, ColorRef b);

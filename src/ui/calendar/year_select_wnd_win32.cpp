@@ -96,7 +96,7 @@ void AFCYearSelectWnd::ShowPreviousMonth() {
 }
 
 void AFCYearSelectWnd::ShowToday() {
-  year_.ShowToday(clock_.Today());
+  year_.ShowToday(clock_.Today());  // selects today as well
   AfterRebuild();
   if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
@@ -108,6 +108,10 @@ LRESULT AFCYearSelectWnd::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
 LRESULT AFCYearSelectWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_PRINTCLIENT) {
     PaintView(reinterpret_cast<HDC>(wp));
+    return 0;
+  }
+  if (msg == WM_MOUSELEAVE) {
+    ForgetHover();
     return 0;
   }
   return CWindow::HandleMessage(msg, wp, lp);
@@ -149,6 +153,11 @@ void AFCYearSelectWnd::StopTooltipTimer() {
 }
 
 void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
+  // Told when the mouse leaves, so that no hover mark or pale button stays.
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
   const CalPoint at = ToCal(p);
   overBack_ = year_.BackButton().Contains(at);
   overNext_ = year_.NextButton().Contains(at);
@@ -180,14 +189,28 @@ LRESULT AFCYearSelectWnd::OnMouseMove(WPARAM, LPARAM lp) {
   return 0;
 }
 
+// A click is what selects a day: the panes and the day commands act on the
+// clicked day only, never on one the mouse merely crossed.
 void AFCYearSelectWnd::OpenDayMenu(POINT p) {
-  const DayCell* day = year_.HitTest(ToCal(p));
+  const DayCell* day = year_.SelectAt(ToCal(p));
   if (!day) return;
-  ProcessMouseMove(p);
-  StopTooltipTimer();
   // The cell is copied: the host may repaint or page while its menu is open.
   const CalRect cell = day->rect;
+  // The menu covers the balloon's place and takes the mouse: hover and
+  // balloon go, and the selection frame shows at once.
+  ForgetHover();
+  UpdateWindow(Hwnd());
   host_.ShowDayMenu(Hwnd(), RECT{cell.left, cell.top, cell.right, cell.bottom});
+}
+
+void AFCYearSelectWnd::ForgetHover() {
+  balloon_.Close();
+  StopTooltipTimer();
+  tooltipDay_.reset();
+  year_.ClearHover();
+  overBack_ = overNext_ = false;
+  trackingLeave_ = false;
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 LRESULT AFCYearSelectWnd::OnLButtonDown(WPARAM, LPARAM lp) {

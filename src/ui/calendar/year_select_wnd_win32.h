@@ -43,7 +43,8 @@ class AFCYearSelectWnd : public CWindow {
   // Stops the balloon delay (the mouse went over the panes).
   void StopTooltipTimer();
 
-  // The date of the day last hit (the day menu works on it).
+  // The day she clicked last (today until she clicks, and after Today): the
+  // day menu and the panes work on it.
   [[nodiscard]] PackedDate SelectedDate() const;
 
   // The shown view, as laid out and last painted.
@@ -76,6 +77,8 @@ class AFCYearSelectWnd : public CWindow {
   // Right-button behaviour: select the day under p and open its menu.
   void OpenDayMenu(POINT p);
   void StartTooltipTimer();
+  // The mouse left or a menu took it: no hover mark, balloon or pale button.
+  void ForgetHover();
   void ShowDayBalloon();
   // Months rebuilt after paging: hover is gone and the buttons are re-placed.
   void AfterRebuild();
@@ -92,6 +95,7 @@ class AFCYearSelectWnd : public CWindow {
   bool overBack_ = false;
   bool overNext_ = false;
   bool pressed_ = false;
+  bool trackingLeave_ = false;
   bool tooltipTimerRunning_ = false;
   int tooltipTimerStarts_ = 0;
   // The day the balloon delay last started for, by date: the cells are

@@ -8,7 +8,6 @@
 #include "resources/resource.h"
 #include "ui/days/day_edits.h"
 #include "ui/frame/edit_note_dlg_win32.h"
-#include "ui/reports/temperature_dlg_win32.h"
 
 DayCommands::DayCommands(MenstualManager& model, OptionsManager& options, const LocaleManager& locale,
                          const Prompts& prompts, HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp)
@@ -17,7 +16,7 @@ DayCommands::DayCommands(MenstualManager& model, OptionsManager& options, const 
       locale_(locale),
       prompts_(prompts),
       resources_(resources),
-      openTemperatureHelp_(std::move(openTemperatureHelp)) {}
+      entry_(model, options, locale, prompts, resources, std::move(openTemperatureHelp)) {}
 
 bool DayCommands::IsDayCommand(unsigned id) {
   switch (id) {
@@ -40,7 +39,7 @@ void DayCommands::Run(unsigned id, const PackedDate& date, HWND owner) {
   switch (id) {
     case ID_DAY_SET_START: SetStartOrEnd(true, date, owner); return;
     case ID_DAY_SET_END: SetStartOrEnd(false, date, owner); return;
-    case ID_DAY_TEMPERATURE: EditTemperature(date, owner); return;
+    case ID_DAY_TEMPERATURE: (void)entry_.EditTemperature(date, kNewDayTemperature, owner); return;
     case ID_DAY_NOTE: EditNote(date, owner); return;
     default: break;
   }
@@ -59,7 +58,7 @@ void DayCommands::SetStartOrEnd(bool start, const PackedDate& date, HWND owner) 
   if (start ? model_.SetStart(date) : model_.SetEnd(date)) return;
   const SaveError after = model_.Database().LastSaveError();
   if (after != SaveError::kNone && (before == SaveError::kNone || allowed)) {
-    ShowSaveError(owner);
+    entry_.ShowSaveError(owner);
     return;
   }
   ShowError(owner, FormatText(locale_.Translate(u"ERROR_CANT_SET_DAY1"),
@@ -68,15 +67,7 @@ void DayCommands::SetStartOrEnd(bool start, const PackedDate& date, HWND owner) 
 }
 
 void DayCommands::Store(const Day& day, HWND owner) {
-  if (model_.StoreDay(day) != 0) ShowSaveError(owner);
-}
-
-void DayCommands::EditTemperature(const PackedDate& date, HWND owner) {
-  const std::unique_ptr<Day> stored = model_.GetDay(date);
-  CTemperatureDlg dialog(options_, locale_, prompts_, stored ? stored->temperature : kNewDayTemperature,
-                         openTemperatureHelp_, resources_);
-  if (dialog.DoModal(owner) != IDOK) return;
-  Store(WithTemperature(stored.get(), date, dialog.Value()), owner);
+  if (model_.StoreDay(day) != 0) entry_.ShowSaveError(owner);
 }
 
 void DayCommands::EditNote(const PackedDate& date, HWND owner) {
@@ -89,9 +80,4 @@ void DayCommands::EditNote(const PackedDate& date, HWND owner) {
 void DayCommands::ShowError(HWND owner, const std::u16string& text) const {
   if (!prompts_.messageBox) return;
   prompts_.messageBox(owner, ToWide(text), ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
-}
-
-void DayCommands::ShowSaveError(HWND owner) const {
-  const bool full = model_.Database().LastSaveError() == DatabaseManager::SaveError::kFull;
-  ShowError(owner, locale_.Translate(full ? u"ERROR_DB_FULL" : u"ERROR_DB_WRITE"));
 }

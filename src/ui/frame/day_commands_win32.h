@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "model/day.h"
+#include "ui/days/day_entry_win32.h"
 #include "ui/widgets/prompts_win32.h"
 
 class MenstualManager;
@@ -30,15 +31,13 @@ class DayCommands {
  private:
   void SetStartOrEnd(bool start, const PackedDate& date, HWND owner);
   void Store(const Day& day, HWND owner);
-  void EditTemperature(const PackedDate& date, HWND owner);
   void EditNote(const PackedDate& date, HWND owner);
   void ShowError(HWND owner, const std::u16string& text) const;
-  void ShowSaveError(HWND owner) const;
 
   MenstualManager& model_;
   OptionsManager& options_;
   const LocaleManager& locale_;
   const Prompts& prompts_;
   HINSTANCE resources_;
-  std::function<void(HWND)> openTemperatureHelp_;
+  DayEntry entry_;
 };

@@ -21,6 +21,7 @@
 #include "ui/frame/day_menu_items.h"
 #include "ui/frame/day_menu_win32.h"
 #include "ui/frame/frame_texts.h"
+#include "ui/frame/window_fit.h"
 #include "ui/panes/pane_goal_win32.h"
 #include "ui/panes/pane_info_win32.h"
 #include "ui/panes/pane_legend_win32.h"
@@ -42,6 +43,18 @@ std::wstring MakeHelpPath() {
   std::wstring folder = ExecutableFolder().wstring();
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   return folder + L"tamarel_help.chm";
+}
+
+ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+
+// The work area and the whole area of the monitor a window or rectangle is on.
+bool MonitorAreas(HMONITOR monitor, ScreenRect* work, ScreenRect* whole) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+  *work = ToScreenRect(info.rcWork);
+  *whole = ToScreenRect(info.rcMonitor);
+  return true;
 }
 
 bool IsRoutedMouseMessage(UINT message) {
@@ -107,8 +120,16 @@ bool CMainFrame::CreateFrame() {
   // Placed by a move rather than at creation: the size check of
   // WM_GETMINMAXINFO only reaches this object once it is bound, so the move
   // is what holds a small stored rectangle to the minimum size.
+  // The stored rectangle is held inside the work area of its monitor, so a
+  // laptop screen shows the whole window, title bar included.
   const OptionsManager& o = context_.options;
-  MoveWindow(Hwnd(), o.x1, o.y1, o.x2 - o.x1, o.y2 - o.y1, TRUE);
+  ScreenRect placed{o.x1, o.y1, o.x2, o.y2};
+  const RECT stored{o.x1, o.y1, o.x2, o.y2};
+  ScreenRect work, whole;
+  if (MonitorAreas(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &work, &whole)) {
+    placed = FitIntoWorkArea(placed, work);
+  }
+  MoveWindow(Hwnd(), placed.left, placed.top, placed.Width(), placed.Height(), TRUE);
   return true;
 }
 
@@ -139,6 +160,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
   SetTimer(Hwnd(), kReminderTimer, kReminderPeriodMs, nullptr);
   if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
   RefreshTexts();
+  ApplyLock();
   return 0;
 }
 
@@ -253,6 +275,8 @@ PackedDate CMainFrame::SelectedDate() const { return calendar_ ? calendar_->Sele
 
 void CMainFrame::ShowToday() {
   if (calendar_) calendar_->ShowToday();
+  // Today is the selected day again; the Day pane describes it.
+  if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(false);
 }
 
 void CMainFrame::RepaintMainWindow() {
@@ -271,19 +295,56 @@ void CMainFrame::OpenTemperatureHelp(HWND owner) { OpenHelp(owner, IDH_TEMPERATU
 bool CMainFrame::RunLoginFlow() {
   if (!context_.logon || !context_.codec) return false;
   loginFlowRunning_ = true;
+  // Her calendar is not left open behind the dialog for whoever sits down.
+  hideForLogin_ = context_.options.userLogins;
+  ApplyLock();
   CLoginDlg dialog(*context_.logon, context_.locale, *context_.codec, context_.prompts,
                    ResourceModule(context_.resources));
+  dialog.SetModel(&context_.model);
   const bool loggedIn = dialog.DoModal(Hwnd()) == IDOK;
   loginFlowRunning_ = false;
-  if (!loggedIn) return false;
+  hideForLogin_ = false;
+  if (!loggedIn) {
+    // Logged out: nobody's days stay on screen.
+    if (context_.options.userLogins && context_.logon->CurrentUser().id != 0) {
+      context_.logon->Logout();
+      context_.model.Reload();
+      SetWindowTextW(Hwnd(), WindowTitle().c_str());
+    }
+    ApplyLock();
+    return false;
+  }
   context_.options.userLogins = true;
   // Her own days: the caches go, and every view asks again.
   context_.model.Reload();
   RepaintCalendar();
   UpdateDesktopCalendar();
   SetWindowTextW(Hwnd(), WindowTitle().c_str());
+  ApplyLock();
   RefreshPanes(true);
   return true;
+}
+
+bool CMainFrame::CalendarLocked() const {
+  return context_.options.userLogins && context_.logon && context_.logon->CurrentUser().id == 0;
+}
+
+void CMainFrame::ApplyLock() {
+  const bool locked = hideForLogin_ || CalendarLocked();
+  const int show = locked ? SW_HIDE : SW_SHOW;
+  if (const HWND calendar = CalendarHwnd()) {
+    if (locked && calendar_) calendar_->StopTooltipTimer();
+    ShowWindow(calendar, show);
+  }
+  if (paneBar_.Hwnd()) ShowWindow(paneBar_.Hwnd(), show);
+  InvalidateRect(Hwnd(), nullptr, FALSE);
+  UpdateWindow(Hwnd());
+}
+
+RECT CMainFrame::LockedArea() const {
+  RECT c{};
+  GetClientRect(Hwnd(), &c);
+  return RECT{0, kBandHeight, c.right, std::max(c.bottom, static_cast<LONG>(kBandHeight))};
 }
 
 void CMainFrame::RunLoginFlowOnce() {
@@ -324,6 +385,8 @@ void CMainFrame::ShowDayMenu(HWND calendar, const RECT& cell) {
   if (!menu.Handle()) return;
   POINT at{cell.left, cell.bottom};
   ClientToScreen(calendar, &at);
+  // The click selected the date: the Day pane names it before the menu opens.
+  if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(false);
   const UINT command =
       context_.prompts.trackMenu(menu.Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at,
                                  Hwnd());
@@ -340,6 +403,14 @@ bool CMainFrame::RouteMouseMessage(MSG& msg) {
   if (IsInPaneBar(msg.hwnd)) return false;
   POINT p{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
   MapWindowPoints(msg.hwnd, Hwnd(), &p, 1);
+  if (p.y >= kBandHeight && !suspended_ && (hideForLogin_ || CalendarLocked())) {
+    if (hovered_ != -1) UpdateBandHover(p);
+    // Nothing to route to: the calendar is hidden. A click asks for the login.
+    if (msg.message == WM_LBUTTONDOWN && msg.hwnd == Hwnd() && !hideForLogin_) {
+      PostMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_LOGOUT, 0), 0);
+    }
+    return false;
+  }
   if (p.y >= kBandHeight && !suspended_) {
     if (hovered_ != -1) UpdateBandHover(p);
     // The calendar's own messages reach it anyway; the frame passes on the
@@ -614,8 +685,13 @@ LRESULT CMainFrame::OnSizing(WPARAM wp, LPARAM lp) {
 
 LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-  info->ptMinTrackSize.x = kMinWidth;
-  info->ptMinTrackSize.y = kMinHeight;
+  ScreenSize minimum{kMinWidth, kMinHeight};
+  ScreenRect work, whole;
+  if (MonitorAreas(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &work, &whole)) {
+    minimum = MinimumWindowSize(minimum, work);
+  }
+  info->ptMinTrackSize.x = minimum.width;
+  info->ptMinTrackSize.y = minimum.height;
   return 0;
 }
 
@@ -630,6 +706,22 @@ LRESULT CMainFrame::OnPaint(WPARAM, LPARAM) {
     bandPainter_.Paint(buffer, c.right, context_.options.theme, titles_, band_, hovered_);
     const RECT band{0, 0, c.right, kBandHeight};
     bandBuffer_.Present(paint.Get(), band);
+  }
+  if (hideForLogin_ || CalendarLocked()) {
+    // Locked: one plain area with the way in, and no day of anybody's.
+    const RECT area = LockedArea();
+    const Brush base(CreateSolidBrush(static_cast<COLORREF>(context_.options.theme.base)));
+    FillRect(paint.Get(), &area, base.Get());
+    if (!hideForLogin_) {
+      RECT text = area;
+      const std::wstring invite = ToWide(context_.locale.Translate(u"LOGIN_TO_SEE"));
+      SetBkMode(paint.Get(), TRANSPARENT);
+      SetTextColor(paint.Get(), static_cast<COLORREF>(context_.options.theme.dark));
+      SelectObject(paint.Get(), GetStockObject(DEFAULT_GUI_FONT));
+      DrawTextW(paint.Get(), invite.c_str(), static_cast<int>(invite.size()), &text,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    return 0;
   }
   // Below the band: the strips above and below the pane bar in its colour,
   // and whatever else the calendar and the bar leave uncovered.
@@ -674,13 +766,21 @@ void CMainFrame::StoreRectangleAndSave() {
   if (saved_) return;
   saved_ = true;
   // A minimized (hidden) or maximized window keeps its normal rectangle in
-  // its placement; that is the one to come back to.
+  // its placement; that is the one to come back to. The placement gives it in
+  // work-area coordinates, the stored rectangle is in screen coordinates.
   RECT r{};
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   const bool normal = !IsIconic(Hwnd()) && !IsZoomed(Hwnd());
   if (normal ? GetWindowRect(Hwnd(), &r) != FALSE : GetWindowPlacement(Hwnd(), &placement) != FALSE) {
-    if (!normal) r = placement.rcNormalPosition;
+    if (!normal) {
+      r = placement.rcNormalPosition;
+      ScreenRect work, whole;
+      if (MonitorAreas(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &work, &whole)) {
+        const ScreenRect screen = WorkspaceToScreen(ToScreenRect(r), work, whole);
+        r = RECT{screen.left, screen.top, screen.right, screen.bottom};
+      }
+    }
     OptionsManager& o = context_.options;
     o.x1 = r.left;
     o.y1 = r.top;

@@ -123,7 +123,15 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
 
   // The login dialog with mouse routing suspended; after a login the user's
   // days are loaded and shown and her name is in the title. True on login.
+  // With logins on, nobody's calendar shows behind the dialog, and Cancel
+  // leaves nobody logged in.
   bool RunLoginFlow();
+  // Start-up asked for the login already; the first restore from the tray
+  // does not ask again.
+  void LoginAskedAtStart() { loginShown_ = true; }
+  // With logins on and nobody logged in, no day of anybody's is on screen:
+  // the calendar and the panes are hidden and the frame offers the login.
+  [[nodiscard]] bool CalendarLocked() const;
   // Texts of the title, the band and the panes again (after a login or a
   // change of language).
   void RefreshTexts();
@@ -179,6 +187,9 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   // The panes whose windows exist, in bar order.
   [[nodiscard]] std::vector<CPaneDialog*> LivePanes() const;
   void RunLoginFlowOnce();
+  // Shows or hides the calendar and the panes as the lock says.
+  void ApplyLock();
+  [[nodiscard]] RECT LockedArea() const;
   [[nodiscard]] std::wstring WindowTitle() const;
   void StoreRectangleAndSave();
   void RelayoutBand();
@@ -209,6 +220,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   int openTitle_ = -1;
   bool suspended_ = false;  // a band menu (later: the settings window) is open
   bool loginFlowRunning_ = false;
+  bool hideForLogin_ = false;  // the login dialog of Logout is open
   bool wasMaximized_ = false;
   bool mouseOverTray_ = false;
   bool loginShown_ = false;

@@ -3,7 +3,9 @@
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
+#include "env/text_format.h"
 #include "env/wide_win32.h"
+#include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/login_ids.h"
 
@@ -92,6 +94,7 @@ BOOL CLoginDlg::OnInitDialog() {
                          {IDCANCEL, u"BTN_CANCEL"}});
   PrepareField(IDC_LOGIN_PASSWORD, true);
   FillNames(IDC_LOGIN_NAME);
+  UpdateDeleteButton();
   // At start-up the dialog has no owner: it gets its own taskbar button and
   // comes to the front, so she finds it before the window shows.
   if (!GetWindow(Hwnd(), GW_OWNER)) {
@@ -126,16 +129,45 @@ void CLoginDlg::OnOK() {
 void CLoginDlg::OnCreateUser() {
   CCreateUserDlg create(logon_, locale_, codec_, prompts_, resources_);
   if (create.DoModal(Hwnd()) != IDOK) return;
+  const bool first = logon_.Users().empty();
   const int saved = logon_.AddUser(create.Name(), create.Password());
   // A user that could not be written is still there for this run.
   if (logon_.UserExists(create.Name())) AddName(IDC_LOGIN_NAME, create.Name());
+  UpdateDeleteButton();
   if (saved != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
+  if (first && logon_.UserExists(create.Name())) OfferEarlierDays(create.Name());
 }
 
+// Before the first account every day belongs to nobody (owner 0); once she
+// logs in she would no longer see them. She decides once, at her account's
+// birth, whether they are hers.
+void CLoginDlg::OfferEarlierDays(const std::string& name) {
+  if (!model_ || !prompts_.messageBox) return;
+  DatabaseManager& db = model_->Database();
+  if (db.CountDays(0) == 0) return;
+  int id = 0;
+  for (const auto& [userId, user] : logon_.Users()) {
+    if (user.name == name) id = userId;
+  }
+  if (id <= 0 || id > LogonManager::kMaxUserId) return;
+  const std::u16string question = FormatText(locale_.Translate(u"KEEP_DAYS_QUESTION"), {codec_.FromAnsi(name)});
+  if (prompts_.messageBox(Hwnd(), ToWide(question), ToWide(locale_.Translate(u"APP_NAME")),
+                          MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    return;
+  }
+  if (db.MoveDays(0, static_cast<uint16_t>(id)) != 0) ShowError(u"ERROR_DB_WRITE");
+  // Whatever reached the file, every view asks again.
+  model_->Reload();
+}
+
+void CLoginDlg::UpdateDeleteButton() { EnableWindow(Item(IDC_LOGIN_DELETE), !logon_.Users().empty()); }
+
 void CLoginDlg::OnDeleteUser() {
+  if (logon_.Users().empty()) return;
   CDeleteUserDlg remove(logon_, locale_, codec_, prompts_, resources_);
   remove.DoModal(Hwnd());
   FillNames(IDC_LOGIN_NAME);
+  UpdateDeleteButton();
 }
 
 // --- New user ---

@@ -13,6 +13,7 @@
 class IAnsiCodec;
 class LocaleManager;
 class LogonManager;
+class MenstualManager;
 
 // What the three user dialogs share: the managers, the list of user names
 // and the error boxes.
@@ -55,6 +56,10 @@ class CLoginDlg : public CUserDialogBase {
   CLoginDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec, const Prompts& prompts,
             HINSTANCE resources = nullptr);
 
+  // The calendar whose days marked before any account was made are offered
+  // to the first user created here; without it nothing is offered.
+  void SetModel(MenstualManager* model) { model_ = model; }
+
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id, WORD code, HWND control) override;
@@ -63,6 +68,13 @@ class CLoginDlg : public CUserDialogBase {
  private:
   void OnCreateUser();
   void OnDeleteUser();
+  // Asks once whether the days of no account go to the first user; yes moves
+  // them all in one save.
+  void OfferEarlierDays(const std::string& name);
+  // Deleting needs someone to delete.
+  void UpdateDeleteButton();
+
+  MenstualManager* model_ = nullptr;
 };
 
 // Name and password of a new user, checked but not created: CLoginDlg adds

@@ -8,10 +8,9 @@
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
-#include "ui/days/day_edits.h"
+#include "ui/days/day_entry_win32.h"
 #include "ui/panes/day_info_dlg_win32.h"
 #include "ui/panes/pane_texts.h"
-#include "ui/reports/temperature_dlg_win32.h"
 
 CPaneInfo::CPaneInfo(const PaneContext& context) : CPaneDialog(IDD_PANE_INFO, context) {}
 
@@ -34,13 +33,21 @@ void CPaneInfo::Refresh(bool force) {
 
   const PackedDate selected = context_.host.SelectedDate();
   const int dayClass = model.GetDayClass(selected);
-  SetItemText(IDC_INFO_CLASS, ToWide(ClassButtonText(context_.locale, dayClass)));
+  // Before the first period there is no cycle to describe, only a first step.
+  const bool noPeriod = model.GetStartList().empty();
+  SetItemText(IDC_INFO_CLASS,
+              ToWide(noPeriod ? NoPeriodClassText(context_.locale) : ClassButtonText(context_.locale, dayClass)));
   SetItemText(IDC_INFO_PERIOD, Text(u"PANE1_TITLE"));
 
   if (!force && selected == shownDate_) return;
   shownDate_ = selected;
   const Day* day = model.GetCachedDay(selected);
-  SetItemText(IDC_INFO_TEXT, ToWide(InfoEditText(context_.locale, day, model.GetTip(selected, dayClass))));
+  // The pane names the day it describes, so she sees which day the
+  // temperature link will change.
+  const std::u16string about =
+      noPeriod ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
+               : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
+  SetItemText(IDC_INFO_TEXT, ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" + about));
   SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day)));
 }
 
@@ -60,24 +67,13 @@ bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {
 
 // The same entry as the day menu's, but a day without a record starts at 100.
 void CPaneInfo::EditTemperature() {
-  const PackedDate date = context_.host.SelectedDate();
-  if (!IsValidDate(date)) return;
-  MenstualManager& model = context_.model;
-  const std::unique_ptr<Day> stored = model.GetDay(date);
   IPaneHost& host = context_.host;
-  const HWND owner = GetAncestor(Hwnd(), GA_ROOT);
-  CTemperatureDlg dialog(context_.options, context_.locale, context_.prompts,
-                         stored ? stored->temperature : kNewDayTemperature,
-                         [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); }, context_.resources);
-  if (dialog.DoModal(owner) != IDOK) return;
-  if (model.StoreDay(WithTemperature(stored.get(), date, dialog.Value())) != 0) ShowSaveError();
+  const DayEntry entry(context_.model, context_.options, context_.locale, context_.prompts, context_.resources,
+                       [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); });
+  if (entry.EditTemperature(host.SelectedDate(), kNewDayTemperature, GetAncestor(Hwnd(), GA_ROOT)) ==
+      DayEntry::Outcome::kCancelled) {
+    return;
+  }
   Refresh(true);
   host.RepaintCalendar();
-}
-
-void CPaneInfo::ShowSaveError() const {
-  if (!context_.prompts.messageBox) return;
-  const bool full = context_.model.Database().LastSaveError() == DatabaseManager::SaveError::kFull;
-  context_.prompts.messageBox(GetAncestor(Hwnd(), GA_ROOT), Text(full ? u"ERROR_DB_FULL" : u"ERROR_DB_WRITE"),
-                              Text(u"ERROR"), MB_OK | MB_ICONINFORMATION);
 }

@@ -23,7 +23,6 @@ class CPaneInfo : public CPaneDialog {
 
  private:
   void EditTemperature();
-  void ShowSaveError() const;
 
   PackedDate shownDate_;
 };

@@ -6,6 +6,7 @@
 #include "env/locale_manager.h"
 #include "env/text_format.h"
 #include "model/day_class.h"
+#include "ui/calendar/calendar_layout.h"
 
 namespace {
 
@@ -14,8 +15,9 @@ std::u16string Ascii(std::string_view text) { return std::u16string(text.begin()
 }  // namespace
 
 std::u16string TodayLine(const LocaleManager& locale, const PackedDate& today, const PackedDate* lastStart) {
-  const int n = lastStart && !lastStart->IsEmpty() ? DaysBetween(*lastStart, today) : 0;
-  // A start after today gives no day of a period.
+  // The start day is day 1 of the period, as every cycle calendar counts; a
+  // start after today gives no day of a period.
+  const int n = lastStart && !lastStart->IsEmpty() ? DaysBetween(*lastStart, today) + 1 : 0;
   if (n > 0) {
     return FormatText(locale.Translate(u"TODAY_IS"),
                       {static_cast<long long>(today.day), static_cast<long long>(today.month),
@@ -100,3 +102,14 @@ std::vector<std::u16string> LengthEntries(int first, int last) {
 }
 
 int LengthIndex(int value, int first, int last) { return std::clamp(value, first, last) - first; }
+
+std::u16string SelectedDayLine(const LocaleManager& locale, const PackedDate& date) {
+  // DAYNAME1 is Sunday, as DAY1 is.
+  const int weekday = WeekdayOf(date.year, date.month, date.day);
+  const std::u16string name = locale.Translate(u"DAYNAME" + FormatText(u"%d", {static_cast<long long>(weekday + 1)}));
+  return name + u", " + FormatDateU16(date);
+}
+
+std::u16string NoPeriodClassText(const LocaleManager& locale) { return locale.Translate(u"NO_PERIOD_YET"); }
+
+std::u16string NoPeriodHint(const LocaleManager& locale) { return locale.Translate(u"MARK_FIRST_PERIOD"); }

@@ -14,8 +14,9 @@
 
 class LocaleManager;
 
-// "Today is d.m.y (day n of period)" counted from the last recorded start,
-// or "Today is d.m.y" without a start or on the start day itself.
+// "Today is d.m.y (day n of period)" counted from the last recorded start on
+// or before today, the start itself being day 1; "Today is d.m.y" without
+// such a start.
 [[nodiscard]] std::u16string TodayLine(const LocaleManager& locale, const PackedDate& today,
                                        const PackedDate* lastStart);
 
@@ -29,6 +30,14 @@ class LocaleManager;
 
 // The info pane's edit: "Note: <note>\r\n" when the day has a note, then the tip.
 [[nodiscard]] std::u16string InfoEditText(const LocaleManager& locale, const Day* day, std::u16string_view tip);
+
+// The date the Day pane shows, named in full: "Wednesday, 10.12.2026".
+[[nodiscard]] std::u16string SelectedDayLine(const LocaleManager& locale, const PackedDate& date);
+
+// Before any period is marked the pane has no cycle to speak of: its class
+// button says so and its text tells her how to begin.
+[[nodiscard]] std::u16string NoPeriodClassText(const LocaleManager& locale);
+[[nodiscard]] std::u16string NoPeriodHint(const LocaleManager& locale);
 
 // The class label of the class button; empty for a value outside 0-11.
 [[nodiscard]] std::u16string ClassButtonText(const LocaleManager& locale, int dayClass);

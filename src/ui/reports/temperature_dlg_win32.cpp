@@ -75,7 +75,8 @@ void CTemperatureDlg::OnOK() {
             : FormatText(locale_.Translate(u"MSG_ENTER_NUMBER_RANGE"),
                          {static_cast<long long>(kMinTemperature), static_cast<long long>(kMaxTemperature)});
     if (prompts_.messageBox) {
-      prompts_.messageBox(Hwnd(), ToWide(text), ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
+      // A value she must correct: the warning icon, not the information one.
+      prompts_.messageBox(Hwnd(), ToWide(text), ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONWARNING);
     }
     const HWND edit = Item(IDC_TEMPERATURE_EDIT);
     SetFocus(edit);

@@ -8,14 +8,22 @@
 
 double TruncateToHundredths(double value) { return std::trunc(value * 100) / 100; }
 
+namespace {
+
+// A converted value is shown and kept with two decimals at most: 100 F is
+// 37.78 C, never 37.7777777777778.
+double RoundToHundredths(double value) { return std::round(value * 100) / 100; }
+
+}  // namespace
+
 double ValueForEntry(double stored, bool fahrenheit) {
-  if (fahrenheit && stored < 50) return ToFahrenheit(stored);
-  if (!fahrenheit && stored > 50) return ToCelsius(stored);
+  if (fahrenheit && stored < 50) return RoundToHundredths(ToFahrenheit(stored));
+  if (!fahrenheit && stored > 50) return RoundToHundredths(ToCelsius(stored));
   return stored;
 }
 
 double ConvertForSwitch(double value, bool toFahrenheit) {
-  return toFahrenheit ? ToFahrenheit(value) : ToCelsius(value);
+  return RoundToHundredths(toFahrenheit ? ToFahrenheit(value) : ToCelsius(value));
 }
 
 std::u16string TemperatureText(double value) {
@@ -37,6 +45,11 @@ TemperatureCheck CheckTemperatureText(std::u16string_view text) {
   if (first == std::string::npos) return check;
   const size_t last = narrow.find_last_not_of(" \t");
   narrow = narrow.substr(first, last - first + 1);
+  // Her locale may write the decimal point as a comma ("36,7"); one
+  // separator of either kind is taken.
+  if (narrow.find('.') == std::string::npos && narrow.find(',') == narrow.rfind(',')) {
+    if (const size_t comma = narrow.find(','); comma != std::string::npos) narrow[comma] = '.';
+  }
   // Only decimal numbers: strtod would also take "inf", "nan" and hex.
   if (narrow.find_first_not_of("0123456789+-.eE") != std::string::npos) return check;
   errno = 0;

@@ -17,7 +17,8 @@
 // A stored value as the dialog shows it: temperatures carry no unit, so a
 // value below 50 counts as Celsius and one above 50 as Fahrenheit.
 [[nodiscard]] double ValueForEntry(double stored, bool fahrenheit);
-// A value converted to the newly chosen unit, with no threshold.
+// A value converted to the newly chosen unit, with no threshold. Converted
+// values keep two decimals at most (rounded).
 [[nodiscard]] double ConvertForSwitch(double value, bool toFahrenheit);
 
 // Up to 15 significant digits, the shortest text that reads back the same way
@@ -31,6 +32,6 @@ struct TemperatureCheck {
   TemperatureInput result = TemperatureInput::kNotANumber;
   double value = 0;
 };
-// A number, blanks around it allowed, between 30 and 150 inclusive as
-// compared in single precision.
+// A number, blanks around it allowed, with a point or a comma as its decimal
+// separator, between 30 and 150 inclusive as compared in single precision.
 [[nodiscard]] TemperatureCheck CheckTemperatureText(std::u16string_view text);

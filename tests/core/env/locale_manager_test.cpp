@@ -422,11 +422,17 @@ const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_S
                                         u"BTN_OK", u"BTN_HELP",
                                         // Printing.
                                         u"ERROR_CANT_PRINT"};
+// What a new user meets: weekday names in full, the first steps, the locked calendar.
+const char16_t* const kNewUserKeys[] = {u"DAYNAME1",      u"DAYNAME2",          u"DAYNAME3",
+                                        u"DAYNAME4",      u"DAYNAME5",          u"DAYNAME6",
+                                        u"DAYNAME7",      u"NO_PERIOD_YET",     u"MARK_FIRST_PERIOD",
+                                        u"KEEP_DAYS_QUESTION", u"LOGIN_TO_SEE"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));
   ASSERT_EQ(expected.size(), 176u) << "the list above repeats a key";
   expected.insert(std::begin(kProgramKeys), std::end(kProgramKeys));
+  expected.insert(std::begin(kNewUserKeys), std::end(kNewUserKeys));
 
   std::set<std::u16string_view> actual;
   for (const auto& [key, text] : LocaleManager::BuiltInTable()) {
@@ -434,7 +440,7 @@ TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
     EXPECT_FALSE(text.empty()) << ToUtf8(key);
   }
   EXPECT_EQ(actual, expected);
-  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 176u + std::size(kProgramKeys));
+  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 176u + std::size(kProgramKeys) + std::size(kNewUserKeys));
 }
 
 TEST(BuiltInTable, EveryKeyIsFoundAndTranslatesWithoutLanguageFile) {

@@ -180,7 +180,8 @@ TEST(CalendarView, StartsAtTodayWithoutMonths) {
   EXPECT_EQ(view.Year(), 2023);
   EXPECT_EQ(view.FirstMonthIndex(), 10);
   EXPECT_TRUE(view.Months().empty());
-  EXPECT_EQ(view.Selected(), PackedDate(1, 11, 2023));
+  // Until she clicks a day, the selected day is today.
+  EXPECT_EQ(view.Selected(), PackedDate(17, 11, 2023));
   EXPECT_EQ(view.Bounds(), (CalRect{0, 0, 400, 400}));
 }
 
@@ -357,20 +358,22 @@ TEST_F(CalendarHitTest, EveryPointHitsAtMostOneCell) {
   }
 }
 
-TEST_F(CalendarHitTest, HitMovesHoverAndSelectionMissKeepsThem) {
+TEST_F(CalendarHitTest, HoverFollowsTheMouseButOnlyAClickSelects) {
   const CalPoint march5{Cell(0, 5).rect.left + 3, Cell(0, 5).rect.top + 3};
   const CalPoint june30{Cell(3, 30).rect.right - 1, Cell(3, 30).rect.bottom - 1};
+  const PackedDate before = view_.Selected();
 
   ASSERT_NE(view_.HitTest(march5), nullptr);
-  EXPECT_EQ(view_.Selected(), PackedDate(5, 3, 2024));
   EXPECT_EQ(view_.Months()[0].selected, PackedDate(5, 3, 2024));
   ASSERT_NE(view_.HoveredDay(), nullptr);
   EXPECT_EQ(view_.HoveredDay()->Date(), PackedDate(5, 3, 2024));
+  // Crossing a day with the mouse never makes it the day she acts on.
+  EXPECT_EQ(view_.Selected(), before);
 
   const DayCell* hit = view_.HitTest(june30);
   ASSERT_NE(hit, nullptr);
   EXPECT_EQ(hit->Date(), PackedDate(30, 6, 2024));
-  EXPECT_EQ(view_.Selected(), PackedDate(30, 6, 2024));
+  EXPECT_EQ(view_.Selected(), before);
   EXPECT_EQ(view_.Months()[3].selected, PackedDate(30, 6, 2024));
   int hovered = 0;
   for (const MonthLayout& m : view_.Months()) {
@@ -379,20 +382,37 @@ TEST_F(CalendarHitTest, HitMovesHoverAndSelectionMissKeepsThem) {
   EXPECT_EQ(hovered, 1);
   EXPECT_TRUE(Cell(3, 30).hovered);
 
-  // Leaving all cells keeps the last one marked and selected.
+  // Leaving all cells keeps the last one marked.
   EXPECT_EQ(view_.HitTest({5, 5}), nullptr);
   EXPECT_TRUE(Cell(3, 30).hovered);
-  EXPECT_EQ(view_.Selected(), PackedDate(30, 6, 2024));
 
   // DayAt only looks.
   EXPECT_NE(view_.DayAt(march5), nullptr);
   EXPECT_TRUE(Cell(3, 30).hovered);
   EXPECT_FALSE(Cell(0, 5).hovered);
 
-  // Paging rebuilds the months: nothing is hovered, the selection stays.
-  view_.ShowNextMonth();
+  // A click selects; a click off the days changes nothing.
+  ASSERT_NE(view_.SelectAt(june30), nullptr);
+  EXPECT_EQ(view_.Selected(), PackedDate(30, 6, 2024));
+  ASSERT_NE(view_.SelectedCell(), nullptr);
+  EXPECT_EQ(view_.SelectedCell()->Date(), PackedDate(30, 6, 2024));
+  EXPECT_EQ(view_.SelectAt({5, 5}), nullptr);
+  EXPECT_EQ(view_.Selected(), PackedDate(30, 6, 2024));
+  // The hover mark can be taken away without touching the selection.
+  view_.ClearHover();
   EXPECT_EQ(view_.HoveredDay(), nullptr);
   EXPECT_EQ(view_.Selected(), PackedDate(30, 6, 2024));
+
+  // Paging rebuilds the months: nothing is hovered, the selection stays,
+  // and its cell is gone once June is off the view.
+  view_.HitTest(march5);
+  view_.ShowPreviousMonth();
+  EXPECT_EQ(view_.HoveredDay(), nullptr);
+  EXPECT_EQ(view_.Selected(), PackedDate(30, 6, 2024));
+  EXPECT_EQ(view_.SelectedCell(), nullptr);
+  // Today selects today again.
+  view_.ShowToday(PackedDate(9, 4, 2024));
+  EXPECT_EQ(view_.Selected(), PackedDate(9, 4, 2024));
 }
 
 TEST_F(CalendarHitTest, BackAndNextButtons) {
@@ -481,6 +501,28 @@ TEST(CalendarBalloonText, LongTipsAreCut) {
   const std::u16string tip(kMaxBalloonTip + 100, u'x');
   const std::u16string text = WrapDayTip(tip);
   EXPECT_EQ(text, u" " + std::u16string(kMaxBalloonTip, u'x') + u"\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MonthTitleFont, ScalesWithTheMonthButNeverOutgrowsItsBand) {
+  struct Case {
+    int defaultHeight, monthWidth, band, expected;
+  };
+  const Case cases[] = {
+      {-11, 477, 95, -44},   // room enough: 11 x 4
+      {-11, 477, 47, -33},   // a 47-pixel band holds a 33-pixel character
+      {-11, 780, 60, -44},   // a wide window: 77 would be clipped
+      {-11, 99, 40, 0},      // narrower than 100 pixels scales to nothing, as before
+      {13, 300, 30, 20},     // a positive (cell) height keeps its sign
+      {-11, 477, 3, -1},     // a band of no room still gets a visible size
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MonthTitleFontHeight(c.defaultHeight, c.monthWidth, c.band), c.expected)
+        << c.monthWidth << " " << c.band;
+  }
 }
 
 }  // namespace

@@ -196,3 +196,33 @@ TEST_F(DayCellLookTest, MarksFollowTheRecordAndTheirSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DayNumberColor, StaysReadableOnAnyClassColour) {
+  constexpr ColorRef kBlack = MakeColor(0, 0, 0), kWhite = MakeColor(255, 255, 255), kBlue = MakeColor(0, 0, 255);
+  struct Case {
+    ColorRef fill;
+    bool today;
+    ColorRef expected;
+  };
+  const Case cases[] = {
+      {MakeColor(255, 255, 255), false, kBlack},  // low fertility, white
+      {MakeColor(255, 50, 50), false, kBlack},    // the default flow red
+      {MakeColor(128, 128, 255), false, kBlack},  // non-fertile
+      {MakeColor(0, 0, 128), false, kWhite},      // a navy she picked
+      {MakeColor(40, 40, 40), false, kWhite},
+      {MakeColor(255, 255, 100), true, kBlue},    // today on ovulation yellow: blue reads
+      {MakeColor(255, 50, 50), true, kBlack},     // blue on red does not: black does
+      {MakeColor(0, 0, 128), true, kWhite},       // nor on navy
+  };
+  for (const Case& c : cases) {
+    const ColorRef got = DayNumberColor(c.fill, c.today);
+    EXPECT_EQ(got, c.expected) << std::hex << c.fill << " today " << c.today;
+    EXPECT_GE(ContrastRatio(got, c.fill), 3.0) << std::hex << c.fill;
+  }
+  EXPECT_DOUBLE_EQ(ContrastRatio(kBlack, kWhite), 21.0);
+  EXPECT_DOUBLE_EQ(ContrastRatio(kBlue, kBlue), 1.0);
+}
+
+}  // namespace

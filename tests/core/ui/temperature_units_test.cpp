@@ -13,7 +13,8 @@ TEST(TemperatureUnits, EntryShowsStoredValuesInTheChosenUnitAroundFifty) {
   const Case cases[] = {
       {36.6, true, u"97.88"}, {97.88, false, u"36.6"}, {97.88, true, u"97.88"}, {36.6, false, u"36.6"},
       {0, true, u"32"},       {0, false, u"0"},        {50, true, u"50"},       {50, false, u"50"},
-      {49.99, true, u"121.982"},
+      // Converted values show two decimals at most.
+      {49.99, true, u"121.98"}, {100, false, u"37.78"}, {36.66, true, u"97.99"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TemperatureText(ValueForEntry(c.stored, c.fahrenheit)), c.shown) << c.stored << " " << c.fahrenheit;
@@ -23,7 +24,8 @@ TEST(TemperatureUnits, EntryShowsStoredValuesInTheChosenUnitAroundFifty) {
 TEST(TemperatureUnits, SwitchConvertsWithoutThresholdAndTruncationKeepsTwoDecimals) {
   EXPECT_EQ(TemperatureText(ConvertForSwitch(98.6, false)), u"37");
   EXPECT_EQ(TemperatureText(ConvertForSwitch(37, true)), u"98.6");
-  EXPECT_EQ(TemperatureText(ConvertForSwitch(120, false)), u"48.8888888888889");
+  EXPECT_EQ(TemperatureText(ConvertForSwitch(120, false)), u"48.89");
+  EXPECT_EQ(TemperatureText(ConvertForSwitch(100, false)), u"37.78");
   EXPECT_DOUBLE_EQ(TruncateToHundredths(36.679), 36.67);
   EXPECT_DOUBLE_EQ(TruncateToHundredths(-1.239), -1.23);
   EXPECT_DOUBLE_EQ(TruncateToHundredths(97.88), 97.88);
@@ -39,7 +41,8 @@ TEST(TemperatureUnits, InputMustBeANumberFromThirtyToOneHundredFifty) {
       {u" 36.6 ", TemperatureInput::kValid},      {u"29.9", TemperatureInput::kOutOfRange},
       {u"150.5", TemperatureInput::kOutOfRange},  {u"-40", TemperatureInput::kOutOfRange},
       {u"", TemperatureInput::kNotANumber},       {u"abc", TemperatureInput::kNotANumber},
-      {u"36,6", TemperatureInput::kNotANumber},   {u"36.6x", TemperatureInput::kNotANumber},
+      {u"36,6", TemperatureInput::kValid},        {u"36.6x", TemperatureInput::kNotANumber},
+      {u"36,6,1", TemperatureInput::kNotANumber}, {u"36.6,1", TemperatureInput::kNotANumber},
       {u"inf", TemperatureInput::kNotANumber},    {u"0x20", TemperatureInput::kNotANumber},
       {u"1e400", TemperatureInput::kNotANumber},  {u"3.7e1", TemperatureInput::kValid},
       // Compared in single precision: just above 150 in double, 150 as a float.
@@ -49,6 +52,7 @@ TEST(TemperatureUnits, InputMustBeANumberFromThirtyToOneHundredFifty) {
     EXPECT_EQ(CheckTemperatureText(c.text).result, c.result) << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
   }
   EXPECT_DOUBLE_EQ(CheckTemperatureText(u"36.6").value, 36.6);
+  EXPECT_DOUBLE_EQ(CheckTemperatureText(u" 36,7").value, 36.7);
 }
 
 }  // namespace

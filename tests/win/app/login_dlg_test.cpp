@@ -14,7 +14,11 @@
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
+#include "model/database_manager.h"
+#include "model/menstual_manager.h"
 #include "resources/login_ids.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "support/temp_dir.h"
 #include "win/frame/frame_fixture.h"
 
@@ -522,6 +526,125 @@ TEST_F(LoginDlgTest, UsersThatCannotBeSavedAreToldAndHoldForThisRun) {
   EXPECT_EQ(afterCreate, std::vector<std::wstring>{L"Ann"});
   EXPECT_TRUE(afterDelete.empty());
   EXPECT_FALSE(fs::exists(userFile_));
+}
+
+
+TEST_F(LoginDlgTest, DeleteUserIsOfferedOnlyWhileThereAreUsers) {
+  bool enabledWithout = true, enabledAfterCreate = false;
+  RunLogin({
+      [&](HWND d) {
+        enabledWithout = IsWindowEnabled(GetDlgItem(d, IDC_LOGIN_DELETE)) != FALSE;
+        // A click that still arrives (a keyboard accelerator) opens nothing.
+        DialogScript::Click(d, IDC_LOGIN_DELETE);
+        DialogScript::Click(d, IDC_LOGIN_CREATE);
+        enabledAfterCreate = IsWindowEnabled(GetDlgItem(d, IDC_LOGIN_DELETE)) != FALSE;
+        DialogScript::Click(d, IDCANCEL);
+      },
+      [&](HWND d) {
+        DialogScript::Type(d, IDC_CREATE_NAME, L"Mia");
+        DialogScript::Type(d, IDC_CREATE_PASSWORD, L"m");
+        DialogScript::Type(d, IDC_CREATE_RETYPE, L"m");
+        DialogScript::Click(d, IDOK);
+      },
+  });
+  EXPECT_FALSE(enabledWithout);
+  EXPECT_TRUE(enabledAfterCreate);
+  EXPECT_EQ(visited_, (std::vector<std::wstring>{L"User identification", L"Create a new user"}));
+}
+
+// The days marked before any account exist, and the first account is made.
+class FirstUserDaysTest : public LoginDlgTest {
+ protected:
+  void SetUp() override {
+    LoginDlgTest::SetUp();
+    model_ = std::make_unique<MenstualManager>(
+        std::make_unique<DatabaseManager>(dir_ / "db.dat",
+                                          [this] { return static_cast<uint16_t>(Logon().CurrentUser().id); }),
+        options_, locale_, clock_);
+    for (int day : {3, 4, 20}) {
+      ASSERT_EQ(model_->StoreDay(Day(PackedDate(day, 6, 2024), day == 3, false, true, false, false, false, 0)), 0);
+    }
+    prompts_.messageBox = [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+      boxes_.push_back({DialogScript::Text(owner), text, caption, type});
+      return answer_;
+    };
+  }
+  void TearDown() override { model_.reset(); }
+
+  // Creates a user in the login dialog and logs her in.
+  void CreateAndLogIn(const wchar_t* name) {
+    const INT_PTR result = RunLoginWithModel({
+        [&](HWND d) {
+          DialogScript::Click(d, IDC_LOGIN_CREATE);
+          DialogScript::Pick(d, IDC_LOGIN_NAME, name);
+          DialogScript::Type(d, IDC_LOGIN_PASSWORD, L"pw");
+          DialogScript::Click(d, IDOK);
+        },
+        [&](HWND d) {
+          DialogScript::Type(d, IDC_CREATE_NAME, name);
+          DialogScript::Type(d, IDC_CREATE_PASSWORD, L"pw");
+          DialogScript::Type(d, IDC_CREATE_RETYPE, L"pw");
+          DialogScript::Click(d, IDOK);
+        },
+    });
+    EXPECT_EQ(result, IDOK);
+  }
+  INT_PTR RunLoginWithModel(std::vector<DialogScript::Step> steps) {
+    CLoginDlg dialog(Logon(), locale_, codec_, prompts_, ProgramResources());
+    dialog.SetModel(model_.get());
+    DialogScript script(std::move(steps));
+    const INT_PTR result = dialog.DoModal(nullptr);
+    EXPECT_TRUE(script.AllStepsRan());
+    EXPECT_FALSE(script.LeftOpen());
+    return result;
+  }
+
+  MemorySettingsStore store_;
+  OptionsManager options_{store_, SystemLocaleInfo{}, &locale_, u"C:\\Tamarel\\tamarel.exe"};
+  FixedClock clock_{PackedDate(15, 6, 2024)};
+  std::unique_ptr<MenstualManager> model_;
+  int answer_ = IDYES;
+};
+
+TEST_F(FirstUserDaysTest, YesMovesEveryEarlierDayIntoHerCalendar) {
+  answer_ = IDYES;
+  CreateAndLogIn(L"Mia");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, L"Keep the days marked so far in Mia's calendar?");
+  EXPECT_EQ(boxes_[0].type, UINT{MB_YESNO | MB_ICONQUESTION});
+  EXPECT_EQ(Logon().CurrentUser().name, "Mia");
+  // Hers now, read through her own view of the file, and nobody's no more.
+  EXPECT_EQ(model_->Database().CountDays(1), 3);
+  EXPECT_EQ(model_->Database().CountDays(0), 0);
+  ASSERT_NE(model_->GetDay(PackedDate(20, 6, 2024)), nullptr);
+  EXPECT_EQ(model_->GetDayClass(PackedDate(3, 6, 2024)), FlowFirstDay);
+  // And so the file says, read as a fresh start would.
+  testsupport::WriteBytes(dir_ / "readback.dat", testsupport::ReadBytes(dir_ / "db.dat"));
+  DatabaseManager reread(dir_ / "readback.dat", [] { return uint16_t{1}; });
+  EXPECT_EQ(reread.CountDays(1), 3);
+  EXPECT_EQ(reread.CountDays(0), 0);
+  // The second account is not asked: the question comes once.
+  CreateAndLogIn(L"Eva");
+  EXPECT_EQ(boxes_.size(), 1u);
+}
+
+TEST_F(FirstUserDaysTest, NoLeavesTheEarlierDaysWhereTheyWere) {
+  answer_ = IDNO;
+  CreateAndLogIn(L"Mia");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(model_->Database().CountDays(0), 3);
+  EXPECT_EQ(model_->Database().CountDays(1), 0);
+  EXPECT_EQ(model_->GetDay(PackedDate(20, 6, 2024)), nullptr) << "her calendar starts empty";
+}
+
+TEST_F(FirstUserDaysTest, NothingIsAskedWhenNoDayWasMarked) {
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(3, 6, 2024), false, false, false, false, false, false, 0)), 0);
+  for (int day : {4, 20}) {
+    ASSERT_EQ(model_->StoreDay(Day(PackedDate(day, 6, 2024), false, false, false, false, false, false, 0)), 0);
+  }
+  ASSERT_EQ(model_->Database().CountDays(0), 0);
+  CreateAndLogIn(L"Mia");
+  EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace

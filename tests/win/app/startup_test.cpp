@@ -222,4 +222,37 @@ TEST_F(StartupTest, LoginComesFirstAndFindsTheUsersBesideARenamedProgram) {
   ASSERT_TRUE(app.WaitExit(20000));
 }
 
+TEST_F(StartupTest, AStartWithAWindowAsksForTheLoginWhateverAutoLoadSaysEvenFromAnAnnaMariaFolder) {
+  // Started by her, not by Windows: "-m" in a folder name is no argument, and
+  // with logins on nobody's calendar shows before a login.
+  ASSERT_TRUE(testreg::PutDword(L"autoLoad", 1));
+  ASSERT_TRUE(testreg::PutDword(L"userLogins", 1));
+  testsupport::TempDir dir;
+  std::filesystem::create_directories(dir / "anna-maria");
+  const std::filesystem::path exe = dir / "anna-maria" / "tamarel.exe";
+  std::filesystem::copy_file(ExePath(), exe);
+  {
+    LogonManager users(dir / "anna-maria" / "user.dat");
+    ASSERT_EQ(users.AddUser("anna", "rose"), 0);
+  }
+
+  Process app(L"", exe.wstring());
+  ASSERT_TRUE(app.Started()) << GetLastError();
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = app.Dialog()) != nullptr; }, 60000)) << "the login comes first";
+  EXPECT_EQ(app.Frame(), nullptr) << "no calendar before the login";
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+
+  // Cancelled: the window shows, locked, with nobody's name.
+  HWND frame = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (frame = app.Frame()) != nullptr && IsWindowVisible(frame); }, 60000));
+  const HWND calendar = GetDlgItem(frame, 45888);
+  EXPECT_TRUE(calendar == nullptr || !IsWindowVisible(calendar));
+  wchar_t title[128] = {};
+  GetWindowTextW(frame, title, 128);
+  EXPECT_STREQ(title, L"Tamarel");
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(app.WaitExit(20000));
+}
+
 }  // namespace

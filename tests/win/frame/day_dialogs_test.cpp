@@ -92,7 +92,7 @@ TEST_F(DayDialogsTest, WrongEntriesAreExplainedAndTheDialogStaysOpen) {
   OpenFrame();
   std::vector<ShownBox> seen;
   DialogDriver driver([&](HWND dialog) {
-    for (const wchar_t* text : {L"29.9", L"150.5", L"abc", L"", L"30"}) {
+    for (const wchar_t* text : {L"29.9", L"150.5", L"abc", L"", L"36,7"}) {
       SetDlgItemTextW(dialog, IDC_TEMPERATURE_EDIT, text);
       DialogDriver::Click(dialog, IDOK);
     }
@@ -104,10 +104,12 @@ TEST_F(DayDialogsTest, WrongEntriesAreExplainedAndTheDialogStaysOpen) {
   EXPECT_EQ(seen[1].text, L"Enter a number between 30 and 150.");
   EXPECT_EQ(seen[2].text, L"Enter a number.");
   EXPECT_EQ(seen[3].text, L"Enter a number.");
-  // 30 was accepted: the dialog closed with it.
+  // Something to correct: each box carries the warning icon.
+  for (const ShownBox& box : seen) EXPECT_EQ(box.type & MB_ICONMASK, UINT{MB_ICONWARNING}) << box.text;
+  // A decimal comma is taken as her locale writes it: the dialog closed with 36.7.
   const auto day = Stored(kDay);
   ASSERT_TRUE(day);
-  EXPECT_DOUBLE_EQ(day->temperature, 30);
+  EXPECT_DOUBLE_EQ(day->temperature, 36.7);
 }
 
 TEST_F(DayDialogsTest, SwitchingTheUnitConvertsAndSavesAtOnceEvenWhenCancelled) {

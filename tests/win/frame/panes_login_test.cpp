@@ -111,7 +111,7 @@ TEST_F(PanesFrameTest, TheDayPaneFollowsTheSelectedDayAndItsChanges) {
     RunDayCommand(kDay, ID_DAY_NOTE);
     ASSERT_TRUE(driver.Ran());
   }
-  EXPECT_EQ(DialogDriver::Text(InfoItem(IDC_INFO_TEXT)).rfind(L"Note: headache\r\n", 0), 0u)
+  EXPECT_EQ(DialogDriver::Text(InfoItem(IDC_INFO_TEXT)).rfind(L"Wednesday, 12.06.2024\r\nNote: headache\r\n", 0), 0u)
       << DialogDriver::Text(InfoItem(IDC_INFO_TEXT));
 
   // So does a menstruation start: the class of the selected day is recorded flow.
@@ -222,12 +222,16 @@ TEST_F(LoginFrameTest, EachUserSeesOnlyHerOwnDays) {
   EXPECT_EQ(model_->GetDayClass(kDay), 0);
 }
 
-TEST_F(LoginFrameTest, AFailedOrCancelledLoginChangesNothing) {
+TEST_F(LoginFrameTest, LogoutHidesHerCalendarAndCancelLeavesNobodysDaysOnScreen) {
   OpenFrame();
   LogInAs(L"anna", L"rose");
   ASSERT_EQ(Title(), L"Tamarel (anna)");
+  RunDayCommand(kDay, ID_DAY_SET_START);
   // A wrong password keeps the dialog open with the message; then Cancel.
+  bool calendarShownBehind = true, panesShownBehind = true;
   DialogDriver driver([&](HWND dialog) {
+    calendarShownBehind = IsWindowVisible(frame_->CalendarHwnd()) != FALSE;
+    panesShownBehind = IsWindowVisible(frame_->PaneBar().Hwnd()) != FALSE;
     SendDlgItemMessageW(dialog, IDC_LOGIN_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                         reinterpret_cast<LPARAM>(L"bea"));
     SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, L"rose");
@@ -237,10 +241,57 @@ TEST_F(LoginFrameTest, AFailedOrCancelledLoginChangesNothing) {
   });
   SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_LOGOUT, 0), 0);
   ASSERT_TRUE(driver.Ran());
+  EXPECT_FALSE(calendarShownBehind) << "her calendar stays hidden behind the login";
+  EXPECT_FALSE(panesShownBehind);
   ASSERT_FALSE(boxes_.empty());
   EXPECT_EQ(boxes_.back().text, L"Could not login. Please check the password.");
-  EXPECT_EQ(Title(), L"Tamarel (anna)");
-  EXPECT_EQ(logon_->CurrentUser().name, "anna");
+  // Logged out: nobody's name, nobody's days.
+  EXPECT_EQ(Title(), L"Tamarel");
+  EXPECT_EQ(logon_->CurrentUser().id, 0);
+  EXPECT_TRUE(frame_->CalendarLocked());
+  EXPECT_FALSE(IsWindowVisible(frame_->CalendarHwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->PaneBar().Hwnd()));
+  // She logs in again and finds her days.
+  LogInAs(L"anna", L"rose");
+  EXPECT_TRUE(IsWindowVisible(frame_->CalendarHwnd()));
+  EXPECT_TRUE(IsWindowVisible(frame_->PaneBar().Hwnd()));
+  ASSERT_TRUE(Stored(kDay));
+  EXPECT_TRUE(Stored(kDay)->menstruationStart);
+}
+
+TEST_F(LoginFrameTest, WithLoginsOnNoDayIsOnScreenBeforeALogin) {
+  options_.userLogins = true;
+  OpenFrame();
+  EXPECT_TRUE(frame_->CalendarLocked());
+  EXPECT_FALSE(IsWindowVisible(frame_->CalendarHwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->PaneBar().Hwnd()));
+  // The frame's own area below the band shows no calendar: one plain colour
+  // and the way in.
+  RECT client{};
+  GetClientRect(frame_->Hwnd(), &client);
+  const HDC screen = GetDC(frame_->Hwnd());
+  RedrawWindow(frame_->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const COLORREF base = static_cast<COLORREF>(options_.theme.base);
+  EXPECT_EQ(GetPixel(screen, 20, 120), base);
+  EXPECT_EQ(GetPixel(screen, client.right - 20, client.bottom - 20), base);
+  ReleaseDC(frame_->Hwnd(), screen);
+  // A click there asks for the login.
+  bool asked = false;
+  {
+    DialogDriver driver([&](HWND dialog) {
+      asked = true;
+      DialogDriver::Click(dialog, IDCANCEL);
+    });
+    MSG click{frame_->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 400), 0, {}};
+    EXPECT_FALSE(frame_->RouteMouseMessage(click));
+    MSG msg;
+    for (int i = 0; i < 20 && !asked; ++i) {
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      Sleep(10);
+    }
+  }
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(menus_.empty()) << "no day menu on a locked calendar";
 }
 
 TEST_F(LoginFrameTest, TheFirstRestoreFromTheTrayAsksOnceWhileLoginsAreOn) {

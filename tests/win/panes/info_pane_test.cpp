@@ -28,15 +28,16 @@ TEST_F(InfoPaneTest, TodayLineCountsFromTheLastStart) {
   }
   Start(PackedDate(5, 6, 2024));
   const auto pane = Open<CPaneInfo>();
-  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 10 of period)");
+  // The start day counts as day 1.
+  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 11 of period)");
   // A start marked ahead of today does not count yet.
   Start(PackedDate(1, 7, 2024));
   pane->Refresh(false);
-  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 10 of period)");
+  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 11 of period)");
   // A start recorded later shows at the next refresh, forced or not.
   Start(PackedDate(15, 6, 2024));
   pane->Refresh(false);
-  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024");
+  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 1 of period)");
 }
 
 // One start on 1 June and a 28-day cycle: 1 June is a flow day, 15 June the
@@ -50,12 +51,12 @@ TEST_F(InfoPaneTest, ClassNoteTipAndTemperatureOfTheSelectedDay) {
     PackedDate date;
     const wchar_t* label;
     const wchar_t* temperature;
-    const char16_t* note;
+    const char16_t* note;  // the pane names the day first
   } cases[] = {
-      {PackedDate(2, 6, 2024), L"Menstrual flow", L"36.6 C", u"Note: Cramps\r\n"},
-      {PackedDate(15, 6, 2024), L"Ovulation", L"97.9 F", u""},
-      {PackedDate(29, 6, 2024), L"Prognozed cycle", L"Set Temperature", u""},
-      {PackedDate(1, 6, 2024), L"Menstrual flow", L"Set Temperature", u""},  // a record with marks only
+      {PackedDate(2, 6, 2024), L"Menstrual flow", L"36.6 C", u"Sunday, 02.06.2024\r\nNote: Cramps\r\n"},
+      {PackedDate(15, 6, 2024), L"Ovulation", L"97.9 F", u"Saturday, 15.06.2024\r\n"},
+      {PackedDate(29, 6, 2024), L"Prognozed cycle", L"Set Temperature", u"Saturday, 29.06.2024\r\n"},
+      {PackedDate(1, 6, 2024), L"Menstrual flow", L"Set Temperature", u"Saturday, 01.06.2024\r\n"},  // marks only
   };
   host_.selected = cases[0].date;
   const auto pane = Open<CPaneInfo>();
@@ -81,7 +82,7 @@ TEST_F(InfoPaneTest, NoteTipAndTemperatureFollowOnlyADateChangeUnlessForced) {
   EXPECT_EQ(Item(*pane, IDC_INFO_TEXT).find(L"later"), std::wstring::npos);
   pane->Refresh(true);
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"36.8 C");
-  EXPECT_EQ(Item(*pane, IDC_INFO_TEXT).rfind(L"Note: later\r\n", 0), 0u);
+  EXPECT_EQ(Item(*pane, IDC_INFO_TEXT).rfind(L"Thursday, 20.06.2024\r\nNote: later\r\n", 0), 0u);
   host_.selected = june21;
   pane->Refresh(false);
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"Set Temperature") << "another date";
@@ -164,7 +165,7 @@ TEST_F(InfoPaneTest, ADayWithoutARecordStartsAtOneHundredInCelsiusToo) {
   });
   Click(pane->Hwnd(), IDC_INFO_TEMPERATURE);
   ASSERT_TRUE(driver.Ran());
-  EXPECT_EQ(shown.substr(0, 5), L"37.77") << shown;
+  EXPECT_EQ(shown, L"37.78") << "two decimals at most";
   EXPECT_FALSE(model_->GetDay(PackedDate(20, 6, 2024)));
 }
 

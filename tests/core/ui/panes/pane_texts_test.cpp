@@ -23,13 +23,14 @@ class PaneTexts : public ::testing::Test {
   LocaleManager locale_{dir_.path(), codec_};
 };
 
-TEST_F(PaneTexts, TodayLineCountsTheDaysSinceTheLastStart) {
+TEST_F(PaneTexts, TodayLineCountsTheDaysOfThePeriodFromItsFirstDay) {
   const PackedDate fiveDaysAgo{10, 6, 2024};
   EXPECT_EQ(TodayLine(locale_, kToday, nullptr), u"Today is 15.6.2024");
-  EXPECT_EQ(TodayLine(locale_, kToday, &kToday), u"Today is 15.6.2024");  // the start is today: day 0
-  EXPECT_EQ(TodayLine(locale_, kToday, &fiveDaysAgo), u"Today is 15.6.2024 (day 5 of period)");
+  // The start day is day 1, as every cycle calendar counts.
+  EXPECT_EQ(TodayLine(locale_, kToday, &kToday), u"Today is 15.6.2024 (day 1 of period)");
+  EXPECT_EQ(TodayLine(locale_, kToday, &fiveDaysAgo), u"Today is 15.6.2024 (day 6 of period)");
   const PackedDate lastYear{20, 12, 2023};
-  EXPECT_EQ(TodayLine(locale_, kToday, &lastYear), u"Today is 15.6.2024 (day 178 of period)");
+  EXPECT_EQ(TodayLine(locale_, kToday, &lastYear), u"Today is 15.6.2024 (day 179 of period)");
   const PackedDate ahead{18, 6, 2024};
   EXPECT_EQ(TodayLine(locale_, kToday, &ahead), u"Today is 15.6.2024") << "no negative day of a period";
 }
@@ -152,6 +153,20 @@ TEST(LengthLists, HoldEveryLengthAndKeepTheSelectionInside) {
   EXPECT_EQ(LengthIndex(14, 10, 21), 4);
   EXPECT_EQ(LengthIndex(3, 10, 40), 0);
   EXPECT_EQ(LengthIndex(99, 10, 21), 11);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SelectedDayLine, NamesTheWeekdayInFullAndTheDate) {
+  testsupport::TempDir dir;
+  Latin1Codec codec;
+  LocaleManager locale{dir.path(), codec};
+  EXPECT_EQ(SelectedDayLine(locale, PackedDate(10, 12, 2026)), u"Thursday, 10.12.2026");
+  EXPECT_EQ(SelectedDayLine(locale, PackedDate(15, 6, 2024)), u"Saturday, 15.06.2024");
+  EXPECT_EQ(SelectedDayLine(locale, PackedDate(16, 6, 2024)), u"Sunday, 16.06.2024");
+  EXPECT_EQ(SelectedDayLine(locale, PackedDate(29, 2, 2000)), u"Tuesday, 29.02.2000");
 }
 
 }  // namespace

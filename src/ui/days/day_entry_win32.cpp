@@ -1,0 +1,39 @@
+#include "ui/days/day_entry_win32.h"
+
+#include <memory>
+
+#include "env/locale_manager.h"
+#include "env/wide_win32.h"
+#include "model/menstual_manager.h"
+#include "settings/options_manager.h"
+#include "ui/days/day_edits.h"
+#include "ui/reports/temperature_dlg_win32.h"
+
+DayEntry::DayEntry(MenstualManager& model, OptionsManager& options, const LocaleManager& locale,
+                   const Prompts& prompts, HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp)
+    : model_(model),
+      options_(options),
+      locale_(locale),
+      prompts_(prompts),
+      resources_(resources),
+      openTemperatureHelp_(std::move(openTemperatureHelp)) {}
+
+DayEntry::Outcome DayEntry::EditTemperature(const PackedDate& date, double newDayValue, HWND owner) const {
+  if (!IsValidDate(date)) return Outcome::kCancelled;
+  const std::unique_ptr<Day> stored = model_.GetDay(date);
+  CTemperatureDlg dialog(options_, locale_, prompts_, stored ? stored->temperature : newDayValue,
+                         openTemperatureHelp_, resources_);
+  if (dialog.DoModal(owner) != IDOK) return Outcome::kCancelled;
+  if (model_.StoreDay(WithTemperature(stored.get(), date, dialog.Value())) != 0) {
+    ShowSaveError(owner);
+    return Outcome::kNotSaved;
+  }
+  return Outcome::kStored;
+}
+
+void DayEntry::ShowSaveError(HWND owner) const {
+  if (!prompts_.messageBox) return;
+  const bool full = model_.Database().LastSaveError() == DatabaseManager::SaveError::kFull;
+  prompts_.messageBox(owner, ToWide(locale_.Translate(full ? u"ERROR_DB_FULL" : u"ERROR_DB_WRITE")),
+                      ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
+}

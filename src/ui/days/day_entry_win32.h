@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "env/packed_date.h"
+#include "ui/widgets/prompts_win32.h"
+
+class MenstualManager;
+class OptionsManager;
+class LocaleManager;
+
+// The temperature entry of one day and the box that tells her a day could
+// not be saved: one of each for the whole program, used by the day menu and
+// by the Day pane alike. Each caller keeps its own starting value for a day
+// that has no record yet.
+class DayEntry {
+ public:
+  DayEntry(MenstualManager& model, OptionsManager& options, const LocaleManager& locale, const Prompts& prompts,
+           HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp);
+
+  enum class Outcome { kCancelled, kStored, kNotSaved };
+  // Opens the temperature dialog for date at the stored temperature, or at
+  // newDayValue when the date has no record; on OK stores the value through
+  // the cycle manager (a record with only the temperature when there was
+  // none). A failed save is told to her.
+  Outcome EditTemperature(const PackedDate& date, double newDayValue, HWND owner) const;
+
+  // "The calendar file is full" or "could not be written", after the last save.
+  void ShowSaveError(HWND owner) const;
+
+ private:
+  MenstualManager& model_;
+  OptionsManager& options_;
+  const LocaleManager& locale_;
+  const Prompts& prompts_;
+  HINSTANCE resources_;
+  std::function<void(HWND)> openTemperatureHelp_;
+};
