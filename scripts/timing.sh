@@ -16,9 +16,7 @@ ensure_display
 ensure_wineprefix
 echo "== under Wine: calendar painting"
 wine "$WIN_BUILD/bench/win/tamarel_paint_timing.exe"
-if [ -f "$WIN_BUILD/bench/win/tamarel_startup_timing.exe" ]; then
-  echo "== under Wine: start-up to the first painted window"
-  wine "$WIN_BUILD/bench/win/tamarel_startup_timing.exe" "$(winepath -w "$WIN_BUILD/src/tamarel.exe")" \
-       "$(winepath -w "$WIN_BUILD/bench/win/tamarel_bare_window.exe")"
-fi
+echo "== under Wine: start-up to the first painted window"
+wine explorer /desktop=timing,1280x900 "$WIN_BUILD/bench/win/tamarel_startup_timing.exe" "$(winepath -w "$WIN_BUILD/src/tamarel.exe")" \
+     "$(winepath -w "$WIN_BUILD/bench/win/tamarel_bare_window.exe")"
 wineserver -w
