@@ -29,7 +29,14 @@ inline std::string UniqueSuffix() {
 #else
   const long pid = static_cast<long>(getpid());
 #endif
-  return "-" + std::to_string(pid) + "-" + std::to_string(seed % 1000000007ULL) + "-" + std::to_string(counter++);
+  // Appended piece by piece: GCC 12 warns falsely about "-" + std::string.
+  std::string suffix(1, '-');
+  suffix += std::to_string(pid);
+  suffix += '-';
+  suffix += std::to_string(seed % 1000000007ULL);
+  suffix += '-';
+  suffix += std::to_string(counter++);
+  return suffix;
 }
 
 }  // namespace testsupport
