@@ -12,6 +12,8 @@
 #include "env/locale_manager.h"
 #include "model/menstual_manager.h"
 #include "support/full_database.h"
+#include "ui/calendar/calendar_layout.h"
+#include "ui/calendar/day_cell_look.h"
 
 namespace {
 
@@ -81,6 +83,41 @@ void BM_ReadWholeFileRaw(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * buffer.size()));
 }
 BENCHMARK(BM_ReadWholeFileRaw)->Unit(benchmark::kMicrosecond);
+
+// (c) The portable half of a mouse move over the calendar: find the day
+// under the mouse and decide the look of the cells to draw again, for the
+// two cells of a hover repaint (arg 0) and for every cell of the view (arg 1).
+// The GDI half is timed under Wine by tamarel_paint_timing.exe.
+void BM_HoverDecisions(benchmark::State& state) {
+  Fixture& f = Shared();
+  MenstualManager m(std::make_unique<DatabaseManager>(f.path, [] { return uint16_t{0}; }), f.options, f.locale,
+                    f.clock);
+  CalendarLayout view(PackedDate(15, 3, 2026));
+  view.Resize(CalRect{0, 0, 1000, 797});
+  std::vector<const DayCell*> cells;
+  for (const MonthLayout& month : view.Months()) {
+    for (const DayCell& day : month.days) cells.push_back(&day);
+  }
+  const bool wholeView = state.range(0) != 0;
+  size_t i = 0;
+  for (auto _ : state) {
+    const DayCell* before = view.HoveredDay();
+    const DayCell& next = *cells[i++ % cells.size()];
+    const DayCell* after = view.HitTest(CalPoint{(next.rect.left + next.rect.right) / 2, next.rect.top + 2});
+    const auto decide = [&](const DayCell& c) {
+      const PackedDate d = c.Date();
+      benchmark::DoNotOptimize(DecideDayCellLook(m.GetDayClass(d), m.GetCachedDay(d), f.options, c.rect.Width(),
+                                                 c.hovered));
+    };
+    if (wholeView) {
+      for (const DayCell* c : cells) decide(*c);
+    } else {
+      if (before) decide(*before);
+      if (after) decide(*after);
+    }
+  }
+}
+BENCHMARK(BM_HoverDecisions)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -52,6 +52,12 @@ def read_slots(path):
     return data, out
 
 
+def whole_table(test):
+    """The whole table runs natively; under an emulator (Wine), where every
+    start of the program costs about a second, only the smoke test does."""
+    return unittest.skipIf(EMULATOR, "whole table runs natively; Wine runs the smoke test")(test)
+
+
 class CliTest(unittest.TestCase):
     def setUp(self):
         self.tmp = tempfile.TemporaryDirectory()
@@ -70,6 +76,7 @@ class CliTest(unittest.TestCase):
         p = subprocess.run(cmd, capture_output=True, timeout=120)
         return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8")
 
+    @whole_table
     def test_usage_errors_exit_2_with_usage_text(self):
         for args in [(), ("frobnicate",), ("classify", "1.1.2026", "2.1.2026"),
                      ("classify", "02.01.2026", "01.01.2026"), ("tip",), ("tip", "31.02.2026"),
@@ -81,6 +88,7 @@ class CliTest(unittest.TestCase):
             self.assertIn("usage", err, args)
             self.assertEqual(out, "", args)
 
+    @whole_table
     def test_days_lists_every_field_in_date_order(self):
         f = DbFile()
         f.add((3, 3, 2026), flags=0b000100, note="tab\there\r\nback\\slash ✓")
@@ -98,6 +106,7 @@ class CliTest(unittest.TestCase):
         code, out, _ = self.run_cli("--owner", "5", "days")
         self.assertEqual(out, "01.03.2026\t---P--\t-\t\n")
 
+    @whole_table
     def test_classify_stats_and_tips_of_a_recorded_cycle(self):
         f = DbFile()
         for date in [(1, 3, 2026), (29, 3, 2026), (30, 4, 2026)]:
@@ -118,6 +127,7 @@ class CliTest(unittest.TestCase):
             self.assertEqual(code, 0)
             self.assertTrue(out.startswith(text), (goal, out))
 
+    @whole_table
     def test_marking_a_start_follows_the_day_menu_rules(self):
         code, _, err = self.run_cli("set-start", "01.03.2026")
         self.assertEqual((code, err), (0, ""))
@@ -147,6 +157,7 @@ class CliTest(unittest.TestCase):
         self.assertEqual(slots, [])
         self.assertEqual(len(data), 28001 + 26)  # removed records stay as dead space
 
+    @whole_table
     def test_toggles_moods_temperature_and_notes(self):
         self.assertEqual(self.run_cli("sex", "02.03.2026")[0], 0)
         self.assertEqual(self.run_cli("pill", "02.03.2026")[0], 1)  # only offered when avoiding pregnancy
@@ -164,6 +175,7 @@ class CliTest(unittest.TestCase):
         self.assertEqual(self.run_cli("note", "02.03.2026", "")[0], 0)
         self.assertEqual(self.run_cli("days")[1], "02.03.2026\t---P-B\t36.60\t\n")
 
+    @whole_table
     def test_a_full_file_refuses_new_days_and_keeps_every_byte(self):
         f = DbFile()
         for n in range(2000):
@@ -179,6 +191,7 @@ class CliTest(unittest.TestCase):
         with open(self.db, "rb") as fh:
             self.assertEqual(fh.read(), before)
 
+    @whole_table
     def test_damaged_files_never_crash(self):
         for content in [b"", b"\x01" * 13, b"\xff" * 28001, b"\xff" * 40000]:
             with open(self.db, "wb") as fh:
@@ -186,6 +199,30 @@ class CliTest(unittest.TestCase):
             for args in [("days",), ("stats",), ("classify", "01.01.2026", "31.01.2026")]:
                 code, _, err = self.run_cli(*args)
                 self.assertEqual(code, 0, (content[:4], args, err))
+
+
+class CliSmokeTest(unittest.TestCase):
+    """What the Windows build has of its own: wide arguments and UTF-8
+    output through the console, the exit codes, writing and reading db.dat."""
+
+    setUp = CliTest.setUp
+    tearDown = CliTest.tearDown
+    run_cli = CliTest.run_cli
+
+    def test_smoke(self):
+        code, _, err = self.run_cli("frobnicate")
+        self.assertEqual(code, 2)
+        self.assertIn("usage", err.lower())
+        self.assertEqual(self.run_cli("set-start", "01.03.2026")[0], 0)
+        code, _, err = self.run_cli("set-start", "05.03.2026")
+        self.assertEqual(code, 1)
+        self.assertTrue(err.startswith("Can't save this day."), err)
+        self.assertEqual(self.run_cli("note", "02.03.2026", "Kopf\tweh – 头痛")[0], 0)
+        code, out, err = self.run_cli("days")
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(out, "01.03.2026\tS-----\t-\t\n02.03.2026\t------\t-\tKopf\\tweh – 头痛\n")
+        code, out, _ = self.run_cli("--manual", "28", "14", "classify", "01.03.2026", "02.03.2026")
+        self.assertEqual((code, out), (0, "01.03.2026\t0\n02.03.2026\t1\n"))
 
 
 if __name__ == "__main__":

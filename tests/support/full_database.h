@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "env/packed_date.h"
+#include "support/unique_name.h"
 
 namespace testsupport {
 
 // Writes a db.dat whose 2000 slots are all used: one record a day for about
 // five and a half years from 1 Dec 2020, a start every 28 or 29 days with an
 // end 4 days later, a temperature on every day and a note on every seventh.
-// Returns its path (in the temp folder, named by tag).
+// Returns its path (in the temp folder, named by tag and made unique).
 inline std::filesystem::path WriteFullDatabase(const std::string& tag) {
-  const auto path = std::filesystem::temp_directory_path() / (tag + "-full-db.dat");
+  const auto path = std::filesystem::temp_directory_path() / (tag + UniqueSuffix() + "-full-db.dat");
   std::vector<uint8_t> index(28000, 0);
   std::vector<uint8_t> records(1, 0);  // the byte after the index of a new file
   const PackedDate first(1, 12, 2020);

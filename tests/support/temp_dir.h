@@ -9,17 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include "support/unique_name.h"
+
 namespace testsupport {
 
 // A fresh folder under the temp folder, removed with the object.
 class TempDir {
  public:
   TempDir() {
-    static std::atomic<int> counter{0};
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = "tamarel-test-";
     if (info) name += std::string(info->test_suite_name()) + "-" + info->name();
-    name += "-" + std::to_string(counter++);
+    name += UniqueSuffix();
     for (char& c : name)
       if (c == '/') c = '_';
     path_ = std::filesystem::temp_directory_path() / name;

@@ -13,6 +13,7 @@
 #include "resources/image_ids.h"
 #include "ui/calendar/calendar_colors.h"
 #include "ui/calendar/day_cell_look.h"
+#include "ui/calendar/gdi_cache_win32.h"
 #include "ui/widgets/gdi_win32.h"
 
 namespace {
@@ -20,8 +21,7 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWeekendRed = RGB(255, 0, 0);
-// GDI knows weights up to 1000; the scaled month-title font asks for more.
-constexpr LONG kHeaviestWeight = 1000;
+constexpr COLORREF kTodayBlue = RGB(0, 0, 255);
 
 RECT ToRect(const CalRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -49,24 +49,6 @@ void DrawRaised(HDC dc, const RECT& r) {
 }
 void DrawSunken(HDC dc, const RECT& r) {
   Draw3dRect(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-}
-
-// Every font of the calendar is the system's dialog font, scaled.
-LOGFONTW DefaultLogFont() {
-  LOGFONTW lf{};
-  HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
-  if (!stock || GetObjectW(stock, sizeof lf, &lf) == 0) {
-    stock = GetStockObject(ANSI_VAR_FONT);
-    if (stock) GetObjectW(stock, sizeof lf, &lf);
-  }
-  return lf;
-}
-
-Font MakeFont(LONG height, LONG weight) {
-  LOGFONTW lf = DefaultLogFont();
-  lf.lfHeight = height;
-  lf.lfWeight = std::clamp(weight, LONG{0}, kHeaviestWeight);
-  return Font(CreateFontIndirectW(&lf));
 }
 
 // Sets a background mode for one scope.
@@ -144,17 +126,7 @@ CalendarPainter::CalendarPainter(MenstualManager& model, const OptionsManager& o
                                  const IClock& clock)
     : model_(model), options_(options), locale_(locale), clock_(clock) {}
 
-HBITMAP CalendarPainter::Picture(int id) {
-  // Loaded once per process; a missing picture is remembered as missing too.
-  static std::map<int, Bitmap> cache;
-  auto it = cache.find(id);
-  if (it == cache.end()) {
-    const auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    it = cache.emplace(id, Bitmap(bitmap)).first;
-  }
-  return it->second.Get();
-}
+HBITMAP CalendarPainter::Picture(int id) { return MaskedPictures::Picture(id); }
 
 // The mask technique: a monochrome mask that is white where the picture has
 // the key colour; then XOR the picture in, AND the mask (which keeps the
@@ -198,9 +170,8 @@ int CalendarPainter::MeasureButtonLabel(HDC dc) const {
 }
 
 void CalendarPainter::PlaceButtons(HDC dc, AFCYearObj& year) const {
-  const LOGFONTW lf = DefaultLogFont();
-  Font font = MakeFont(lf.lfHeight + lf.lfHeight / 10, FW_SEMIBOLD);
-  SelectGuard selected(dc, font.Get());
+  const LOGFONTW& lf = FontCache::DefaultLogFont();
+  SelectGuard selected(dc, fonts_.Get(lf.lfHeight + lf.lfHeight / 10, FW_SEMIBOLD));
   year.PlaceButtons(MeasureButtonLabel(dc));
 }
 
@@ -218,8 +189,8 @@ void CalendarPainter::DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRec
                                   bool overNext) const {
   const RECT back = ToRect(year.BackButton());
   const RECT next = ToRect(year.NextButton());
-  DrawTransparentBitmap(dc, back.left, back.top + 4, Picture(IDB_ARROW_BACK), kArrowKey);
-  DrawTransparentBitmap(dc, next.right - 9, next.top + 4, Picture(IDB_ARROW_NEXT), kArrowKey);
+  MaskedPictures::Draw(dc, back.left, back.top + 4, IDB_ARROW_BACK, kArrowKey);
+  MaskedPictures::Draw(dc, next.right - 9, next.top + 4, IDB_ARROW_NEXT, kArrowKey);
 
   FillSolid(dc, back.left + 9, back.top + 4, back.right, back.bottom - 4, kWhite);
   {
@@ -242,9 +213,8 @@ void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool ove
   const CalRect band = year.HeaderBand();
   DrawHeaderGradient(dc, band, theme);
 
-  const LOGFONTW lf = DefaultLogFont();
-  Font font = MakeFont(lf.lfHeight + lf.lfHeight / 10, FW_SEMIBOLD);
-  SelectGuard selectedFont(dc, font.Get());
+  const LOGFONTW& lf = FontCache::DefaultLogFont();
+  SelectGuard selectedFont(dc, fonts_.Get(lf.lfHeight + lf.lfHeight / 10, FW_SEMIBOLD));
   year.PlaceButtons(MeasureButtonLabel(dc));
   {
     BkModeGuard transparent(dc, TRANSPARENT);
@@ -282,8 +252,7 @@ void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const Month
   const COLORREF oldBk = SetBkColor(dc, kWhite);
   Rectangle(dc, m.left, m.top + ch - 1, m.left + 7 * cw + 1, m.top + 2 * ch);
 
-  Font font = MakeFont(m.Width() / 15, m.Width() / 15);
-  SelectGuard selected(dc, font.Get());
+  SelectGuard selected(dc, fonts_.Get(m.Width() / 15, m.Width() / 15));
   // Keys DAY1 ... DAY7 run from Sunday; the columns run from Monday.
   static constexpr const char16_t* kDayKeys[7] = {u"DAY2", u"DAY3", u"DAY4", u"DAY5", u"DAY6", u"DAY7", u"DAY1"};
   for (int j = 0; j < MonthLayout::kColumns; ++j) {
@@ -320,9 +289,8 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
   const RECT band = ToRect(month.TitleBand());
   {
     const int f = m.Width() / 100;
-    const LOGFONTW lf = DefaultLogFont();
-    Font titleFont = MakeFont(MonthTitleFontHeight(lf.lfHeight, m.Width(), ch), lf.lfWeight * f);
-    SelectGuard selected(dc, titleFont.Get());
+    const LOGFONTW& lf = FontCache::DefaultLogFont();
+    SelectGuard selected(dc, fonts_.Get(MonthTitleFontHeight(lf.lfHeight, m.Width(), ch), lf.lfWeight * f));
 
     if (!desktop) FillSolid(dc, l, t, r, b, theme.pale);
     Rectangle(dc, l, t, r + 1, t + ch);
@@ -352,9 +320,7 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
     LineTo(dc, r, t + ch);
   }
 
-  const LOGFONTW dayLf = DefaultLogFont();
-  Font dayFont(CreateFontIndirectW(&dayLf));
-  SelectGuard selected(dc, dayFont.Get());
+  SelectGuard selected(dc, fonts_.Default());
   TextColorGuard text(dc, colors.text);
   for (const AFCDayObj& day : month.days) {
     BkModeGuard transparent(dc, TRANSPARENT);
@@ -368,27 +334,26 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
   const int cw = r - l;
   const PackedDate date = day.Date();
 
-  // One font per cell, sized by the cell, so the marks scale with the view.
-  Font font = MakeFont(cw / 2, cw / 2);
-  SelectGuard selected(dc, font.Get());
+  // The font is sized by the cell, so the marks scale with the view.
+  SelectGuard selected(dc, fonts_.Get(cw / 2, cw / 2));
   TextColorGuard keepText(dc, GetTextColor(dc));
 
   const DayCellLook look =
       DecideDayCellLook(model_.GetDayClass(date), model_.GetCachedDay(date), options_, cw, hovered);
   if (look.fill) FillSolid(dc, cell, static_cast<COLORREF>(*look.fill));
-  if (look.icon) DrawTransparentBitmap(dc, l, b - 19, Picture(look.icon), kIconKey);
-  if (look.note) DrawTransparentBitmap(dc, l + 14, t + 18, Picture(IDB_DAY_NOTE), kIconKey);
+  if (look.icon) MaskedPictures::Draw(dc, l, b - 19, look.icon, kIconKey);
+  if (look.note) MaskedPictures::Draw(dc, l + 14, t + 18, IDB_DAY_NOTE, kIconKey);
   if (look.sex == MarkStyle::Picture) {
-    DrawTransparentBitmap(dc, l, t + 3, Picture(IDB_DAY_SEX), kIconKey);
+    MaskedPictures::Draw(dc, l, t + 3, IDB_DAY_SEX, kIconKey);
   } else if (look.sex == MarkStyle::Letter) {
     DrawTextIn(dc, L"S", RECT{l + 3, b - 35, l + 19, b - 5}, DT_RIGHT | DT_SINGLELINE);
   }
   if (look.pill == MarkStyle::Picture) {
-    DrawTransparentBitmap(dc, l + 2, t + 18, Picture(IDB_DAY_PILL), kIconKey);
+    MaskedPictures::Draw(dc, l + 2, t + 18, IDB_DAY_PILL, kIconKey);
   } else if (look.pill == MarkStyle::Letter) {
     DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5}, DT_RIGHT | DT_SINGLELINE);
   }
-  if (look.mood) DrawTransparentBitmap(dc, l + 14, t + 5, Picture(look.mood), kIconKey);
+  if (look.mood) MaskedPictures::Draw(dc, l + 14, t + 5, look.mood, kIconKey);
 
   DrawRaised(dc, cell);
   const bool today = date == clock_.Today();
@@ -402,4 +367,63 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
   SetTextColor(dc, static_cast<COLORREF>(DayNumberColor(beneath, today)));
   DrawTextIn(dc, ToWide(day.Text()), RECT{l, t + 1, r - 1, b - 3}, DT_RIGHT | DT_TOP | DT_SINGLELINE);
   if (hovered) DrawSunken(dc, cell);
+}
+
+namespace {
+
+// Where a day may leave ink: its cell, the today path one pixel to its left,
+// the marks of a narrow cell reaching past its right edge and the "P" of a
+// wide one below it.
+CalRect InkBounds(const CalRect& cell) {
+  return CalRect{cell.left - 1, cell.top, std::max(cell.right, cell.left + 33), cell.bottom + 5};
+}
+
+bool Intersects(const CalRect& a, const CalRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+// A full paint draws, under any day cell, the month's pale fill, then the
+// month's days in list order (a day may draw into its neighbours), then the
+// later months, which cover whatever the earlier ones left on them. So a
+// cell is rebuilt by clipping to it less the later months, filling it pale
+// and drawing again, in order, every day of its month whose ink reaches it.
+void CalendarPainter::RepaintCells(HDC dc, const AFCYearObj& year, const std::vector<CalRect>& cells) const {
+  const ThemeRecord theme = PaintedTheme(options_.theme);
+  const MonthColors colors = MonthColorsFor(theme);
+  const auto& months = year.Months();
+  for (const CalRect& cell : cells) {
+    size_t owner = months.size();
+    for (size_t i = 0; i < months.size() && owner == months.size(); ++i) {
+      for (const AFCDayObj& day : months[i].days) {
+        if (day.rect == cell) {
+          owner = i;
+          break;
+        }
+      }
+    }
+    if (owner == months.size()) continue;  // not a day of this view
+
+    Region clip(CreateRectRgn(cell.left, cell.top, cell.right, cell.bottom));
+    if (!clip) continue;
+    for (size_t later = owner + 1; later < months.size(); ++later) {
+      const CalRect& m = months[later].bounds;
+      Region covered(CreateRectRgn(m.left, m.top, m.right, m.bottom));
+      if (covered) CombineRgn(clip.Get(), clip.Get(), covered.Get(), RGN_DIFF);
+    }
+    const int saved = SaveDC(dc);
+    SelectClipRgn(dc, clip.Get());
+    FillSolid(dc, ToRect(cell), theme.pale);
+    // The context as DrawMonth leaves it for its days.
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(dc, fonts_.Default());
+    SetTextColor(dc, colors.text);
+    SetBkMode(dc, TRANSPARENT);
+    for (const AFCDayObj& day : months[owner].days) {
+      if (Intersects(InkBounds(day.rect), cell)) DrawDay(dc, day, day.hovered);
+    }
+    RestoreDC(dc, saved);
+  }
 }

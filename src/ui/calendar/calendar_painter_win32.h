@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "env/theme.h"
 #include "ui/calendar/calendar_layout.h"
+#include "ui/calendar/gdi_cache_win32.h"
 
 class MenstualManager;
 class OptionsManager;
@@ -57,6 +60,13 @@ class CalendarPainter {
   // One day cell; hovered selects the hovered look.
   void DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const;
 
+  // Repaints only these cells of a view that was painted whole before and
+  // changed since only in which day is hovered: each cell comes out exactly
+  // as a full DrawYear would leave it, and nothing outside the cells is
+  // touched. Moving the mouse from one day to the next costs two cells
+  // instead of the whole view.
+  void RepaintCells(HDC dc, const AFCYearObj& year, const std::vector<CalRect>& cells) const;
+
   // Measures the button labels in the header font and places the buttons,
   // without painting (the window does this before its first paint).
   void PlaceButtons(HDC dc, AFCYearObj& year) const;
@@ -79,4 +89,6 @@ class CalendarPainter {
   const OptionsManager& options_;
   const LocaleManager& locale_;
   const IClock& clock_;
+  // Fonts by size: painting is const, the cache only remembers handles.
+  mutable FontCache fonts_;
 };

@@ -125,15 +125,45 @@ void AFCYearSelectWnd::PaintView(HDC dc) {
   painter_.DrawYear(dc, year_, overBack_, overNext_);
 }
 
-// Everything is drawn off screen and copied in one blit, so the repaint on
-// every mouse move does not flicker.
+bool AFCYearSelectWnd::OnlyHoverCellsInvalid() const {
+  if (hoverCells_.empty()) return false;
+  Region update(CreateRectRgn(0, 0, 0, 0));
+  Region cells(CreateRectRgn(0, 0, 0, 0));
+  if (!update || !cells) return false;
+  if (GetUpdateRgn(Hwnd(), update.Get(), FALSE) == ERROR) return false;
+  for (const CalRect& c : hoverCells_) {
+    Region one(CreateRectRgn(c.left, c.top, c.right, c.bottom));
+    if (one) CombineRgn(cells.Get(), cells.Get(), one.Get(), RGN_OR);
+  }
+  return CombineRgn(update.Get(), update.Get(), cells.Get(), RGN_DIFF) == NULLREGION;
+}
+
+void AFCYearSelectWnd::InvalidateHoverCell(const CalRect& cell) {
+  hoverCells_.push_back(cell);
+  const RECT r{cell.left, cell.top, cell.right, cell.bottom};
+  InvalidateRect(Hwnd(), &r, FALSE);
+}
+
+// Everything is drawn off screen and copied in one blit, so nothing
+// flickers. The buffer keeps the view between paints: when the mouse only
+// moved from one day to another, the two cells are drawn again into it and
+// the rest stays as it was.
 LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
+  const bool onlyCells = bufferPainted_ && OnlyHoverCellsInvalid();
   PaintDC paint(Hwnd());
   RECT client{};
   GetClientRect(Hwnd(), &client);
+  const bool sameSize = buffer_.Width() == client.right && buffer_.Height() == client.bottom;
   const HDC dc = buffer_.Prepare(paint.Get(), client.right, client.bottom);
   if (!dc) return 0;
-  PaintView(dc);
+  if (onlyCells && sameSize) {
+    painter_.RepaintCells(dc, year_, hoverCells_);
+    ++cellRepaints_;
+  } else {
+    PaintView(dc);
+  }
+  hoverCells_.clear();
+  bufferPainted_ = true;
   buffer_.Present(paint.Get(), paint.Area());
   return 0;
 }
@@ -159,6 +189,10 @@ void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
     trackingLeave_ = TrackMouseEvent(&track) != FALSE;
   }
   const CalPoint at = ToCal(p);
+  const bool wasOverBack = overBack_;
+  const bool wasOverNext = overNext_;
+  const DayCell* before = year_.HoveredDay();
+  const std::optional<CalRect> oldCell = before ? std::optional<CalRect>(before->rect) : std::nullopt;
   overBack_ = year_.BackButton().Contains(at);
   overNext_ = year_.NextButton().Contains(at);
   pressed_ = false;
@@ -181,7 +215,17 @@ void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
       tooltipDay_.reset();
     }
   }
-  InvalidateRect(Hwnd(), nullptr, FALSE);
+  // Only what changed look is painted again: the header when a button's
+  // hover changed, else the cells of the day left and the day entered.
+  if (overBack_ != wasOverBack || overNext_ != wasOverNext) {
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+    return;
+  }
+  const DayCell* after = year_.HoveredDay();
+  const std::optional<CalRect> newCell = after ? std::optional<CalRect>(after->rect) : std::nullopt;
+  if (oldCell == newCell) return;
+  if (oldCell) InvalidateHoverCell(*oldCell);
+  if (newCell) InvalidateHoverCell(*newCell);
 }
 
 LRESULT AFCYearSelectWnd::OnMouseMove(WPARAM, LPARAM lp) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "env/packed_date.h"
 #include "ui/calendar/calendar_host_win32.h"
@@ -101,6 +102,25 @@ class AFCYearSelectWnd : public CWindow {
   // The day the balloon delay last started for, by date: the cells are
   // rebuilt on paging and resizing, a date survives that.
   std::optional<PackedDate> tooltipDay_;
+  // Cells whose look changed with the hover since the last paint; when they
+  // are all that needs painting, only they are drawn again.
+  std::vector<CalRect> hoverCells_;
+  // The buffer holds the whole view as last shown.
+  bool bufferPainted_ = false;
+  // How many paints redrew only hovered cells (the tests check the fast path
+  // is taken).
+  int cellRepaints_ = 0;
+
+ public:
+  [[nodiscard]] int CellRepaints() const { return cellRepaints_; }
+  // The off-screen copy of what the window shows.
+  [[nodiscard]] HDC BufferDc() const { return buffer_.Dc(); }
+
+ private:
+  // Whether the pending paint covers nothing but the hover cells.
+  [[nodiscard]] bool OnlyHoverCellsInvalid() const;
+  void InvalidateHoverCell(const CalRect& cell);
+
   // Moving the window from inside its own size handling sends another size
   // event.
   bool sizing_ = false;

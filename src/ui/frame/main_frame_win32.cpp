@@ -17,6 +17,7 @@
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/calendar/year_select_wnd_win32.h"
+#include "ui/frame/band_menu_switch_win32.h"
 #include "ui/frame/band_menu_win32.h"
 #include "ui/frame/day_menu_items.h"
 #include "ui/frame/day_menu_win32.h"
@@ -443,42 +444,29 @@ void CMainFrame::UpdateBandHover(POINT client) {
   InvalidateRect(Hwnd(), &area, FALSE);
 }
 
+// Moving onto another title while a band menu is open closes it and opens
+// that title's menu, as a menu bar does.
 void CMainFrame::OpenBandMenu(int title) {
-  BandMenu menu(ResourceModule(context_.resources), title, context_.locale, context_.options.goal);
-  if (!menu.Popup()) return;
-  const BandRect& r = band_.rects[static_cast<size_t>(title)];
-  POINT at{r.left, r.bottom + 4};
-  ClientToScreen(Hwnd(), &at);
-  suspended_ = true;
-  openTitle_ = title;
-  SetTimer(Hwnd(), kBandMenuTimer, kBandMenuPeriodMs, nullptr);
-  const UINT command = context_.prompts.trackMenu(
-      menu.Popup(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at, Hwnd());
-  KillTimer(Hwnd(), kBandMenuTimer);
-  openTitle_ = -1;
-  suspended_ = false;
-  if (command) SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-}
-
-// While a band menu is open the menu's own loop has the mouse; moving onto
-// another title closes it with a click there, and that click, handled after
-// the menu is gone, opens the other title's menu.
-void CMainFrame::OnBandMenuTimer() {
-  if (openTitle_ < 0) {
-    KillTimer(Hwnd(), kBandMenuTimer);
-    return;
+  UINT command = 0;
+  while (title >= 0 && Hwnd()) {
+    BandMenu menu(ResourceModule(context_.resources), title, context_.locale, context_.options.goal);
+    if (!menu.Popup()) return;
+    const BandRect& r = band_.rects[static_cast<size_t>(title)];
+    POINT at{r.left, r.bottom + 4};
+    ClientToScreen(Hwnd(), &at);
+    suspended_ = true;
+    openTitle_ = title;
+    BandMenuSwitch watch(title, [this](POINT screen) {
+      ScreenToClient(Hwnd(), &screen);
+      return BandTitleAt(band_, screen.x, screen.y);
+    });
+    command = context_.prompts.trackMenu(menu.Popup(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                         at, Hwnd());
+    openTitle_ = -1;
+    suspended_ = false;
+    title = command ? -1 : watch.NextTitle();
   }
-  POINT p{};
-  GetCursorPos(&p);
-  ScreenToClient(Hwnd(), &p);
-  const int title = BandTitleAt(band_, p.x, p.y);
-  if (title < 0 || title == openTitle_) return;
-  KillTimer(Hwnd(), kBandMenuTimer);
-  INPUT click[2]{};
-  click[0].type = click[1].type = INPUT_MOUSE;
-  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  if (SendInput(2, click, sizeof(INPUT)) != 2) LogLastError(L"SendInput(band menu switch)");
+  if (command) SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -556,7 +544,6 @@ LRESULT CMainFrame::OnTimer(WPARAM wp, LPARAM lp) {
       RunReminderCheck();
       mouseOverTray_ = false;
       return 0;
-    case kBandMenuTimer: OnBandMenuTimer(); return 0;
     default: return DefaultProc(WM_TIMER, wp, lp);
   }
 }
@@ -756,7 +743,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
   StoreRectangleAndSave();
   if (context_.desktop) context_.desktop->RestoreWallpaper();
   tray_.Remove();
-  for (UINT_PTR timer : {kReminderTimer, kTrayHoverTimer, kBandMenuTimer}) KillTimer(Hwnd(), timer);
+  for (UINT_PTR timer : {kReminderTimer, kTrayHoverTimer}) KillTimer(Hwnd(), timer);
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
   if (context_.quitOnDestroy) PostQuitMessage(0);
   return 0;

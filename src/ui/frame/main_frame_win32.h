@@ -81,8 +81,6 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   static constexpr UINT kReminderPeriodMs = 15000;
   static constexpr UINT_PTR kTrayHoverTimer = 1;
   static constexpr UINT kTrayHoverDelayMs = 1500;
-  static constexpr UINT_PTR kBandMenuTimer = 2;
-  static constexpr UINT kBandMenuPeriodMs = 10;
   static constexpr int kPaneBarId = 0xE81B;
   static constexpr int kPaneBarStrip = 4;
 
@@ -195,7 +193,6 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void RelayoutBand();
   void UpdateBandHover(POINT client);
   void OpenBandMenu(int title);
-  void OnBandMenuTimer();
   void ShowTrayMenu();
   void OpenSitePage(const char16_t* page) const;
   void CreatePaneBar();

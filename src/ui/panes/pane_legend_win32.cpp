@@ -90,7 +90,14 @@ bool SystemChooseColor(HWND owner, COLORREF& colour) {
   choose.rgbResult = colour;
   choose.lpCustColors = custom;
   choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorW(&choose)) return false;
+  // The common dialogs (and the printing DLLs they bring) load when a colour
+  // is first chosen, not at every start of the program.
+  static const HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+  using ChooseColorFn = BOOL(WINAPI*)(LPCHOOSECOLORW);
+  const auto chooseColor =
+      dialogs ? reinterpret_cast<ChooseColorFn>(reinterpret_cast<void*>(GetProcAddress(dialogs, "ChooseColorW")))
+              : nullptr;
+  if (!chooseColor || !chooseColor(&choose)) return false;
   colour = choose.rgbResult;
   return true;
 }

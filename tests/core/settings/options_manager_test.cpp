@@ -10,6 +10,7 @@
 #include "settings/memory_settings_store.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
+#include "support/unique_name.h"
 
 namespace {
 
@@ -432,7 +433,8 @@ class OptionsManagerLocaleTest : public OptionsManagerTest {
  protected:
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() /
-              ("tamarel-options-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("tamarel-options-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               testsupport::UniqueSuffix());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     WriteLan("en", u"APP_LANGUAGE=English\r\n");

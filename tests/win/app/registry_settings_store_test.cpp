@@ -14,8 +14,13 @@ const std::u16string kExe = u"C:\\Programs\\Tamarel\\tamarel.exe";
 
 class RegistrySettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override { testreg::Reset(); }
-  void TearDown() override { testreg::Reset(); }
+  void SetUp() override {
+    TAMAREL_REQUIRE_OWN_WINE_PREFIX();
+    testreg::Reset();
+  }
+  void TearDown() override {
+    if (!IsSkipped()) testreg::Reset();
+  }
 
   RegistrySettingsStore store_;
   SystemLocaleInfo system_;

@@ -118,8 +118,13 @@ std::filesystem::path DayDatabasePath() {
 
 class StartupTest : public ::testing::Test {
  protected:
-  void SetUp() override { testreg::Reset(); }
-  void TearDown() override { testreg::Reset(); }
+  void SetUp() override {
+    TAMAREL_REQUIRE_OWN_WINE_PREFIX();
+    testreg::Reset();
+  }
+  void TearDown() override {
+    if (!IsSkipped()) testreg::Reset();
+  }
 };
 
 TEST_F(StartupTest, LogOnStartStaysHiddenAndASecondStartBringsItBack) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/registry_settings_store_win32.h"
+#include "win/support/own_prefix_win32.h"
 
 namespace testreg {
 
@@ -58,8 +59,9 @@ inline bool Put(const wchar_t* name, DWORD type, const void* data, DWORD size) {
 inline bool PutDword(const wchar_t* name, DWORD v) { return Put(name, REG_DWORD, &v, 4); }
 
 // Removes the program's key and its Run value: every test starts from a
-// user who never ran the program. (The prefix is the build's own.)
+// user who never ran the program. Only in the build's own Wine prefix.
 inline void Reset(const wchar_t* runValueName = L"Tamarel") {
+  if (!testsupport::WhyNotOwnWinePrefix().empty()) return;
   RegDeleteTreeW(HKEY_CURRENT_USER, RegistrySettingsStore::kSettingsPath);
   RegDeleteKeyValueW(HKEY_CURRENT_USER, RegistrySettingsStore::kRunPath, runValueName);
 }
