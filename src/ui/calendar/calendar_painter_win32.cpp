@@ -21,7 +21,6 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWeekendRed = RGB(255, 0, 0);
-constexpr COLORREF kTodayBlue = RGB(0, 0, 255);
 
 RECT ToRect(const CalRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
