@@ -222,6 +222,9 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_DB_WRITE", u"The day could not be saved: the calendar file cannot be written."},
     {u"MSG_ENTER_NUMBER", u"Enter a number."},
     {u"MSG_ENTER_NUMBER_RANGE", u"Enter a number between %d and %d."},
+
+    // Reminders page: the number of days is a whole number.
+    {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for
