@@ -36,7 +36,11 @@ std::u16string MenstruationText(bool forced, const ReminderSettings& settings, c
     }
   }
   if (settings.other || forced) {
-    if (!text.empty()) text += u"\n" + locale.Translate(u"TIP") + u" ";
+    if (!text.empty()) {
+      text.push_back(u'\n');
+      text.append(locale.Translate(u"TIP"));
+      text.push_back(u' ');
+    }
     text += days.tip();
   }
   return text;

@@ -83,7 +83,7 @@ bool CTaskbarNotifier::ApplyRegion(COLORREF key) {
     LogLastError(L"SetWindowRgn(popup)");
     return false;
   }
-  shape.Release();
+  [[maybe_unused]] const HRGN owned = shape.Release();
   hasRegion_ = true;
   return true;
 }

@@ -1,0 +1,227 @@
+// The main frame's reminders: the popup on the timer and on the tray hover,
+// the sound, the tray clicks that hide it, the tray tip of the day, the
+// watcher ending with the window, and the reminders page.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "resources/reminder_ids.h"
+#include "resources/resource.h"
+#include "ui/reports/local_time_win32.h"
+#include "env/wide_win32.h"
+#include "ui/reports/remind_dlg_win32.h"
+#include "win/frame/frame_fixture.h"
+
+namespace frametest {
+namespace {
+
+class ReminderFrameTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    // 28-day cycles and a period 26 days ago: the next is due the day after tomorrow.
+    options_.autoPeriodCalculation = false;
+    options_.periodLen = 28;
+    options_.rmenstruation = true;
+    options_.rsinse = 3;
+    options_.rother = false;
+    options_.rpill = false;
+    model_->Reload();
+    ASSERT_TRUE(model_->SetStart(AddDays(kToday, -26)));
+    adjustContext_ = [this](FrameContext& c) { c.playAlert = [this] { ++sounds_; }; };
+  }
+
+  CTaskbarNotifier::State SmallState() { return frame_->SmallPopup().GetState(); }
+
+  int sounds_ = 0;
+};
+
+TEST_F(ReminderFrameTest, ADueReminderSlidesUpInTheSmallPopupWithinOneTimerPeriod) {
+  OpenFrame();
+  EXPECT_EQ(frame_->LargePopup().SkinSize().cy, 164);
+  EXPECT_EQ(frame_->SmallPopup().SkinSize().cy, 109);
+  EXPECT_EQ(frame_->SmallPopup().TextArea().bottom, 99);
+  EXPECT_EQ(frame_->LargePopup().TextArea().bottom, 154);
+  ASSERT_TRUE(WaitUntil([&] { return SmallState() != CTaskbarNotifier::State::kHidden; }, 16000));
+  EXPECT_EQ(frame_->SmallPopup().Text(), L"2 days left before menstruation");
+  EXPECT_EQ(frame_->LargePopup().GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_EQ(sounds_, 1);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SmallState() == CTaskbarNotifier::State::kStaying; }, 5000));
+  RECT r{};
+  GetWindowRect(frame_->SmallPopup().Hwnd(), &r);
+  EXPECT_EQ(r.right, work.right);
+  EXPECT_EQ(r.bottom, work.bottom);
+  EXPECT_EQ(frame_->SmallPopup().StayMs(), 3000);
+
+  // The next tick of the same day: nothing new, no sound.
+  frame_->SmallPopup().HidePopup();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_EQ(SmallState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_EQ(sounds_, 1);
+  // The next day counts down, with the sound again.
+  clock_.Set(AddDays(kToday, 1));
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_EQ(frame_->SmallPopup().Text(), L"1 days left before menstruation");
+  EXPECT_EQ(sounds_, 2);
+}
+
+TEST_F(ReminderFrameTest, ALongTextTakesTheLargePopup) {
+  options_.rother = true;
+  OpenFrame();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  const std::wstring expected = L"2 days left before menstruation\nDay tip: " + ToWide(model_->GetTip(kToday));
+  CTaskbarNotifier& used = expected.size() > 115 ? frame_->LargePopup() : frame_->SmallPopup();
+  CTaskbarNotifier& other = expected.size() > 115 ? frame_->SmallPopup() : frame_->LargePopup();
+  EXPECT_EQ(used.Text(), expected);
+  EXPECT_NE(used.GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_EQ(other.GetState(), CTaskbarNotifier::State::kHidden);
+  ASSERT_GT(expected.size(), 115u) << "today's tip is short; pick a day with a longer one";
+}
+
+TEST_F(ReminderFrameTest, HoverOverTheTrayShowsTheTextSilentlyAndAClickHidesIt) {
+  options_.rmenstruation = false;  // the hover text does not care
+  OpenFrame();
+  const HWND hwnd = frame_->Hwnd();
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
+  EXPECT_TRUE(frame_->HoverPending());
+  EXPECT_TRUE(frame_->TrayWatcher().Tracking());
+  SendMessageW(hwnd, WM_TIMER, CMainFrame::kTrayHoverTimer, 0);
+  EXPECT_FALSE(frame_->HoverPending());
+  CTaskbarNotifier& popup = frame_->SmallPopup().GetState() != CTaskbarNotifier::State::kHidden
+                                ? frame_->SmallPopup()
+                                : frame_->LargePopup();
+  EXPECT_NE(popup.GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_EQ(popup.Text().rfind(L"2 days left before menstruation\nDay tip: ", 0), 0u) << popup.Text();
+  EXPECT_EQ(sounds_, 0);
+
+  // A left click on the icon hides it and leaves the hover flag as it was.
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
+  EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_FALSE(IsWindowVisible(popup.Hwnd()));
+  EXPECT_TRUE(frame_->HoverPending());
+  // Until the mouse is seen leaving, every check is forced: silent.
+  SendMessageW(hwnd, WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_NE(popup.GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_EQ(sounds_, 0);
+  // The watcher's leave hides it and ends the hover.
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSELEAVE);
+  EXPECT_FALSE(frame_->HoverPending());
+  EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
+}
+
+TEST_F(ReminderFrameTest, PillReminderComesAtItsTimeUntilThePillIsMarked) {
+  options_.rmenstruation = false;
+  options_.rother = false;
+  options_.rpill = true;
+  // The pill time an hour before "now" of the clock, whatever the zone.
+  const int64_t now = 1718445600;  // 15 June 2024, 10:00 UTC
+  clock_ = FixedClock(kToday, now);
+  options_.rpill_time = now - 3600;
+  OpenFrame();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  if (LocalMinuteOfDay(now) >= 60) {
+    EXPECT_EQ(frame_->SmallPopup().Text(), L"Time to take a contraception pill");
+    EXPECT_EQ(frame_->SmallPopup().StayMs(), 7000);
+    EXPECT_EQ(sounds_, 1);
+  }
+  // Marked with a pill the next day: no reminder that day.
+  frame_->SmallPopup().HidePopup();
+  clock_.Set(AddDays(kToday, 1));
+  Day pill(AddDays(kToday, 1), false, false, false, true, false, false, 0.0);
+  ASSERT_EQ(model_->StoreDay(pill), 0);
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_EQ(frame_->SmallPopup().GetState(), CTaskbarNotifier::State::kHidden);
+}
+
+TEST_F(ReminderFrameTest, TrayTipFollowsTheDateAndTheDayCommands) {
+  OpenFrame();
+  EXPECT_NE(std::wstring(frame_->Tray().Data().szTip).find(L"Today is 15.6.2024"), std::wstring::npos);
+  clock_.Set(AddDays(kToday, 1));
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_NE(std::wstring(frame_->Tray().Data().szTip).find(L"Today is 16.6.2024"), std::wstring::npos)
+      << frame_->Tray().Data().szTip;
+  // Marking today's period changes today's class in the tip.
+  const std::wstring before = frame_->Tray().Data().szTip;
+  RunDayCommand(AddDays(kToday, 1), ID_DAY_SET_START);
+  EXPECT_NE(std::wstring(frame_->Tray().Data().szTip), before);
+}
+
+TEST_F(ReminderFrameTest, TheWatcherThreadEndsWithTheWindow) {
+  OpenFrame();
+  EXPECT_TRUE(frame_->TrayWatcher().Running());
+  DestroyWindow(frame_->Hwnd());
+  EXPECT_FALSE(frame_->TrayWatcher().Running());
+}
+
+TEST_F(ReminderFrameTest, RemindersPageSetsEnablesChecksAndApplies) {
+  options_.rpill = false;
+  options_.rsinse = 4;
+  OpenFrame();
+  std::vector<std::wstring> texts;
+  bool daysEnabledAfterUntick = true;
+  bool timeEnabled = true;
+  DialogDriver driver([&](HWND dialog) {
+    const HWND page = FindWindowExW(dialog, nullptr, L"#32770", nullptr);
+    ASSERT_NE(page, nullptr);
+    texts.push_back(DialogDriver::Text(dialog));
+    for (const int id : {IDC_STATIC_REM0, IDC_CHECK_REM1, IDC_STATIC_REM2, IDC_STATIC_REM3, IDC_STATIC_REM4,
+                         IDC_CHECK_REM5, IDC_STATIC_REM6, IDC_CHECK_REM7}) {
+      texts.push_back(DialogDriver::Text(GetDlgItem(page, id)));
+    }
+    texts.push_back(DialogDriver::Text(GetDlgItem(page, IDC_REM_DAYS)));
+    timeEnabled = IsWindowEnabled(GetDlgItem(page, IDC_REM_TIME));
+    // Unticking the menstruation box greys its days.
+    SendMessageW(GetDlgItem(page, IDC_CHECK_REM1), BM_CLICK, 0, 0);
+    daysEnabledAfterUntick = IsWindowEnabled(GetDlgItem(page, IDC_REM_DAYS));
+    SendMessageW(GetDlgItem(page, IDC_CHECK_REM1), BM_CLICK, 0, 0);
+    // 11 days is refused and the window stays.
+    SetWindowTextW(GetDlgItem(page, IDC_REM_DAYS), L"11");
+    DialogDriver::Click(dialog, IDOK);
+    EXPECT_TRUE(IsWindow(dialog));
+    SetWindowTextW(GetDlgItem(page, IDC_REM_DAYS), L"7");
+    SendMessageW(GetDlgItem(page, IDC_CHECK_REM5), BM_CLICK, 0, 0);
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    t.wHour = 21;
+    t.wMinute = 45;
+    SendMessageW(GetDlgItem(page, IDC_REM_TIME), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+    SendMessageW(GetDlgItem(page, IDC_CHECK_REM7), BM_CLICK, 0, 0);
+    DialogDriver::Click(dialog, IDOK);
+  });
+  SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
+  ASSERT_TRUE(driver.Ran());
+  const std::vector<std::wstring> expected = {L"Reminders",
+                                              L"Menstruation",
+                                              L"Remind me about the beginning of menstruation ",
+                                              L"Remind since",
+                                              L"days before beginning",
+                                              L"Pills",
+                                              L"Remind me to take pill",
+                                              L"Time",
+                                              L"Remind me about another importent events",
+                                              L"4"};
+  EXPECT_EQ(texts, expected);
+  EXPECT_FALSE(timeEnabled);
+  EXPECT_FALSE(daysEnabledAfterUntick);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, L"Enter an integer between 1 and 10.");
+  EXPECT_EQ(boxes_[0].caption, L"Error");
+  EXPECT_EQ(options_.rsinse, 7);
+  EXPECT_TRUE(options_.rmenstruation);
+  EXPECT_TRUE(options_.rpill);
+  EXPECT_FALSE(options_.rother);
+  EXPECT_EQ(LocalMinuteOfDay(options_.rpill_time), 21 * 60 + 45);
+  // Saved with the other settings.
+  const auto written = std::find(store_.WriteOrder().begin(), store_.WriteOrder().end(), u"rsinse");
+  EXPECT_NE(written, store_.WriteOrder().end());
+}
+
+}  // namespace
+}  // namespace frametest
