@@ -72,16 +72,23 @@ TEST_F(ReminderFrameTest, ADueReminderSlidesUpInTheSmallPopupWithinOneTimerPerio
 }
 
 TEST_F(ReminderFrameTest, ALongTextTakesTheLargePopup) {
+  // Her period starts today: the day of flow and its long tip.
+  ASSERT_TRUE(model_->SetStart(kToday));
   options_.rother = true;
   OpenFrame();
   SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
-  const std::wstring expected = L"2 days left before menstruation\nDay tip: " + ToWide(model_->GetTip(kToday));
-  CTaskbarNotifier& used = expected.size() > 115 ? frame_->LargePopup() : frame_->SmallPopup();
-  CTaskbarNotifier& other = expected.size() > 115 ? frame_->SmallPopup() : frame_->LargePopup();
-  EXPECT_EQ(used.Text(), expected);
-  EXPECT_NE(used.GetState(), CTaskbarNotifier::State::kHidden);
-  EXPECT_EQ(other.GetState(), CTaskbarNotifier::State::kHidden);
-  ASSERT_GT(expected.size(), 115u) << "today's tip is short; pick a day with a longer one";
+  const std::wstring expected = L"0 days left before menstruation\nDay tip: " + ToWide(model_->GetTip(kToday));
+  ASSERT_GT(expected.size(), 115u);
+  EXPECT_EQ(frame_->LargePopup().Text(), expected);
+  EXPECT_TRUE(IsWindowVisible(frame_->LargePopup().Hwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->SmallPopup().Hwnd()));
+  ASSERT_TRUE(WaitUntil([&] { return frame_->LargePopup().GetState() == CTaskbarNotifier::State::kStaying; }, 5000));
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT r{};
+  GetWindowRect(frame_->LargePopup().Hwnd(), &r);
+  EXPECT_EQ(r.bottom - r.top, 164);
+  EXPECT_EQ(r.bottom, work.bottom);
 }
 
 TEST_F(ReminderFrameTest, HoverOverTheTrayShowsTheTextSilentlyAndAClickHidesIt) {
@@ -93,10 +100,9 @@ TEST_F(ReminderFrameTest, HoverOverTheTrayShowsTheTextSilentlyAndAClickHidesIt) 
   EXPECT_TRUE(frame_->TrayWatcher().Tracking());
   SendMessageW(hwnd, WM_TIMER, CMainFrame::kTrayHoverTimer, 0);
   EXPECT_FALSE(frame_->HoverPending());
-  CTaskbarNotifier& popup = frame_->SmallPopup().GetState() != CTaskbarNotifier::State::kHidden
-                                ? frame_->SmallPopup()
-                                : frame_->LargePopup();
-  EXPECT_NE(popup.GetState(), CTaskbarNotifier::State::kHidden);
+  CTaskbarNotifier& popup =
+      IsWindowVisible(frame_->SmallPopup().Hwnd()) ? frame_->SmallPopup() : frame_->LargePopup();
+  EXPECT_TRUE(IsWindowVisible(popup.Hwnd()));
   EXPECT_EQ(popup.Text().rfind(L"2 days left before menstruation\nDay tip: ", 0), 0u) << popup.Text();
   EXPECT_EQ(sounds_, 0);
 
@@ -108,7 +114,7 @@ TEST_F(ReminderFrameTest, HoverOverTheTrayShowsTheTextSilentlyAndAClickHidesIt) 
   EXPECT_TRUE(frame_->HoverPending());
   // Until the mouse is seen leaving, every check is forced: silent.
   SendMessageW(hwnd, WM_TIMER, CMainFrame::kReminderTimer, 0);
-  EXPECT_NE(popup.GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_TRUE(IsWindowVisible(popup.Hwnd()));
   EXPECT_EQ(sounds_, 0);
   // The watcher's leave hides it and ends the hover.
   SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSELEAVE);
@@ -216,7 +222,7 @@ TEST_F(ReminderFrameTest, RemindersPageSetsEnablesChecksAndApplies) {
   EXPECT_EQ(options_.rsinse, 7);
   EXPECT_TRUE(options_.rmenstruation);
   EXPECT_TRUE(options_.rpill);
-  EXPECT_FALSE(options_.rother);
+  EXPECT_TRUE(options_.rother);  // was off, ticked
   EXPECT_EQ(LocalMinuteOfDay(options_.rpill_time), 21 * 60 + 45);
   // Saved with the other settings.
   const auto written = std::find(store_.WriteOrder().begin(), store_.WriteOrder().end(), u"rsinse");
