@@ -58,3 +58,27 @@ ensure_wineprefix() {
     cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
   fi
 }
+
+# A print queue for the printing tests: Wine sees only CUPS printers, and only
+# those that exist when its first process starts. Starts cupsd when it is not
+# running and adds a PDF queue as the default; a second call changes nothing.
+# Needs root (CI) or sudo; without either the printing tests find no printer.
+ensure_print_queue() {
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if sudo -n true 2>/dev/null; then sudo="sudo -n"; else echo "no print queue: needs root"; return 0; fi
+  fi
+  command -v cupsd >/dev/null 2>&1 || { echo "no print queue: cups is not installed"; return 0; }
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    $sudo cupsd
+    for _ in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+  fi
+  if ! lpstat -p TamarelPDF >/dev/null 2>&1; then
+    local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+    [ -f "$ppd" ] || ppd=$(ls /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1 || true)
+    $sudo lpadmin -p TamarelPDF -E -v cups-pdf:/ -P "$ppd"
+  fi
+  if [ "$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')" != "TamarelPDF" ]; then
+    $sudo lpadmin -d TamarelPDF
+  fi
+}

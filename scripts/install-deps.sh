@@ -6,7 +6,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 for p in cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev \
          g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
-         wine wine64 xvfb xauth x11-utils imagemagick fonts-wine python3 ccache; do
+         wine wine64 xvfb xauth x11-utils imagemagick fonts-wine python3 ccache \
+         nsis python3-chm cups printer-driver-cups-pdf poppler-utils ghostscript; do
   have "$p" || need+=("$p")
 done
 
@@ -15,6 +16,6 @@ if [ ${#need[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -q
-  $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 update -q
+  $SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${need[@]}"
 fi

@@ -25,6 +25,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "ima
 import headers  # noqa: E402
 import icons  # noqa: E402
 import pane_icons  # noqa: E402
+import zodiac_icons  # noqa: E402
 import reminder_skins  # noqa: E402
 from logo import logo  # noqa: E402
 from writers import bmp24, ico  # noqa: E402
@@ -99,6 +100,8 @@ ICONS = [
     ("IDI_PANE_MYCYCLES", 184, "pane_cycles.ico", pane_icons.cycles, (16, 32), "goal pane: my cycles"),
     ("IDI_PANE_STATISTIC", 185, "pane_statistic.ico", pane_icons.statistic, (16, 32), "goal pane: statistic"),
 ]
+# Conception planning: the zodiac signs and the Birth dialog's small icon.
+ICONS += zodiac_icons.icons()
 
 
 def reminder_pictures():

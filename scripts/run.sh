@@ -8,7 +8,7 @@ headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
 ensure_display
 ensure_wineprefix
-exe="$WIN_BUILD/src/tamarel.exe"
+exe="$WIN_BUILD/dist/tamarel.exe"  # the program folder as installed: languages, help
 if [ "$headless" = 1 ]; then
   wine explorer /desktop=tamarel,1280x900 "$exe" "$@" &
   sleep "${SHOT_DELAY:-8}"

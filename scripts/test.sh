@@ -3,6 +3,8 @@
 # then the Windows program's tests under Wine on a virtual X display.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 bash "$ROOT/scripts/install-deps.sh"
+# Before any Wine process: Wine finds the printers when it starts.
+ensure_print_queue
 
 echo "== native build and tests"
 build_native

@@ -12,6 +12,7 @@
 #include "settings/system_locale_win32.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
+#include "env/update_thread_win32.h"
 #include "model/menstual_manager.h"
 #include "ui/frame/main_frame_win32.h"
 
@@ -73,6 +74,13 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   if (!frame_->CreateFrame()) return false;
   mainWindow_ = frame_->Hwnd();
 
+  // The check runs beside the window and hands what it finds to it.
+  if (!options.disableUpdates) {
+    updateThread_ = std::make_unique<UpdateThread>(frame_->Hwnd(), instances::Locale(), codec, model.Clock(),
+                                                   options.lastUpdate);
+    if (!updateThread_->Start()) updateThread_.reset();
+  }
+
   // Started by Windows at log-on ("-m" from the Run entry): stay in the
   // background. The whole command line counts, the program path included.
   const bool hidden = options.autoLoad && commandLine && std::wcsstr(commandLine, L"-m");
@@ -90,6 +98,8 @@ int CTamarelApp::Run() {
 
 int CTamarelApp::ExitInstance() {
   mainWindow_ = nullptr;
+  // Never waits on the network for more than a second.
+  if (updateThread_) updateThread_->Stop();
   // A frame still alive (the loop ended some other way) is destroyed while
   // the object is whole, so that it stores its rectangle and saves.
   if (frame_ && frame_->Hwnd()) DestroyWindow(frame_->Hwnd());

@@ -9,6 +9,7 @@
 #include "ui/widgets/message_loop_win32.h"
 
 class CMainFrame;
+class UpdateThread;
 
 // The application object: one running copy per Windows user, the managers
 // made in a fixed order, the main window, and the watcher that wakes this
@@ -44,5 +45,7 @@ class CTamarelApp {
   std::atomic<bool> stop_{false};
   std::atomic<HWND> mainWindow_{nullptr};
   std::unique_ptr<CMainFrame> frame_;
+  // The automatic check for a newer version; none when it is turned off.
+  std::unique_ptr<UpdateThread> updateThread_;
   int exitCode_ = 0;
 };

@@ -15,9 +15,11 @@ using Entry = std::pair<std::u16string_view, std::u16string_view>;
 constexpr Entry kBuiltIn[] = {
     // Program, language and update.
     {u"APP_NAME", u"Tamarel"},
-    {u"APP_SITE", u"http://www.tamarel.example/"},
-    {u"APP_UPDATE_URL", u"http://www.tamarel.example/ver.xml"},
-    {u"APP_UPDATING_URL", u"http://www.tamarel.example/download.html"},
+    // Placeholders in a reserved domain until the product site exists; a
+    // distributor sets the real addresses in a language file (README).
+    {u"APP_SITE", u"https://tamarel.example/"},
+    {u"APP_UPDATE_URL", u"https://tamarel.example/ver.xml"},
+    {u"APP_UPDATING_URL", u"https://tamarel.example/"},
     {u"APP_VER", u"0.0.0.3"},
     {u"SUPPORT_EMAIL", u"support@tamarel.example"},
     {u"APP_LANGUAGE", u"English"},
@@ -223,6 +225,15 @@ constexpr Entry kBuiltIn[] = {
     {u"MSG_ENTER_NUMBER", u"Enter a number."},
     {u"MSG_ENTER_NUMBER_RANGE", u"Enter a number between %d and %d."},
 
+    // The temperature chart's legend: what each mark of the month stands for.
+    {u"CHART_TEMPERATURE", u"Temperature"},
+    {u"CHART_COVER_LINE", u"Cover line"},
+    {u"CHART_INTERCOURSE", u"Intercourse"},
+    {u"CHART_PROGNOSIS", u"Ovulation prognosis"},
+    // Conception planning: the OK button of its dialogs.
+    {u"BTN_OK", u"OK"},
+    // Printing: a page the printer refused is said, not silently lost.
+    {u"ERROR_CANT_PRINT", u"The calendar could not be printed."},
     // Reminders page: the number of days is a whole number.
     {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
 };

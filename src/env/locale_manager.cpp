@@ -182,16 +182,34 @@ void LocaleManager::LoadLanguageFile() {
   table_.swap(parsed);
 }
 
-// The horoscope texts live in "ru" for Russian and in "en" for every other
-// language: only those two sets of texts exist.
+// Each language may bring its own texts in a folder named like its language
+// file; the English folder serves every language that lacks one, so a text
+// never goes missing just because a translation is partial. A file that is
+// there but unusable (too large, unreadable) gives the empty text rather
+// than another language's.
 std::u16string LocaleManager::ReadLocalizedText(std::u16string_view name) const {
   if (!IsPlainFileName(name)) return {};
-  const fs::path folder = programFolder_ / (CurrentName() == u"ru" ? "ru" : "en");
   std::u16string fileName(name);
   fileName += u".txt";
-  const std::optional<std::string> bytes = ReadWholeFile(folder / PathFromUtf16(fileName), kMaxLocalizedBytes);
+  const fs::path file = PathFromUtf16(fileName);
+  const std::u16string language = CurrentName();
+  fs::path path = programFolder_ / "en" / file;
+  if (language != u"en" && IsUsableBaseName(language)) {
+    const fs::path own = programFolder_ / PathFromUtf16(language) / file;
+    std::error_code ec;
+    if (fs::exists(own, ec)) path = own;
+  }
+  const std::optional<std::string> bytes = ReadWholeFile(path, kMaxLocalizedBytes);
   if (!bytes) return {};
-  std::u16string text = codec_.FromAnsi(*bytes);
+  return DecodeLocalizedText(*bytes, codec_);
+}
+
+// Texts we ship are UTF-8 with a byte-order mark, so they read the same on
+// every system code page; a file without the mark is in the ANSI code page.
+std::u16string LocaleManager::DecodeLocalizedText(std::string_view bytes, const IAnsiCodec& codec) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  std::u16string text = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark ? FromUtf8(bytes.substr(kUtf8Mark.size()))
+                                                                         : codec.FromAnsi(bytes);
   CutToLength(text, kMaxLocalizedChars);
   return text;
 }

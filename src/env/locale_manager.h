@@ -41,7 +41,13 @@ class LocaleManager {
   void LoadLanguageFile();
   // Base name -> display name, ascending by base name. Fixed after construction.
   [[nodiscard]] const std::map<std::u16string, std::u16string>& Languages() const { return languages_; }
+  // The text file <name>.txt from the folder named after the current
+  // language ("de", "ru", ...), or from "en" when that folder lacks it; the
+  // empty text when neither can be read or the file is too large.
   [[nodiscard]] std::u16string ReadLocalizedText(std::u16string_view name) const;
+  // The text of a localized text file's bytes: UTF-8 after a UTF-8
+  // byte-order mark, the ANSI code page otherwise; at most kMaxLocalizedChars.
+  [[nodiscard]] static std::u16string DecodeLocalizedText(std::string_view bytes, const IAnsiCodec& codec);
 
   // The built-in English text of a key, or nullptr.
   static const char16_t* BuiltInText(std::u16string_view key);

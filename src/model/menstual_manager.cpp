@@ -5,6 +5,7 @@
 
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"
+#include "model/zodiac.h"
 
 MenstualManager::MenstualManager(std::unique_ptr<DatabaseManager> db, const OptionsManager& options,
                                  const LocaleManager& locale, const IClock& clock)
@@ -153,3 +154,11 @@ void MenstualManager::ClearCaches() {
   classCache_.clear();
   dayCache_.clear();
 }
+
+int MenstualManager::GetZodiacIndex(const PackedDate& d) const { return ZodiacIndex(d); }
+
+std::u16string MenstualManager::GetZodiacName(const PackedDate& d) const {
+  return locale_.Translate(ZodiacEnglishName(ZodiacIndex(d)));
+}
+
+int MenstualManager::GetZodiacIcon(const PackedDate& d) const { return ZodiacIconId(ZodiacIndex(d)); }

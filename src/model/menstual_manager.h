@@ -65,6 +65,12 @@ class MenstualManager {
 
   [[nodiscard]] const IClock& Clock() const { return clock_; }
 
+  // The zodiac of a date: its sign (0 Aries .. 11 Pisces), the sign's name
+  // in the current language and its icon resource.
+  [[nodiscard]] int GetZodiacIndex(const PackedDate& d) const;
+  [[nodiscard]] std::u16string GetZodiacName(const PackedDate& d) const;
+  [[nodiscard]] int GetZodiacIcon(const PackedDate& d) const;
+
  private:
   void ComputeStatistics();
   void ClearCaches();

@@ -13,6 +13,19 @@
 #define IDI_PANE_BIRTH           183   // icon 16, 32 px, alpha; goal pane: birth
 #define IDI_PANE_MYCYCLES        184   // icon 16, 32 px, alpha; goal pane: my cycles
 #define IDI_PANE_STATISTIC       185   // icon 16, 32 px, alpha; goal pane: statistic
+#define IDI_BIRTH_SMALL          1110  // icon 16, 32 px, alpha; the Birth dialog's small icon
+#define IDI_ZODIAC_ARIES         5641  // icon 16, 32, 48 px, alpha; zodiac sign Aries
+#define IDI_ZODIAC_TAURUS        5642  // icon 16, 32, 48 px, alpha; zodiac sign Taurus
+#define IDI_ZODIAC_GEMINI        5643  // icon 16, 32, 48 px, alpha; zodiac sign Gemini
+#define IDI_ZODIAC_CANCER        5644  // icon 16, 32, 48 px, alpha; zodiac sign Cancer
+#define IDI_ZODIAC_LEO           5645  // icon 16, 32, 48 px, alpha; zodiac sign Leo
+#define IDI_ZODIAC_VIRGO         5646  // icon 16, 32, 48 px, alpha; zodiac sign Virgo
+#define IDI_ZODIAC_LIBRA         5647  // icon 16, 32, 48 px, alpha; zodiac sign Libra
+#define IDI_ZODIAC_SCORPIO       5648  // icon 16, 32, 48 px, alpha; zodiac sign Scorpio
+#define IDI_ZODIAC_SAGITTARIUS   5649  // icon 16, 32, 48 px, alpha; zodiac sign Sagittarius
+#define IDI_ZODIAC_CAPRICORN     5650  // icon 16, 32, 48 px, alpha; zodiac sign Capricorn
+#define IDI_ZODIAC_AQUARIUS      5651  // icon 16, 32, 48 px, alpha; zodiac sign Aquarius
+#define IDI_ZODIAC_PISCES        5652  // icon 16, 32, 48 px, alpha; zodiac sign Pisces
 #define IDI_REMIND_MENSTRUATION  1721  // icon 16, 32 px, alpha; reminders page: menstruation
 #define IDI_REMIND_PILL          1722  // icon 16, 32 px, alpha; reminders page: pills
 #define IDB_BAD_FEELING          129   // 16x16, key white; bad-feeling mark on flow, predicted-flow and pre-flow days

@@ -4,6 +4,8 @@
 #include "../../fuzz/fuzz_db.cpp"
 #include "../../fuzz/fuzz_lan.cpp"
 #include "../../fuzz/fuzz_users.cpp"
+#include "../../fuzz/fuzz_text.cpp"
+#include "../../fuzz/fuzz_version.cpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -44,6 +46,24 @@ TEST(FuzzReplay, KeptUsersFileInputsRunCleanly) {
   for (const auto& path : inputs) {
     const auto bytes = testsupport::ReadBytes(path);
     EXPECT_EQ(TamarelFuzzUsers(bytes.data(), bytes.size()), 0) << path;
+  }
+}
+
+TEST(FuzzReplay, KeptLocalizedTextInputsRunCleanly) {
+  const auto inputs = Inputs("text");
+  ASSERT_FALSE(inputs.empty());
+  for (const auto& path : inputs) {
+    const auto bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(TamarelFuzzText(bytes.data(), bytes.size()), 0) << path;
+  }
+}
+
+TEST(FuzzReplay, KeptVersionFileInputsRunCleanly) {
+  const auto inputs = Inputs("version");
+  ASSERT_FALSE(inputs.empty());
+  for (const auto& path : inputs) {
+    const auto bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(TamarelFuzzVersion(bytes.data(), bytes.size()), 0) << path;
   }
 }
 

@@ -9,8 +9,11 @@
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
+#include "env/platform_win32.h"
+#include "env/update_fetch_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
+#include "resources/help_ids.h"
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/calendar/year_select_wnd_win32.h"
@@ -22,21 +25,20 @@
 #include "ui/panes/pane_info_win32.h"
 #include "ui/panes/pane_legend_win32.h"
 #include "ui/panes/pane_period_win32.h"
+#include "ui/reports/cycles_dlg_win32.h"
+#include "ui/reports/planning_dialogs_win32.h"
+#include "ui/reports/statistic_dlg_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
 
 HINSTANCE ResourceModule(HINSTANCE given) { return given ? given : GetModuleHandleW(nullptr); }
 
-// The program folder with "tamarel_help.chm": the executable's name is cut
-// from its path and a backslash added when missing.
+// "tamarel_help.chm" in the program's own folder, whatever the executable
+// is called (an installer or a user may rename it).
 std::wstring MakeHelpPath() {
-  wchar_t module[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring folder(module, n);
-  const size_t cut = folder.find(L"tamarel.exe");
-  if (cut != std::wstring::npos) folder.resize(cut);
-  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  std::wstring folder = ExecutableFolder().wstring();
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   return folder + L"tamarel_help.chm";
 }
 
@@ -62,10 +64,17 @@ CMainFrame::CMainFrame(FrameContext context)
       loopFilter_(std::make_unique<LoopFilter>(*this)),
       bandPainter_(ResourceModule(context_.resources)),
       dayCommands_(context_.model, context_.options, context_.locale, context_.prompts,
-                   ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, 10); }),
+                   ResourceModule(context_.resources), [this](HWND owner) { OpenHelp(owner, IDH_TEMPERATURE); }),
       paneContext_{context_.options, context_.locale, context_.model, context_.clock, *this,
                    context_.prompts, ResourceModule(context_.resources), context_.chooseColor},
-      helpPath_(MakeHelpPath()) {}
+      helpPath_(MakeHelpPath()),
+      printer_(context_.options, context_.locale, context_.prompts, context_.choosePrinter),
+      updates_(context_.options, context_.locale, context_.clock, context_.prompts, ResourceModule(context_.resources),
+               [this] {
+                 static const Win32AnsiCodec systemCodec;
+                 UpdateFetcher fetcher(context_.locale, context_.codec ? *context_.codec : systemCodec);
+                 return fetcher.FetchVersionFile();
+               }) {}
 
 CMainFrame::~CMainFrame() {
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
@@ -250,7 +259,7 @@ void CMainFrame::GoalChanged() {
   RepaintCalendar();
 }
 
-void CMainFrame::OpenTemperatureHelp(HWND owner) { OpenHelp(owner, 10); }
+void CMainFrame::OpenTemperatureHelp(HWND owner) { OpenHelp(owner, IDH_TEMPERATURE); }
 
 bool CMainFrame::RunLoginFlow() {
   if (!context_.logon || !context_.codec) return false;
@@ -397,6 +406,10 @@ void CMainFrame::OnBandMenuTimer() {
 
 LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kTrayMessage) return OnTrayMessage(lp);
+  if (msg == UpdateThread::FoundMessage() && msg != 0) {
+    if (const auto found = UpdateThread::TakeFound(lp)) updates_.OnFound(Hwnd(), *found);
+    return 0;
+  }
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
     return 0;
@@ -497,6 +510,15 @@ void CMainFrame::OpenHelp(HWND owner, DWORD context) const {
   if (htmlHelp) htmlHelp(owner, helpPath_.c_str(), kHelpContext, context);
 }
 
+// The help file beside the program; the support page when it is missing.
+void CMainFrame::OpenHelpContents() const {
+  if (GetFileAttributesW(helpPath_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    OpenHelp(Hwnd(), IDH_CONTENTS);
+  } else {
+    OpenSitePage(u"support");
+  }
+}
+
 LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
   const UINT id = LOWORD(wp);
   if (DayCommands::IsDayCommand(id)) {
@@ -518,7 +540,7 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       return 0;
     case ID_NAVIGATE_TODAY: ShowToday(); return 0;
     case ID_FILE_LOGOUT: RunLoginFlow(); return 0;
-    case ID_HELP_CONTENTS: OpenSitePage(u"support"); return 0;
+    case ID_HELP_CONTENTS: OpenHelpContents(); return 0;
     case ID_HELP_ABOUT: OpenSitePage(u"about"); return 0;
     case ID_HELP_HOME: OpenSitePage(nullptr); return 0;
     case ID_HELP_FEEDBACK:
@@ -527,20 +549,32 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
                                                           context_.locale.Translate(u"APP_NAME"))));
       }
       return 0;
+    case ID_REPORTS_STATISTIC: {
+      CStatisticDlg dialog(context_.model, context_.options, context_.locale, context_.clock, context_.resources);
+      (void)dialog.DoModal(Hwnd());
+      return 0;
+    }
+    case ID_REPORTS_MYCYCLES: {
+      CCyclesDlg dialog(context_.model, context_.locale, context_.resources);
+      (void)dialog.DoModal(Hwnd());
+      return 0;
+    }
     case ID_TRAY_SHOW:
       ShowFromTray();
       RunLoginFlowOnce();
       return 0;
-    case ID_FILE_CONFIGURE: OpenReminderSettings(); return 0;
-    // Served by features still to come: printing, the reports and the
-    // update check.
     case ID_FILE_PRINTALL:
-    case ID_REPORTS_STATISTIC:
+      if (calendar_) static_cast<void>(printer_.Print(Hwnd(), calendar_->Year(), calendar_->Painter()));
+      return 0;
+    case ID_HELP_CHECK_NEW_VER: updates_.CheckNewVersion(Hwnd()); return 0;
+    // The reminders page in a window of its own until the settings window hosts it.
+    case ID_FILE_CONFIGURE: OpenReminderSettings(); return 0;
     case ID_REPORTS_BIRTH:
-    case ID_REPORTS_MYCYCLES:
     case ID_REPORTS_HOROSCOPE:
     case ID_REPORTS_CHINA_CAL:
-    case ID_HELP_CHECK_NEW_VER: return 0;
+      RunPlanningDialog(id, Hwnd(), PlanningContext{context_.model, context_.locale, ResourceModule(context_.resources),
+                                                    [this](HWND owner, DWORD help) { OpenHelp(owner, help); }});
+      return 0;
     default: return DefaultProc(WM_COMMAND, wp, lp);
   }
 }

@@ -11,7 +11,9 @@
 #include "ui/calendar/calendar_host_win32.h"
 #include "ui/frame/band_layout.h"
 #include "ui/frame/band_painter_win32.h"
+#include "ui/frame/calendar_printer_win32.h"
 #include "ui/frame/day_commands_win32.h"
+#include "ui/frame/update_offer_win32.h"
 #include "ui/panes/pane_host_win32.h"
 #include "ui/reports/reminders.h"
 #include "ui/widgets/double_buffer_win32.h"
@@ -52,6 +54,8 @@ struct FrameContext {
   const IAnsiCodec* codec = nullptr;
   // The colour chooser of the legend pane; null is the system's.
   std::function<bool(HWND owner, COLORREF& colour)> chooseColor = nullptr;
+  // The print dialog (the printer and where the page goes); null is the system's.
+  CalendarPrinter::ChoosePrinter choosePrinter = nullptr;
   // The reminder's chime; null plays the program's own sound.
   std::function<void()> playAlert = nullptr;
   // How often the tray position watcher looks at the cursor.
@@ -145,8 +149,12 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] RECT PaneBarArea() const;
   // The help file beside the program.
   [[nodiscard]] const std::wstring& HelpPath() const { return helpPath_; }
+  // File > Print and the check for a newer version.
+  [[nodiscard]] CalendarPrinter& Printer() { return printer_; }
+  [[nodiscard]] UpdateOffer& Updates() { return updates_; }
   // Opens the help file at a context (the temperature dialog uses 10).
   void OpenHelp(HWND owner, DWORD context) const;
+  void OpenHelpContents() const;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -229,4 +237,6 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   std::unique_ptr<CPaneLegend> legendPane_;
   std::wstring helpPath_;
   bool saved_ = false;  // the settings are written once, by whichever way the window goes
+  CalendarPrinter printer_;
+  UpdateOffer updates_;
 };

@@ -283,10 +283,14 @@ TEST_F(LocaleManagerTest, BaseNamesNeverReachOutsideTheProgramFolder) {
   }
 }
 
-TEST_F(LocaleManagerTest, LocalizedTextComesFromTheRussianOrEnglishFolder) {
+TEST_F(LocaleManagerTest, LocalizedTextComesFromTheLanguagesFolderOrElseEnglish) {
   WriteBytes("en/Aries.txt", "Bold and quick\xE9");
+  WriteBytes("en/Leo.txt", "English Leo");
   WriteBytes("ru/Aries.txt", "Russian text");
   WriteBytes("ru/Taurus.txt", "Only in Russian");
+  WriteBytes("de/Aries.txt", "\xEF\xBB\xBF" "Mutig und schnell \xC3\xA4");  // UTF-8 with its mark
+  WriteBytes("de/Big.txt", std::string(LocaleManager::kMaxLocalizedBytes + 1, 'x'));
+  WriteBytes("en/Big.txt", "English big");
   LocaleManager locale(folder_, codec_);
 
   struct Case {
@@ -295,18 +299,45 @@ TEST_F(LocaleManagerTest, LocalizedTextComesFromTheRussianOrEnglishFolder) {
     std::u16string text;
   };
   const Case cases[] = {
-      {"en", u"Aries", u"Bold and quick\u00E9"},  // converted from the ANSI code page
+      {"en", u"Aries", u"Bold and quick\u00E9"},  // no mark: converted from the ANSI code page
       {"ru", u"Aries", u"Russian text"},
-      {"de", u"Aries", u"Bold and quick\u00E9"},
-      {"rus", u"Aries", u"Bold and quick\u00E9"},  // only exactly "ru" reads Russian
-      {"en", u"Taurus", u""},                       // missing file
-      {"ru", u"../en/Aries", u""},                  // a name is a file name, not a path
+      {"de", u"Aries", u"Mutig und schnell \u00E4"},
+      {"de", u"Leo", u"English Leo"},    // the language's folder lacks the file
+      {"fr", u"Aries", u"Bold and quick\u00E9"},  // no folder of its own
+      {"rus", u"Aries", u"Bold and quick\u00E9"},
+      {"de", u"Big", u""},               // too large: empty, not the English file
+      {"en", u"Taurus", u""},            // missing everywhere
+      {"ru", u"../en/Aries", u""},       // a name is a file name, not a path
       {"ru", u"..\\en\\Aries", u""},
   };
   for (const Case& c : cases) {
     locale.SetLanguageName(c.language);
     EXPECT_EQ(locale.ReadLocalizedText(c.name), c.text) << c.language << " " << ToUtf8(c.name);
   }
+}
+
+TEST(LocalizedTextDecoding, MarkedTextIsUtf8AndUnmarkedTextIsAnsi) {
+  const Latin1Codec codec;
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"", u""},
+      {"\xEF\xBB\xBF", u""},
+      {"\xEF\xBB\xBF\xD0\x9B\xD0\xB5\xD0\xB2", u"\u041B\u0435\u0432"},  // Cyrillic
+      {"\xEF\xBB\xBF\xF0\x9F\x8C\x99", u"\U0001F319"},                 // outside the BMP
+      {"\xEF\xBB\xBF\xC3", u"\uFFFD"},                                    // cut-off sequence
+      {"\xEF\xBB", u"\u00EF\u00BB"},                                        // half a mark is text
+      {"\xD0\x9B", u"\u00D0\u009B"},                                        // no mark: ANSI
+  };
+  for (const Case& c : cases) EXPECT_EQ(LocaleManager::DecodeLocalizedText(c.bytes, codec), c.text);
+
+  // A pair of surrogates is never cut in half at the limit.
+  std::string big = "\xEF\xBB\xBF" + std::string(LocaleManager::kMaxLocalizedChars - 1, 'a') + "\xF0\x9F\x8C\x99";
+  const std::u16string text = LocaleManager::DecodeLocalizedText(big, codec);
+  EXPECT_EQ(text.size(), LocaleManager::kMaxLocalizedChars - 1);
+  EXPECT_EQ(text.find_first_not_of(u'a'), std::u16string::npos);
 }
 
 TEST_F(LocaleManagerTest, LocalizedTextIsLimitedInBytesAndCharacters) {
@@ -384,7 +415,14 @@ const char16_t* const kAllKeys[] = {
 };
 const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_SAVED", u"MSG_BADLOGIN",
                                         u"ERROR_DB_WRITE",   u"MSG_ENTER_NUMBER",      u"MSG_ENTER_NUMBER_RANGE",
-                                        // the reminders page
+                                        // The temperature chart's legend.
+                                        u"CHART_TEMPERATURE", u"CHART_COVER_LINE", u"CHART_INTERCOURSE",
+                                        u"CHART_PROGNOSIS",
+                                        // Dialog buttons.
+                                        u"BTN_OK",
+                                        // Printing.
+                                        u"ERROR_CANT_PRINT",
+                                        // The reminders page.
                                         u"MSG_ENTER_INTEGER_RANGE"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
@@ -398,7 +436,7 @@ TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
     EXPECT_FALSE(text.empty()) << ToUtf8(key);
   }
   EXPECT_EQ(actual, expected);
-  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 183u);
+  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 176u + std::size(kProgramKeys));
 }
 
 TEST(BuiltInTable, EveryKeyIsFoundAndTranslatesWithoutLanguageFile) {
@@ -424,7 +462,7 @@ TEST(BuiltInTable, TextsReadAsTheProgramHasAlwaysShownThem) {
       {u"APP_NAME", u"Tamarel"},
       {u"APP_VER", u"0.0.0.3"},
       {u"APP_LANGUAGE", u"English"},
-      {u"APP_UPDATE_URL", u"http://www.tamarel.example/ver.xml"},
+      {u"APP_UPDATE_URL", u"https://tamarel.example/ver.xml"},
       {u"UPDATE_INFO", u"A new version (%s) of the program is now available. Would you like to update?"},
       {u"MONTH1", u"January"},
       {u"DAY1", u"Sun"},

@@ -167,9 +167,9 @@ TEST_F(MainFrameTest, TrayIconCarriesTheTooltipAndItsMenu) {
   SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_RBUTTONDOWN);
   SendMessageW(frame_->Hwnd(), WM_COMMAND, ID_HELP_CONTENTS, 0);
   SendMessageW(frame_->Hwnd(), WM_COMMAND, ID_HELP_HOME, 0);
-  EXPECT_EQ(opened_, (std::vector<std::wstring>{L"http://www.tamarel.example/en/about",
-                                                 L"http://www.tamarel.example/en/support",
-                                                 L"http://www.tamarel.example/"}));
+  EXPECT_EQ(opened_, (std::vector<std::wstring>{L"https://tamarel.example/en/about",
+                                                 L"https://tamarel.example/en/support",
+                                                 L"https://tamarel.example/"}));
 }
 
 TEST_F(MainFrameTest, MinimizingHidesAndATrayClickRestoresMaximizedWhenItWas) {
@@ -213,6 +213,22 @@ TEST_F(MainFrameTest, TheWindowKeepsItsMinimumSizeAndClosingStoresItsRectangleOn
   ASSERT_NE(x2, nullptr);
   ASSERT_EQ(x2->data.size(), 4u);
   EXPECT_EQ(x2->data[0] | (x2->data[1] << 8), 1040);
+}
+
+// The help file sits beside the program whatever the executable is called;
+// without it Help > Contents falls back to the support page.
+TEST_F(MainFrameTest, TheHelpFileIsLookedForBesideTheProgramUnderAnyName) {
+  OpenFrame();
+  wchar_t module[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, module, MAX_PATH), 0u);
+  std::wstring folder(module);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  EXPECT_EQ(frame_->HelpPath(), folder + L"tamarel_help.chm");
+
+  ASSERT_EQ(GetFileAttributesW(frame_->HelpPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_HELP_CONTENTS, 0), 0);
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_NE(opened_[0].find(L"/en/support"), std::wstring::npos) << opened_[0];
 }
 
 }  // namespace

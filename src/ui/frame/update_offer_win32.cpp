@@ -1,0 +1,58 @@
+#include "ui/frame/update_offer_win32.h"
+
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "env/wide_win32.h"
+#include "settings/options_manager.h"
+#include "ui/frame/dlg_update_win32.h"
+
+UpdateOffer::UpdateOffer(OptionsManager& options, const LocaleManager& locale, const IClock& clock,
+                         const Prompts& prompts, HINSTANCE resources, Fetch fetch)
+    : options_(options),
+      locale_(locale),
+      clock_(clock),
+      prompts_(prompts),
+      resources_(resources),
+      fetch_(std::move(fetch)) {}
+
+void UpdateOffer::Checked(std::int64_t when) {
+  options_.lastUpdate = when;
+  options_.Save();
+}
+
+void UpdateOffer::CheckNewVersion(HWND owner) {
+  if (offering_) return;
+  const update::VersionFile file = fetch_ ? fetch_() : update::VersionFile{};
+  if (!file.version.empty()) Checked(clock_.Now());
+  if (update::IsNewerVersion(file.version, locale_.Translate(u"APP_VER"))) {
+    OfferUpdate(owner, file);
+  } else if (prompts_.messageBox) {
+    prompts_.messageBox(owner, ToWide(locale_.Translate(u"NOUPDATES")), ToWide(locale_.Translate(u"APP_NAME")),
+                        MB_OK | MB_ICONINFORMATION);
+  }
+}
+
+void UpdateOffer::OnFound(HWND owner, const UpdateFound& found) {
+  if (found.file.version.empty()) return;
+  Checked(found.checkedAt);
+  // Turned off in this run: the thread goes at the next start, and offers
+  // nothing until then.
+  if (options_.disableUpdates || offering_) return;
+  if (update::IsNewerVersion(found.file.version, locale_.Translate(u"APP_VER"))) OfferUpdate(owner, found.file);
+}
+
+void UpdateOffer::OfferUpdate(HWND owner, const update::VersionFile& file) {
+  offering_ = true;
+  CDlgUpdate dialog(locale_, std::u16string(update::TrimBlanks(file.version)), resources_);
+  const INT_PTR result = dialog.DoModal(owner);
+  offering_ = false;
+  if (dialog.DontCheck()) {
+    options_.disableUpdates = true;
+    options_.Save();
+  }
+  if (result != IDOK) return;
+  // Only a web page is ever opened; anything else the file names gives way
+  // to the program's own download page.
+  const std::u16string address = update::AddressToOpen(file.address, locale_.Translate(u"APP_UPDATING_URL"));
+  if (prompts_.shellOpen) prompts_.shellOpen(ToWide(address));
+}

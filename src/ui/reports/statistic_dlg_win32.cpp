@@ -1,0 +1,116 @@
+#include "ui/reports/statistic_dlg_win32.h"
+
+#include <string>
+
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "env/wide_win32.h"
+#include "model/menstual_manager.h"
+#include "resources/image_ids.h"
+#include "resources/reports_ids.h"
+#include "settings/options_manager.h"
+#include "ui/reports/cycle_report.h"
+#include "ui/widgets/chart_ctrl_win32.h"
+
+namespace {
+
+constexpr COLORREF kCoverColor = RGB(255, 0, 255);
+constexpr COLORREF kIntercourseColor = RGB(255, 0, 0);
+constexpr COLORREF kPrognosisColor = RGB(0, 255, 0);
+constexpr int kCoverWidth = 3;
+constexpr int kIntercourseSize = 10;
+constexpr int kPrognosisWidth = 4;
+
+}  // namespace
+
+CStatisticDlg::CStatisticDlg(MenstualManager& model, const OptionsManager& options, const LocaleManager& locale,
+                             const IClock& clock, HINSTANCE resources)
+    : CDialog(IDD_STATISTIC, resources),
+      model_(model),
+      options_(options),
+      locale_(locale),
+      clock_(clock),
+      resources_(resources) {
+  // The template holds the chart as a custom control of this class.
+  (void)CChartCtrl::Register();
+}
+
+CChartCtrl* CStatisticDlg::Chart() const { return Hwnd() ? CChartCtrl::FromHandle(Item(IDC_STAT_CHART)) : nullptr; }
+
+BOOL CStatisticDlg::OnInitDialog() {
+  const HINSTANCE module = resources_ ? resources_ : GetModuleHandleW(nullptr);
+  if (const auto icon = static_cast<HICON>(
+          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_STATISTIC), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+  if (const auto small = static_cast<HICON>(
+          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_STATISTIC), IMAGE_ICON, 16, 16, LR_SHARED))) {
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  }
+  SetWindowTextW(Hwnd(), ToWide(locale_.Translate(u"STATISTIC")).c_str());
+
+  const std::array<std::u16string, 4> figures = FigureTexts(locale_, FreshStatisticFigures(model_));
+  const int labels[4] = {IDC_STAT_MAX, IDC_STAT_MIN, IDC_STAT_AVERAGE, IDC_STAT_COUNT};
+  for (int i = 0; i < 4; ++i) SetItemText(labels[i], ToWide(figures[static_cast<size_t>(i)]));
+  SetItemText(IDC_STAT_INFO, ToWide(locale_.Translate(u"TEMP_INFO")));
+  SetItemText(IDC_STAT_GROUP, ToWide(locale_.Translate(u"RECTAL_TEMPERATURE")));
+
+  const PackedDate today = clock_.Today();
+  month_ = ChartMonth{today.month, today.year};
+  SetUpChart();
+  BuildMonth();
+  return TRUE;
+}
+
+bool CStatisticDlg::OnCommand(WORD id, WORD code, HWND) {
+  if (code != BN_CLICKED) return false;
+  if (id == IDC_STAT_PREV) {
+    month_ = PreviousMonth(month_);
+  } else if (id == IDC_STAT_NEXT) {
+    month_ = NextMonth(month_);
+  } else {
+    return false;
+  }
+  BuildMonth();
+  return true;
+}
+
+void CStatisticDlg::SetUpChart() {
+  CChartCtrl* chart = Chart();
+  if (!chart) return;
+  const TemperatureScale scale = ChartScale(options_.farinheit);
+  chart->SetBottomAxis(1, 31, 1);
+  chart->SetLeftAxis(scale.axisMin, scale.axisMax);
+  const ThemeRecord& theme = options_.theme;
+  if (theme.useSystemColors) {
+    chart->SetBackgroundGradient(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE));
+  } else {
+    chart->SetBackgroundGradient(theme.base, theme.pale);
+  }
+  chart->ShowLegend(true);
+}
+
+void CStatisticDlg::BuildMonth() {
+  SetItemText(IDC_STAT_MONTH, ToWide(locale_.Translate(u"MONTH" + [&] {
+                const std::string n = std::to_string(month_.month);
+                return std::u16string(n.begin(), n.end());
+              }())));
+  CChartCtrl* chart = Chart();
+  if (!chart) return;
+  const TemperatureMonth month = BuildTemperatureMonth(model_, month_, options_.farinheit);
+  chart->RemoveAllSeries();
+  const size_t bars = chart->AddBarSeries(CChartCtrl::kDefaultBarColor, locale_.Translate(u"CHART_TEMPERATURE"));
+  const size_t cover = chart->AddLineSeries(kCoverColor, kCoverWidth, locale_.Translate(u"CHART_COVER_LINE"));
+  const size_t sex = chart->AddPointSeries(kIntercourseColor, kIntercourseSize, kIntercourseSize,
+                                           locale_.Translate(u"CHART_INTERCOURSE"));
+  chart->AddPoints(cover, month.cover);
+  chart->AddPoints(sex, month.intercourse);
+  chart->AddPoints(bars, month.temperatures);
+  if (!month.prognosis.empty()) {
+    const size_t curve =
+        chart->AddLineSeries(kPrognosisColor, kPrognosisWidth, locale_.Translate(u"CHART_PROGNOSIS"));
+    chart->AddPoints(curve, month.prognosis);
+    chart->SetBalloon(curve, kPrognosisCentre, locale_.Translate(u"MSG_OVULATION"));
+  }
+  chart->Redraw();
+}
