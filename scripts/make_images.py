@@ -26,6 +26,7 @@ import headers  # noqa: E402
 import icons  # noqa: E402
 import pane_icons  # noqa: E402
 import zodiac_icons  # noqa: E402
+import reminder_skins  # noqa: E402
 from logo import logo  # noqa: E402
 from writers import bmp24, ico  # noqa: E402
 
@@ -101,6 +102,27 @@ ICONS = [
 ]
 # Conception planning: the zodiac signs and the Birth dialog's small icon.
 ICONS += zodiac_icons.icons()
+
+
+def reminder_pictures():
+    """The reminder popups' skins and the reminders page's icons."""
+    bitmaps = [
+        ("IDB_POPUP_LARGE", 173, "popup_large.bmp", reminder_skins.large_skin, (250, 164), None, "opaque",
+         "reminder popup for texts over 115 characters; text area (10, 40, 240, 154)"),
+        ("IDB_POPUP_SMALL", 174, "popup_small.bmp", reminder_skins.small_skin, (250, 109), None, "opaque",
+         "reminder popup for short texts and the pill; text area (10, 40, 240, 99)"),
+    ]
+    icons_ = [
+        ("IDI_REMIND_MENSTRUATION", 1721, "remind_menstruation.ico", reminder_skins.page_menstruation, (16, 32),
+         "reminders page: menstruation"),
+        ("IDI_REMIND_PILL", 1722, "remind_pill.ico", reminder_skins.page_pill, (16, 32), "reminders page: pills"),
+    ]
+    return bitmaps, icons_
+
+
+_reminder_bitmaps, _reminder_icons = reminder_pictures()
+BITMAPS += _reminder_bitmaps
+ICONS += _reminder_icons
 
 
 def render_bitmap(maker, size, key, mode):

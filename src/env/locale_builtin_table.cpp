@@ -250,6 +250,8 @@ constexpr Entry kBuiltIn[] = {
      u"To begin, click the first day of your last period in the calendar and choose \"Set menstrual\"."},
     {u"KEEP_DAYS_QUESTION", u"Keep the days marked so far in %s's calendar?"},
     {u"LOGIN_TO_SEE", u"Your calendar is locked. Click here to log in."},
+    // Reminders page: the number of days is a whole number.
+    {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

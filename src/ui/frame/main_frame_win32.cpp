@@ -158,6 +158,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
 
   CreatePaneBar();
   AddTrayIcon();
+  CreateReminderPopups();
   SetTimer(Hwnd(), kReminderTimer, kReminderPeriodMs, nullptr);
   if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
   RefreshTexts();
@@ -231,6 +232,7 @@ bool CMainFrame::IsInPaneBar(HWND hwnd) const {
 
 void CMainFrame::AddTrayIcon() {
   const PackedDate today = context_.clock.Today();
+  trayTipDate_ = today;
   const std::u16string tip = TrayTooltip(context_.locale, today, context_.model.GetDayClass(today));
   const auto icon = static_cast<HICON>(LoadImageW(ResourceModule(context_.resources), MAKEINTRESOURCEW(IDI_TAMAREL),
                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
@@ -323,6 +325,7 @@ bool CMainFrame::RunLoginFlow() {
   SetWindowTextW(Hwnd(), WindowTitle().c_str());
   ApplyLock();
   RefreshPanes(true);
+  RefreshTrayTip();
   return true;
 }
 
@@ -494,6 +497,9 @@ LRESULT CMainFrame::OnTrayMessage(LPARAM mouseMessage) {
         mouseOverTray_ = true;
         SetTimer(Hwnd(), kTrayHoverTimer, kTrayHoverDelayMs, nullptr);
       }
+      // Every move, the first too: a mouse that only crosses the icon is
+      // seen leaving before the hover timer shows a popup nobody asked for.
+      trayWatcher_.MouseOver();
       return 0;
     case WM_MOUSELEAVE:
       mouseOverTray_ = false;
@@ -538,7 +544,10 @@ void CMainFrame::ShowFromTray() {
 
 LRESULT CMainFrame::OnTimer(WPARAM wp, LPARAM lp) {
   switch (wp) {
-    case kReminderTimer: RunReminderCheck(); return 0;
+    case kReminderTimer:
+      RefreshTrayTipOnNewDay();
+      RunReminderCheck();
+      return 0;
     case kTrayHoverTimer:
       KillTimer(Hwnd(), kTrayHoverTimer);
       RunReminderCheck();
@@ -589,6 +598,7 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     // The day's note, temperature and class may have changed: shown afresh.
     if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(true);
     if (id == ID_DAY_SET_START || id == ID_DAY_UNSET_START) UpdateDesktopCalendar();
+    RefreshTrayTip();
     return 0;
   }
   switch (id) {
@@ -741,6 +751,8 @@ LRESULT CMainFrame::OnEndSession(WPARAM wp, LPARAM) {
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
   settings_.reset();
   StoreRectangleAndSave();
+  // The watcher posts to this window: it ends before the window does.
+  trayWatcher_.Stop();
   if (context_.desktop) context_.desktop->RestoreWallpaper();
   tray_.Remove();
   for (UINT_PTR timer : {kReminderTimer, kTrayHoverTimer}) KillTimer(Hwnd(), timer);

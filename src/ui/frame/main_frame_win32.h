@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,10 +15,13 @@
 #include "ui/frame/day_commands_win32.h"
 #include "ui/frame/update_offer_win32.h"
 #include "ui/panes/pane_host_win32.h"
-#include "ui/settings/settings_page_win32.h"
+#include "ui/reports/reminders.h"
+#include "ui/widgets/settings_page_win32.h"
 #include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/prompts_win32.h"
 #include "ui/widgets/resizable_dlg_bar_win32.h"
+#include "ui/widgets/taskbar_notifier_win32.h"
+#include "ui/widgets/tray_position_watcher_win32.h"
 #include "ui/widgets/tray_icon_win32.h"
 #include "ui/widgets/window_win32.h"
 
@@ -58,6 +63,10 @@ struct FrameContext {
   DesktopManager* desktop = nullptr;
   // Makes a language current by its display name (the settings window).
   std::function<void(std::u16string_view displayName)> setLanguage = nullptr;
+  // The reminder's chime; null plays the program's own sound.
+  std::function<void()> playAlert = nullptr;
+  // How often the tray position watcher looks at the cursor.
+  std::chrono::milliseconds trayWatchInterval{2000};
 };
 
 // The program's top-level window: the 97-pixel band with its logo and menu
@@ -149,6 +158,13 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] bool MouseRoutingSuspended() const { return suspended_ || loginFlowRunning_; }
   [[nodiscard]] bool WasMaximized() const { return wasMaximized_; }
   [[nodiscard]] const TrayIcon& Tray() const { return tray_; }
+  // The two reminder popups: the large one for long texts, the small one
+  // for short texts and the pill.
+  [[nodiscard]] CTaskbarNotifier& LargePopup() { return largePopup_; }
+  [[nodiscard]] CTaskbarNotifier& SmallPopup() { return smallPopup_; }
+  [[nodiscard]] const TrayPositionWatcher& TrayWatcher() const { return trayWatcher_; }
+  // The mouse rests on the tray icon: the next reminder check is forced.
+  [[nodiscard]] bool HoverPending() const { return mouseOverTray_; }
   [[nodiscard]] CResizableDlgBar& PaneBar() { return paneBar_; }
   // The pane bar's place: the right 311 pixels below the band, inside the
   // 4-pixel strips the frame paints above and below it.
@@ -199,9 +215,18 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void ColorPaneBar();
   [[nodiscard]] bool IsInPaneBar(HWND hwnd) const;
 
+  // Reminders (main_frame_reminders_win32.cpp).
+  void CreateReminderPopups();
+  void RunReminderCheck();
+  void HideReminderPopups();
+  void PlayAlert() const;
+  // The tray tooltip shows today's date and class: made again after a day
+  // changes, a login, and when the date moves on.
+  void RefreshTrayTip();
+  void RefreshTrayTipOnNewDay();
+  [[nodiscard]] int ReminderUser() const;
+
   // Features that come later hook in here; for now they do nothing.
-  void RunReminderCheck() {}
-  void HideReminderPopups() {}
   void UpdateDesktopCalendar();
 
   class LoopFilter;
@@ -222,6 +247,11 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   bool mouseOverTray_ = false;
   bool loginShown_ = false;
   TrayIcon tray_;
+  PackedDate trayTipDate_;
+  TrayPositionWatcher trayWatcher_;
+  CTaskbarNotifier largePopup_;
+  CTaskbarNotifier smallPopup_;
+  ReminderLog reminderLog_;
   CResizableDlgBar paneBar_;
   DayCommands dayCommands_;
   PaneContext paneContext_;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/settings/colour_picker_cb_win32.h"
-#include "ui/settings/settings_page_win32.h"
+#include "ui/widgets/settings_page_win32.h"
 
 // The general settings page: language, colour theme, start with Windows,
 // logins and update checks.

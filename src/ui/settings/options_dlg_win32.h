@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/settings/settings_page_win32.h"
+#include "ui/widgets/settings_page_win32.h"
 
 // The desktop-calendar page: the calendar on or off, its offset from the
 // screen's top-left corner, its scale and its opacity.

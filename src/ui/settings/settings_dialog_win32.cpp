@@ -154,6 +154,13 @@ void CSettingsDialog::Notify(WPARAM code) const {
 }
 
 void CSettingsDialog::OnOK() {
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    CSettingsPage* page = pages_[i].page.get();
+    if (page && page->Hwnd() && !page->Validate()) {
+      ShowPage(i);
+      return;
+    }
+  }
   for (PageRecord& record : pages_) {
     if (record.page && record.page->Hwnd()) record.page->ReadControls();
   }

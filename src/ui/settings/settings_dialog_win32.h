@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/settings/prefs_static_win32.h"
-#include "ui/settings/settings_page_win32.h"
+#include "ui/widgets/settings_page_win32.h"
 #include "ui/widgets/dialog_win32.h"
 
 // The modeless settings window: a tree of pages on the left, the caption bar

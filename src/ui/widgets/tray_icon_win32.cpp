@@ -16,10 +16,26 @@ bool TrayIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, std::w
   data_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
   data_.uCallbackMessage = callbackMessage;
   data_.hIcon = icon;
+  CopyTip(tip);
+  return Readd();
+}
+
+void TrayIcon::CopyTip(std::wstring_view tip) {
   const size_t n = std::min(tip.size(), std::size(data_.szTip) - 1);
   std::wmemcpy(data_.szTip, tip.data(), n);
   data_.szTip[n] = L'\0';
-  return Readd();
+}
+
+bool TrayIcon::SetTip(std::wstring_view tip) {
+  CopyTip(tip);
+  if (!added_) return false;
+  NOTIFYICONDATAW modify = data_;
+  modify.uFlags = NIF_TIP;
+  if (!Shell_NotifyIconW(NIM_MODIFY, &modify)) {
+    LogLastError(L"Shell_NotifyIcon(NIM_MODIFY)");
+    return false;
+  }
+  return true;
 }
 
 bool TrayIcon::Readd() {

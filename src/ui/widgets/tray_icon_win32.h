@@ -21,6 +21,8 @@ class TrayIcon {
   bool Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, std::wstring_view tip);
   // After the taskbar was re-created: the same icon again.
   bool Readd();
+  // A new tip for the icon (NIM_MODIFY), cut as in Add.
+  bool SetTip(std::wstring_view tip);
   void Remove();
 
   [[nodiscard]] bool Added() const { return added_; }
@@ -29,6 +31,8 @@ class TrayIcon {
   [[nodiscard]] static UINT TaskbarCreatedMessage();
 
  private:
+  void CopyTip(std::wstring_view tip);
+
   NOTIFYICONDATAW data_{};
   bool added_ = false;
 };

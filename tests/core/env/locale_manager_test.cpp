@@ -421,7 +421,9 @@ const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_S
                                         // Dialog buttons.
                                         u"BTN_OK", u"BTN_HELP",
                                         // Printing.
-                                        u"ERROR_CANT_PRINT"};
+                                        u"ERROR_CANT_PRINT",
+                                        // The reminders page.
+                                        u"MSG_ENTER_INTEGER_RANGE"};
 // What a new user meets: weekday names in full, the first steps, the locked calendar.
 const char16_t* const kNewUserKeys[] = {u"DAYNAME1",      u"DAYNAME2",          u"DAYNAME3",
                                         u"DAYNAME4",      u"DAYNAME5",          u"DAYNAME6",

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "ui/widgets/dialog_win32.h"
+#include "ui/widgets/prompts_win32.h"
 
 class OptionsManager;
 class LocaleManager;
@@ -25,6 +26,8 @@ struct SettingsContext {
   std::function<void()> languageChanged = nullptr;
   // After a new theme: the main window and its pane bar repaint.
   std::function<void()> repaintMain = nullptr;
+  // Message boxes of the pages; empty ones are the system's.
+  Prompts prompts;
 };
 
 // One page of the settings window: a child dialog made the first time it is
@@ -34,6 +37,9 @@ class CSettingsPage : public CDialog {
  public:
   using CDialog::CDialog;
 
+  // OK asks every page first; a page that refuses (and has told the user
+  // why) keeps the window open on it.
+  [[nodiscard]] virtual bool Validate() { return true; }
   // The controls into the page's own fields (OK of the settings window).
   virtual void ReadControls() {}
   // The page's fields into the settings.

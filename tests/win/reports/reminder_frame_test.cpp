@@ -1,0 +1,239 @@
+// The main frame's reminders: the popup on the timer and on the tray hover,
+// the sound, the tray clicks that hide it, the tray tip of the day, the
+// watcher ending with the window, and the reminders page.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "resources/reminder_ids.h"
+#include "resources/resource.h"
+#include "ui/reports/local_time_win32.h"
+#include "env/wide_win32.h"
+#include "ui/reports/remind_dlg_win32.h"
+#include "ui/settings/settings_dialog_win32.h"
+#include "win/frame/frame_fixture.h"
+
+namespace frametest {
+namespace {
+
+class ReminderFrameTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    // 28-day cycles and a period 26 days ago: the next is due the day after tomorrow.
+    options_.autoPeriodCalculation = false;
+    options_.periodLen = 28;
+    options_.rmenstruation = true;
+    options_.rsinse = 3;
+    options_.rother = false;
+    options_.rpill = false;
+    model_->Reload();
+    ASSERT_TRUE(model_->SetStart(AddDays(kToday, -26)));
+    adjustContext_ = [this](FrameContext& c) { c.playAlert = [this] { ++sounds_; }; };
+  }
+
+  CTaskbarNotifier::State SmallState() { return frame_->SmallPopup().GetState(); }
+
+  int sounds_ = 0;
+};
+
+TEST_F(ReminderFrameTest, ADueReminderSlidesUpInTheSmallPopupWithinOneTimerPeriod) {
+  OpenFrame();
+  EXPECT_EQ(frame_->LargePopup().SkinSize().cy, 164);
+  EXPECT_EQ(frame_->SmallPopup().SkinSize().cy, 109);
+  EXPECT_EQ(frame_->SmallPopup().TextArea().bottom, 99);
+  EXPECT_EQ(frame_->LargePopup().TextArea().bottom, 154);
+  ASSERT_TRUE(WaitUntil([&] { return SmallState() != CTaskbarNotifier::State::kHidden; }, 16000));
+  EXPECT_EQ(frame_->SmallPopup().Text(), L"2 days left before menstruation");
+  EXPECT_EQ(frame_->LargePopup().GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_EQ(sounds_, 1);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SmallState() == CTaskbarNotifier::State::kStaying; }, 5000));
+  RECT r{};
+  GetWindowRect(frame_->SmallPopup().Hwnd(), &r);
+  EXPECT_EQ(r.right, work.right);
+  EXPECT_EQ(r.bottom, work.bottom);
+  EXPECT_EQ(frame_->SmallPopup().StayMs(), 3000);
+
+  // The next tick of the same day: nothing new, no sound.
+  frame_->SmallPopup().HidePopup();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_EQ(SmallState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_EQ(sounds_, 1);
+  // The next day counts down, with the sound again.
+  clock_.Set(AddDays(kToday, 1));
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_EQ(frame_->SmallPopup().Text(), L"1 days left before menstruation");
+  EXPECT_EQ(sounds_, 2);
+}
+
+TEST_F(ReminderFrameTest, ALongTextTakesTheLargePopup) {
+  // Her period starts today: the day of flow and its long tip.
+  ASSERT_TRUE(model_->SetStart(kToday));
+  options_.rother = true;
+  OpenFrame();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  const std::wstring expected = L"0 days left before menstruation\nDay tip: " + ToWide(model_->GetTip(kToday));
+  ASSERT_GT(expected.size(), 115u);
+  EXPECT_EQ(frame_->LargePopup().Text(), expected);
+  EXPECT_TRUE(IsWindowVisible(frame_->LargePopup().Hwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->SmallPopup().Hwnd()));
+  ASSERT_TRUE(WaitUntil([&] { return frame_->LargePopup().GetState() == CTaskbarNotifier::State::kStaying; }, 5000));
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT r{};
+  GetWindowRect(frame_->LargePopup().Hwnd(), &r);
+  EXPECT_EQ(r.bottom - r.top, 164);
+  EXPECT_EQ(r.bottom, work.bottom);
+}
+
+TEST_F(ReminderFrameTest, HoverOverTheTrayShowsTheTextSilentlyAndAClickHidesIt) {
+  options_.rmenstruation = false;  // the hover text does not care
+  OpenFrame();
+  const HWND hwnd = frame_->Hwnd();
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
+  EXPECT_TRUE(frame_->HoverPending());
+  EXPECT_TRUE(frame_->TrayWatcher().Tracking());
+  SendMessageW(hwnd, WM_TIMER, CMainFrame::kTrayHoverTimer, 0);
+  EXPECT_FALSE(frame_->HoverPending());
+  CTaskbarNotifier& popup =
+      IsWindowVisible(frame_->SmallPopup().Hwnd()) ? frame_->SmallPopup() : frame_->LargePopup();
+  EXPECT_TRUE(IsWindowVisible(popup.Hwnd()));
+  EXPECT_EQ(popup.Text().rfind(L"2 days left before menstruation\nDay tip: ", 0), 0u) << popup.Text();
+  EXPECT_EQ(sounds_, 0);
+
+  // A left click on the icon hides it and leaves the hover flag as it was.
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
+  EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_FALSE(IsWindowVisible(popup.Hwnd()));
+  EXPECT_TRUE(frame_->HoverPending());
+  // Until the mouse is seen leaving, every check is forced: silent.
+  SendMessageW(hwnd, WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_TRUE(IsWindowVisible(popup.Hwnd()));
+  EXPECT_EQ(sounds_, 0);
+  // The watcher's leave hides it and ends the hover.
+  SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSELEAVE);
+  EXPECT_FALSE(frame_->HoverPending());
+  EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
+}
+
+TEST_F(ReminderFrameTest, PillReminderComesAtItsTimeUntilThePillIsMarked) {
+  options_.rmenstruation = false;
+  options_.rother = false;
+  options_.rpill = true;
+  // The pill time an hour before "now" of the clock, whatever the zone.
+  const int64_t now = 1718445600;  // 15 June 2024, 10:00 UTC
+  clock_ = FixedClock(kToday, now);
+  options_.rpill_time = now - 3600;
+  OpenFrame();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  if (LocalMinuteOfDay(now) >= 60) {
+    EXPECT_EQ(frame_->SmallPopup().Text(), L"Time to take a contraception pill");
+    EXPECT_EQ(frame_->SmallPopup().StayMs(), 7000);
+    EXPECT_EQ(sounds_, 1);
+  }
+  // Marked with a pill the next day: no reminder that day.
+  frame_->SmallPopup().HidePopup();
+  clock_.Set(AddDays(kToday, 1));
+  Day pill(AddDays(kToday, 1), false, false, false, true, false, false, 0.0);
+  ASSERT_EQ(model_->StoreDay(pill), 0);
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_EQ(frame_->SmallPopup().GetState(), CTaskbarNotifier::State::kHidden);
+}
+
+TEST_F(ReminderFrameTest, TrayTipFollowsTheDateAndTheDayCommands) {
+  OpenFrame();
+  EXPECT_NE(std::wstring(frame_->Tray().Data().szTip).find(L"Today is 15.6.2024"), std::wstring::npos);
+  clock_.Set(AddDays(kToday, 1));
+  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  EXPECT_NE(std::wstring(frame_->Tray().Data().szTip).find(L"Today is 16.6.2024"), std::wstring::npos)
+      << frame_->Tray().Data().szTip;
+  // Marking today's period changes today's class in the tip.
+  const std::wstring before = frame_->Tray().Data().szTip;
+  RunDayCommand(AddDays(kToday, 1), ID_DAY_SET_START);
+  EXPECT_NE(std::wstring(frame_->Tray().Data().szTip), before);
+}
+
+TEST_F(ReminderFrameTest, TheWatcherThreadEndsWithTheWindow) {
+  OpenFrame();
+  EXPECT_TRUE(frame_->TrayWatcher().Running());
+  DestroyWindow(frame_->Hwnd());
+  EXPECT_FALSE(frame_->TrayWatcher().Running());
+}
+
+TEST_F(ReminderFrameTest, RemindersPageOfTheSettingsSetsEnablesChecksAndApplies) {
+  options_.rpill = false;
+  options_.rsinse = 4;
+  OpenFrame();
+  SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
+  CSettingsDialog* settings = frame_->Settings();
+  ASSERT_NE(settings, nullptr);
+  settings->ShowPage(2);
+  ASSERT_NE(settings->Page(2), nullptr);
+  const HWND page = settings->Page(2)->Hwnd();
+  ASSERT_NE(page, nullptr);
+  std::vector<std::wstring> texts;
+  for (const int id : {IDC_STATIC_REM0, IDC_CHECK_REM1, IDC_STATIC_REM2, IDC_STATIC_REM3, IDC_STATIC_REM4,
+                       IDC_CHECK_REM5, IDC_STATIC_REM6, IDC_CHECK_REM7}) {
+    texts.push_back(DialogDriver::Text(GetDlgItem(page, id)));
+  }
+  texts.push_back(DialogDriver::Text(GetDlgItem(page, IDC_REM_DAYS)));
+  const std::vector<std::wstring> expected = {L"Menstruation",
+                                              L"Remind me about the beginning of menstruation ",
+                                              L"Remind since",
+                                              L"days before beginning",
+                                              L"Pills",
+                                              L"Remind me to take pill",
+                                              L"Time",
+                                              L"Remind me about another importent events",
+                                              L"4"};
+  EXPECT_EQ(texts, expected);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_REM_TIME)));
+  // Unticking the menstruation box greys its days.
+  SendMessageW(GetDlgItem(page, IDC_CHECK_REM1), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_REM_DAYS)));
+  SendMessageW(GetDlgItem(page, IDC_CHECK_REM1), BM_CLICK, 0, 0);
+
+  const auto pressOk = [&] {
+    SendMessageW(settings->Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(settings->Hwnd(), IDOK)));
+  };
+  // 11 days is refused and the settings window stays, nothing written.
+  SetWindowTextW(GetDlgItem(page, IDC_REM_DAYS), L"11");
+  pressOk();
+  (void)WaitUntil([] { return false; }, 300);  // the closing notice would come now
+  ASSERT_EQ(frame_->Settings(), settings);
+  EXPECT_TRUE(IsWindow(settings->Hwnd()));
+  EXPECT_EQ(options_.rsinse, 4);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, L"Enter an integer between 1 and 10.");
+  EXPECT_EQ(boxes_[0].caption, L"Error");
+
+  SetWindowTextW(GetDlgItem(page, IDC_REM_DAYS), L"7");
+  SendMessageW(GetDlgItem(page, IDC_CHECK_REM5), BM_CLICK, 0, 0);
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  t.wHour = 21;
+  t.wMinute = 45;
+  SendMessageW(GetDlgItem(page, IDC_REM_TIME), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+  SendMessageW(GetDlgItem(page, IDC_CHECK_REM7), BM_CLICK, 0, 0);
+  pressOk();
+  ASSERT_TRUE(WaitUntil([&] { return frame_->Settings() == nullptr; }, 5000));
+  EXPECT_EQ(options_.rsinse, 7);
+  EXPECT_TRUE(options_.rmenstruation);
+  EXPECT_TRUE(options_.rpill);
+  EXPECT_TRUE(options_.rother);  // was off, ticked
+  EXPECT_EQ(LocalMinuteOfDay(options_.rpill_time), 21 * 60 + 45);
+  // Saved with the other settings.
+  const auto written = std::find(store_.WriteOrder().begin(), store_.WriteOrder().end(), u"rsinse");
+  EXPECT_NE(written, store_.WriteOrder().end());
+}
+
+}  // namespace
+}  // namespace frametest
