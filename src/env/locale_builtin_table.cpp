@@ -222,6 +222,9 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_DB_WRITE", u"The day could not be saved: the calendar file cannot be written."},
     {u"MSG_ENTER_NUMBER", u"Enter a number."},
     {u"MSG_ENTER_NUMBER_RANGE", u"Enter a number between %d and %d."},
+
+    // Keeping the days safe: saves, backups and exports.
+    {u"ERROR_DB_NO_FILE", u"The day could not be saved: the calendar file cannot be opened."},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "model/day.h"
+#include "model/save_result.h"
 #include "ui/widgets/prompts_win32.h"
 
 class MenstualManager;
@@ -33,7 +34,8 @@ class DayCommands {
   void EditTemperature(const PackedDate& date, HWND owner);
   void EditNote(const PackedDate& date, HWND owner);
   void ShowError(HWND owner, const std::u16string& text) const;
-  void ShowSaveError(HWND owner) const;
+  // Tells her why the day was not stored; nothing when it was.
+  void ShowSaveError(HWND owner, SaveResult result) const;
 
   MenstualManager& model_;
   OptionsManager& options_;

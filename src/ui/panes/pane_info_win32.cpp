@@ -70,14 +70,13 @@ void CPaneInfo::EditTemperature() {
                          stored ? stored->temperature : kNewDayTemperature,
                          [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); }, context_.resources);
   if (dialog.DoModal(owner) != IDOK) return;
-  if (model.StoreDay(WithTemperature(stored.get(), date, dialog.Value())) != 0) ShowSaveError();
+  ShowSaveError(model.StoreDay(WithTemperature(stored.get(), date, dialog.Value())));
   Refresh(true);
   host.RepaintCalendar();
 }
 
-void CPaneInfo::ShowSaveError() const {
-  if (!context_.prompts.messageBox) return;
-  const bool full = context_.model.Database().LastSaveError() == DatabaseManager::SaveError::kFull;
-  context_.prompts.messageBox(GetAncestor(Hwnd(), GA_ROOT), Text(full ? u"ERROR_DB_FULL" : u"ERROR_DB_WRITE"),
+void CPaneInfo::ShowSaveError(SaveResult result) const {
+  if (result == SaveResult::kDone || !context_.prompts.messageBox) return;
+  context_.prompts.messageBox(GetAncestor(Hwnd(), GA_ROOT), ToWide(SaveResultMessage(result, context_.locale)),
                               Text(u"ERROR"), MB_OK | MB_ICONINFORMATION);
 }

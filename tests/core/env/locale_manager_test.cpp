@@ -383,7 +383,8 @@ const char16_t* const kAllKeys[] = {
     u"IDC_STATIC_REM4", u"IDC_CHECK_REM5", u"IDC_STATIC_REM6", u"IDC_CHECK_REM7", u"LEFT_DAYS", u"TIMEPILL",
 };
 const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_SAVED", u"MSG_BADLOGIN",
-                                        u"ERROR_DB_WRITE",   u"MSG_ENTER_NUMBER",      u"MSG_ENTER_NUMBER_RANGE"};
+                                        u"ERROR_DB_WRITE",   u"MSG_ENTER_NUMBER",      u"MSG_ENTER_NUMBER_RANGE",
+                                        u"ERROR_DB_NO_FILE"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));
@@ -396,7 +397,7 @@ TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
     EXPECT_FALSE(text.empty()) << ToUtf8(key);
   }
   EXPECT_EQ(actual, expected);
-  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 182u);
+  EXPECT_EQ(LocaleManager::BuiltInTable().size(), 183u);
 }
 
 TEST(BuiltInTable, EveryKeyIsFoundAndTranslatesWithoutLanguageFile) {
