@@ -216,7 +216,10 @@ const DatabaseManager::OwnerView& DatabaseManager::View() {
   mine.reserve(kSlotCount);
   for (int i = 0; i < kSlotCount; ++i) {
     const Slot& s = slots_[static_cast<size_t>(i)];
-    if (s.Readable() && s.owner == owner) mine.emplace_back(s.date.Key(), i);
+    if (s.Readable() && s.owner == owner) {
+      mine.emplace_back(s.date.Key(), i);
+      view_.slots.push_back(i);
+    }
   }
   std::stable_sort(mine.begin(), mine.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   // Every slot of a date reads the record of the date's first slot, as a
@@ -445,14 +448,15 @@ std::unique_ptr<Day> DatabaseManager::GetFirstDay() {
 // is skipped rather than ending the walk, so it hides no other day.
 std::unique_ptr<Day> DatabaseManager::GetNextDay() {
   if (!file_) return nullptr;
-  const uint16_t owner = CurrentOwner();
-  while (cursor_ < kSlotCount) {
-    const Slot& s = slots_[static_cast<size_t>(cursor_++)];
-    if (!s.Readable() || s.owner != owner) continue;
-    if (auto day = GetDay(s.date)) return day;
+  const OwnerView& v = View();
+  for (auto it = std::lower_bound(v.slots.begin(), v.slots.end(), cursor_); it != v.slots.end(); ++it) {
+    cursor_ = *it + 1;
+    if (auto day = GetDay(slots_[static_cast<size_t>(*it)].date)) return day;
   }
+  cursor_ = kSlotCount;
   return nullptr;
 }
+
 std::unique_ptr<Day> DatabaseManager::GetLastStart() {
   if (!file_) return nullptr;
   const OwnerView& v = View();

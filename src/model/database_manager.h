@@ -95,6 +95,7 @@ class DatabaseManager {
     bool valid = false;
     uint16_t owner = 0;
     std::vector<std::pair<int64_t, int>> firstSlot;  // date key -> first slot of that date, by key
+    std::vector<int> slots;                           // the owner's readable slots in index order
     std::vector<PackedDate> starts;                   // dates with menstruationStart, ascending, one per slot
     std::vector<PackedDate> ends;                     // dates with menstruationEnd, ascending, one per slot
   };
