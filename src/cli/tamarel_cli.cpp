@@ -219,9 +219,10 @@ class Cli {
   // Done, or why not, in the program's own words (one line each).
   int Report(SaveResult result) {
     if (result == SaveResult::kDone) return 0;
-    std::string text = ToUtf8(SaveResultMessage(result, *locale_));
-    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.replace(at, 2, "\n");
-    err_ << text << '\n';
+    const std::string text = ToUtf8(SaveResultMessage(result, *locale_));
+    for (size_t i = 0; i < text.size(); ++i)
+      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) err_ << text[i];
+    err_ << '\n';
     return 1;
   }
 
