@@ -47,7 +47,7 @@ void BM_ClassifyFourMonthsAfterWrite(benchmark::State& state) {
     state.PauseTiming();
     Day day = *m.GetDay(PackedDate(15, 2, 2026));
     day.sex = (sex = !sex);
-    if (m.StoreDay(day) != 0) state.SkipWithError("write failed");
+    if (m.StoreDay(day) != SaveResult::kDone) state.SkipWithError("write failed");
     state.ResumeTiming();
     for (int i = 0; i < 122; ++i) {
       const PackedDate d = AddDays(first, i);

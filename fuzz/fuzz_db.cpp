@@ -10,36 +10,8 @@
 #include "settings/memory_settings_store.h"
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"
+#include "model/memory_block_file.h"
 #include "model/menstual_manager.h"
-
-namespace {
-
-class MemoryFile final : public BlockFile {
- public:
-  explicit MemoryFile(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-  size_t ReadAt(uint64_t offset, void* buffer, size_t n) override {
-    if (offset >= bytes_.size()) return 0;
-    const size_t got = std::min<size_t>(n, bytes_.size() - offset);
-    std::memcpy(buffer, bytes_.data() + offset, got);
-    return got;
-  }
-  bool WriteAt(uint64_t offset, const void* data, size_t n) override {
-    if (offset + n > (64u << 20)) return false;
-    if (bytes_.size() < offset + n) bytes_.resize(offset + n, 0);
-    std::memcpy(bytes_.data() + offset, data, n);
-    return true;
-  }
-  bool Size(uint64_t* size) override {
-    *size = bytes_.size();
-    return true;
-  }
-  bool Flush() override { return true; }
-
- private:
-  std::vector<uint8_t> bytes_;
-};
-
-}  // namespace
 
 int TamarelFuzzDb(const uint8_t* data, size_t size) {
   static MemorySettingsStore store;
@@ -50,8 +22,8 @@ int TamarelFuzzDb(const uint8_t* data, size_t size) {
   // The first two bytes pick the owner, the rest is the file.
   const uint16_t owner = size >= 2 ? static_cast<uint16_t>(data[0] | (data[1] << 8)) : 0;
   std::vector<uint8_t> bytes(data + std::min<size_t>(size, 2), data + size);
-  MenstualManager m(std::make_unique<DatabaseManager>(std::make_unique<MemoryFile>(std::move(bytes)),
-                                                      [owner] { return owner; }),
+  MenstualManager m(std::make_unique<DatabaseManager>(std::make_unique<MemoryBlockFile>(std::move(bytes)),
+                                                      [owner] { return owner; }, std::make_unique<MemoryBlockFile>()),
                     options, locale, clock);
   DatabaseManager& db = m.Database();
   for (auto d = db.GetFirstDay(); d; d = db.GetNextDay()) {
@@ -66,7 +38,7 @@ int TamarelFuzzDb(const uint8_t* data, size_t size) {
     if (c < 0 || c > 11) __builtin_trap();
   }
   Day day(PackedDate(1, 1, 2026), true, false, false, false, false, false, 0.0, u"fuzz");
-  if (m.StoreDay(day) == 0 && !db.GetDay(day.date)) __builtin_trap();
+  if (m.StoreDay(day) == SaveResult::kDone && !db.GetDay(day.date)) __builtin_trap();
   return 0;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -62,33 +61,23 @@ bool IsStorableName(std::string_view name) {
   return name.find_first_of(std::string_view("\t\r\n\0", 4)) == std::string_view::npos;
 }
 
-// Puts the complete new file in place of the old one. Where rename does not
-// replace an existing file, the old one is moved aside first and moved back
-// when the new one cannot take its place, so the users are never lost.
-bool ReplaceWith(const fs::path& written, const fs::path& target) {
-  std::error_code ec;
-  fs::rename(written, target, ec);
-  if (!ec) return true;
-  if (!fs::is_regular_file(target, ec)) return false;
-  fs::path aside = target;
-  aside += ".old";
-  if (fs::is_regular_file(aside, ec)) fs::remove(aside, ec);
-  fs::rename(target, aside, ec);
-  if (ec) return false;
-  fs::rename(written, target, ec);
-  if (ec) {
-    std::error_code back;
-    fs::rename(aside, target, back);
-    return false;
-  }
-  fs::remove(aside, ec);
-  return true;
+IFileReplacer& DefaultFiles() {
+  static PortableFileReplacer files;
+  return files;
+}
+
+fs::path NewFilePath(const fs::path& userFile) {
+  fs::path written = userFile;
+  written += ".new";
+  return written;
 }
 
 }  // namespace
 
-LogonManager::LogonManager(fs::path userFile, std::function<int()> highestOwnerInUse)
-    : userFile_(std::move(userFile)), highestOwnerInUse_(std::move(highestOwnerInUse)) {
+LogonManager::LogonManager(fs::path userFile, std::function<int()> highestOwnerInUse, IFileReplacer* files)
+    : userFile_(std::move(userFile)),
+      highestOwnerInUse_(std::move(highestOwnerInUse)),
+      files_(files ? files : &DefaultFiles()) {
   (void)LoadUsers();  // no file yet is the normal state of a new installation
 }
 
@@ -118,7 +107,8 @@ std::string LogonManager::HashPassword(std::string_view password) {
 
 LogonManager::ParsedUsers LogonManager::ParseUsers(std::string_view text) {
   // The file was read as a C string: a NUL byte ends it.
-  text = text.substr(0, text.find('\0'));
+  const size_t nul = text.find('\0');
+  text = text.substr(0, nul);
   ParsedUsers parsed;
   size_t pos = SkipSeparators(text, 0);
   while (pos < text.size()) {
@@ -140,6 +130,7 @@ LogonManager::ParsedUsers LogonManager::ParseUsers(std::string_view text) {
     parsed.users[*id] = UserRecord{std::string(name), *id, std::string(hash)};
     pos = SkipSeparators(text, hashEnd);
   }
+  parsed.complete = pos >= text.size() && nul == std::string_view::npos && !text.empty() && text.back() == '\n';
   return parsed;
 }
 
@@ -157,8 +148,16 @@ std::string LogonManager::FormatUsers(const std::map<int, UserRecord>& users) {
 }
 
 int LogonManager::LoadUsers() {
-  const std::optional<std::string> bytes = ReadWholeFile(userFile_);
-  if (!bytes) return -1;
+  std::optional<std::string> bytes = ReadWholeFile(userFile_);
+  if (!bytes) {
+    std::error_code ec;
+    if (fs::exists(userFile_, ec) || ec) return -1;
+    // Only a new list that was written whole is taken; it then becomes user.dat.
+    const fs::path written = NewFilePath(userFile_);
+    bytes = ReadWholeFile(written);
+    if (!bytes || !ParseUsers(*bytes).complete) return -1;
+    (void)files_->Replace(written, userFile_);  // read from .new again next time if this fails
+  }
   ParsedUsers parsed = ParseUsers(*bytes);
   users_ = std::move(parsed.users);
   largestId_ = parsed.largestId;
@@ -166,25 +165,10 @@ int LogonManager::LoadUsers() {
 }
 
 int LogonManager::SaveUsers() {
-  // Written beside the old file and then put in its place: a failure half-way
-  // leaves the previous list whole.
-  fs::path written = userFile_;
-  written += ".new";
-  const std::string text = FormatUsers(users_);
-  {
-    std::ofstream out(written, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return -1;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    const bool good = out.good();
-    out.close();
-    if (!good || out.fail()) {
-      std::error_code ec;
-      fs::remove(written, ec);
-      return -1;
-    }
-  }
-  if (!ReplaceWith(written, userFile_)) {
+  // Written beside the old file, on the disk, and then put in its place in
+  // one step: at every moment either the old list or the new one is whole.
+  const fs::path written = NewFilePath(userFile_);
+  if (!files_->WriteDurably(written, FormatUsers(users_)) || !files_->Replace(written, userFile_)) {
     std::error_code ec;
     fs::remove(written, ec);
     return -1;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "env/file_replace.h"
+
 // One user. Names and hashes are bytes in the Windows ANSI code page.
 struct UserRecord {
   std::string name;
@@ -28,16 +30,22 @@ class LogonManager {
   // userFile: the path of user.dat. highestOwnerInUse: the largest owner id
   // that has day records (may be empty); new users get ids above it, so that
   // nobody inherits the days of a deleted user. Reads the users at once.
-  explicit LogonManager(std::filesystem::path userFile, std::function<int()> highestOwnerInUse = {});
+  // files: how the list is written and put in place (the C runtime's when none).
+  explicit LogonManager(std::filesystem::path userFile, std::function<int()> highestOwnerInUse = {},
+                        IFileReplacer* files = nullptr);
   virtual ~LogonManager() = default;
   LogonManager(const LogonManager&) = delete;
   LogonManager& operator=(const LogonManager&) = delete;
 
 
-  // 0, or -1 when the file cannot be opened or read (the users stay as they were).
+  // 0, or -1 when the file cannot be opened or read (the users stay as they
+  // were). When user.dat is missing but a complete user.dat.new is there (a
+  // save was cut off just before the new list took the old one's place), the
+  // new list is taken.
   int LoadUsers();
-  // Rewrites the file whole; 0, or -1 when any step of the writing failed
-  // (the previous file is then left as it was).
+  // Writes user.dat.new, pushes it to the disk and puts it in place of
+  // user.dat in one step; 0, or -1 when any step failed (the previous file is
+  // then left as it was).
   int SaveUsers();
 
   [[nodiscard]] bool UserExists(const std::string& name) const;
@@ -71,6 +79,7 @@ class LogonManager {
   struct ParsedUsers {
     std::map<int, UserRecord> users;
     int largestId = 0;
+    bool complete = false;  // every byte read as whole lines: nothing cut off or malformed
   };
   // Reads the lines "<id> TAB <name> TAB <hash> CR LF" up to the first that
   // does not fit; a NUL byte ends the text.
@@ -81,6 +90,7 @@ class LogonManager {
  private:
   std::filesystem::path userFile_;
   std::function<int()> highestOwnerInUse_;
+  IFileReplacer* files_;
   int largestId_ = 0;
   UserRecord current_;
   std::map<int, UserRecord> users_;

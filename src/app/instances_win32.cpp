@@ -6,6 +6,7 @@
 #include "settings/options_manager.h"
 #include "settings/registry_settings_store_win32.h"
 #include "settings/system_locale_win32.h"
+#include "env/file_replace_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform_win32.h"
 #include "env/wide_win32.h"
@@ -67,8 +68,9 @@ MenstualManager& Menstual() {
 // user.dat beside the program, whatever the executable's file name. New users
 // get ids above every owner that has days in db.dat.
 LogonManager& Logon() {
+  static Win32FileReplacer files;
   static LogonManager instance(ExecutableFolder() / "user.dat",
-                               [] { return static_cast<int>(Menstual().Database().MaxOwnerId()); });
+                               [] { return static_cast<int>(Menstual().Database().MaxOwnerId()); }, &files);
   return instance;
 }
 

@@ -10,8 +10,9 @@
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
-#include "env/text_format.h"
+#include "model/memory_block_file.h"
 #include "model/menstual_manager.h"
+#include "model/save_result.h"
 
 namespace {
 
@@ -118,9 +119,10 @@ class Cli {
     clock_ = std::make_unique<FixedClock>(today);
     const auto ownerId = static_cast<uint16_t>(owner);
     const std::filesystem::path dbPath = *db;
-    auto database = std::make_unique<DatabaseManager>(dbPath, [ownerId] { return ownerId; });
-    if (!database->IsOpen()) {
-      err_ << "The calendar file " << ToUtf8(dbPath.u16string()) << " cannot be opened.\n";
+    auto database = OpenDatabase(dbPath, [ownerId] { return ownerId; });
+    if (!database || !database->IsOpen()) {
+      err_ << "The calendar file " << ToUtf8(dbPath.u16string()) << " cannot be opened"
+           << (IsReadCommand() ? "" : " for writing (is the program storing a day?)") << ".\n";
       return 1;
     }
     manager_ = std::make_unique<MenstualManager>(std::move(database), *options_, *locale_, *clock_);
@@ -130,6 +132,23 @@ class Cli {
  private:
   void Arity(size_t n) {
     if (command_.size() != n + 1) throw UsageError{command_[0] + " takes " + std::to_string(n) + " argument(s)"};
+  }
+
+  // Reading needs no lock: the program may hold the file open meanwhile.
+  [[nodiscard]] bool IsReadCommand() const {
+    const std::string& c = command_[0];
+    return c == "days" || c == "classify" || c == "stats" || c == "tip";
+  }
+
+  std::unique_ptr<DatabaseManager> OpenDatabase(const std::filesystem::path& path, DatabaseManager::OwnerFn owner) {
+    if (!IsReadCommand()) return std::make_unique<DatabaseManager>(path, std::move(owner));
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) {
+      // Nothing stored yet: an empty calendar, and no file made for a mere look.
+      std::vector<uint8_t> empty(DatabaseManager::kIndexSize + 1, 0);
+      return std::make_unique<DatabaseManager>(std::make_unique<MemoryBlockFile>(std::move(empty)), std::move(owner));
+    }
+    return DatabaseManager::OpenForReading(path, std::move(owner));
   }
 
   int Dispatch() {
@@ -191,28 +210,23 @@ class Cli {
     return 0;
   }
 
-  std::string Text(std::u16string_view key) { return ToUtf8(locale_->Translate(key)); }
-
-  int Refused() {
-    const std::u16string first = FormatText(locale_->Translate(u"ERROR_CANT_SET_DAY1"), {OptionsManager::minPeriodLen});
-    err_ << ToUtf8(first) << '\n' << Text(u"ERROR_CANT_SET_DAY2") << '\n';
-    return 1;
-  }
 
   int NotOffered(const PackedDate& d) {
     err_ << command_[0] << " is not offered for " << FormatDate(d) << ".\n";
     return 1;
   }
 
-  int SaveFailed() {
-    if (manager_->Database().LastSaveError() == DatabaseManager::SaveError::kFull)
-      err_ << Text(u"ERROR_DB_FULL") << '\n';
-    else
-      err_ << "The day could not be written to the calendar file.\n";
+  // Done, or why not, in the program's own words (one line each).
+  int Report(SaveResult result) {
+    if (result == SaveResult::kDone) return 0;
+    const std::string text = ToUtf8(SaveResultMessage(result, *locale_));
+    for (size_t i = 0; i < text.size(); ++i)
+      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) err_ << text[i];
+    err_ << '\n';
     return 1;
   }
 
-  int Store(const Day& day) { return manager_->StoreDay(day) == 0 ? 0 : SaveFailed(); }
+  int Store(const Day& day) { return Report(manager_->StoreDay(day)); }
 
   Day RecordOrNew(const PackedDate& d) {
     auto day = manager_->GetDay(d);
@@ -222,12 +236,7 @@ class Cli {
   int SetMark(bool start) {
     Arity(1);
     const PackedDate d = NeedDate(command_[1]);
-    const bool offered = start ? manager_->CanSetStart(d) : manager_->CanSetEnd(d);
-    if (!offered) return Refused();
-    const bool done = start ? manager_->SetStart(d) : manager_->SetEnd(d);
-    if (done) return 0;
-    const auto error = manager_->Database().LastSaveError();
-    return error == DatabaseManager::SaveError::kNone ? Refused() : SaveFailed();
+    return Report(start ? manager_->SetStart(d) : manager_->SetEnd(d));
   }
 
   int UnsetMark(bool start) {

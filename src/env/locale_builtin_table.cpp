@@ -252,6 +252,8 @@ constexpr Entry kBuiltIn[] = {
     {u"LOGIN_TO_SEE", u"Your calendar is locked. Click here to log in."},
     // Reminders page: the number of days is a whole number.
     {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
+    // Keeping the days safe: saves, backups and exports.
+    {u"ERROR_DB_NO_FILE", u"The day could not be saved: the calendar file cannot be opened."},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

@@ -10,6 +10,7 @@
 #include <io.h>
 #include <share.h>
 #else
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -95,47 +96,88 @@ class FdFile final : public BlockFile {
 #endif
   }
 
+  bool Truncate(uint64_t size) override {
+#ifdef _WIN32
+    return _chsize_s(fd_, static_cast<__int64>(size)) == 0;
+#else
+    int rc;
+    do {
+      rc = ftruncate(fd_, static_cast<off_t>(size));
+    } while (rc != 0 && errno == EINTR);
+    return rc == 0;
+#endif
+  }
+
  private:
   int fd_;
 };
 
-int OpenFd(const std::filesystem::path& path, bool create) {
+enum class Access { kCreateNew, kExisting, kOpenOrCreate, kReadOnly };
+
+int OpenFd(const std::filesystem::path& path, Access access) {
 #ifdef _WIN32
   int fd = -1;
-  int flags = _O_RDWR | _O_BINARY | _O_NOINHERIT;
-  if (create) flags |= _O_CREAT | _O_EXCL;
-  // Other programs may read the file while we run, but never write it.
-  if (_wsopen_s(&fd, path.c_str(), flags, _SH_DENYWR, _S_IREAD | _S_IWRITE) != 0) return -1;
+  int flags = (access == Access::kReadOnly ? _O_RDONLY : _O_RDWR) | _O_BINARY | _O_NOINHERIT;
+  if (access == Access::kCreateNew) flags |= _O_CREAT | _O_EXCL;
+  if (access == Access::kOpenOrCreate) flags |= _O_CREAT;
+  // Other programs may read the file while we run, but never write it; a
+  // reader lets the program that holds the file go on writing.
+  const int share = access == Access::kReadOnly ? _SH_DENYNO : _SH_DENYWR;
+  if (_wsopen_s(&fd, path.c_str(), flags, share, _S_IREAD | _S_IWRITE) != 0) return -1;
   return fd;
 #else
-  int flags = O_RDWR | O_CLOEXEC;
-  if (create) flags |= O_CREAT | O_EXCL;
+  int flags = (access == Access::kReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+  if (access == Access::kCreateNew) flags |= O_CREAT | O_EXCL;
+  if (access == Access::kOpenOrCreate) flags |= O_CREAT;
   int fd;
   do {
     fd = open(path.c_str(), flags, 0600);
   } while (fd < 0 && errno == EINTR);
+  // One writer at a time, as the share mode gives on Windows.
+  if (fd >= 0 && access != Access::kReadOnly && flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    close(fd);
+    errno = error;
+    return -1;
+  }
   return fd;
 #endif
+}
+
+std::unique_ptr<BlockFile> Open(const std::filesystem::path& path, Access access, BlockFile::OpenResult* result) {
+  const int fd = OpenFd(path, access);
+  if (fd < 0) {
+    *result = errno == ENOENT ? BlockFile::OpenResult::kMissing : BlockFile::OpenResult::kFailed;
+    return nullptr;
+  }
+  *result = access == Access::kCreateNew ? BlockFile::OpenResult::kCreated : BlockFile::OpenResult::kOpened;
+  return std::make_unique<FdFile>(fd);
 }
 
 }  // namespace
 
 std::unique_ptr<BlockFile> BlockFile::OpenExisting(const std::filesystem::path& path, OpenResult* result) {
-  const int fd = OpenFd(path, false);
-  if (fd < 0) {
-    *result = errno == ENOENT ? OpenResult::kMissing : OpenResult::kFailed;
-    return nullptr;
-  }
-  *result = OpenResult::kOpened;
-  return std::make_unique<FdFile>(fd);
+  return Open(path, Access::kExisting, result);
 }
 
 std::unique_ptr<BlockFile> BlockFile::CreateNew(const std::filesystem::path& path, OpenResult* result) {
-  const int fd = OpenFd(path, true);
-  if (fd < 0) {
-    *result = OpenResult::kFailed;
-    return nullptr;
-  }
-  *result = OpenResult::kCreated;
-  return std::make_unique<FdFile>(fd);
+  auto file = Open(path, Access::kCreateNew, result);
+  if (!file) *result = OpenResult::kFailed;
+  return file;
+}
+
+std::unique_ptr<BlockFile> BlockFile::OpenOrCreate(const std::filesystem::path& path, OpenResult* result) {
+  return Open(path, Access::kOpenOrCreate, result);
+}
+
+std::unique_ptr<BlockFile> BlockFile::OpenForReading(const std::filesystem::path& path, OpenResult* result) {
+  return Open(path, Access::kReadOnly, result);
+}
+
+std::optional<std::vector<uint8_t>> BlockFile::ReadAll() {
+  uint64_t size = 0;
+  if (!Size(&size) || size > (uint64_t{1} << 31)) return std::nullopt;
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (ReadAt(0, bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
+  return bytes;
 }

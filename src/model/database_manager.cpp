@@ -1,5 +1,7 @@
 #include "model/database_manager.h"
 
+#include "model/memory_block_file.h"
+
 #include <algorithm>
 #include <cstring>
 #include <system_error>
@@ -60,6 +62,12 @@ std::vector<uint8_t> EncodeRecord(const Day& day) {
 
 }  // namespace
 
+std::filesystem::path DatabaseManager::JournalPath(const std::filesystem::path& dbPath) {
+  std::filesystem::path journal = dbPath;
+  journal += "-journal";
+  return journal;
+}
+
 DatabaseManager::DatabaseManager(const std::filesystem::path& path, OwnerFn currentOwner)
     : owner_(std::move(currentOwner)) {
   BlockFile::OpenResult result{};
@@ -75,22 +83,79 @@ DatabaseManager::DatabaseManager(const std::filesystem::path& path, OwnerFn curr
       std::filesystem::remove(path, ec);  // our own empty file: nothing of the user's is lost
     }
   }
+  if (file_) {
+    journal_ = BlockFile::OpenOrCreate(JournalPath(path), &result);
+    if (!journal_) {
+      // Saves without their journal could be torn by a crash: read what the
+      // last complete save left and store nothing.
+      file_.reset();
+      if (auto reader = OpenForReading(path, owner_)) {
+        file_ = std::move(reader->file_);
+        readOnly_ = true;
+      }
+    }
+  }
+  Recover();
   OpenIndex();
 }
 
-DatabaseManager::DatabaseManager(std::unique_ptr<BlockFile> file, OwnerFn currentOwner)
-    : file_(std::move(file)), owner_(std::move(currentOwner)) {
+DatabaseManager::DatabaseManager(std::unique_ptr<BlockFile> file, OwnerFn currentOwner,
+                                 std::unique_ptr<BlockFile> journal)
+    : file_(std::move(file)), owner_(std::move(currentOwner)), journal_(std::move(journal)) {
+  Recover();
   OpenIndex();
+}
+
+std::unique_ptr<DatabaseManager> DatabaseManager::OpenForReading(const std::filesystem::path& path,
+                                                                 OwnerFn currentOwner) {
+  BlockFile::OpenResult result{};
+  auto file = BlockFile::OpenForReading(path, &result);
+  if (!file) return nullptr;
+  std::optional<std::vector<uint8_t>> image = file->ReadAll();
+  if (!image) return nullptr;
+  // A save in progress (or cut short by a crash) is seen as the file before it.
+  if (auto journal = BlockFile::OpenForReading(JournalPath(path), &result))
+    if (auto contents = RollbackJournal::Read(*journal)) RollbackJournal::RollBack(*image, *contents);
+  auto db = std::make_unique<DatabaseManager>(std::make_unique<MemoryBlockFile>(std::move(*image)),
+                                              std::move(currentOwner));
+  db->readOnly_ = true;
+  return db;
 }
 
 DatabaseManager::~DatabaseManager() = default;
 
+// A complete journal means a save was interrupted: its old bytes go back
+// before anything is read. When that fails the file is only read, as the
+// journal says it was, and never written.
+void DatabaseManager::Recover() {
+  if (!file_ || !journal_) return;
+  const std::optional<RollbackJournal::Contents> contents = RollbackJournal::Read(*journal_);
+  if (!contents) return;
+  if (RollbackJournal::RollBack(*file_, *contents) && journal_->Truncate(0) && journal_->Flush()) {
+    mustRecover_ = false;
+    ++generation_;
+    return;
+  }
+  std::optional<std::vector<uint8_t>> image = file_->ReadAll();
+  if (image) RollbackJournal::RollBack(*image, *contents);
+  file_ = image ? std::make_unique<MemoryBlockFile>(std::move(*image)) : nullptr;
+  journal_.reset();
+  readOnly_ = true;
+  mustRecover_ = false;
+  ++generation_;
+}
+
 // Reads the index once; a file shorter than the index leaves the rest zero.
 void DatabaseManager::OpenIndex() {
-  if (!file_) return;
-  if (!file_->Size(&fileSize_)) fileSize_ = 0;
+  for (CachedRecord& r : records_)
+    if (r.loaded) r = CachedRecord{};
+  Invalidate();
+  fileSize_ = 0;
   std::vector<uint8_t> index(kIndexSize, 0);
-  (void)file_->ReadAt(0, index.data(), index.size());
+  if (file_) {
+    if (!file_->Size(&fileSize_)) fileSize_ = 0;
+    (void)file_->ReadAt(0, index.data(), index.size());
+  }
   for (int i = 0; i < kSlotCount; ++i) slots_[static_cast<size_t>(i)] = DecodeSlot(index.data() + i * kSlotSize);
 }
 
@@ -110,7 +175,8 @@ const std::optional<Day>& DatabaseManager::RecordOfSlot(int slot) {
   cached.day.reset();
   const Slot& s = slots_[static_cast<size_t>(slot)];
   // A record inside the index or past the end of the file is damage: the day reads as absent.
-  if (!file_ || s.offset < static_cast<uint32_t>(kIndexSize) || s.offset + uint64_t{kRecordHeaderSize} > fileSize_)
+  if (!file_ || !s.Readable() || s.offset < static_cast<uint32_t>(kIndexSize) ||
+      s.offset + uint64_t{kRecordHeaderSize} > fileSize_)
     return cached.day;
   uint8_t header[kRecordHeaderSize];
   ++recordReads_;
@@ -134,6 +200,9 @@ const std::optional<Day>& DatabaseManager::RecordOfSlot(int slot) {
     for (size_t i = 0; i < note.size(); ++i) note[i] = static_cast<char16_t>(Get16(bytes.data() + 2 * i));
     day.note = std::move(note);
   }
+  // An empty day is never stored: such a record is zeros where a record was
+  // expected (a gap in a damaged file), not a day.
+  if (day.IsEmpty()) return cached.day;
   cached.day = std::move(day);
   return cached.day;
 }
@@ -147,7 +216,10 @@ const DatabaseManager::OwnerView& DatabaseManager::View() {
   mine.reserve(kSlotCount);
   for (int i = 0; i < kSlotCount; ++i) {
     const Slot& s = slots_[static_cast<size_t>(i)];
-    if (s.InUse() && s.owner == owner) mine.emplace_back(s.date.Key(), i);
+    if (s.Readable() && s.owner == owner) {
+      mine.emplace_back(s.date.Key(), i);
+      view_.slots.push_back(i);
+    }
   }
   std::stable_sort(mine.begin(), mine.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   // Every slot of a date reads the record of the date's first slot, as a
@@ -186,77 +258,77 @@ std::unique_ptr<Day> DatabaseManager::GetDay(const PackedDate& date) {
   return day ? std::make_unique<Day>(*day) : nullptr;
 }
 
-bool DatabaseManager::WriteSlot(int slot, const Slot& value) {
-  uint8_t bytes[kSlotSize];
-  EncodeSlot(value, bytes);
-  if (!file_->WriteAt(static_cast<uint64_t>(slot) * kSlotSize, bytes, sizeof bytes)) return false;
-  slots_[static_cast<size_t>(slot)] = value;
-  return true;
+uint64_t DatabaseManager::RecordEnd(int slot) {
+  const Slot& s = slots_[static_cast<size_t>(slot)];
+  uint64_t end = uint64_t{s.offset} + s.length;
+  uint8_t noteLength[4];
+  if (file_->ReadAt(uint64_t{s.offset} + 9, noteLength, sizeof noteLength) == sizeof noteLength)
+    end = std::max(end, uint64_t{s.offset} + kRecordHeaderSize + Get32(noteLength));
+  return end;
 }
 
-bool DatabaseManager::WriteRecord(uint64_t offset, const Day& day) {
-  const std::vector<uint8_t> bytes = EncodeRecord(day);
-  if (!file_->WriteAt(offset, bytes.data(), bytes.size())) return false;
-  fileSize_ = std::max<uint64_t>(fileSize_, offset + bytes.size());
-  return true;
+// Whether [from, to) touches the record of any other slot that a reader would
+// read (a damaged file may have two slots pointing into one place).
+bool DatabaseManager::OverlapsAnotherRecord(int slot, uint64_t from, uint64_t to) {
+  for (int i = 0; i < kSlotCount; ++i) {
+    const Slot& s = slots_[static_cast<size_t>(i)];
+    if (i == slot || !s.Readable() || s.offset < static_cast<uint32_t>(kIndexSize)) continue;
+    if (s.offset < to && from < RecordEnd(i)) return true;
+  }
+  return false;
 }
 
-int DatabaseManager::Fail(SaveError error) {
-  lastError_ = error;
-  // Memory may be ahead of a half-done write: read the slot records again on demand.
-  Invalidate();
-  return -1;
-}
-
-int DatabaseManager::Succeed() {
-  // Data reaches the disk before the save reports success.
-  if (!file_->Flush()) return Fail(SaveError::kWriteFailed);
-  lastError_ = SaveError::kNone;
-  ResetStatistics();
-  Invalidate();
-  return 0;
-}
-
-int DatabaseManager::SaveDay(const Day& day) {
+SaveResult DatabaseManager::SaveDay(const Day& day) {
   if (!file_) {
     // Without its file the calendar stores nothing; an empty day has nothing to store.
-    lastError_ = day.IsEmpty() ? SaveError::kNone : SaveError::kNoFile;
-    return day.IsEmpty() ? 0 : -1;
+    return day.IsEmpty() ? SaveResult::kDone : SaveResult::kNoFile;
   }
-  if (day.date.IsEmpty()) return Fail(SaveError::kWriteFailed);
+  Slot probe;
+  probe.date = day.date;
+  // A date that would never be read back is not stored.
+  if (readOnly_ || !probe.Readable()) return SaveResult::kWriteFailed;
+  if (mustRecover_) {
+    Recover();
+    OpenIndex();
+    if (readOnly_ || mustRecover_) return SaveResult::kWriteFailed;
+  }
   const int slot = FindSlot(day.date);
-  if (slot < 0) {
-    lastError_ = SaveError::kNone;
-    return day.IsEmpty() ? 0 : Append(day, -1);
-  }
+  if (slot < 0) return day.IsEmpty() ? SaveResult::kDone : Append(day, -1);
   if (day.IsEmpty()) {
-    if (!WriteSlot(slot, Slot{})) return Fail(SaveError::kWriteFailed);
+    uint8_t zeros[kSlotSize] = {};
+    if (!Apply({FileWrite{static_cast<uint64_t>(slot) * kSlotSize, std::vector<uint8_t>(zeros, zeros + kSlotSize)}}))
+      return SaveResult::kWriteFailed;
+    slots_[static_cast<size_t>(slot)] = Slot{};
     records_[static_cast<size_t>(slot)] = CachedRecord{};
-    return Succeed();
+    return SaveResult::kDone;
   }
   const uint32_t needed = kRecordHeaderSize + NoteBytes(day);
   Slot s = slots_[static_cast<size_t>(slot)];
-  // A record that could not be read (it points outside the file) is never
-  // rewritten where it claims to be: it moves to the end like a grown note.
-  const bool readable = RecordOfSlot(slot).has_value();
-  if (s.length < needed || !readable) return Append(day, slot);
+  // A record that could not be read (it points outside the file), or whose
+  // place another slot's record shares, is never rewritten where it claims to
+  // be: it moves to the end like a grown note.
+  if (s.length < needed || !RecordOfSlot(slot).has_value() ||
+      OverlapsAnotherRecord(slot, s.offset, uint64_t{s.offset} + needed))
+    return Append(day, slot);
 
-  // In place: the record first, then the slot with its lower length.
-  if (!WriteRecord(s.offset, day)) {
-    records_[static_cast<size_t>(slot)] = CachedRecord{};
-    return Fail(SaveError::kWriteFailed);
-  }
-  Day stored = day;
-  records_[static_cast<size_t>(slot)] = CachedRecord{true, std::move(stored)};
+  // In place: the record, then the slot with its lower length.
   s.length = needed;
-  if (!WriteSlot(slot, s)) return Fail(SaveError::kWriteFailed);
-  return Succeed();
+  uint8_t slotBytes[kSlotSize];
+  EncodeSlot(s, slotBytes);
+  if (!Apply({FileWrite{s.offset, EncodeRecord(day)},
+              FileWrite{static_cast<uint64_t>(slot) * kSlotSize, std::vector<uint8_t>(slotBytes, slotBytes + kSlotSize)}}))
+    return SaveResult::kWriteFailed;
+  slots_[static_cast<size_t>(slot)] = s;
+  records_[static_cast<size_t>(slot)] = CachedRecord{true, day};
+  return SaveResult::kDone;
 }
 
-// Appends the record at the end of the file and points the first free slot at
-// it (a moved record's old slot counts as free). The record is written before
-// any slot changes, so a crash or a full disk costs at most this day's change.
-int DatabaseManager::Append(const Day& day, int oldSlot) {
+// Appends the record after the end of the file, which is after every whole
+// record a slot points to (a slot whose record a damaged file lost is cleared,
+// so no hidden day comes back carrying this save's data), and points the
+// first free slot at it (a moved record's old slot counts as
+// free). The record is written before any slot changes.
+SaveResult DatabaseManager::Append(const Day& day, int oldSlot) {
   int target = -1;
   for (int i = 0; i < kSlotCount; ++i) {
     if (i == oldSlot || !slots_[static_cast<size_t>(i)].InUse()) {
@@ -265,27 +337,106 @@ int DatabaseManager::Append(const Day& day, int oldSlot) {
     }
   }
   // A full index never costs another day: the new date is refused.
-  if (target < 0) return Fail(SaveError::kFull);
+  if (target < 0) return SaveResult::kFull;
 
-  // Records never go below the index, even in a file cut short.
+  // Records never go below the index, even in a file cut short. Every record
+  // a slot points to that is whole ends inside the file, so the end of the
+  // file is after all of them; those cut off by the end are cleared below.
   const uint64_t offset = std::max<uint64_t>(fileSize_, kIndexSize + 1);
-  if (offset + kRecordHeaderSize + NoteBytes(day) > UINT32_MAX) return Fail(SaveError::kWriteFailed);
-  if (!WriteRecord(offset, day)) return Fail(SaveError::kWriteFailed);
+  if (offset + kRecordHeaderSize + NoteBytes(day) > UINT32_MAX) return SaveResult::kWriteFailed;
 
   Slot s;
   s.owner = CurrentOwner();
   s.offset = static_cast<uint32_t>(offset);
   s.length = kRecordHeaderSize + NoteBytes(day);
   s.date = day.date;
-  if (!WriteSlot(target, s)) return Fail(SaveError::kWriteFailed);
-  Day stored = day;
-  records_[static_cast<size_t>(target)] = CachedRecord{true, std::move(stored)};
+  std::vector<FileWrite> writes;
+  writes.push_back(FileWrite{offset, EncodeRecord(day)});
+  uint8_t slotBytes[kSlotSize];
+  EncodeSlot(s, slotBytes);
+  writes.push_back(FileWrite{static_cast<uint64_t>(target) * kSlotSize, std::vector<uint8_t>(slotBytes, slotBytes + kSlotSize)});
+  // The new slot comes first in index order, so lookups find it before the old one.
+  if (oldSlot >= 0 && oldSlot != target)
+    writes.push_back(FileWrite{static_cast<uint64_t>(oldSlot) * kSlotSize, std::vector<uint8_t>(kSlotSize, 0)});
+  // A slot whose record was cut off by the end of the file (a damaged copy)
+  // would read the zeros the file grows by as its day: such a slot, which
+  // shows nothing now, is cleared with this save. Its bytes are gone already.
+  std::vector<int> cutOff;
+  for (int i = 0; i < kSlotCount; ++i) {
+    const Slot& other = slots_[static_cast<size_t>(i)];
+    if (i == target || i == oldSlot || !other.Readable() || RecordOfSlot(i).has_value()) continue;
+    if (uint64_t{other.offset} + kRecordHeaderSize > fileSize_ || RecordEnd(i) > fileSize_) {
+      writes.push_back(FileWrite{static_cast<uint64_t>(i) * kSlotSize, std::vector<uint8_t>(kSlotSize, 0)});
+      cutOff.push_back(i);
+    }
+  }
+  if (!Apply(writes)) return SaveResult::kWriteFailed;
+  for (int i : cutOff) {
+    slots_[static_cast<size_t>(i)] = Slot{};
+    records_[static_cast<size_t>(i)] = CachedRecord{};
+  }
+
+  slots_[static_cast<size_t>(target)] = s;
+  records_[static_cast<size_t>(target)] = CachedRecord{true, day};
   if (oldSlot >= 0 && oldSlot != target) {
-    // The new slot comes first in index order, so lookups already find it.
-    if (!WriteSlot(oldSlot, Slot{})) return Fail(SaveError::kWriteFailed);
+    slots_[static_cast<size_t>(oldSlot)] = Slot{};
     records_[static_cast<size_t>(oldSlot)] = CachedRecord{};
   }
-  return Succeed();
+  return SaveResult::kDone;
+}
+
+// One save. On success the data is on the disk and memory may follow; on
+// failure the file is as it was and memory is read from it again.
+bool DatabaseManager::Apply(const std::vector<FileWrite>& writes) {
+  bool done;
+  if (journal_) {
+    done = ApplyJournaled(writes);
+  } else {
+    // No journal (a file handed in by a test or a tool): written in the
+    // order given, which puts a record in place before a slot points to it.
+    done = true;
+    for (const FileWrite& w : writes)
+      if (done && !file_->WriteAt(w.offset, w.bytes.data(), w.bytes.size())) done = false;
+    done = done && file_->Flush();
+  }
+  if (!done) {
+    if (mustRecover_) Recover();
+    OpenIndex();
+    return false;
+  }
+  for (const FileWrite& w : writes) fileSize_ = std::max<uint64_t>(fileSize_, w.offset + w.bytes.size());
+  ++generation_;
+  Invalidate();
+  return true;
+}
+
+// The old bytes go to the journal and reach the disk first; then db.dat is
+// written and flushed; then the emptied journal reaches the disk. Only then
+// is the save done. Any failure puts the old bytes back at once.
+bool DatabaseManager::ApplyJournaled(const std::vector<FileWrite>& writes) {
+  const std::optional<RollbackJournal::Contents> old = RollbackJournal::Capture(*file_, fileSize_, writes);
+  if (!old) return false;
+  const std::vector<uint8_t> journal = RollbackJournal::Encode(*old);
+  // Cut to its own length: a journal left longer by an earlier failure must
+  // not make this one look incomplete.
+  if (!journal_->WriteAt(0, journal.data(), journal.size()) || !journal_->Truncate(journal.size()) ||
+      !journal_->Flush()) {
+    // db.dat is untouched; an incomplete journal is ignored at the next open.
+    (void)journal_->Truncate(0);
+    return false;
+  }
+  bool written = true;
+  for (const FileWrite& w : writes)
+    if (written && !file_->WriteAt(w.offset, w.bytes.data(), w.bytes.size())) written = false;
+  if (written && file_->Flush() && journal_->Truncate(0) && journal_->Flush()) return true;
+  if (RollbackJournal::RollBack(*file_, *old)) {
+    if (journal_->Truncate(0) && journal_->Flush()) return false;
+    // The journal still holds the old bytes, which now match the file: harmless.
+    return false;
+  }
+  // The file may be half-written; the journal on the disk still undoes it.
+  mustRecover_ = true;
+  return false;
 }
 
 std::unique_ptr<Day> DatabaseManager::GetFirstDay() {
@@ -297,12 +448,12 @@ std::unique_ptr<Day> DatabaseManager::GetFirstDay() {
 // is skipped rather than ending the walk, so it hides no other day.
 std::unique_ptr<Day> DatabaseManager::GetNextDay() {
   if (!file_) return nullptr;
-  const uint16_t owner = CurrentOwner();
-  while (cursor_ < kSlotCount) {
-    const Slot& s = slots_[static_cast<size_t>(cursor_++)];
-    if (!s.InUse() || s.owner != owner) continue;
-    if (auto day = GetDay(s.date)) return day;
+  const OwnerView& v = View();
+  for (auto it = std::lower_bound(v.slots.begin(), v.slots.end(), cursor_); it != v.slots.end(); ++it) {
+    cursor_ = *it + 1;
+    if (auto day = GetDay(slots_[static_cast<size_t>(*it)].date)) return day;
   }
+  cursor_ = kSlotCount;
   return nullptr;
 }
 

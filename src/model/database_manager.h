@@ -10,47 +10,63 @@
 
 #include "model/block_file.h"
 #include "model/day.h"
+#include "model/rollback_journal.h"
+#include "model/save_result.h"
 #include "env/packed_date.h"
 
 // db.dat: an index of 2000 slots of 14 bytes, then an append-only area of day
 // records (13-byte header + UTF-16LE note). Records of all users live in one
-// file, told apart by the owner id in their slot.
+// file, told apart by the owner id in their slot. Every save goes through the
+// rollback journal db.dat-journal, so a crash leaves the file as it was before
+// the save or as it is after it.
 class DatabaseManager {
  public:
   static constexpr int kSlotCount = 2000;
   static constexpr int kSlotSize = 14;
   static constexpr int kIndexSize = kSlotCount * kSlotSize;  // 28000
   static constexpr int kRecordHeaderSize = 13;
+  static constexpr int kFirstYear = 1900;  // no day of hers lies before it
 
   struct Slot {
     uint16_t owner = 0;
     uint32_t offset = 0;
     uint32_t length = 0;
     PackedDate date;
+    // Any date bytes but zeros: the slot is taken (also when damage put a date there that does not exist).
     [[nodiscard]] bool InUse() const { return !date.IsEmpty(); }
+    // A real date of this calendar: only such slots are read, so a slot torn
+    // or damaged into another date (a year cut to its low byte) shows nothing.
+    [[nodiscard]] bool Readable() const { return IsValidDate(date) && date.year >= kFirstYear; }
   };
 
   using OwnerFn = std::function<uint16_t()>;
 
-  // Opens db.dat, creating it only when it does not exist. When it exists but
-  // cannot be opened, runs without a file and never touches it.
+  // Opens db.dat for reading and writing, creating it only when it does not
+  // exist, and rolls back a save that a crash interrupted. When the file
+  // exists but cannot be opened, runs without a file and never touches it.
   DatabaseManager(const std::filesystem::path& path, OwnerFn currentOwner);
-  // Runs on an already opened file (tests inject failures through it); none = no file.
-  DatabaseManager(std::unique_ptr<BlockFile> file, OwnerFn currentOwner);
+  // Runs on already opened files (tests inject failures through them); no
+  // file = no calendar. Without a journal saves write db.dat directly.
+  DatabaseManager(std::unique_ptr<BlockFile> file, OwnerFn currentOwner, std::unique_ptr<BlockFile> journal = nullptr);
+  // A reader beside the program that writes the file: a copy of db.dat as the
+  // last complete save left it, taken once. Saves are refused.
+  [[nodiscard]] static std::unique_ptr<DatabaseManager> OpenForReading(const std::filesystem::path& path,
+                                                                       OwnerFn currentOwner);
   virtual ~DatabaseManager();
   DatabaseManager(const DatabaseManager&) = delete;
   DatabaseManager& operator=(const DatabaseManager&) = delete;
 
   [[nodiscard]] bool IsOpen() const { return file_ != nullptr; }
-
-  // Why the last SaveDay returned -1.
-  enum class SaveError { kNone, kNoFile, kFull, kWriteFailed };
-  [[nodiscard]] SaveError LastSaveError() const { return lastError_; }
+  [[nodiscard]] bool IsReadOnly() const { return readOnly_; }
   [[nodiscard]] uint16_t CurrentOwner() const { return owner_ ? owner_() : 0; }
+  // Counts the changes of the file's contents; the cycle model's caches follow it.
+  [[nodiscard]] uint64_t Generation() const { return generation_; }
+
+  static std::filesystem::path JournalPath(const std::filesystem::path& dbPath);
 
   [[nodiscard]] std::unique_ptr<Day> GetDay(const PackedDate& date);
-  // 0 success, -1 failure (also when the index is full and the date is new).
-  [[nodiscard]] int SaveDay(const Day& day);
+  // Stores, replaces or (for an empty day) removes the record of the day's date.
+  SaveResult SaveDay(const Day& day);
 
   std::unique_ptr<Day> GetFirstDay();
   std::unique_ptr<Day> GetNextDay();
@@ -60,13 +76,6 @@ class DatabaseManager {
   [[nodiscard]] PackedDate GetStartBefore(const PackedDate& d);
   [[nodiscard]] PackedDate GetStartAfter(const PackedDate& d);
   [[nodiscard]] std::vector<PackedDate> GetStartList();
-
-  // Statistics cache, filled by the cycle manager.
-  void ResetStatistics() { statAverage = statMax = statMin = statCount = 0; }
-  int statAverage = 0;
-  int statMax = 0;
-  int statMin = 0;
-  int statCount = 0;
 
   // The in-memory copy of the index (tests and tools look at it).
   [[nodiscard]] const Slot& SlotAt(int i) const { return slots_[static_cast<size_t>(i)]; }
@@ -95,18 +104,22 @@ class DatabaseManager {
     bool valid = false;
     uint16_t owner = 0;
     std::vector<std::pair<int64_t, int>> firstSlot;  // date key -> first slot of that date, by key
+    std::vector<int> slots;                           // the owner's readable slots in index order
     std::vector<PackedDate> starts;                   // dates with menstruationStart, ascending, one per slot
     std::vector<PackedDate> ends;                     // dates with menstruationEnd, ascending, one per slot
   };
 
   void OpenIndex();
+  void Recover();
   [[nodiscard]] int FindSlot(const PackedDate& date);
   const std::optional<Day>& RecordOfSlot(int slot);
-  [[nodiscard]] bool WriteSlot(int slot, const Slot& value);
-  [[nodiscard]] bool WriteRecord(uint64_t offset, const Day& day);
-  [[nodiscard]] int Append(const Day& day, int oldSlot);
-  [[nodiscard]] int Fail(SaveError error);
-  [[nodiscard]] int Succeed();
+  // Where the slot's record ends: its reserved length or its header's note length, whichever reaches further.
+  [[nodiscard]] uint64_t RecordEnd(int slot);
+  [[nodiscard]] bool OverlapsAnotherRecord(int slot, uint64_t from, uint64_t to);
+  [[nodiscard]] SaveResult Append(const Day& day, int oldSlot);
+  // Writes the planned bytes as one save; memory changes only on success.
+  [[nodiscard]] bool Apply(const std::vector<FileWrite>& writes);
+  [[nodiscard]] bool ApplyJournaled(const std::vector<FileWrite>& writes);
   const OwnerView& View();
   void Invalidate() { view_.valid = false; }
 
@@ -118,5 +131,8 @@ class DatabaseManager {
   int cursor_ = 0;
   uint64_t recordReads_ = 0;
   OwnerView view_;
-  SaveError lastError_ = SaveError::kNone;
+  std::unique_ptr<BlockFile> journal_;
+  bool readOnly_ = false;
+  bool mustRecover_ = false;  // a failed save could not be undone: roll back before the next one
+  uint64_t generation_ = 0;
 };

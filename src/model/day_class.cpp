@@ -87,6 +87,7 @@ int MenstualManager::ClassifyDay(const PackedDate& d) {
 }
 
 int MenstualManager::GetDayClass(const PackedDate& d) {
+  FollowDatabase();
   const int64_t key = d.Key();
   if (auto it = classCache_.find(key); it != classCache_.end()) return it->second;
   const int c = ClassifyDay(d);

@@ -27,55 +27,35 @@ int MenstualManager::GetPeriodLength() {
   return std::clamp(L, OptionsManager::minPeriodLen, OptionsManager::maxPeriodLen);
 }
 
-int MenstualManager::GetLutealLength() const { return options_.autoPeriodCalculation ? 14 : options_.luteralLen; }
+// The luteal phase is 10 to 21 days, however the stored setting was damaged.
+int MenstualManager::GetLutealLength() const {
+  if (options_.autoPeriodCalculation) return 14;
+  return std::clamp(options_.luteralLen, OptionsManager::minLuteralLen, OptionsManager::maxLuteralLen);
+}
 
-// Cycle statistics over the recorded starts: pairs of starts 10 to 40 days
-// apart are cycles; other pairs are skipped but still end and begin cycles.
-void MenstualManager::ComputeStatistics() {
-  DatabaseManager& db = *db_;
-  const std::vector<PackedDate> starts = db.GetStartList();
-  db.statCount = 0;
-  if (starts.empty()) return;
-  int shortest = 0, longest = 0, counted = 0;
-  int64_t sum = 0;
-  for (size_t i = 0; i < starts.size(); ++i) {
-    ++db.statCount;
-    if (i == 0) continue;
-    const int n = DaysBetween(starts[i - 1], starts[i]);
-    if (n < OptionsManager::minPeriodLen || n > OptionsManager::maxPeriodLen) continue;
-    if (shortest == 0 || n < shortest) shortest = n;
-    if (longest == 0 || n > longest) longest = n;
-    sum += n;
-    ++counted;
-  }
-  if (counted > 0) {
-    db.statAverage = static_cast<int>(sum / counted);
-    db.statMin = shortest;
-    db.statMax = longest;
-    db.statCount = counted;
-  }
+const CycleStatistics& MenstualManager::Statistics() {
+  FollowDatabase();
+  if (!statistics_)
+    statistics_ = ComputeCycleStatistics(db_->GetStartList(), OptionsManager::minPeriodLen, OptionsManager::maxPeriodLen);
+  return *statistics_;
 }
 
 int MenstualManager::GetAveragePeriod() {
-  if (db_->statAverage != 0) return db_->statAverage;
-  ComputeStatistics();
-  return db_->statAverage != 0 ? db_->statAverage : options_.periodLen;
+  const int average = Statistics().average;
+  return average != 0 ? average : options_.periodLen;
 }
 
 int MenstualManager::GetMinPeriod() {
-  if (db_->statMin == 0) ComputeStatistics();
-  return db_->statMin != 0 ? db_->statMin : OptionsManager::minPeriodLen;
+  const int shortest = Statistics().shortest;
+  return shortest != 0 ? shortest : OptionsManager::minPeriodLen;
 }
 
 int MenstualManager::GetMaxPeriod() {
-  if (db_->statMax == 0) ComputeStatistics();
-  return db_->statMax != 0 ? db_->statMax : OptionsManager::maxPeriodLen;
+  const int longest = Statistics().longest;
+  return longest != 0 ? longest : OptionsManager::maxPeriodLen;
 }
 
-int MenstualManager::GetPeriodCount() {
-  if (db_->statCount == 0) ComputeStatistics();
-  return db_->statCount;
-}
+int MenstualManager::GetPeriodCount() { return Statistics().count; }
 
 PackedDate MenstualManager::GetCycleStart(const PackedDate& d) {
   const auto last = db_->GetLastStart();
@@ -97,17 +77,12 @@ bool MenstualManager::CanSetStart(const PackedDate& d) {
   return true;
 }
 
-bool MenstualManager::SetStart(const PackedDate& d) {
-  if (db_->GetLastStart()) {
-    const PackedDate p = db_->GetStartBefore(d);
-    if (!p.IsEmpty() && DaysBetween(p, d) < OptionsManager::minPeriodLen) return false;
-    const PackedDate q = db_->GetStartAfter(d);
-    if (!q.IsEmpty() && DaysBetween(d, q) < OptionsManager::minPeriodLen) return false;
-  }
+SaveResult MenstualManager::SetStart(const PackedDate& d) {
+  if (!CanSetStart(d)) return SaveResult::kRefused;
   auto day = db_->GetDay(d);
   if (!day) day = std::make_unique<Day>(d, false, false, false, false, false, false, 0.0);
   day->menstruationStart = true;
-  return StoreDay(*day) == 0;
+  return StoreDay(*day);
 }
 
 bool MenstualManager::CanSetEnd(const PackedDate& d) {
@@ -122,20 +97,21 @@ bool MenstualManager::CanSetEnd(const PackedDate& d) {
   return true;
 }
 
-bool MenstualManager::SetEnd(const PackedDate& d) {
-  if (!CanSetEnd(d)) return false;
+SaveResult MenstualManager::SetEnd(const PackedDate& d) {
+  if (!CanSetEnd(d)) return SaveResult::kRefused;
   auto day = db_->GetDay(d);
   if (!day) day = std::make_unique<Day>(d, false, false, false, false, false, false, 0.0);
   day->menstruationEnd = true;
-  return StoreDay(*day) == 0;
+  return StoreDay(*day);
 }
 
-int MenstualManager::StoreDay(const Day& day) {
+SaveResult MenstualManager::StoreDay(const Day& day) {
   ClearCaches();
   return db_->SaveDay(day);
 }
 
 const Day* MenstualManager::GetCachedDay(const PackedDate& d) {
+  FollowDatabase();
   const int64_t key = d.Key();
   auto it = dayCache_.find(key);
   if (it == dayCache_.end()) {
@@ -145,14 +121,21 @@ const Day* MenstualManager::GetCachedDay(const PackedDate& d) {
   return it->second ? &*it->second : nullptr;
 }
 
-void MenstualManager::Reload() {
-  db_->ResetStatistics();
+void MenstualManager::Reload() { ClearCaches(); }
+
+void MenstualManager::FollowDatabase() {
+  const uint16_t owner = db_->CurrentOwner();
+  const uint64_t generation = db_->Generation();
+  if (owner == cachedOwner_ && generation == cachedGeneration_) return;
   ClearCaches();
+  cachedOwner_ = owner;
+  cachedGeneration_ = generation;
 }
 
 void MenstualManager::ClearCaches() {
   classCache_.clear();
   dayCache_.clear();
+  statistics_.reset();
 }
 
 int MenstualManager::GetZodiacIndex(const PackedDate& d) const { return ZodiacIndex(d); }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "env/platform.h"
+#include "model/cycle_statistics.h"
 #include "model/database_manager.h"
 #include "model/day.h"
 #include "model/day_class.h"
@@ -39,14 +40,18 @@ class MenstualManager {
   [[nodiscard]] int GetPeriodCount();
 
   [[nodiscard]] PackedDate GetCycleStart(const PackedDate& d);
+  // Whether the day menu offers marking d as a first / last day.
   [[nodiscard]] bool CanSetStart(const PackedDate& d);
-  [[nodiscard]] bool SetStart(const PackedDate& d);
   [[nodiscard]] bool CanSetEnd(const PackedDate& d);
-  [[nodiscard]] bool SetEnd(const PackedDate& d);
-  // 0 / -1: empties both caches, then stores (or removes) the record.
-  [[nodiscard]] int StoreDay(const Day& day);
+  // Mark d, the rules checked once: kRefused when they do not allow it.
+  SaveResult SetStart(const PackedDate& d);
+  SaveResult SetEnd(const PackedDate& d);
+  // Stores (or, for an empty day, removes) the record.
+  SaveResult StoreDay(const Day& day);
   // The cached record of d, or nullptr; the cache owns it until the next change.
   const Day* GetCachedDay(const PackedDate& d);
+  // Forgets every cached answer (after a change of the cycle settings). A
+  // saved day or another current user is noticed without it.
   void Reload();
 
   [[nodiscard]] int ClassifyDay(const PackedDate& d);
@@ -72,7 +77,9 @@ class MenstualManager {
   [[nodiscard]] int GetZodiacIcon(const PackedDate& d) const;
 
  private:
-  void ComputeStatistics();
+  const CycleStatistics& Statistics();
+  // Empties the caches when the file changed or another user's days are shown.
+  void FollowDatabase();
   void ClearCaches();
 
   std::unique_ptr<DatabaseManager> db_;
@@ -81,4 +88,7 @@ class MenstualManager {
   const IClock& clock_;
   std::map<int64_t, int> classCache_;
   std::map<int64_t, std::optional<Day>> dayCache_;
+  std::optional<CycleStatistics> statistics_;
+  uint16_t cachedOwner_ = 0;
+  uint64_t cachedGeneration_ = 0;
 };

@@ -3,6 +3,7 @@
 byte, runs commands, and checks output, exit status and the bytes written.
 
 usage: cli_test.py TAMAREL_CLI [EMULATOR]"""
+import fcntl
 import os
 import struct
 import subprocess
@@ -56,6 +57,21 @@ def whole_table(test):
     """The whole table runs natively; under an emulator (Wine), where every
     start of the program costs about a second, only the smoke test does."""
     return unittest.skipIf(EMULATOR, "whole table runs natively; Wine runs the smoke test")(test)
+
+
+def fnv1a64(data):
+    h = 0xcbf29ce484222325
+    for b in data:
+        h = ((h ^ b) * 0x100000001b3) & 0xFFFFFFFFFFFFFFFF
+    return h
+
+
+def journal(old_length, regions):
+    """db.dat-journal: the old bytes of the regions a save overwrites."""
+    body = b"TMRLJRN1" + struct.pack("<QI", old_length, len(regions))
+    for offset, data in regions:
+        body += struct.pack("<QI", offset, len(data)) + data
+    return body + struct.pack("<Q", fnv1a64(body))
 
 
 class CliTest(unittest.TestCase):
@@ -190,6 +206,43 @@ class CliTest(unittest.TestCase):
         self.assertEqual((code, err), (1, "The calendar file is full: no more days can be stored.\n"))
         with open(self.db, "rb") as fh:
             self.assertEqual(fh.read(), before)
+
+    def test_a_save_cut_off_by_a_crash_is_rolled_back(self):
+        f = DbFile()
+        f.add((1, 3, 2026), flags=0b000101)  # what the interrupted save wrote: start and sex
+        f.write(self.db)
+        with open(self.db, "rb") as fh:
+            saved = fh.read()
+        # The journal holds the record's old flags (start only) and the old length (the record appended after).
+        old_record = struct.pack("<BdI", 1, 0.0, 0)
+        with open(self.db + "-journal", "wb") as fh:
+            fh.write(journal(len(saved), [(28001, old_record)]))
+        # A reader sees the file as it was before the save, and changes nothing.
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n")
+        with open(self.db, "rb") as fh:
+            self.assertEqual(fh.read(), saved)
+        # A writer puts the old bytes back first, then saves; the journal is emptied.
+        self.assertEqual(self.run_cli("pill", "--goal", "0", "02.03.2026")[0], 2)  # options come first
+        self.assertEqual(self.run_cli("--goal", "0", "pill", "02.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n02.03.2026\t---P--\t-\t\n")
+        self.assertEqual(os.path.getsize(self.db + "-journal"), 0)
+        # A torn journal (its last byte missing) was never complete: db.dat stands as it is.
+        f.write(self.db)
+        with open(self.db + "-journal", "wb") as fh:
+            fh.write(journal(len(saved), [(28001, old_record)])[:-1])
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-X---\t-\t\n")
+
+    @unittest.skipIf(EMULATOR, "the lock taken here is the POSIX one")
+    def test_reading_while_another_program_writes(self):
+        self.assertEqual(self.run_cli("set-start", "01.03.2026")[0], 0)
+        with open(self.db, "r+b") as held:
+            fcntl.flock(held, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n")
+            self.assertEqual(self.run_cli("stats")[0], 0)
+            code, out, err = self.run_cli("sex", "02.03.2026")
+            self.assertEqual((code, out), (1, ""))
+            self.assertIn("cannot be opened for writing", err)
+        self.assertEqual(self.run_cli("sex", "02.03.2026")[0], 0)
 
     @whole_table
     def test_damaged_files_never_crash(self):

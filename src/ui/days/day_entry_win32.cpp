@@ -24,16 +24,16 @@ DayEntry::Outcome DayEntry::EditTemperature(const PackedDate& date, double newDa
   CTemperatureDlg dialog(options_, locale_, prompts_, stored ? stored->temperature : newDayValue,
                          openTemperatureHelp_, resources_);
   if (dialog.DoModal(owner) != IDOK) return Outcome::kCancelled;
-  if (model_.StoreDay(WithTemperature(stored.get(), date, dialog.Value())) != 0) {
-    ShowSaveError(owner);
+  const SaveResult result = model_.StoreDay(WithTemperature(stored.get(), date, dialog.Value()));
+  if (result != SaveResult::kDone) {
+    ShowSaveError(owner, result);
     return Outcome::kNotSaved;
   }
   return Outcome::kStored;
 }
 
-void DayEntry::ShowSaveError(HWND owner) const {
-  if (!prompts_.messageBox) return;
-  const bool full = model_.Database().LastSaveError() == DatabaseManager::SaveError::kFull;
-  prompts_.messageBox(owner, ToWide(locale_.Translate(full ? u"ERROR_DB_FULL" : u"ERROR_DB_WRITE")),
-                      ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
+void DayEntry::ShowSaveError(HWND owner, SaveResult result) const {
+  if (result == SaveResult::kDone || !prompts_.messageBox) return;
+  prompts_.messageBox(owner, ToWide(SaveResultMessage(result, locale_)), ToWide(locale_.Translate(u"ERROR")),
+                      MB_OK | MB_ICONINFORMATION);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "env/packed_date.h"
+#include "model/save_result.h"
 #include "ui/widgets/prompts_win32.h"
 
 class MenstualManager;
@@ -27,8 +28,9 @@ class DayEntry {
   // none). A failed save is told to her.
   Outcome EditTemperature(const PackedDate& date, double newDayValue, HWND owner) const;
 
-  // "The calendar file is full" or "could not be written", after the last save.
-  void ShowSaveError(HWND owner) const;
+  // Why a day was not stored (full, not written, no file, refused by the
+  // cycle rules); nothing when it was.
+  void ShowSaveError(HWND owner, SaveResult result) const;
 
  private:
   MenstualManager& model_;

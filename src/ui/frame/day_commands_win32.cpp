@@ -2,7 +2,6 @@
 
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"
-#include "env/text_format.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/resource.h"
@@ -49,26 +48,10 @@ void DayCommands::Run(unsigned id, const PackedDate& date, HWND owner) {
 }
 
 void DayCommands::SetStartOrEnd(bool start, const PackedDate& date, HWND owner) {
-  using SaveError = DatabaseManager::SaveError;
-  // A refusal by the cycle rules writes nothing and leaves the last save's
-  // error as it was; a failed write sets it. The rule's answer beforehand
-  // tells the two apart even when an earlier save had failed.
-  const SaveError before = model_.Database().LastSaveError();
-  const bool allowed = start ? model_.CanSetStart(date) : model_.CanSetEnd(date);
-  if (start ? model_.SetStart(date) : model_.SetEnd(date)) return;
-  const SaveError after = model_.Database().LastSaveError();
-  if (after != SaveError::kNone && (before == SaveError::kNone || allowed)) {
-    entry_.ShowSaveError(owner);
-    return;
-  }
-  ShowError(owner, FormatText(locale_.Translate(u"ERROR_CANT_SET_DAY1"),
-                              {static_cast<long long>(OptionsManager::minPeriodLen)}) +
-                       u"\r\n" + locale_.Translate(u"ERROR_CANT_SET_DAY2"));
+  entry_.ShowSaveError(owner, start ? model_.SetStart(date) : model_.SetEnd(date));
 }
 
-void DayCommands::Store(const Day& day, HWND owner) {
-  if (model_.StoreDay(day) != 0) entry_.ShowSaveError(owner);
-}
+void DayCommands::Store(const Day& day, HWND owner) { entry_.ShowSaveError(owner, model_.StoreDay(day)); }
 
 void DayCommands::EditNote(const PackedDate& date, HWND owner) {
   const std::unique_ptr<Day> stored = model_.GetDay(date);

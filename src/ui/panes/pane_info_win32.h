@@ -1,6 +1,7 @@
 #pragma once
 
 #include "env/packed_date.h"
+#include "model/save_result.h"
 #include "ui/panes/pane_dialog_win32.h"
 
 // The info pane: today's line, the class, tip, note and temperature of the

@@ -328,3 +328,84 @@ TEST_F(LogonManagerTest, ReloadingReplacesTheUsersWithTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fails or stops at one step of putting the new list in place, the way a full
+// disk, a denied rename or a crash would.
+class FaultyFiles final : public IFileReplacer {
+ public:
+  enum class Step { kNone, kCreate, kHalfWritten, kFlush, kReplace };
+  explicit FaultyFiles(Step failAt) : failAt_(failAt) {}
+  bool WriteDurably(const fs::path& path, std::string_view bytes) override {
+    if (failAt_ == Step::kCreate) return false;
+    if (failAt_ == Step::kHalfWritten) {
+      WriteText(path, bytes.substr(0, bytes.size() / 2));
+      return false;
+    }
+    if (failAt_ == Step::kFlush) {
+      (void)real_.WriteDurably(path, bytes);
+      return false;
+    }
+    return real_.WriteDurably(path, bytes);
+  }
+  bool Replace(const fs::path& from, const fs::path& to) override {
+    ++replaces;
+    return failAt_ != Step::kReplace && real_.Replace(from, to);
+  }
+  int replaces = 0;
+
+ private:
+  Step failAt_;
+  PortableFileReplacer real_;
+};
+
+TEST_F(LogonManagerTest, AFailureAtAnyStepOfSavingLeavesAListThatOpensWithEveryUser) {
+  using Step = FaultyFiles::Step;
+  const std::string before = Line(1, "ann", "pw") + Line(2, "bea", "pw");
+  for (Step step : {Step::kCreate, Step::kHalfWritten, Step::kFlush, Step::kReplace}) {
+    TempDir dir;
+    const fs::path file = dir / "user.dat";
+    WriteText(file, before);
+    FaultyFiles files(step);
+    LogonManager logon(file, {}, &files);
+    EXPECT_EQ(logon.AddUser("cid", "pw"), -1) << static_cast<int>(step);
+    EXPECT_EQ(ReadText(file), before) << static_cast<int>(step);
+    EXPECT_FALSE(fs::exists(dir / "user.dat.new")) << static_cast<int>(step);
+    LogonManager next(file);
+    EXPECT_EQ(next.UserNames(), (std::vector<std::string>{"ann", "bea"})) << static_cast<int>(step);
+  }
+}
+
+// A crash after the new list reached the disk but before it took the old
+// one's place: the old list is still whole and wins; with no old list (the
+// first user ever), the new one is taken when it is complete, and a torn one
+// never gives a user that was not written.
+TEST_F(LogonManagerTest, AStartAfterACrashInTheMiddleOfASaveFindsAWholeList) {
+  const std::string old = Line(1, "ann", "pw");
+  const std::string written = Line(1, "ann", "pw") + Line(2, "bea", "pw") + Line(3, "cid", "pw");
+  WriteText(File(), old);
+  WriteText(dir_ / "user.dat.new", written);
+  EXPECT_EQ(LogonManager(File()).UserNames(), std::vector<std::string>{"ann"});
+
+  fs::remove(File());
+  {
+    LogonManager logon(File());
+    EXPECT_EQ(logon.UserNames(), (std::vector<std::string>{"ann", "bea", "cid"}));
+    EXPECT_EQ(ReadText(File()), written);  // it takes the old one's place at once
+    EXPECT_FALSE(fs::exists(dir_ / "user.dat.new"));
+  }
+
+  const LogonManager::ParsedUsers whole = LogonManager::ParseUsers(written);
+  for (size_t cut = 0; cut < written.size(); ++cut) {
+    fs::remove(File());
+    WriteText(dir_ / "user.dat.new", written.substr(0, cut));
+    LogonManager logon(File());
+    for (const auto& [id, user] : logon.Users()) EXPECT_EQ(user, whole.users.at(id)) << cut;
+    if (!logon.Users().empty()) {
+      EXPECT_EQ(written.substr(0, cut).back(), '\n') << cut;
+    }
+  }
+}
+
+}  // namespace

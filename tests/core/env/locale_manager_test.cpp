@@ -423,7 +423,9 @@ const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_S
                                         // Printing.
                                         u"ERROR_CANT_PRINT",
                                         // The reminders page.
-                                        u"MSG_ENTER_INTEGER_RANGE"};
+                                        u"MSG_ENTER_INTEGER_RANGE",
+                                        // Saving a day.
+                                        u"ERROR_DB_NO_FILE"};
 // What a new user meets: weekday names in full, the first steps, the locked calendar.
 const char16_t* const kNewUserKeys[] = {u"DAYNAME1",      u"DAYNAME2",          u"DAYNAME3",
                                         u"DAYNAME4",      u"DAYNAME5",          u"DAYNAME6",

@@ -57,7 +57,7 @@ TEST(DatabaseFile, NewFileIsZeroIndexAndFirstRecordFollowsItByteForByte) {
     ASSERT_TRUE(db.IsOpen());
     EXPECT_EQ(ReadBytes(path), std::vector<uint8_t>(28001, 0));
     Day day(PackedDate(1, 3, 2026), true, false, true, false, false, true, 36.6, u"Hi\u00e9");
-    ASSERT_EQ(db.SaveDay(day), 0);
+    ASSERT_EQ(db.SaveDay(day), SaveResult::kDone);
   }
   const auto b = ReadBytes(path);
   ASSERT_EQ(b.size(), 28001u + 13 + 6);
@@ -91,14 +91,14 @@ TEST(DatabaseFile, EmptyDayRemovesTheSlotAndNeverShrinksTheFile) {
   Owner owner;
   DatabaseManager db(path, owner.Fn());
   const PackedDate d(5, 4, 2026);
-  ASSERT_EQ(db.SaveDay(Marked(d, false, false, true)), 0);
+  ASSERT_EQ(db.SaveDay(Marked(d, false, false, true)), SaveResult::kDone);
   const auto before = ReadBytes(path);
 
   // Nothing stored for a date without a record.
-  ASSERT_EQ(db.SaveDay(WithNote(PackedDate(6, 4, 2026), u"")), 0);
+  ASSERT_EQ(db.SaveDay(WithNote(PackedDate(6, 4, 2026), u"")), SaveResult::kDone);
   EXPECT_EQ(ReadBytes(path), before);
 
-  ASSERT_EQ(db.SaveDay(WithNote(d, u"")), 0);
+  ASSERT_EQ(db.SaveDay(WithNote(d, u"")), SaveResult::kDone);
   const auto after = ReadBytes(path);
   EXPECT_EQ(after.size(), before.size());
   EXPECT_EQ(std::vector<uint8_t>(after.begin(), after.begin() + 14), std::vector<uint8_t>(14, 0));
@@ -114,13 +114,13 @@ TEST(DatabaseFile, LongerNoteMovesToTheEndShorterNoteRewritesInPlace) {
   Owner owner;
   DatabaseManager db(path, owner.Fn());
   const PackedDate a(1, 1, 2026), b(2, 1, 2026);
-  ASSERT_EQ(db.SaveDay(WithNote(a, u"aa")), 0);  // slot 0 at 28001
-  ASSERT_EQ(db.SaveDay(WithNote(b, u"bbbb")), 0);  // slot 1 at 28018
-  ASSERT_EQ(db.SaveDay(WithNote(a, u"")), 0);  // frees slot 0
+  ASSERT_EQ(db.SaveDay(WithNote(a, u"aa")), SaveResult::kDone);  // slot 0 at 28001
+  ASSERT_EQ(db.SaveDay(WithNote(b, u"bbbb")), SaveResult::kDone);  // slot 1 at 28018
+  ASSERT_EQ(db.SaveDay(WithNote(a, u"")), SaveResult::kDone);  // frees slot 0
 
   // b grows: its record moves to the end and the first free slot (0) takes it.
   const auto beforeGrow = ReadBytes(path);
-  ASSERT_EQ(db.SaveDay(WithNote(b, u"bbbbbb")), 0);
+  ASSERT_EQ(db.SaveDay(WithNote(b, u"bbbbbb")), SaveResult::kDone);
   auto bytes = ReadBytes(path);
   ASSERT_EQ(bytes.size(), beforeGrow.size() + 13 + 12);
   EXPECT_EQ(bytes[10], 2);
@@ -131,7 +131,7 @@ TEST(DatabaseFile, LongerNoteMovesToTheEndShorterNoteRewritesInPlace) {
             std::vector<uint8_t>(beforeGrow.begin() + 28001, beforeGrow.end()));
 
   // b shrinks: rewritten in place with a lower length, the file does not grow.
-  ASSERT_EQ(db.SaveDay(WithNote(b, u"b")), 0);
+  ASSERT_EQ(db.SaveDay(WithNote(b, u"b")), SaveResult::kDone);
   const auto shrunk = ReadBytes(path);
   EXPECT_EQ(shrunk.size(), bytes.size());
   EXPECT_EQ(U32(shrunk, 2), U32(bytes, 2));
@@ -150,7 +150,7 @@ TEST(DatabaseFile, NotesOfAnyLengthComeBackWhole) {
     note[units - 1] = u'\u044f';
     {
       DatabaseManager db(path, owner.Fn());
-      ASSERT_EQ(db.SaveDay(WithNote(d, note)), 0);
+      ASSERT_EQ(db.SaveDay(WithNote(d, note)), SaveResult::kDone);
     }
     DatabaseManager db(path, owner.Fn());
     auto day = db.GetDay(d);
@@ -158,7 +158,7 @@ TEST(DatabaseFile, NotesOfAnyLengthComeBackWhole) {
     EXPECT_EQ(day->note, note) << units;
     // The next mark keeps the note.
     day->sex = true;
-    ASSERT_EQ(db.SaveDay(*day), 0);
+    ASSERT_EQ(db.SaveDay(*day), SaveResult::kDone);
     ASSERT_TRUE(ReadBack(path, d));
     EXPECT_EQ(ReadBack(path, d)->note, note);
   }
@@ -170,11 +170,11 @@ TEST(DatabaseFile, OwnersSeeOnlyTheirOwnDays) {
   DatabaseManager db(dir / "db.dat", owner.Fn());
   const PackedDate d(10, 2, 2026);
   owner.id = 1;
-  ASSERT_EQ(db.SaveDay(Marked(d, true)), 0);
+  ASSERT_EQ(db.SaveDay(Marked(d, true)), SaveResult::kDone);
   owner.id = 2;
   EXPECT_FALSE(db.GetDay(d));
   EXPECT_TRUE(db.GetStartBefore(d).IsEmpty());
-  ASSERT_EQ(db.SaveDay(Marked(d, false, false, true)), 0);
+  ASSERT_EQ(db.SaveDay(Marked(d, false, false, true)), SaveResult::kDone);
   EXPECT_FALSE(db.GetDay(d)->menstruationStart);
   owner.id = 1;
   EXPECT_TRUE(db.GetDay(d)->menstruationStart);
@@ -189,9 +189,9 @@ TEST(DatabaseFile, StartQueriesIncludeTheDateItselfAndKeepSlotOrderDuplicates) {
   Owner owner;
   DatabaseManager db(dir / "db.dat", owner.Fn());
   const PackedDate s1(1, 3, 2026), s2(29, 3, 2026), s3(30, 4, 2026);
-  for (PackedDate d : {s3, s1, s2}) ASSERT_EQ(db.SaveDay(Marked(d, true)), 0);
-  ASSERT_EQ(db.SaveDay(Marked(PackedDate(4, 3, 2026), false, true)), 0);
-  ASSERT_EQ(db.SaveDay(Marked(PackedDate(1, 4, 2026), false, true)), 0);
+  for (PackedDate d : {s3, s1, s2}) ASSERT_EQ(db.SaveDay(Marked(d, true)), SaveResult::kDone);
+  ASSERT_EQ(db.SaveDay(Marked(PackedDate(4, 3, 2026), false, true)), SaveResult::kDone);
+  ASSERT_EQ(db.SaveDay(Marked(PackedDate(1, 4, 2026), false, true)), SaveResult::kDone);
 
   EXPECT_EQ(db.GetStartBefore(s2), s2);
   EXPECT_EQ(db.GetStartAfter(s2), s2);
@@ -255,13 +255,21 @@ TEST(DatabaseFile, DamagedRecordsReadAsAbsentDaysAndHideNoOther) {
   EXPECT_EQ(db.GetFirstDay()->date, PackedDate(1, 2, 2026));
   EXPECT_EQ(db.GetStartList(), std::vector<PackedDate>{PackedDate(1, 2, 2026)});
 
-  // Marking a damaged day writes a fresh record at the end; nothing lands inside the index.
+  // Marking a damaged day writes a fresh record at the end; nothing lands
+  // inside the index. The slots whose records the file lost (past its end)
+  // are cleared, so the file growing under them cannot bring them back.
   const auto before = ReadBytes(path);
-  ASSERT_EQ(db.SaveDay(Marked(PackedDate(2, 1, 2026), false, false, true)), 0);
+  ASSERT_EQ(db.SaveDay(Marked(PackedDate(2, 1, 2026), false, false, true)), SaveResult::kDone);
   const auto after = ReadBytes(path);
-  EXPECT_EQ(std::vector<uint8_t>(after.begin() + 28, after.begin() + 28001),
-            std::vector<uint8_t>(before.begin() + 28, before.begin() + 28001));
+  EXPECT_EQ(U32(after, 14 + 2), before.size());  // slot 1 now points past the old end
+  EXPECT_EQ(std::vector<uint8_t>(after.begin(), after.begin() + 14), std::vector<uint8_t>(14, 0));
+  EXPECT_EQ(std::vector<uint8_t>(after.begin() + 28, after.begin() + 42), std::vector<uint8_t>(14, 0));
+  EXPECT_EQ(std::vector<uint8_t>(after.begin() + 42, after.begin() + 28001),
+            std::vector<uint8_t>(before.begin() + 42, before.begin() + 28001));
+  EXPECT_EQ(std::vector<uint8_t>(after.begin() + 28001, after.begin() + static_cast<long>(before.size())),
+            std::vector<uint8_t>(before.begin() + 28001, before.end()));
   EXPECT_TRUE(db.GetDay(PackedDate(2, 1, 2026))->sex);
+  EXPECT_EQ(db.GetStartList(), std::vector<PackedDate>{PackedDate(1, 2, 2026)});
 }
 
 TEST(DatabaseFile, ShortFileReadsAsEmptyAndRecordsGoPastTheIndex) {
@@ -274,7 +282,7 @@ TEST(DatabaseFile, ShortFileReadsAsEmptyAndRecordsGoPastTheIndex) {
     DatabaseManager db(path, owner.Fn());
     ASSERT_TRUE(db.IsOpen());
     EXPECT_FALSE(db.GetFirstDay());
-    ASSERT_EQ(db.SaveDay(Marked(PackedDate(1, 1, 2026), true)), 0);
+    ASSERT_EQ(db.SaveDay(Marked(PackedDate(1, 1, 2026), true)), SaveResult::kDone);
     EXPECT_EQ(db.SlotAt(0).offset, 28001u) << size;
     EXPECT_TRUE(ReadBack(path, PackedDate(1, 1, 2026))) << size;
   }
@@ -309,13 +317,12 @@ TEST(DatabaseFile, FullIndexRefusesNewDatesAndLosesNothing) {
   Owner owner;
   DatabaseManager db(path, owner.Fn());
   const auto before = ReadBytes(path);
-  EXPECT_EQ(db.SaveDay(Marked(PackedDate(1, 1, 2030), true)), -1);
-  EXPECT_EQ(db.LastSaveError(), DatabaseManager::SaveError::kFull);
+  EXPECT_EQ(db.SaveDay(Marked(PackedDate(1, 1, 2030), true)), SaveResult::kFull);
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_FALSE(db.GetDay(PackedDate(1, 1, 2030)));
   // Days already stored can still change.
   const PackedDate last = AddDays(PackedDate(1, 1, 2020), 1998);
-  EXPECT_EQ(db.SaveDay(Marked(last, true)), 0);
+  EXPECT_EQ(db.SaveDay(Marked(last, true)), SaveResult::kDone);
   EXPECT_TRUE(db.GetDay(last)->menstruationStart);
 }
 
@@ -325,14 +332,14 @@ TEST(DatabaseFile, RecordsAreReadOnceAndWritesKeepMemoryTrue) {
   Owner owner;
   {
     DatabaseManager db(path, owner.Fn());
-    for (int i = 0; i < 50; ++i) ASSERT_EQ(db.SaveDay(Marked(AddDays(PackedDate(1, 1, 2026), i), i % 28 == 0, false, true)), 0);
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(db.SaveDay(Marked(AddDays(PackedDate(1, 1, 2026), i), i % 28 == 0, false, true)), SaveResult::kDone);
   }
   DatabaseManager db(path, owner.Fn());
   for (int round = 0; round < 3; ++round)
     for (int i = 0; i < 60; ++i) (void)db.GetDay(AddDays(PackedDate(1, 1, 2026), i));
   const uint64_t reads = db.RecordReads();
   EXPECT_EQ(reads, 50u);
-  ASSERT_EQ(db.SaveDay(Marked(PackedDate(3, 1, 2026), false, true)), 0);
+  ASSERT_EQ(db.SaveDay(Marked(PackedDate(3, 1, 2026), false, true)), SaveResult::kDone);
   EXPECT_TRUE(db.GetDay(PackedDate(3, 1, 2026))->menstruationEnd);
   EXPECT_EQ(db.GetLastEnd()->date, PackedDate(3, 1, 2026));
   EXPECT_EQ(db.RecordReads(), reads);
@@ -347,8 +354,7 @@ TEST(DatabaseFile, ExistingFileThatCannotBeOpenedIsNeverReplaced) {
   DatabaseManager db(folderPath, owner.Fn());
   EXPECT_FALSE(db.IsOpen());
   EXPECT_FALSE(db.GetDay(PackedDate(1, 1, 2026)));
-  EXPECT_EQ(db.SaveDay(Marked(PackedDate(1, 1, 2026), true)), -1);
-  EXPECT_EQ(db.LastSaveError(), DatabaseManager::SaveError::kNoFile);
+  EXPECT_EQ(db.SaveDay(Marked(PackedDate(1, 1, 2026), true)), SaveResult::kNoFile);
   EXPECT_TRUE(std::filesystem::is_directory(folderPath));
 
 #ifdef _WIN32
@@ -362,7 +368,7 @@ TEST(DatabaseFile, ExistingFileThatCannotBeOpenedIsNeverReplaced) {
   {
     DatabaseManager locked(path, owner.Fn());
     EXPECT_FALSE(locked.IsOpen());
-    EXPECT_EQ(locked.SaveDay(Marked(PackedDate(1, 1, 2026), true)), -1);
+    EXPECT_EQ(locked.SaveDay(Marked(PackedDate(1, 1, 2026), true)), SaveResult::kNoFile);
   }
   _close(fd);
   EXPECT_EQ(ReadBytes(path), bytes);
@@ -394,6 +400,10 @@ class FlakyFile final : public BlockFile {
     return true;
   }
   bool Flush() override { return !failFlush; }
+  bool Truncate(uint64_t size) override {
+    bytes_->resize(size, 0);
+    return true;
+  }
   int writes = 0;
   int failWriteNumber = 0;
   bool failFlush = false;
@@ -422,15 +432,14 @@ TEST(DatabaseFile, EveryFailedWriteReportsFailureAndCostsAtMostThatDay) {
     FlakyFile* flaky = file.get();
     Owner owner;
     DatabaseManager db(std::move(file), owner.Fn());
-    ASSERT_EQ(db.SaveDay(Marked(kept, true)), 0);
+    ASSERT_EQ(db.SaveDay(Marked(kept, true)), SaveResult::kDone);
     if (c.grows) {
-      ASSERT_EQ(db.SaveDay(Marked(changed, false, false, true)), 0);
+      ASSERT_EQ(db.SaveDay(Marked(changed, false, false, true)), SaveResult::kDone);
     }
     flaky->writes = 0;
     flaky->failWriteNumber = c.failWrite;
     flaky->failFlush = c.failFlush;
-    EXPECT_EQ(db.SaveDay(WithNote(changed, u"a longer note")), -1) << c.what;
-    EXPECT_EQ(db.LastSaveError(), DatabaseManager::SaveError::kWriteFailed) << c.what;
+    EXPECT_EQ(db.SaveDay(WithNote(changed, u"a longer note")), SaveResult::kWriteFailed) << c.what;
 
     flaky->failWriteNumber = 0;
     flaky->failFlush = false;

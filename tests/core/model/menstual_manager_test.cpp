@@ -26,12 +26,12 @@ class CycleTest : public ::testing::Test {
     options.luteralLen = luteal;
     manager.Reload();
   }
-  void Start(PackedDate d) { ASSERT_TRUE(manager.SetStart(d)) << FormatDate(d); }
+  void Start(PackedDate d) { ASSERT_EQ(manager.SetStart(d), SaveResult::kDone) << FormatDate(d); }
   void End(PackedDate d) {
     auto day = manager.GetDay(d);
     Day record = day ? *day : Day(d, false, false, false, false, false, false, 0.0);
     record.menstruationEnd = true;
-    ASSERT_EQ(manager.StoreDay(record), 0);
+    ASSERT_EQ(manager.StoreDay(record), SaveResult::kDone);
   }
   std::string Classes(PackedDate from, PackedDate to) {
     std::string out;
@@ -114,24 +114,25 @@ TEST_F(CycleTest, MarkingRulesKeepStartsTenDaysApartAndEndsWithinSixDays) {
   EXPECT_FALSE(manager.CanSetStart(D(20, 2)));  // 9 days before
   EXPECT_TRUE(manager.CanSetStart(D(19, 2)));
   EXPECT_FALSE(manager.CanSetStart(D(1, 3)));   // already a start
-  EXPECT_FALSE(manager.SetStart(D(5, 3)));
-  EXPECT_FALSE(manager.SetStart(D(22, 2)));
+  EXPECT_EQ(manager.SetStart(D(5, 3)), SaveResult::kRefused);
+  EXPECT_EQ(manager.SetStart(D(22, 2)), SaveResult::kRefused);
+  EXPECT_EQ(manager.SetStart(D(16, 4)), SaveResult::kRefused);  // tomorrow
   EXPECT_FALSE(manager.GetDay(D(5, 3)));
 
   EXPECT_FALSE(manager.CanSetEnd(D(1, 3)));
   for (int i = 1; i <= 6; ++i) EXPECT_TRUE(manager.CanSetEnd(AddDays(D(1, 3), i))) << i;
   EXPECT_FALSE(manager.CanSetEnd(D(8, 3)));
   EXPECT_FALSE(manager.CanSetEnd(D(28, 2)));  // no start before
-  ASSERT_TRUE(manager.SetEnd(D(5, 3)));
+  ASSERT_EQ(manager.SetEnd(D(5, 3)), SaveResult::kDone);
   EXPECT_FALSE(manager.CanSetEnd(D(3, 3)));  // an end is already marked
-  EXPECT_FALSE(manager.SetEnd(D(6, 3)));
+  EXPECT_EQ(manager.SetEnd(D(6, 3)), SaveResult::kRefused);
   EXPECT_TRUE(manager.GetDay(D(5, 3))->menstruationEnd);
 }
 
 TEST_F(CycleTest, SetStartKeepsTheDaysOtherMarks) {
   clock.Set(D(15, 4));
   Day day(D(2, 4), false, false, true, false, true, false, 36.7, u"note");
-  ASSERT_EQ(manager.StoreDay(day), 0);
+  ASSERT_EQ(manager.StoreDay(day), SaveResult::kDone);
   Start(D(2, 4));
   auto stored = manager.GetDay(D(2, 4));
   EXPECT_TRUE(stored->menstruationStart && stored->sex && stored->goodMood);
@@ -160,10 +161,10 @@ TEST_F(CycleTest, EndMarksShortenOrLengthenTheFlow) {
   Start(D(1, 3));
   End(D(2, 3));
   EXPECT_EQ(Classes(D(1, 3), D(6, 3)), "0 1 7 7 7 6");
-  ASSERT_EQ(manager.StoreDay(Day(D(2, 3), false, false, false, false, false, false, 0.0)), 0);
+  ASSERT_EQ(manager.StoreDay(Day(D(2, 3), false, false, false, false, false, false, 0.0)), SaveResult::kDone);
   End(D(7, 3));  // six days after the start
   EXPECT_EQ(Classes(D(1, 3), D(8, 3)), "0 1 2 2 2 2 2 6");
-  ASSERT_EQ(manager.StoreDay(Day(D(7, 3), false, false, false, false, false, false, 0.0)), 0);
+  ASSERT_EQ(manager.StoreDay(Day(D(7, 3), false, false, false, false, false, false, 0.0)), SaveResult::kDone);
   End(D(8, 3));  // seven days after: ignored
   EXPECT_EQ(Classes(D(1, 3), D(8, 3)), "0 1 2 2 2 6 6 6");
 }

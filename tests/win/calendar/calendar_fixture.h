@@ -141,12 +141,12 @@ class CalendarTest : public ::testing::Test {
   // A cycle that started on 3 June 2024, so June to September carry every class.
   void MarkCycle() {
     Day start(PackedDate(3, 6, 2024), true, false, false, false, false, false, 0.0);
-    ASSERT_EQ(model_->StoreDay(start), 0);
+    ASSERT_EQ(model_->StoreDay(start), SaveResult::kDone);
   }
   void StoreMarks(const PackedDate& date, bool sex, bool pill, const std::u16string& note = {}) {
     Day day(date, false, false, sex, pill, false, false, 0.0,
             note.empty() ? std::nullopt : std::optional<std::u16string>(note));
-    ASSERT_EQ(model_->StoreDay(day), 0);
+    ASSERT_EQ(model_->StoreDay(day), SaveResult::kDone);
   }
 
   // The first shown cell (in list order) whose date has the class, or null.

@@ -15,7 +15,7 @@ using DayDialogsTest = FrameTest;
 constexpr PackedDate kDay{12, 6, 2024};
 
 TEST_F(DayDialogsTest, TheNoteIsEditedAndAnEmptyNoteIsStoredEmpty) {
-  ASSERT_EQ(model_->StoreDay(Day(kDay, false, false, true, false, false, false, 0, u"old")), 0);
+  ASSERT_EQ(model_->StoreDay(Day(kDay, false, false, true, false, false, false, 0, u"old")), SaveResult::kDone);
   OpenFrame();
   std::wstring caption, shown, cancel;
   {
@@ -113,7 +113,7 @@ TEST_F(DayDialogsTest, WrongEntriesAreExplainedAndTheDialogStaysOpen) {
 }
 
 TEST_F(DayDialogsTest, SwitchingTheUnitConvertsAndSavesAtOnceEvenWhenCancelled) {
-  ASSERT_EQ(model_->StoreDay(Day(kDay, false, false, false, false, false, false, 98.6)), 0);
+  ASSERT_EQ(model_->StoreDay(Day(kDay, false, false, false, false, false, false, 98.6)), SaveResult::kDone);
   options_.farinheit = true;
   OpenFrame();
   std::wstring before, after;
@@ -139,7 +139,7 @@ TEST_F(DayDialogsTest, SwitchingTheUnitConvertsAndSavesAtOnceEvenWhenCancelled) 
 }
 
 TEST_F(DayDialogsTest, AMarkedDayWithoutTemperatureOpensAtZeroCelsius) {
-  ASSERT_EQ(model_->StoreDay(Day(kDay, false, false, true, false, false, false, 0)), 0);
+  ASSERT_EQ(model_->StoreDay(Day(kDay, false, false, true, false, false, false, 0)), SaveResult::kDone);
   for (const bool fahrenheit : {false, true}) {
     options_.farinheit = fahrenheit;
     OpenFrame();

@@ -54,7 +54,7 @@ TEST_F(DayMenuTest, ADayWithoutRecordOffersTheMarksAndThePillOnlyToAvoidPregnanc
 }
 
 TEST_F(DayMenuTest, AMarkedDayOffersToUnmarkAndHidesTheMoodItHas) {
-  ASSERT_EQ(model_->StoreDay(Day(kDay, true, false, true, true, true, false, 36.6, u"hello")), 0);
+  ASSERT_EQ(model_->StoreDay(Day(kDay, true, false, true, true, true, false, 36.6, u"hello")), SaveResult::kDone);
   options_.goal = 0;
   OpenFrame();
   const std::vector<MenuEntry> menu = RightClickDay(kDay);
@@ -68,7 +68,7 @@ TEST_F(DayMenuTest, AMarkedDayOffersToUnmarkAndHidesTheMoodItHas) {
 }
 
 TEST_F(DayMenuTest, TheEndIsOfferedAfterAStartAndTheStartNotInTheFuture) {
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(8, 6, 2024), true, false, false, false, false, false, 0)), 0);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(8, 6, 2024), true, false, false, false, false, false, 0)), SaveResult::kDone);
   OpenFrame();
   EXPECT_EQ(Ids(RightClickDay(PackedDate(11, 6, 2024))),
             (std::vector<UINT>{0, ID_DAY_SET_END, ID_DAY_SEX, ID_DAY_TEMPERATURE, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD,
@@ -130,7 +130,7 @@ TEST_F(DayMenuTest, StartAndEndAreSetAndUnsetAndUnsetWithoutRecordDoesNothing) {
 }
 
 TEST_F(DayMenuTest, ARefusedStartOrEndIsExplainedAndChangesNothing) {
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(1, 6, 2024), true, false, false, false, false, false, 0)), 0);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(1, 6, 2024), true, false, false, false, false, false, 0)), SaveResult::kDone);
   OpenFrame();
   RunDayCommand(PackedDate(6, 6, 2024), ID_DAY_SET_START);
   ASSERT_EQ(boxes_.size(), 1u);

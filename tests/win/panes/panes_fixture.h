@@ -106,8 +106,8 @@ class PaneTest : public frametest::ModelTest {
     return pane;
   }
 
-  void Start(const PackedDate& d) { ASSERT_TRUE(model_->SetStart(d)) << FormatDate(d); }
-  void StoreDay(const Day& day) { ASSERT_EQ(model_->StoreDay(day), 0); }
+  void Start(const PackedDate& d) { ASSERT_EQ(model_->SetStart(d), SaveResult::kDone) << FormatDate(d); }
+  void StoreDay(const Day& day) { ASSERT_EQ(model_->StoreDay(day), SaveResult::kDone); }
 
   FakeHost host_;
   Prompts prompts_;
