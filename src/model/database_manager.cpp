@@ -506,14 +506,9 @@ int DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
     if (s.InUse() && s.owner == from) s.owner = to;
     EncodeSlot(s, index.data() + i * kSlotSize);
   }
-  if (!file_->WriteAt(0, index.data(), index.size()) || !file_->Flush()) {
-    // Part of the index may have reached the file: memory follows the file.
-    OpenIndex();
-    Invalidate();
-    return -1;
-  }
+  // One journaled save: after a crash every day has its old owner or every
+  // day has the new one, never some of each.
+  if (!Apply({FileWrite{0, std::move(index)}})) return -1;
   slots_ = moved;
-  ResetStatistics();
-  Invalidate();
   return 0;
 }

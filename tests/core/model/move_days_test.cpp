@@ -30,6 +30,10 @@ class MemoryFile final : public BlockFile {
     return true;
   }
   bool Flush() override { return true; }
+  bool Truncate(uint64_t size) override {
+    bytes_->resize(size, 0);
+    return true;
+  }
   bool failWrites = false;
   int writes = 0;
 
@@ -46,9 +50,9 @@ class MoveDaysTest : public testing::Test {
     file_ = file.get();
     db_ = std::make_unique<DatabaseManager>(std::move(file), [this] { return owner_; });
     // Three days of nobody's, one of user 3's.
-    for (int d : {1, 2, 3}) ASSERT_EQ(db_->SaveDay(Marked(PackedDate(d, 5, 2024), d == 1)), 0);
+    for (int d : {1, 2, 3}) ASSERT_EQ(db_->SaveDay(Marked(PackedDate(d, 5, 2024), d == 1)), SaveResult::kDone);
     owner_ = 3;
-    ASSERT_EQ(db_->SaveDay(Marked(PackedDate(9, 5, 2024))), 0);
+    ASSERT_EQ(db_->SaveDay(Marked(PackedDate(9, 5, 2024))), SaveResult::kDone);
     owner_ = 0;
   }
 

@@ -562,7 +562,7 @@ class FirstUserDaysTest : public LoginDlgTest {
                                           [this] { return static_cast<uint16_t>(Logon().CurrentUser().id); }),
         options_, locale_, clock_);
     for (int day : {3, 4, 20}) {
-      ASSERT_EQ(model_->StoreDay(Day(PackedDate(day, 6, 2024), day == 3, false, true, false, false, false, 0)), 0);
+      ASSERT_EQ(model_->StoreDay(Day(PackedDate(day, 6, 2024), day == 3, false, true, false, false, false, 0)), SaveResult::kDone);
     }
     prompts_.messageBox = [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
       boxes_.push_back({DialogScript::Text(owner), text, caption, type});
@@ -638,9 +638,9 @@ TEST_F(FirstUserDaysTest, NoLeavesTheEarlierDaysWhereTheyWere) {
 }
 
 TEST_F(FirstUserDaysTest, NothingIsAskedWhenNoDayWasMarked) {
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(3, 6, 2024), false, false, false, false, false, false, 0)), 0);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(3, 6, 2024), false, false, false, false, false, false, 0)), SaveResult::kDone);
   for (int day : {4, 20}) {
-    ASSERT_EQ(model_->StoreDay(Day(PackedDate(day, 6, 2024), false, false, false, false, false, false, 0)), 0);
+    ASSERT_EQ(model_->StoreDay(Day(PackedDate(day, 6, 2024), false, false, false, false, false, false, 0)), SaveResult::kDone);
   }
   ASSERT_EQ(model_->Database().CountDays(0), 0);
   CreateAndLogIn(L"Mia");

@@ -101,7 +101,7 @@ class HoverRepaintTest : public CalendarTest, public ::testing::WithParamInterfa
                                 PackedDate(30, 6, 2024), PackedDate(1, 7, 2024), PackedDate(7, 7, 2024),
                                 PackedDate(8, 7, 2024), PackedDate(31, 8, 2024), PackedDate(1, 9, 2024)}) {
       Day day(d, false, false, true, true, d.day % 2 == 0, d.day % 2 == 1, 36.6, std::u16string(u"note"));
-      ASSERT_EQ(model_->StoreDay(day), 0);
+      ASSERT_EQ(model_->StoreDay(day), SaveResult::kDone);
     }
   }
 

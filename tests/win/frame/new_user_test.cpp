@@ -70,7 +70,7 @@ TEST_F(SelectedDayTest, TheTemperatureLinkStoresOnTheClickedDayAfterTheMouseCros
 
 TEST_F(SelectedDayTest, AtStartAndAfterTodayTheSelectedDayIsToday) {
   // Her period began on 12 June: today, 15 June, is its fourth day.
-  ASSERT_TRUE(model_->SetStart(kClicked));
+  ASSERT_EQ(model_->SetStart(kClicked), SaveResult::kDone);
   OpenFrame();
   EXPECT_EQ(frame_->SelectedDate(), kToday);
   EXPECT_EQ(InfoText(IDC_INFO_TODAY), L"Today is 15.6.2024 (day 4 of period)");
@@ -89,7 +89,7 @@ TEST_F(SelectedDayTest, AtStartAndAfterTodayTheSelectedDayIsToday) {
 }
 
 TEST_F(SelectedDayTest, TheFirstDayOfHerPeriodIsDayOne) {
-  ASSERT_TRUE(model_->SetStart(kToday));
+  ASSERT_EQ(model_->SetStart(kToday), SaveResult::kDone);
   OpenFrame();
   EXPECT_EQ(InfoText(IDC_INFO_TODAY), L"Today is 15.6.2024 (day 1 of period)");
 }

@@ -137,7 +137,7 @@ class PrintTest : public FrameTest {
                        RGB(230, 140, 0), RGB(140, 0, 170), RGB(0, 170, 170)};
     // Two recorded cycles before the shown months and the current one.
     for (const PackedDate d : {PackedDate{6, 4, 2024}, PackedDate{4, 5, 2024}, PackedDate{2, 6, 2024}}) {
-      ASSERT_TRUE(model_->SetStart(d));
+      ASSERT_EQ(model_->SetStart(d), SaveResult::kDone);
     }
   }
 

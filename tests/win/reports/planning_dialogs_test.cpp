@@ -137,9 +137,9 @@ class PlanningDialogsTest : public FrameTest {
 
 TEST_F(PlanningDialogsTest, BirthShowsTheEstimateAndOpensTheHoroscopeAndTheChart) {
   options_.goal = 3;
-  ASSERT_TRUE(model_->SetStart(PackedDate(1, 6, 2024)));
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(3, 6, 2024), false, false, true, false, false, false, 0.0)), 0);
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(1, 5, 2024), false, false, true, false, false, false, 0.0)), 0);
+  ASSERT_EQ(model_->SetStart(PackedDate(1, 6, 2024)), SaveResult::kDone);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(3, 6, 2024), false, false, true, false, false, false, 0.0)), SaveResult::kDone);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(1, 5, 2024), false, false, true, false, false, false, 0.0)), SaveResult::kDone);
   // A 28-day cycle from 1 June: the first day favouring a gender after the
   // intercourse of 3 June is the girl day 11 June; the birth 270 days later.
   const PackedDate birthDate(8, 3, 2025);

@@ -32,7 +32,7 @@ class ReminderFrameTest : public FrameTest {
     options_.rother = false;
     options_.rpill = false;
     model_->Reload();
-    ASSERT_TRUE(model_->SetStart(AddDays(kToday, -26)));
+    ASSERT_EQ(model_->SetStart(AddDays(kToday, -26)), SaveResult::kDone);
     adjustContext_ = [this](FrameContext& c) { c.playAlert = [this] { ++sounds_; }; };
   }
 
@@ -74,7 +74,7 @@ TEST_F(ReminderFrameTest, ADueReminderSlidesUpInTheSmallPopupWithinOneTimerPerio
 
 TEST_F(ReminderFrameTest, ALongTextTakesTheLargePopup) {
   // Her period starts today: the day of flow and its long tip.
-  ASSERT_TRUE(model_->SetStart(kToday));
+  ASSERT_EQ(model_->SetStart(kToday), SaveResult::kDone);
   options_.rother = true;
   OpenFrame();
   SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
@@ -142,7 +142,7 @@ TEST_F(ReminderFrameTest, PillReminderComesAtItsTimeUntilThePillIsMarked) {
   frame_->SmallPopup().HidePopup();
   clock_.Set(AddDays(kToday, 1));
   Day pill(AddDays(kToday, 1), false, false, false, true, false, false, 0.0);
-  ASSERT_EQ(model_->StoreDay(pill), 0);
+  ASSERT_EQ(model_->StoreDay(pill), SaveResult::kDone);
   SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
   EXPECT_EQ(frame_->SmallPopup().GetState(), CTaskbarNotifier::State::kHidden);
 }

@@ -50,7 +50,7 @@ Day StartDay(PackedDate d) { return Day(d, true, false, false, false, false, fal
 TEST_F(ReportsTest, MyCyclesListsEveryStartWithItsCycle) {
   for (const PackedDate d : {PackedDate(1, 1, 2024), PackedDate(29, 1, 2024), PackedDate(28, 2, 2024),
                              PackedDate(4, 3, 2024)}) {
-    ASSERT_EQ(model_->StoreDay(StartDay(d)), 0);
+    ASSERT_EQ(model_->StoreDay(StartDay(d)), SaveResult::kDone);
   }
   OpenFrame();
   std::wstring title, ok;
@@ -91,7 +91,7 @@ TEST_F(ReportsTest, MyCyclesListsEveryStartWithItsCycle) {
 
 TEST_F(ReportsTest, StatisticShowsFreshFiguresAndPagesThroughMonths) {
   for (const PackedDate d : {PackedDate(15, 3, 2024), PackedDate(11, 4, 2024), PackedDate(10, 5, 2024)}) {
-    ASSERT_EQ(model_->StoreDay(StartDay(d)), 0);
+    ASSERT_EQ(model_->StoreDay(StartDay(d)), SaveResult::kDone);
   }
   OpenFrame();
   // Cached figures from before the new start must not survive into the dialog.
@@ -232,9 +232,9 @@ TEST_F(ChartPixelsTest, TheCoverLineStandsAtItsLevelInEitherUnit) {
 
 TEST_F(ChartPixelsTest, ABarRisesToTheDaysTemperatureAndNoFurther) {
   options_.farinheit = false;
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(10, 6, 2024), false, false, false, false, false, false, 37.5)), 0);
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(12, 6, 2024), false, false, false, false, false, false, 98.6)), 0);
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(14, 6, 2024), false, false, true, false, false, false, 0)), 0);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(10, 6, 2024), false, false, false, false, false, false, 37.5)), SaveResult::kDone);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(12, 6, 2024), false, false, false, false, false, false, 98.6)), SaveResult::kDone);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(14, 6, 2024), false, false, true, false, false, false, 0)), SaveResult::kDone);
   Open();
   Paint();
   const COLORREF bar = CChartCtrl::kDefaultBarColor;
@@ -254,8 +254,8 @@ TEST_F(ChartPixelsTest, ABarRisesToTheDaysTemperatureAndNoFurther) {
 
 TEST_F(ChartPixelsTest, TemperaturesOffTheAxisAreCutToThePlotAndNothingLeavesTheControl) {
   options_.farinheit = false;
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(10, 6, 2024), false, false, false, false, false, false, 44.0)), 0);
-  ASSERT_EQ(model_->StoreDay(Day(PackedDate(12, 6, 2024), false, false, false, false, false, false, 31.0)), 0);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(10, 6, 2024), false, false, false, false, false, false, 44.0)), SaveResult::kDone);
+  ASSERT_EQ(model_->StoreDay(Day(PackedDate(12, 6, 2024), false, false, false, false, false, false, 31.0)), SaveResult::kDone);
   Open();
   Paint();
   const COLORREF bar = CChartCtrl::kDefaultBarColor;
@@ -275,7 +275,7 @@ TEST_F(ChartPixelsTest, ThePrognosisCurvePeaksOnTheOvulationDayAndIsAbsentWithou
   options_.farinheit = false;
   // Two cycles of 28 days before today (15.06.2024): June holds a predicted ovulation.
   for (const PackedDate d : {PackedDate(4, 5, 2024), PackedDate(1, 6, 2024)}) {
-    ASSERT_EQ(model_->StoreDay(StartDay(d)), 0);
+    ASSERT_EQ(model_->StoreDay(StartDay(d)), SaveResult::kDone);
   }
   int ovulation = 0;
   for (int d = 1; d <= 30; ++d) {

@@ -72,7 +72,7 @@ class DesktopManagerTest : public ModelTest {
 
 TEST_F(DesktopManagerTest, CalendarOnDrawsThisMonthOverHerWallpaperAndOffPutsItBack) {
   // Today (15 June 2024) starts a period: its cell is painted in the flow colour.
-  ASSERT_TRUE(model_->SetStart(clock_.Today()));
+  ASSERT_EQ(model_->SetStart(clock_.Today()), SaveResult::kDone);
   options_.showDesctop = true;
   options_.desk_x = 20;
   options_.desk_y = 10;

@@ -61,7 +61,7 @@ class BirthPlanModelTest : public ::testing::Test {
 
   void Mark(PackedDate d, bool sex) {
     Day day(d, false, false, sex, !sex, false, false, 0.0);
-    ASSERT_EQ(model.StoreDay(day), 0);
+    ASSERT_EQ(model.StoreDay(day), SaveResult::kDone);
   }
 
   static inline uint16_t owner = 0;
@@ -93,7 +93,7 @@ TEST_F(BirthPlanModelTest, TheLatestIntercourseOfTheCurrentUserOrToday) {
 
 TEST_F(BirthPlanModelTest, ThePlanOfTheModelAgreesWithItsClasses) {
   owner = 0;
-  ASSERT_TRUE(model.SetStart(D(1, 3)));
+  ASSERT_EQ(model.SetStart(D(1, 3)), SaveResult::kDone);
   Mark(D(5, 3), true);
   const BirthPlan plan = PlanBirth(model);
   ASSERT_TRUE(plan.found);

@@ -274,7 +274,7 @@ class RemindersWithModel : public ::testing::Test {
 TEST_F(RemindersWithModel, PredictedPeriodTwoDaysAheadAndThePillMark) {
   // A period 26 days ago: with 28-day cycles the next is predicted for the
   // day after tomorrow.
-  ASSERT_TRUE(model.SetStart(AddDays(kToday, -26)));
+  ASSERT_EQ(model.SetStart(AddDays(kToday, -26)), SaveResult::kDone);
   ASSERT_TRUE(IsFlowClass(model.GetDayClass(AddDays(kToday, 2))));
   ASSERT_FALSE(IsFlowClass(model.GetDayClass(AddDays(kToday, 1))));
 
@@ -289,7 +289,7 @@ TEST_F(RemindersWithModel, PredictedPeriodTwoDaysAheadAndThePillMark) {
   EXPECT_EQ(first->text, u"2 days left before menstruation");
 
   Day pill(kToday, false, false, false, true, false, false, 0.0);
-  ASSERT_EQ(model.StoreDay(pill), 0);
+  ASSERT_EQ(model.StoreDay(pill), SaveResult::kDone);
   EXPECT_FALSE(CheckReminders(false, s, kToday, 11 * 60, ReminderDaysFrom(model, kToday), 0, log, locale));
 
   // The hover text with the tip of today's class for this goal.

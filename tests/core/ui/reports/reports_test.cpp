@@ -56,8 +56,8 @@ class ReportsModelTest : public ::testing::Test {
         clock(D(31, 12)),
         model(std::make_unique<DatabaseManager>(dir / "db.dat", [] { return uint16_t{0}; }), options, locale, clock) {}
 
-  void Start(PackedDate d) { ASSERT_TRUE(model.SetStart(d)) << FormatDate(d); }
-  void Store(const Day& day) { ASSERT_EQ(model.StoreDay(day), 0); }
+  void Start(PackedDate d) { ASSERT_EQ(model.SetStart(d), SaveResult::kDone) << FormatDate(d); }
+  void Store(const Day& day) { ASSERT_EQ(model.StoreDay(day), SaveResult::kDone); }
   static Day Temperature(PackedDate d, double t, bool sex = false) {
     return Day(d, false, false, sex, false, false, false, t);
   }
@@ -99,7 +99,7 @@ TEST_F(ReportsModelTest, FiguresIncludeAStartWrittenAfterTheyWereCached) {
   EXPECT_EQ(FreshStatisticFigures(model), (StatisticFigures{28, 28, 28, 1}));
   // Written behind the cycle manager's back: its cached figures are stale
   // until the dialog asks afresh.
-  ASSERT_EQ(model.Database().SaveDay(Day(D(1, 3), true, false, false, false, false, false, 0)), 0);
+  ASSERT_EQ(model.Database().SaveDay(Day(D(1, 3), true, false, false, false, false, false, 0)), SaveResult::kDone);
   EXPECT_EQ(FreshStatisticFigures(model), (StatisticFigures{31, 28, 29, 2}));
 }
 
@@ -197,7 +197,7 @@ TEST_F(ReportsModelTest, TheMonthHoldsItsTemperaturesIntercourseAndLastOvulation
 TEST_F(ReportsModelTest, DaysPastTheEndOfTheMonthAreNotLookedUp) {
   Store(Temperature(D(28, 2), 36.5));
   // A hand-made file may hold a 30 February; it is not a day of February.
-  if (model.Database().SaveDay(Temperature(D(30, 2), 36.9)) != 0) GTEST_SKIP() << "the file refuses the date";
+  if (model.Database().SaveDay(Temperature(D(30, 2), 36.9)) != SaveResult::kDone) GTEST_SKIP() << "the file refuses the date";
   model.Reload();
   const TemperatureMonth m = BuildTemperatureMonth(model, {2, 2026}, false);
   EXPECT_EQ(m.temperatures, (std::vector<ChartPoint>{{28, 36.5}}));
