@@ -4,7 +4,7 @@
 
 // The settings window: the page tree, the caption bar over the page, the
 // place the pages fill, and the buttons (Apply is there but never shown).
-#define IDD_SETTINGS 190
+#define IDD_SETTINGS 2340
 #define IDC_SETTINGS_TREE 1200
 #define IDC_SETTINGS_CAPTION 1201
 #define IDC_SETTINGS_PLACE 1202

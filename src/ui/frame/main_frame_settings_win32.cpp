@@ -27,7 +27,6 @@ void CMainFrame::OpenSettings() {
   const LocaleManager& locale = context_.locale;
   settings_ = std::make_unique<CSettingsDialog>(static_cast<COLORREF>(context_.options.theme.base),
                                                 settingsContext_.resources);
-  settingsContext_.prompts = context_.prompts;
   SettingsContext& pages = settingsContext_;
   settings_->AddPage([&pages] { return std::make_unique<CConfigureDlg>(pages); }, ToWide(locale.Translate(u"MAIN")),
                      IDD_CONFIGURE_PAGE);

@@ -96,7 +96,8 @@ CMainFrame::CMainFrame(FrameContext context)
                        [this] {
                          ColorPaneBar();
                          RepaintMainWindow();
-                       }} {}
+                       },
+                       context_.prompts} {}
 
 CMainFrame::~CMainFrame() {
   settings_.reset();
