@@ -423,6 +423,10 @@ void CalendarPainter::RepaintCells(HDC dc, const AFCYearObj& year, const std::ve
     for (const AFCDayObj& day : months[owner].days) {
       if (Intersects(InkBounds(day.rect), cell)) DrawDay(dc, day, day.hovered);
     }
+    // The selection frame goes over the days, as in a full repaint.
+    if (const AFCDayObj* selected = year.SelectedCell(); selected && Intersects(selected->rect, cell)) {
+      DrawSelectionFrame(dc, selected->rect);
+    }
     RestoreDC(dc, saved);
   }
 }

@@ -232,7 +232,7 @@ TEST_F(TodayDialogTest, ShowsTheComingDatesOfKnownCycles) {
   const TodayDialogView view = RunTodayDialog(dialog, parent_);
   EXPECT_EQ(view.caption, L"Period");
   EXPECT_TRUE(view.hasIcon);
-  EXPECT_EQ(view.today, L"Today is 10.6.2024 (day 9 of period)");
+  EXPECT_EQ(view.today, L"Today is 10.6.2024 (day 10 of period)");  // 1 June is day 1
   EXPECT_EQ(view.menstruation, L"Next menstruation: 29.6.2024, 19 days left");
   EXPECT_EQ(view.ovulation, L"Next ovulation: 15.6.2024, 5 days left");
   EXPECT_EQ(view.birth, L"Date of the birth and the gender: 8.3.2025.");  // 11 June + 270 days
