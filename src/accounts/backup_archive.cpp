@@ -135,7 +135,8 @@ CheckedBackup CheckBackupArchive(std::string_view bytes) {
     else return out;
   }
   if (!DatabaseManager::LooksLikeDatabase(std::vector<uint8_t>(contents.db.begin(), contents.db.end()))) return out;
-  if (contents.users && !LogonManager::ParseUsers(*contents.users).complete) return out;
+  // An empty list (every user deleted) is a list; anything else must read to its last line.
+  if (contents.users && !contents.users->empty() && !LogonManager::ParseUsers(*contents.users).complete) return out;
   out.check = BackupCheck::kOk;
   out.contents = std::move(contents);
   return out;
