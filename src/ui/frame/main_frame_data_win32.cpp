@@ -3,6 +3,8 @@
 // restore, opens the files again and shows what they hold.
 #include "ui/frame/main_frame_win32.h"
 
+#include <cwctype>
+
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/text_format.h"
@@ -96,9 +98,12 @@ void CMainFrame::ExportCommand() {
   const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(Hwnd(), choice);
   if (!chosen) return;
   std::filesystem::path target(chosen->path);
-  // The type chosen decides the format; a name typed without its ending gets it.
-  const bool calendar = chosen->type == 1;
-  if (!target.has_extension()) target += calendar ? L".ics" : L".csv";
+  // A name ending in .csv or .ics says the format; any other name takes the
+  // type chosen in the dialog and gets its ending.
+  std::wstring ending = target.extension().wstring();
+  for (wchar_t& c : ending) c = static_cast<wchar_t>(towlower(c));
+  const bool calendar = ending == L".ics" || (ending != L".csv" && chosen->type == 1);
+  if (ending != L".ics" && ending != L".csv") target += calendar ? L".ics" : L".csv";
   MenstualManager& model = context_.model;
   const std::string bytes =
       calendar ? FormatCalendar(CalendarEvents(model, context_.locale, context_.clock.Today()),

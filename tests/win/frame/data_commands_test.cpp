@@ -123,6 +123,13 @@ TEST_F(DataCommandsTest, ExportWritesTheTypeChosenAndAddsItsEnding) {
   EXPECT_EQ(ics->rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
   EXPECT_NE(ics->find("DTSTART;VALUE=DATE:20240601\r\n"), std::string::npos);
 
+  // The ending typed wins over the type left in the dialog.
+  answer_ = ChosenFile{Path("typed.CSV"), 1};
+  Command(ID_FILE_EXPORT);
+  const std::optional<std::string> typed = ReadWholeFile(dir_ / "typed.CSV");
+  ASSERT_TRUE(typed);
+  EXPECT_EQ(typed->rfind("\xEF\xBB\xBF" "date,", 0), 0u);
+
   // Cancelled: nothing is written, nothing is said.
   answer_.reset();
   const size_t boxes = boxes_.size();
