@@ -125,8 +125,10 @@ CheckedBackup CheckBackupArchive(std::string_view bytes) {
   if (zip.entries.size() != manifest->files.size() + 1 || !manifest->files.contains(kDbName)) return out;
   BackupContents contents;
   contents.made = manifest->made;
+  std::map<std::string, int, std::less<>> seen;
   for (const ZipEntry& e : zip.entries) {
     if (&e == manifestEntry) continue;
+    if (++seen[e.name] > 1) return out;  // one file twice, another listed one missing
     const auto listed = manifest->files.find(e.name);
     if (listed == manifest->files.end() || listed->second.size != e.data.size() || listed->second.crc != Crc32(e.data))
       return out;
