@@ -22,9 +22,11 @@ class DataCommandsTest : public FrameTest {
     adjustContext_ = [this](FrameContext& context) {
       context.dataFiles = files_;
       context.files = &replacer_;
-      context.openDatabase = [this] {
-        return std::make_unique<DatabaseManager>(files_.db, [] { return uint16_t{0}; });
-      };
+      context.openDatabase = [this] { return std::make_unique<DatabaseManager>(files_.db, owner_); };
+      if (logon_) {
+        context.logon = logon_.get();
+        context.codec = &codec_;
+      }
       context.prompts.chooseFile = [this](HWND, const FileChoice& choice) -> std::optional<ChosenFile> {
         choices_.push_back(choice);
         return answer_;
@@ -46,6 +48,8 @@ class DataCommandsTest : public FrameTest {
   std::vector<FileChoice> choices_;
   std::optional<ChosenFile> answer_;
   int confirm_ = IDYES;
+  std::function<uint16_t()> owner_ = [] { return uint16_t{0}; };
+  std::unique_ptr<LogonManager> logon_;
 };
 
 TEST_F(DataCommandsTest, BackUpThenRestoreGivesBackTheDaysAndKeepsTheReplacedFile) {
@@ -135,6 +139,48 @@ TEST_F(DataCommandsTest, ExportWritesTheTypeChosenAndAddsItsEnding) {
   const size_t boxes = boxes_.size();
   Command(ID_FILE_EXPORT);
   EXPECT_EQ(boxes_.size(), boxes);
+}
+
+TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
+  {
+    LogonManager setup(files_.users);
+    ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
+    ASSERT_EQ(setup.AddUser("bea", "tulip"), 0);
+  }
+  logon_ = std::make_unique<LogonManager>(files_.users);
+  ASSERT_TRUE(logon_->Authenticate("anna", "rose", true));
+  options_.userLogins = true;
+  owner_ = [this] { return static_cast<uint16_t>(logon_->CurrentUser().id); };
+  MakeModel(files_.db, owner_);
+  Store(PackedDate(1, 6, 2024), true);
+  OpenFrame();
+  answer_ = ChosenFile{Path("both.zip"), 0};
+  Command(ID_FILE_BACKUP);
+  Store(PackedDate(3, 6, 2024), false);
+
+  // Her own backup: she stays, with the days it holds.
+  Command(ID_FILE_RESTORE);
+  EXPECT_EQ(logon_->CurrentUser().name, "anna");
+  EXPECT_FALSE(frame_->CalendarLocked());
+  EXPECT_TRUE(Stored(PackedDate(1, 6, 2024)));
+  EXPECT_FALSE(Stored(PackedDate(3, 6, 2024)));
+
+  // A backup whose list has another user under her id: nobody is logged in,
+  // and nobody's days are on screen.
+  BackupContents other;
+  other.db = std::string(DatabaseManager::kIndexSize + 1, '\0');
+  other.users = "1\tcora\t" + LogonManager::HashPassword("iris") + "\r\n";
+  other.made = PackedDate(1, 1, 2024);
+  {
+    const std::string bytes = MakeBackupArchive(other);
+    std::ofstream out(dir_ / "other.zip", std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  answer_ = ChosenFile{Path("other.zip"), 0};
+  Command(ID_FILE_RESTORE);
+  EXPECT_EQ(logon_->CurrentUser().id, 0);
+  EXPECT_TRUE(frame_->CalendarLocked());
+  EXPECT_EQ(logon_->UserNames(), std::vector<std::string>{"cora"});
 }
 
 }  // namespace
