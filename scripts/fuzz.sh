@@ -9,7 +9,7 @@ mkdir -p "$out"
 core_sources=$(find "$ROOT/src/env" "$ROOT/src/settings" "$ROOT/src/model" "$ROOT/src/accounts" -name '*.cpp' ! -name '*_win32.cpp')
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$ROOT/src")
 status=0
-for target in db lan users text version; do
+for target in db lan users text version backup; do
   bin="$out/fuzz_$target"
   # shellcheck disable=SC2086
   clang++ "${flags[@]}" "$ROOT/fuzz/fuzz_$target.cpp" $core_sources -o "$bin"

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "accounts/backup_files.h"
 #include "accounts/logon_manager.h"
 #include "settings/options_manager.h"
 #include "settings/registry_settings_store_win32.h"
@@ -29,17 +30,40 @@ const Win32Clock& SystemClock() {
   return clock;
 }
 
-// Without an application-data folder the days are not kept at all, rather
-// than in a db.dat beside whatever the current folder happens to be.
-std::unique_ptr<DatabaseManager> OpenDayDatabase() {
-  const std::filesystem::path appData = RoamingAppDataFolder();
-  if (appData.empty()) return std::make_unique<DatabaseManager>(std::unique_ptr<BlockFile>(), &CurrentRecordOwner);
-  return std::make_unique<DatabaseManager>(MenstualManager::PrepareDataPath(appData), &CurrentRecordOwner);
+// A restore that a crash cut off after it was decided is finished before
+// db.dat or user.dat is first opened (see accounts/backup_files.h).
+void FinishRestoreOnce() {
+  static const bool done = [] {
+    if (const std::optional<DataFiles> files = instances::ProgramDataFiles())
+      (void)FinishPendingRestore(*files, instances::FileReplacer());
+    return true;
+  }();
+  (void)done;
 }
 
 }  // namespace
 
 namespace instances {
+
+IFileReplacer& FileReplacer() {
+  static Win32FileReplacer files;
+  return files;
+}
+
+std::optional<DataFiles> ProgramDataFiles() {
+  const std::filesystem::path appData = RoamingAppDataFolder();
+  if (appData.empty()) return std::nullopt;
+  return DataFiles{MenstualManager::PrepareDataPath(appData), ExecutableFolder() / "user.dat"};
+}
+
+// Without an application-data folder the days are not kept at all, rather
+// than in a db.dat beside whatever the current folder happens to be.
+std::unique_ptr<DatabaseManager> OpenDayDatabase() {
+  FinishRestoreOnce();
+  const std::optional<DataFiles> files = ProgramDataFiles();
+  if (!files) return std::make_unique<DatabaseManager>(std::unique_ptr<BlockFile>(), &CurrentRecordOwner);
+  return std::make_unique<DatabaseManager>(files->db, &CurrentRecordOwner);
+}
 
 // Each is made on first use and lives until exit; tests build their own
 // objects instead of calling these.
@@ -68,9 +92,9 @@ MenstualManager& Menstual() {
 // user.dat beside the program, whatever the executable's file name. New users
 // get ids above every owner that has days in db.dat.
 LogonManager& Logon() {
-  static Win32FileReplacer files;
+  FinishRestoreOnce();
   static LogonManager instance(ExecutableFolder() / "user.dat",
-                               [] { return static_cast<int>(Menstual().Database().MaxOwnerId()); }, &files);
+                               [] { return static_cast<int>(Menstual().Database().MaxOwnerId()); }, &FileReplacer());
   return instance;
 }
 

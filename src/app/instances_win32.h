@@ -4,6 +4,10 @@
 // the platform interfaces. Only the composition root reaches for them; every
 // window and dialog is handed the objects it works with.
 
+#include <memory>
+#include <optional>
+
+#include "accounts/backup_files.h"
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform_win32.h"
@@ -18,6 +22,13 @@ namespace instances {
 [[nodiscard]] MenstualManager& Menstual();
 [[nodiscard]] LogonManager& Logon();
 [[nodiscard]] DesktopManager& Desktop();
+// db.dat in the roaming application-data folder and user.dat beside the
+// program; none without an application-data folder.
+[[nodiscard]] std::optional<DataFiles> ProgramDataFiles();
+// Puts whole files in place (user.dat, backups, exports, restores).
+[[nodiscard]] IFileReplacer& FileReplacer();
+// Opens db.dat as the program does, for the single cycle manager and after a restore.
+[[nodiscard]] std::unique_ptr<DatabaseManager> OpenDayDatabase();
 // The program's single codec (language files, user names).
 [[nodiscard]] const Win32AnsiCodec& AnsiCodec();
 

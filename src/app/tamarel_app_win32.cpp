@@ -79,6 +79,9 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   context.logon = &logon;
   context.codec = &codec;
   context.desktop = &instances::Desktop();
+  context.dataFiles = instances::ProgramDataFiles();
+  context.files = &instances::FileReplacer();
+  context.openDatabase = [] { return instances::OpenDayDatabase(); };
   context.setLanguage = [](std::u16string_view name) { instances::Locale().SetLanguage(name); };
   frame_ = std::make_unique<CMainFrame>(std::move(context));
   if (askNow) frame_->LoginAskedAtStart();

@@ -32,6 +32,7 @@ PackedDate LocalToday() {
 
 int Run(const std::vector<std::string>& args, CliEnvironment env) {
   env.today = LocalToday();
+  env.now = static_cast<int64_t>(std::time(nullptr));
   std::ostringstream out, err;
   const int code = RunCli(args, out, err, env);
   std::cout << out.str() << std::flush;
@@ -50,7 +51,11 @@ int wmain(int argc, wchar_t** argv) {
   CliEnvironment env;
   wchar_t module[32768];
   const DWORD n = GetModuleFileNameW(nullptr, module, 32768);
-  if (n > 0 && n < 32768) env.programFolder = std::filesystem::path(module).parent_path();
+  if (n > 0 && n < 32768) {
+    env.programFolder = std::filesystem::path(module).parent_path();
+    // The users live beside the program, and tamarel-cli is installed beside it.
+    env.defaultUsers = env.programFolder / "user.dat";
+  }
   wchar_t appData[MAX_PATH];
   if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
     env.defaultDb = MenstualManager::PrepareDataPath(appData);

@@ -6,9 +6,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "accounts/backup_files.h"
+#include "env/file_replace.h"
+#include "model/day_export.h"
 #include "settings/memory_settings_store.h"
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"
+#include "env/text_format.h"
 #include "env/platform.h"
 #include "model/memory_block_file.h"
 #include "model/menstual_manager.h"
@@ -20,14 +24,17 @@ constexpr const char* kUsage =
     "usage: tamarel-cli [options] command [arguments]\n"
     "options:\n"
     "  --db PATH            the calendar file (db.dat)\n"
+    "  --users PATH         the user list (user.dat; default: beside the program on Windows, else beside --db)\n"
     "  --owner N            the user id whose days are used (default 0)\n"
     "  --today DD.MM.YYYY   the date taken as today (default: the local date)\n"
     "  --manual P L         manual cycle length P (10-40) and luteal length L (10-21)\n"
     "  --goal G             0 avoid pregnancy, 1 conceive, 2 a boy, 3 a girl (default 1)\n"
+    "  --unit C|F           the temperature unit of export-csv (default C)\n"
     "commands:\n"
     "  days | classify FROM TO | stats | tip DATE\n"
     "  set-start DATE | set-end DATE | unset-start DATE | unset-end DATE\n"
     "  sex DATE | pill DATE | mood DATE good|bad | temperature DATE VALUE | note DATE TEXT\n"
+    "  backup FILE | restore FILE | export-csv FILE | export-ics FILE\n"
     "dates are written DD.MM.YYYY\n";
 
 struct UsageError {
@@ -77,6 +84,7 @@ class Cli {
   int Run(const std::vector<std::string>& args) {
     size_t i = 0;
     std::optional<std::filesystem::path> db = env_.defaultDb;
+    std::optional<std::filesystem::path> users = env_.defaultUsers;
     int owner = 0, goal = 1, periodLen = 0, lutealLen = 0;
     bool manual = false;
     PackedDate today = env_.today;
@@ -88,6 +96,8 @@ class Cli {
       const std::string& a = args[i];
       if (a == "--db") {
         db = std::filesystem::path(FromUtf8(value(a)));
+      } else if (a == "--users") {
+        users = std::filesystem::path(FromUtf8(value(a)));
       } else if (a == "--owner") {
         if (!ParseInt(value(a), 0, 65535, &owner)) throw UsageError{"--owner needs a number from 0 to 65535"};
       } else if (a == "--today") {
@@ -98,6 +108,10 @@ class Cli {
         if (!ParseInt(value(a), OptionsManager::minLuteralLen, OptionsManager::maxLuteralLen, &lutealLen))
           throw UsageError{"--manual needs a luteal length from 10 to 21"};
         manual = true;
+      } else if (a == "--unit") {
+        const std::string& unit = value(a);
+        if (unit != "C" && unit != "F") throw UsageError{"--unit is C or F"};
+        fahrenheit_ = unit == "F";
       } else if (a == "--goal") {
         if (!ParseInt(value(a), -2147483647LL, 2147483647LL, &goal)) throw UsageError{"--goal needs a number"};
       } else {
@@ -119,6 +133,13 @@ class Cli {
     clock_ = std::make_unique<FixedClock>(today);
     const auto ownerId = static_cast<uint16_t>(owner);
     const std::filesystem::path dbPath = *db;
+    files_.db = dbPath;
+    files_.users = users ? *users : dbPath.parent_path() / "user.dat";
+    if (!IsReadCommand()) {
+      // A restore cut off by a crash is finished before either file is opened.
+      (void)FinishPendingRestore(files_, replacer_);
+    }
+    if (command_[0] == "backup" || command_[0] == "restore") return BackupOrRestore();
     auto database = OpenDatabase(dbPath, [ownerId] { return ownerId; });
     if (!database || !database->IsOpen()) {
       err_ << "The calendar file " << ToUtf8(dbPath.u16string()) << " cannot be opened"
@@ -137,7 +158,7 @@ class Cli {
   // Reading needs no lock: the program may hold the file open meanwhile.
   [[nodiscard]] bool IsReadCommand() const {
     const std::string& c = command_[0];
-    return c == "days" || c == "classify" || c == "stats" || c == "tip";
+    return c == "days" || c == "classify" || c == "stats" || c == "tip" || c == "export-csv" || c == "export-ics";
   }
 
   std::unique_ptr<DatabaseManager> OpenDatabase(const std::filesystem::path& path, DatabaseManager::OwnerFn owner) {
@@ -167,6 +188,7 @@ class Cli {
     if (c == "mood") return Mood();
     if (c == "temperature") return Temperature();
     if (c == "note") return Note();
+    if (c == "export-csv" || c == "export-ics") return Export(c == "export-ics");
     throw UsageError{"unknown command " + c};
   }
 
@@ -299,6 +321,45 @@ class Cli {
     return Store(day);
   }
 
+  // Both work on the files, not through the day model. A restore first opens
+  // db.dat as its only writer: that rolls back a save a crash cut off and
+  // refuses while the program holds the file.
+  int BackupOrRestore() {
+    Arity(1);
+    const std::filesystem::path file(FromUtf8(command_[1]));
+    BackupStatus status;
+    if (command_[0] == "backup") {
+      status = WriteBackup(files_, file, env_.today, replacer_);
+    } else {
+      {
+        DatabaseManager writer(files_.db, [] { return uint16_t{0}; });
+        if (!writer.IsOpen() || writer.IsReadOnly()) {
+          err_ << "The calendar file " << ToUtf8(files_.db.u16string())
+               << " cannot be opened for writing (is the program storing a day?).\n";
+          return 1;
+        }
+      }
+      status = RestoreBackup(files_, file, replacer_);
+    }
+    if (status == BackupStatus::kDone) return 0;
+    err_ << ToUtf8(BackupStatusMessage(status, *locale_, file.u16string())) << '\n';
+    return 1;
+  }
+
+  int Export(bool calendar) {
+    Arity(1);
+    const std::filesystem::path file(FromUtf8(command_[1]));
+    const std::string bytes =
+        calendar ? FormatCalendar(CalendarEvents(*manager_, *locale_, clock_->Today()), manager_->Database().CurrentOwner(),
+                                  env_.now)
+                 : FormatCsv(StoredDays(*manager_), fahrenheit_);
+    if (!replacer_.WriteDurably(file, bytes)) {
+      err_ << ToUtf8(FormatText(locale_->Translate(u"EXPORT_FAILED"), {file.u16string()})) << '\n';
+      return 1;
+    }
+    return 0;
+  }
+
   std::ostream& out_;
   std::ostream& err_;
   const CliEnvironment& env_;
@@ -309,6 +370,9 @@ class Cli {
   std::unique_ptr<LocaleManager> locale_;
   std::unique_ptr<FixedClock> clock_;
   std::unique_ptr<MenstualManager> manager_;
+  DataFiles files_;
+  PortableFileReplacer replacer_;
+  bool fahrenheit_ = false;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -11,8 +12,10 @@
 // What the command line cannot say itself: the platform's defaults.
 struct CliEnvironment {
   std::optional<std::filesystem::path> defaultDb;  // the program's own db.dat, where there is one
+  std::optional<std::filesystem::path> defaultUsers;  // the program's own user.dat, where there is one
   std::filesystem::path programFolder;              // for the language files
   PackedDate today;                                 // the local date
+  int64_t now = 0;                                  // seconds since 1970 UTC (the export's time stamp)
 };
 
 // Runs tamarel-cli with its arguments (UTF-8, without the program name).

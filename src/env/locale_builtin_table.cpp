@@ -254,6 +254,27 @@ constexpr Entry kBuiltIn[] = {
     {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
     // Keeping the days safe: saves, backups and exports.
     {u"ERROR_DB_NO_FILE", u"The day could not be saved: the calendar file cannot be opened."},
+    {u"MENU_FILE_BACKUP", u"Back up..."},
+    {u"MENU_FILE_RESTORE", u"Restore..."},
+    {u"MENU_FILE_EXPORT", u"Export..."},
+    {u"FILTER_BACKUP", u"Tamarel backup (*.zip)"},
+    {u"FILTER_CSV", u"CSV table (*.csv)"},
+    {u"FILTER_ICS", u"iCalendar (*.ics)"},
+    {u"BACKUP_DONE", u"The backup is saved in %s."},
+    {u"BACKUP_WRITE_FAILED", u"The backup could not be written to %s."},
+    {u"BACKUP_CALENDAR_UNREADABLE", u"The calendar file or the user list cannot be read. Nothing was changed."},
+    {u"BACKUP_UNREADABLE", u"The file %s cannot be read. Nothing was changed."},
+    {u"BACKUP_NOT_OURS", u"This file is not a Tamarel backup. Nothing was changed."},
+    {u"BACKUP_DAMAGED", u"This backup is damaged and cannot be restored. Nothing was changed."},
+    {u"RESTORE_CONFIRM", u"Replace your calendar and the user list with the backup of %s? The files replaced now are kept beside them, ending in .before-restore."},
+    {u"RESTORE_DONE", u"The calendar and the user list are restored from the backup."},
+    {u"RESTORE_FAILED", u"The backup could not be restored: the calendar files could not be written. Nothing was changed."},
+    {u"RESTORE_PENDING", u"The calendar is restored, but the user list could not be replaced yet. Tamarel finishes the restore when it starts next time."},
+    {u"EXPORT_DONE", u"Your days are exported to %s."},
+    {u"EXPORT_FAILED", u"The file %s could not be written."},
+    {u"ICS_PERIOD", u"Menstruation"},
+    {u"ICS_PREDICTED_PERIOD", u"Expected menstruation"},
+    {u"ICS_OVULATION", u"Ovulation"},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

@@ -106,16 +106,33 @@ DatabaseManager::DatabaseManager(std::unique_ptr<BlockFile> file, OwnerFn curren
   OpenIndex();
 }
 
-std::unique_ptr<DatabaseManager> DatabaseManager::OpenForReading(const std::filesystem::path& path,
-                                                                 OwnerFn currentOwner) {
+std::optional<std::vector<uint8_t>> DatabaseManager::ReadImage(const std::filesystem::path& path) {
   BlockFile::OpenResult result{};
   auto file = BlockFile::OpenForReading(path, &result);
-  if (!file) return nullptr;
+  if (!file) return std::nullopt;
   std::optional<std::vector<uint8_t>> image = file->ReadAll();
-  if (!image) return nullptr;
+  if (!image) return std::nullopt;
   // A save in progress (or cut short by a crash) is seen as the file before it.
   if (auto journal = BlockFile::OpenForReading(JournalPath(path), &result))
     if (auto contents = RollbackJournal::Read(*journal)) RollbackJournal::RollBack(*image, *contents);
+  return image;
+}
+
+bool DatabaseManager::LooksLikeDatabase(const std::vector<uint8_t>& image) {
+  if (image.size() < static_cast<size_t>(kIndexSize)) return false;
+  for (int i = 0; i < kSlotCount; ++i) {
+    const Slot slot = DecodeSlot(image.data() + i * kSlotSize);
+    if (!slot.Readable()) continue;
+    if (slot.offset < static_cast<uint32_t>(kIndexSize) || uint64_t{slot.offset} + kRecordHeaderSize > image.size())
+      return false;
+  }
+  return true;
+}
+
+std::unique_ptr<DatabaseManager> DatabaseManager::OpenForReading(const std::filesystem::path& path,
+                                                                 OwnerFn currentOwner) {
+  std::optional<std::vector<uint8_t>> image = ReadImage(path);
+  if (!image) return nullptr;
   auto db = std::make_unique<DatabaseManager>(std::make_unique<MemoryBlockFile>(std::move(*image)),
                                               std::move(currentOwner));
   db->readOnly_ = true;

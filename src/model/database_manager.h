@@ -52,6 +52,12 @@ class DatabaseManager {
   // last complete save left it, taken once. Saves are refused.
   [[nodiscard]] static std::unique_ptr<DatabaseManager> OpenForReading(const std::filesystem::path& path,
                                                                        OwnerFn currentOwner);
+  // db.dat's bytes as the last complete save left them (a save in progress is
+  // seen as the file before it), read beside the program; none when unreadable.
+  [[nodiscard]] static std::optional<std::vector<uint8_t>> ReadImage(const std::filesystem::path& path);
+  // Whether bytes can be a db.dat: the whole index is there and every slot
+  // with a real date points at a record header inside the file.
+  [[nodiscard]] static bool LooksLikeDatabase(const std::vector<uint8_t>& image);
   virtual ~DatabaseManager();
   DatabaseManager(const DatabaseManager&) = delete;
   DatabaseManager& operator=(const DatabaseManager&) = delete;

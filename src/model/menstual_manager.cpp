@@ -123,6 +123,15 @@ const Day* MenstualManager::GetCachedDay(const PackedDate& d) {
 
 void MenstualManager::Reload() { ClearCaches(); }
 
+void MenstualManager::ReplaceDatabase(std::unique_ptr<DatabaseManager> db) {
+  if (!db) db = std::make_unique<DatabaseManager>(std::unique_ptr<BlockFile>(), DatabaseManager::OwnerFn());
+  db_.reset();  // the old file is closed before the new one is used
+  db_ = std::move(db);
+  ClearCaches();
+  cachedOwner_ = db_->CurrentOwner();
+  cachedGeneration_ = db_->Generation();
+}
+
 void MenstualManager::FollowDatabase() {
   const uint16_t owner = db_->CurrentOwner();
   const uint64_t generation = db_->Generation();

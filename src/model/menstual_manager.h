@@ -31,6 +31,9 @@ class MenstualManager {
   static std::filesystem::path PrepareDataPath(const std::filesystem::path& appDataFolder);
 
   [[nodiscard]] DatabaseManager& Database() { return *db_; }
+  // Works on another day database from now on (a restore closes db.dat and
+  // opens it again); the caches are emptied.
+  void ReplaceDatabase(std::unique_ptr<DatabaseManager> db);
 
   [[nodiscard]] int GetPeriodLength();
   [[nodiscard]] int GetLutealLength() const;

@@ -22,6 +22,9 @@
 #define ID_REPORTS_CHINA_CAL 32790
 #define ID_HELP_HOME 32792
 #define ID_HELP_CHECK_NEW_VER 32793
+#define ID_FILE_BACKUP 32794
+#define ID_FILE_RESTORE 32795
+#define ID_FILE_EXPORT 32796
 #define ID_NAVIGATE_TODAY 1030
 
 // Windows' own About command id, kept for the application's command table.

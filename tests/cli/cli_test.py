@@ -2,14 +2,21 @@
 """Drives tamarel-cli as a user or a script would: builds db.dat files byte by
 byte, runs commands, and checks output, exit status and the bytes written.
 
-usage: cli_test.py TAMAREL_CLI [EMULATOR]"""
+usage: cli_test.py TAMAREL_CLI [EMULATOR]
+Runs with Debian's /usr/bin/python3, which has python3-icalendar."""
+import csv
+import datetime
 import fcntl
+import io
 import os
 import struct
 import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
+
+import icalendar  # Debian's python3-icalendar (scripts/install-deps.sh)
 
 CLI = sys.argv[1]
 EMULATOR = [a for a in sys.argv[2:3] if a]
@@ -51,6 +58,11 @@ def read_slots(path):
         if d or m or y:
             out.append((n, owner, offset, length, (d, m, y)))
     return data, out
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
 
 
 def whole_table(test):
@@ -254,6 +266,190 @@ class CliTest(unittest.TestCase):
                 self.assertEqual(code, 0, (content[:4], args, err))
 
 
+class BackupExportTest(unittest.TestCase):
+    """Backup, restore and the two exports, checked from outside: the backup
+    with Python's zipfile, the CSV with csv, the iCalendar file with icalendar,
+    each against what `tamarel-cli days` says."""
+
+    setUp = CliTest.setUp
+    tearDown = CliTest.tearDown
+    run_cli = CliTest.run_cli
+
+    def path(self, name):
+        return os.path.join(self.tmp.name, name)
+
+    def cli(self, *args, **kw):
+        return self.run_cli("--users", self.path("user.dat"), *args, **kw)
+
+    def make_days(self):
+        f = DbFile()
+        f.add((1, 3, 2026), flags=0b000001, temperature=36.55)
+        f.add((2, 3, 2026), flags=0b010100, note='Kopfweh, "stark"\r\nzweite Zeile; – 头痛')
+        f.add((4, 3, 2026), flags=0b000010, temperature=98.1)
+        f.add((29, 3, 2026), flags=0b100001)
+        f.add((1, 3, 2026), flags=0b001000, owner=5, note="hers")
+        f.write(self.db)
+        with open(self.path("user.dat"), "wb") as u:
+            u.write(b"5\tanna\t" + b"0" * 48 + b"\r\n")
+
+    def snapshot(self):
+        out = {}
+        for name in sorted(os.listdir(self.tmp.name)):
+            with open(self.path(name), "rb") as f:
+                out[name] = f.read()
+        return out
+
+    @whole_table
+    def test_backup_change_restore_gives_back_the_days(self):
+        self.make_days()
+        days_before = self.cli("days")[1]
+        users_before = read_bytes(self.path("user.dat"))
+        code, out, err = self.cli("backup", self.path("b.zip"))
+        self.assertEqual((code, out, err), (0, "", ""))
+        with zipfile.ZipFile(self.path("b.zip")) as z:
+            self.assertIsNone(z.testzip())
+            self.assertEqual(sorted(z.namelist()), ["db.dat", "tamarel-backup.txt", "user.dat"])
+            self.assertEqual(z.read("db.dat"), read_bytes(self.db))
+            manifest = z.read("tamarel-backup.txt").decode()
+            self.assertTrue(manifest.startswith("Tamarel backup\r\nformat: 1\r\n"), manifest)
+
+        self.assertEqual(self.cli("sex", "10.03.2026")[0], 0)
+        self.assertEqual(self.cli("note", "29.03.2026", "after the backup")[0], 0)
+        with open(self.path("user.dat"), "ab") as u:
+            u.write(b"6\tbea\t" + b"1" * 48 + b"\r\n")
+        changed_db = read_bytes(self.db)
+        changed_users = read_bytes(self.path("user.dat"))
+        self.assertNotEqual(self.cli("days")[1], days_before)
+
+        code, out, err = self.cli("restore", self.path("b.zip"))
+        self.assertEqual((code, out, err), (0, "", ""))
+        self.assertEqual(self.cli("days")[1], days_before)
+        self.assertEqual(self.cli("--owner", "5", "days")[1], "01.03.2026\t---P--\t-\thers\n")
+        self.assertEqual(read_bytes(self.path("user.dat")), users_before)
+        self.assertEqual(read_bytes(self.db + ".before-restore"), changed_db)
+        self.assertEqual(read_bytes(self.path("user.dat.before-restore")), changed_users)
+        leftovers = [n for n in os.listdir(self.tmp.name) if n.endswith((".restore", ".restore-pending", ".part"))]
+        self.assertEqual(leftovers, [])
+
+    @whole_table
+    def test_a_damaged_or_foreign_backup_is_refused_with_nothing_changed(self):
+        self.make_days()
+        self.assertEqual(self.cli("backup", self.path("b.zip"))[0], 0)
+        good = read_bytes(self.path("b.zip"))
+        flipped = bytearray(good)
+        flipped[len(good) // 2] ^= 0x40  # inside db.dat
+        foreign = io.BytesIO()
+        with zipfile.ZipFile(foreign, "w") as z:
+            z.writestr("db.dat", read_bytes(self.db))
+            z.writestr("notes.txt", "someone else's archive")
+        cases = [
+            ("not a zip", b"date,start\r\n2026-03-01,yes\r\n", "not a Tamarel backup"),
+            ("bad CRC", bytes(flipped), "damaged"),
+            ("cut short", good[: len(good) - 40], "damaged"),
+            ("someone else's zip", foreign.getvalue(), "not a Tamarel backup"),
+        ]
+        self.assertEqual(self.cli("sex", "10.03.2026")[0], 0)
+        before = self.snapshot()
+        for what, data, message in cases:
+            with self.subTest(what):
+                with open(self.path("bad.zip"), "wb") as f:
+                    f.write(data)
+                before["bad.zip"] = data
+                code, out, err = self.cli("restore", self.path("bad.zip"))
+                self.assertEqual(code, 1)
+                self.assertIn(message, err)
+                self.assertIn("Nothing was changed.", err)
+                self.assertEqual(self.snapshot(), before)
+
+    @whole_table
+    def test_csv_reads_back_as_the_days(self):
+        self.make_days()
+        code, out, err = self.cli("--unit", "C", "export-csv", self.path("days.csv"))
+        self.assertEqual((code, out, err), (0, "", ""))
+        raw = read_bytes(self.path("days.csv"))
+        self.assertTrue(raw.startswith(b"\xef\xbb\xbf"))
+        self.assertNotIn(b"\n", raw.replace(b"\r\n", b""))  # every line ends in CR LF (or sits quoted in a note)
+        with open(self.path("days.csv"), newline="", encoding="utf-8-sig") as f:
+            rows = list(csv.DictReader(f))
+        listed = [line.split("\t") for line in self.cli("days")[1].splitlines()]
+        self.assertEqual(len(rows), len(listed))
+        for row, (date, flags, temperature, note) in zip(rows, listed):
+            d, m, y = date.split(".")
+            self.assertEqual(row["date"], f"{y}-{m}-{d}")
+            marks = {"start": "S", "end": "E", "sex": "X", "pill": "P"}
+            for column, letter in marks.items():
+                self.assertEqual(row[column] == "yes", letter in flags, (date, column))
+            self.assertEqual(row["mood"], "good" if "G" in flags else "bad" if "B" in flags else "")
+            if temperature == "-":
+                self.assertEqual((row["temperature"], row["unit"]), ("", ""))
+            else:
+                value = float(temperature)
+                celsius = value if value < 50 else (value - 32) / 1.8
+                self.assertAlmostEqual(float(row["temperature"]), celsius, places=2)
+                self.assertEqual(row["unit"], "°C")
+            self.assertEqual(row["note"].replace("\\", "\\\\").replace("\t", "\\t").replace("\r", "\\r")
+                             .replace("\n", "\\n"), note)
+        self.assertEqual(rows[1]["note"], 'Kopfweh, "stark"\r\nzweite Zeile; – 头痛')
+        # The other user's days stay out; with her id they are hers alone.
+        self.assertEqual(self.cli("--owner", "5", "export-csv", self.path("hers.csv"))[0], 0)
+        with open(self.path("hers.csv"), newline="", encoding="utf-8-sig") as f:
+            self.assertEqual([r["note"] for r in csv.DictReader(f)], ["hers"])
+
+    @whole_table
+    def test_icalendar_parses_and_matches_the_days_and_the_prediction(self):
+        self.make_days()
+        today = "10.04.2026"
+        code, out, err = self.cli("--manual", "28", "14", "export-ics", self.path("a.ics"), today=today)
+        self.assertEqual((code, out, err), (0, "", ""))
+        raw = read_bytes(self.path("a.ics"))
+        for line in raw.split(b"\r\n")[:-1]:
+            self.assertLessEqual(len(line), 75)
+            line.decode("utf-8")  # no line cut inside a character
+        self.assertEqual(raw[-2:], b"\r\n")
+        cal = icalendar.Calendar.from_ical(raw)
+        self.assertEqual(str(cal["VERSION"]), "2.0")
+        self.assertIn("PRODID", cal)
+        events = [c for c in cal.walk("VEVENT")]
+        by_category = {}
+        for e in events:
+            by_category.setdefault(str(e["CATEGORIES"].cats[0]) if hasattr(e["CATEGORIES"], "cats")
+                                   else str(e["CATEGORIES"]), []).append(e)
+
+        # Recorded periods: from each start to its end mark, or the start and four days after it.
+        periods = sorted((e["DTSTART"].dt, e["DTEND"].dt) for e in by_category["Menstruation"])
+        starts = [line.split("\t")[0] for line in self.cli("days")[1].splitlines() if "S" in line.split("\t")[1]]
+        self.assertEqual([p[0] for p in periods],
+                         [datetime.date(int(s[6:]), int(s[3:5]), int(s[:2])) for s in starts])
+        self.assertEqual(periods[0], (datetime.date(2026, 3, 1), datetime.date(2026, 3, 5)))  # end mark on 4 March
+        self.assertEqual(periods[1], (datetime.date(2026, 3, 29), datetime.date(2026, 4, 3)))
+        # The notes of a period's days are its description, unescaped as written.
+        first = [e for e in by_category["Menstruation"] if e["DTSTART"].dt == datetime.date(2026, 3, 1)][0]
+        self.assertEqual(str(first["DESCRIPTION"]), '02.03.2026: Kopfweh, "stark"\nzweite Zeile; – 头痛')
+
+        # Predictions agree with the calendar's classes day by day.
+        end = datetime.date(2027, 4, 10)
+        code, out, _ = self.cli("--manual", "28", "14", "classify", today, "09.04.2027", today=today)
+        classes = {}
+        for line in out.splitlines():
+            date, c = line.split("\t")
+            classes[datetime.date(int(date[6:]), int(date[3:5]), int(date[:2]))] = int(c)
+        predicted = sorted((e["DTSTART"].dt, e["DTEND"].dt) for e in by_category["Predicted menstruation"])
+        self.assertEqual([p[0] for p in predicted], sorted(d for d, c in classes.items() if c == 3))
+        for first_day, after in predicted:
+            self.assertEqual(after - first_day, datetime.timedelta(days=4))
+            self.assertLess(first_day, end)
+        ovulations = sorted(e["DTSTART"].dt for e in by_category["Ovulation"])
+        self.assertEqual(ovulations, sorted(d for d, c in classes.items() if c == 11))
+        for e in by_category["Ovulation"]:
+            self.assertEqual(e["DTEND"].dt - e["DTSTART"].dt, datetime.timedelta(days=1))
+
+        # Exported again, every event keeps its UID.
+        self.assertEqual(self.cli("--manual", "28", "14", "export-ics", self.path("b.ics"), today=today)[0], 0)
+        again = icalendar.Calendar.from_ical(read_bytes(self.path("b.ics")))
+        self.assertEqual([str(e["UID"]) for e in events], [str(e["UID"]) for e in again.walk("VEVENT")])
+        self.assertEqual(len(set(str(e["UID"]) for e in events)), len(events))
+
+
 class CliSmokeTest(unittest.TestCase):
     """What the Windows build has of its own: wide arguments and UTF-8
     output through the console, the exit codes, writing and reading db.dat."""
@@ -276,6 +472,16 @@ class CliSmokeTest(unittest.TestCase):
         self.assertEqual(out, "01.03.2026\tS-----\t-\t\n02.03.2026\t------\t-\tKopf\\tweh – 头痛\n")
         code, out, _ = self.run_cli("--manual", "28", "14", "classify", "01.03.2026", "02.03.2026")
         self.assertEqual((code, out), (0, "01.03.2026\t0\n02.03.2026\t1\n"))
+        users = os.path.join(self.tmp.name, "user.dat")
+        backup = os.path.join(self.tmp.name, "Sicherung – 1.zip")
+        self.assertEqual(self.run_cli("--users", users, "backup", backup)[0], 0)
+        self.assertEqual(self.run_cli("unset-start", "01.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("--users", users, "restore", backup)[0], 0)
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n02.03.2026\t------\t-\tKopf\\tweh – 头痛\n")
+        exported = os.path.join(self.tmp.name, "days.csv")
+        self.assertEqual(self.run_cli("export-csv", exported)[0], 0)
+        with open(exported, "rb") as f:
+            self.assertEqual(f.read().splitlines()[2], "2026-03-02,,,,,,,,Kopf\tweh – 头痛".encode())
 
 
 if __name__ == "__main__":

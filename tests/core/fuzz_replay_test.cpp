@@ -6,6 +6,7 @@
 #include "../../fuzz/fuzz_users.cpp"
 #include "../../fuzz/fuzz_text.cpp"
 #include "../../fuzz/fuzz_version.cpp"
+#include "../../fuzz/fuzz_backup.cpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -64,6 +65,15 @@ TEST(FuzzReplay, KeptVersionFileInputsRunCleanly) {
   for (const auto& path : inputs) {
     const auto bytes = testsupport::ReadBytes(path);
     EXPECT_EQ(TamarelFuzzVersion(bytes.data(), bytes.size()), 0) << path;
+  }
+}
+
+TEST(FuzzReplay, KeptBackupInputsRunCleanly) {
+  const auto inputs = Inputs("backup");
+  ASSERT_FALSE(inputs.empty());
+  for (const auto& path : inputs) {
+    const auto bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(TamarelFuzzBackup(bytes.data(), bytes.size()), 0) << path;
   }
 }
 

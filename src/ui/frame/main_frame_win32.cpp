@@ -640,6 +640,9 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
       if (calendar_) static_cast<void>(printer_.Print(Hwnd(), calendar_->Year(), calendar_->Painter()));
       return 0;
     case ID_HELP_CHECK_NEW_VER: updates_.CheckNewVersion(Hwnd()); return 0;
+    case ID_FILE_BACKUP: BackUpCommand(); return 0;
+    case ID_FILE_RESTORE: RestoreCommand(); return 0;
+    case ID_FILE_EXPORT: ExportCommand(); return 0;
     case ID_REPORTS_BIRTH:
     case ID_REPORTS_HOROSCOPE:
     case ID_REPORTS_CHINA_CAL:

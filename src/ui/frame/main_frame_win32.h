@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "accounts/backup_files.h"
 #include "ui/calendar/calendar_host_win32.h"
 #include "ui/frame/band_layout.h"
 #include "ui/frame/band_painter_win32.h"
@@ -39,6 +40,7 @@ class CPaneLegend;
 class CPaneDialog;
 class CSettingsDialog;
 class DesktopManager;
+class DatabaseManager;
 
 // What the frame works with. The program passes its single instances; tests
 // pass their own objects, so nothing touches the real registry or data file.
@@ -65,6 +67,12 @@ struct FrameContext {
   std::function<void(std::u16string_view displayName)> setLanguage = nullptr;
   // The reminder's chime; null plays the program's own sound.
   std::function<void()> playAlert = nullptr;
+  // Where db.dat and user.dat are and how whole files are put in place, for
+  // File > Back up, Restore and Export; without them those commands do nothing.
+  std::optional<DataFiles> dataFiles = std::nullopt;
+  IFileReplacer* files = nullptr;
+  // Opens db.dat again after a restore (the program's own way of opening it).
+  std::function<std::unique_ptr<DatabaseManager>()> openDatabase = nullptr;
   // How often the tray position watcher looks at the cursor.
   std::chrono::milliseconds trayWatchInterval{2000};
 };
@@ -225,6 +233,13 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void RefreshTrayTip();
   void RefreshTrayTipOnNewDay();
   [[nodiscard]] int ReminderUser() const;
+
+  // File > Back up, Restore and Export (main_frame_data_win32.cpp).
+  void BackUpCommand();
+  void RestoreCommand();
+  void ExportCommand();
+  void ShowError(const std::u16string& text);
+  void ShowInformation(const std::u16string& text);
 
   // Features that come later hook in here; for now they do nothing.
   void UpdateDesktopCalendar();

@@ -3,7 +3,22 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
+
+// What a file dialog asks: open or save, the name it offers and the types
+// it lists (each a label and a pattern such as L"*.csv").
+struct FileChoice {
+  bool save = false;
+  std::wstring defaultName;
+  std::vector<std::pair<std::wstring, std::wstring>> types;
+};
+// The chosen file and the index of the type chosen with it.
+struct ChosenFile {
+  std::wstring path;
+  int type = 0;
+};
 
 // The modal moments of the user interface and the shell calls, behind
 // functions a window is given: the program passes the real ones, tests pass
@@ -15,7 +30,9 @@ struct Prompts {
   std::function<UINT(HMENU menu, UINT flags, POINT at, HWND owner)> trackMenu;
   // Opens a web address, mail address or file with the shell's "open" verb.
   std::function<void(const std::wstring& target)> shellOpen;
+  // The open or save dialog; none when cancelled.
+  std::function<std::optional<ChosenFile>(HWND owner, const FileChoice& choice)> chooseFile;
 };
 
-// MessageBoxW, TrackPopupMenuEx and ShellExecuteW.
+// MessageBoxW, TrackPopupMenuEx, ShellExecuteW and the common file dialogs.
 [[nodiscard]] Prompts SystemPrompts();

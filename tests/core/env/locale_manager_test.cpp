@@ -425,7 +425,9 @@ const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_S
                                         // The reminders page.
                                         u"MSG_ENTER_INTEGER_RANGE",
                                         // Saving a day.
-                                        u"ERROR_DB_NO_FILE"};
+                                        u"ERROR_DB_NO_FILE",
+                                        // Backup, restore and export.
+                                        u"MENU_FILE_BACKUP", u"MENU_FILE_RESTORE", u"MENU_FILE_EXPORT", u"FILTER_BACKUP", u"FILTER_CSV", u"FILTER_ICS", u"BACKUP_DONE", u"BACKUP_WRITE_FAILED", u"BACKUP_CALENDAR_UNREADABLE", u"BACKUP_UNREADABLE", u"BACKUP_NOT_OURS", u"BACKUP_DAMAGED", u"RESTORE_CONFIRM", u"RESTORE_DONE", u"RESTORE_FAILED", u"RESTORE_PENDING", u"EXPORT_DONE", u"EXPORT_FAILED", u"ICS_PERIOD", u"ICS_PREDICTED_PERIOD", u"ICS_OVULATION"};
 // What a new user meets: weekday names in full, the first steps, the locked calendar.
 const char16_t* const kNewUserKeys[] = {u"DAYNAME1",      u"DAYNAME2",          u"DAYNAME3",
                                         u"DAYNAME4",      u"DAYNAME5",          u"DAYNAME6",
