@@ -47,7 +47,7 @@ void CMainFrame::CreateReminderPopups() {
     popup->SetTextArea(RECT{kPopupTextMargin, kPopupTextTop, size.cx - kPopupTextMargin, size.cy - kPopupTextMargin});
   }
   if (!trayWatcher_.Start(Hwnd(), kTrayMessage, context_.trayWatchInterval)) {
-    LogMessage(L"the tray position watcher did not start");
+    LogMessage(L"the tray position watcher could not be set up");
   }
 }
 

@@ -160,8 +160,10 @@ TEST_F(ReminderFrameTest, TrayTipFollowsTheDateAndTheDayCommands) {
   EXPECT_NE(std::wstring(frame_->Tray().Data().szTip), before);
 }
 
-TEST_F(ReminderFrameTest, TheWatcherThreadEndsWithTheWindow) {
+TEST_F(ReminderFrameTest, TheWatcherThreadStartsOverTheIconAndEndsWithTheWindow) {
   OpenFrame();
+  EXPECT_FALSE(frame_->TrayWatcher().Running());
+  SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
   EXPECT_TRUE(frame_->TrayWatcher().Running());
   DestroyWindow(frame_->Hwnd());
   EXPECT_FALSE(frame_->TrayWatcher().Running());
