@@ -159,7 +159,10 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
 
   CreatePaneBar();
   AddTrayIcon();
-  CreateReminderPopups();
+  // Watches for the mouse leaving the tray icon; its thread starts with the first hover.
+  if (!trayWatcher_.Start(Hwnd(), kTrayMessage, context_.trayWatchInterval)) {
+    LogMessage(L"the tray position watcher could not be set up");
+  }
   SetTimer(Hwnd(), kReminderTimer, kReminderPeriodMs, nullptr);
   if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
   RefreshTexts();

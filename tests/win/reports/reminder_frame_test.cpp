@@ -43,6 +43,9 @@ class ReminderFrameTest : public FrameTest {
 
 TEST_F(ReminderFrameTest, ADueReminderSlidesUpInTheSmallPopupWithinOneTimerPeriod) {
   OpenFrame();
+  // The popups are made by the first reminder that shows, not at start.
+  EXPECT_FALSE(frame_->ReminderPopupsMade());
+  ASSERT_TRUE(WaitUntil([&] { return frame_->ReminderPopupsMade(); }, 16000));
   EXPECT_EQ(frame_->LargePopup().SkinSize().cy, 164);
   EXPECT_EQ(frame_->SmallPopup().SkinSize().cy, 109);
   EXPECT_EQ(frame_->SmallPopup().TextArea().bottom, 99);
