@@ -23,9 +23,9 @@ CTamarelApp::~CTamarelApp() = default;
 bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
   if (!InitCommonControlsEx(&icc)) LogMessage(L"InitCommonControlsEx failed");
-  // The note and day dialogs use the rich-edit control of this library.
-  richEdit_.Reset(LoadLibraryW(L"RICHED32.DLL"));
-  if (!richEdit_) LogLastError(L"LoadLibrary(RICHED32)");
+  // The rich-edit library is loaded by the one dialog that shows a rich-edit
+  // control (the horoscope), when it opens: loaded here it would cost every
+  // start half a megabyte for a window most starts never show.
 
   // One copy per Windows user: the first creates the mutex; a later one only
   // wakes the first and ends before making anything of its own.

@@ -37,7 +37,6 @@ class CTamarelApp {
   void WatchForWake();
 
   MessageLoop loop_;
-  UniqueModule richEdit_;
   UniqueKernelHandle mutex_;
   DWORD lastError_ = 0;  // right after creating the mutex
   UniqueKernelHandle wakeEvent_;

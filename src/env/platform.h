@@ -28,6 +28,7 @@ class FixedClock final : public IClock {
   PackedDate Today() const override { return today_; }
   int64_t Now() const override { return now_; }
   void Set(PackedDate today) { today_ = today; }
+  void SetNow(int64_t now) { now_ = now; }
 
  private:
   PackedDate today_;

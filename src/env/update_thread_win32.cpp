@@ -1,6 +1,7 @@
 #include "env/update_thread_win32.h"
 
 #include <atomic>
+#include <map>
 #include <mutex>
 
 #include "env/debug_log_win32.h"
@@ -83,8 +84,49 @@ UpdateThread::UpdateThread(HWND target, const LocaleManager& locale, const IAnsi
 
 UpdateThread::~UpdateThread() { Stop(); }
 
+namespace {
+
+// The waiting checks by their timers; thread timers carry no pointer of their own.
+std::map<UINT_PTR, UpdateThread*>& WaitingChecks() {
+  static std::map<UINT_PTR, UpdateThread*> checks;
+  return checks;
+}
+
+}  // namespace
+
 bool UpdateThread::Start() {
-  if (thread_ || !state_->stop) return false;
+  if (thread_ || timer_ || !state_->stop) return false;
+  if (update::CheckIsDue(state_->clock.Now(), state_->lastUpdate)) return StartThread();
+  timer_ = SetTimer(nullptr, 0, state_->timing.wakeMs, &UpdateThread::OnWakeTimer);
+  if (!timer_) {
+    LogLastError(L"SetTimer(update check)");
+    return StartThread();  // the thread waits on its own then
+  }
+  WaitingChecks()[timer_] = this;
+  return true;
+}
+
+void CALLBACK UpdateThread::OnWakeTimer(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
+  const auto found = WaitingChecks().find(timer);
+  if (found == WaitingChecks().end()) {
+    KillTimer(nullptr, timer);
+    return;
+  }
+  UpdateThread& check = *found->second;
+  if (!update::CheckIsDue(check.state_->clock.Now(), check.state_->lastUpdate)) return;
+  check.StopWaiting();
+  if (!check.StartThread()) LogMessage(L"the update check could not start");
+}
+
+void UpdateThread::StopWaiting() {
+  if (!timer_) return;
+  KillTimer(nullptr, timer_);
+  WaitingChecks().erase(timer_);
+  timer_ = 0;
+}
+
+bool UpdateThread::StartThread() {
+  if (thread_) return true;
   // The thread holds its own reference to the state.
   auto mine = std::make_unique<std::shared_ptr<State>>(state_);
   thread_.Reset(CreateThread(nullptr, 0, &UpdateThread::Main, mine.get(), 0, nullptr));
@@ -107,6 +149,7 @@ DWORD WINAPI UpdateThread::Main(void* state) noexcept {
 }
 
 bool UpdateThread::Stop() {
+  StopWaiting();
   if (!thread_) return true;
   state_->RequestStop();
   if (WaitForSingleObject(thread_.Get(), kStopWaitMs) != WAIT_OBJECT_0) {

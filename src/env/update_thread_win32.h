@@ -48,18 +48,28 @@ class UpdateThread {
   UpdateThread(const UpdateThread&) = delete;
   UpdateThread& operator=(const UpdateThread&) = delete;
 
+  // Starts the automatic check. The thread starts at once when a check is
+  // due; otherwise a timer of the calling thread looks every wake period and
+  // starts it once one is (a thread resting for most of a day costs a
+  // megabyte under some systems). The caller's thread must pump messages.
   [[nodiscard]] bool Start();
   // Wakes the thread, cancels a fetch in progress and waits at most
-  // kStopWaitMs; true when the thread has ended.
+  // kStopWaitMs; true when the thread has ended. Ends the waiting too.
   bool Stop();
   [[nodiscard]] bool Running() const;
+  // Started, with the thread not yet needed.
+  [[nodiscard]] bool Waiting() const { return timer_ != 0; }
   // How many fetches the thread began (tests).
   [[nodiscard]] int Fetches() const;
 
  private:
   struct State;
   static DWORD WINAPI Main(void* state) noexcept;
+  static void CALLBACK OnWakeTimer(HWND, UINT, UINT_PTR timer, DWORD) noexcept;
+  [[nodiscard]] bool StartThread();
+  void StopWaiting();
 
   std::shared_ptr<State> state_;
   UniqueKernelHandle thread_;
+  UINT_PTR timer_ = 0;  // the calling thread's timer while no check is due
 };

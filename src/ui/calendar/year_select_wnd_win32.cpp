@@ -145,9 +145,10 @@ void AFCYearSelectWnd::InvalidateHoverCell(const CalRect& cell) {
 }
 
 // Everything is drawn off screen and copied in one blit, so nothing
-// flickers. The buffer keeps the view between paints: when the mouse only
-// moved from one day to another, the two cells are drawn again into it and
-// the rest stays as it was.
+// flickers. While the mouse works over the calendar the buffer keeps the view
+// between paints: when the mouse only moved from one day to another, the two
+// cells are drawn again into it and the rest stays as it was. Once the mouse
+// is elsewhere the buffer (megabytes for a large window) is given back.
 LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
   const bool onlyCells = bufferPainted_ && OnlyHoverCellsInvalid();
   PaintDC paint(Hwnd());
@@ -165,7 +166,13 @@ LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
   hoverCells_.clear();
   bufferPainted_ = true;
   buffer_.Present(paint.Get(), paint.Area());
+  if (!trackingLeave_) ReleaseBuffer();
   return 0;
+}
+
+void AFCYearSelectWnd::ReleaseBuffer() {
+  buffer_.Release();
+  bufferPainted_ = false;
 }
 
 void AFCYearSelectWnd::StartTooltipTimer() {
@@ -254,6 +261,7 @@ void AFCYearSelectWnd::ForgetHover() {
   year_.ClearHover();
   overBack_ = overNext_ = false;
   trackingLeave_ = false;
+  ReleaseBuffer();
   if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 

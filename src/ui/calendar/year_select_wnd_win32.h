@@ -80,6 +80,8 @@ class AFCYearSelectWnd : public CWindow {
   void StartTooltipTimer();
   // The mouse left or a menu took it: no hover mark, balloon or pale button.
   void ForgetHover();
+  // Gives the off-screen view back; the next paint draws it all again.
+  void ReleaseBuffer();
   void ShowDayBalloon();
   // Months rebuilt after paging: hover is gone and the buttons are re-placed.
   void AfterRebuild();

@@ -1,5 +1,7 @@
 #include "ui/frame/band_painter_win32.h"
 
+#include <algorithm>
+
 #include "env/debug_log_win32.h"
 #include "resources/image_ids.h"
 
@@ -41,6 +43,52 @@ BandPainter::BandPainter(HINSTANCE resources) : resources_(resources) {
   font_.Reset(CreateFontIndirectW(&lf));
 }
 
+BandPainter::ResourceDib BandPainter::Find(int id) const {
+  ResourceDib dib;
+  const HRSRC found = FindResourceW(resources_, MAKEINTRESOURCEW(id), reinterpret_cast<LPCWSTR>(RT_BITMAP));
+  const HGLOBAL loaded = found ? LoadResource(resources_, found) : nullptr;
+  const auto* data = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+  const DWORD size = found ? SizeofResource(resources_, found) : 0;
+  if (!data || size < sizeof(BITMAPINFOHEADER)) {
+    LogLastError(L"FindResource(band picture)");
+    return dib;
+  }
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data);
+  // Uncompressed pictures of 16 bits and more, as the program's own are;
+  // anything else is not drawn rather than drawn from the wrong bytes.
+  if (header->biSize < sizeof(BITMAPINFOHEADER) || header->biWidth <= 0 || header->biHeight == 0 ||
+      header->biPlanes != 1 || header->biBitCount < 16 ||
+      (header->biCompression != BI_RGB && header->biCompression != BI_BITFIELDS)) {
+    LogMessage(L"a band picture is not an uncompressed bitmap");
+    return dib;
+  }
+  const std::uint64_t masks = header->biCompression == BI_BITFIELDS ? 3 * sizeof(DWORD) : 0;
+  const std::uint64_t colours = static_cast<std::uint64_t>(header->biClrUsed) * sizeof(RGBQUAD);
+  const std::uint64_t offset = header->biSize + masks + colours;
+  const int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+  const std::uint64_t stride = ((static_cast<std::uint64_t>(header->biWidth) * header->biBitCount + 31) / 32) * 4;
+  if (offset + stride * static_cast<std::uint64_t>(height) > size) {
+    LogMessage(L"a band picture is shorter than its header says");
+    return dib;
+  }
+  dib.info = reinterpret_cast<const BITMAPINFO*>(data);
+  dib.bits = data + offset;
+  dib.width = header->biWidth;
+  dib.height = height;
+  return dib;
+}
+
+void BandPainter::DrawTopRows(HDC dc, const ResourceDib& dib, int x, int sourceX, int width, int rows) {
+  if (!dib || width <= 0) return;
+  rows = std::min(rows, dib.height);
+  width = std::min(width, dib.width - sourceX);
+  if (rows <= 0 || width <= 0) return;
+  // The source origin of a bottom-up picture is its lower-left corner.
+  const int sourceY = dib.info->bmiHeader.biHeight > 0 ? dib.height - rows : 0;
+  SetDIBitsToDevice(dc, x, 0, static_cast<DWORD>(width), static_cast<DWORD>(rows), sourceX, sourceY, 0,
+                    static_cast<UINT>(dib.height), dib.bits, dib.info, DIB_RGB_COLORS);
+}
+
 Bitmap BandPainter::Load(int id) const {
   Bitmap b(static_cast<HBITMAP>(LoadImageW(resources_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
   if (!b) LogLastError(L"LoadImage(band picture)");
@@ -62,8 +110,8 @@ const BandPainter::Header& BandPainter::HeaderFor(ColorRef base) {
     filler = IDB_FILLER_SKY;
   }
   if (!h->picture) {
-    h->picture = Load(picture);
-    h->filler = Load(filler);
+    h->picture = Find(picture);
+    h->filler = Find(filler);
   }
   return *h;
 }
@@ -92,23 +140,17 @@ void BandPainter::Paint(HDC dc, int windowWidth, const ThemeRecord& theme, const
                         const BandTitles& layout, int hovered) {
   MemoryDC source(dc);
   const Header& header = HeaderFor(theme.base);
-  const SIZE headerSize = BitmapSize(header.picture.Get());
-  const HeaderPlacement place = PlaceHeader(windowWidth, headerSize.cx);
+  const HeaderPlacement place = PlaceHeader(windowWidth, header.picture.width);
   if (header.filler) {
-    const SIZE fillerSize = BitmapSize(header.filler.Get());
-    SelectGuard select(source.Get(), header.filler.Get());
-    for (int x = 0; x < place.fillerEnd && fillerSize.cx > 0; x += fillerSize.cx) {
-      BitBlt(dc, x, 0, fillerSize.cx, kBandHeight, source.Get(), 0, 0, SRCCOPY);
+    for (int x = 0; x < place.fillerEnd; x += header.filler.width) {
+      DrawTopRows(dc, header.filler, x, 0, header.filler.width, kBandHeight);
     }
   } else {
     const RECT band{0, 0, windowWidth, kBandHeight};
     Brush brush(CreateSolidBrush(theme.base));
     FillRect(dc, &band, brush.Get());
   }
-  if (header.picture) {
-    SelectGuard select(source.Get(), header.picture.Get());
-    BitBlt(dc, place.destX, 0, headerSize.cx - place.sourceX, kBandHeight, source.Get(), place.sourceX, 0, SRCCOPY);
-  }
+  DrawTopRows(dc, header.picture, place.destX, place.sourceX, header.picture.width - place.sourceX, kBandHeight);
   DrawKeyed(dc, source.Get(), logo_.Get(), 10, 10, kLogoKey);
 
   SelectGuard font(dc, font_ ? static_cast<HGDIOBJ>(font_.Get()) : GetStockObject(DEFAULT_GUI_FONT));

@@ -30,8 +30,12 @@ constexpr int kPopupTextMargin = 10;
 
 // Large, then small: each skinned, in Arial 9 points, black, underlined and
 // blue under the mouse, with the text 40 pixels from the top and 10 from the
-// other edges. The tray position watcher starts with them.
-void CMainFrame::CreateReminderPopups() {
+// other edges. Made when the first reminder shows (or a test asks for them),
+// so that a start that shows none pays nothing for their pictures and font.
+bool CMainFrame::EnsureReminderPopups() {
+  if (popupsMade_) return largePopup_.Hwnd() && smallPopup_.Hwnd();
+  if (!Hwnd()) return false;
+  popupsMade_ = true;
   const HINSTANCE module = ModuleOf(context_.resources);
   const std::pair<CTaskbarNotifier*, UINT> popups[] = {{&largePopup_, IDB_POPUP_LARGE},
                                                        {&smallPopup_, IDB_POPUP_SMALL}};
@@ -46,9 +50,7 @@ void CMainFrame::CreateReminderPopups() {
     const SIZE size = popup->SkinSize();
     popup->SetTextArea(RECT{kPopupTextMargin, kPopupTextTop, size.cx - kPopupTextMargin, size.cy - kPopupTextMargin});
   }
-  if (!trayWatcher_.Start(Hwnd(), kTrayMessage, context_.trayWatchInterval)) {
-    LogMessage(L"the tray position watcher did not start");
-  }
+  return largePopup_.Hwnd() && smallPopup_.Hwnd();
 }
 
 // The user whose reminders these are: with logins off everybody shares one set.
@@ -57,14 +59,13 @@ int CMainFrame::ReminderUser() const {
 }
 
 void CMainFrame::RunReminderCheck() {
-  if (!largePopup_.Hwnd() || !smallPopup_.Hwnd()) return;
   const bool forced = mouseOverTray_;
   const PackedDate today = context_.clock.Today();
   const std::optional<ReminderMessage> message =
       CheckReminders(forced, ReminderSettingsFrom(context_.options, LocalMinuteOfDay), today,
                      LocalMinuteOfDay(context_.clock.Now()), ReminderDaysFrom(context_.model, today), ReminderUser(),
                      reminderLog_, context_.locale);
-  if (!message) return;
+  if (!message || !EnsureReminderPopups()) return;
   CTaskbarNotifier& popup = message->popup == ReminderPopup::kLarge ? largePopup_ : smallPopup_;
   popup.ShowText(ToWide(message->text), message->showMs, message->stayMs, message->hideMs);
   if (message->sound) PlayAlert();

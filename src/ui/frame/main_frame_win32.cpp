@@ -159,7 +159,10 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
 
   CreatePaneBar();
   AddTrayIcon();
-  CreateReminderPopups();
+  // Watches for the mouse leaving the tray icon; its thread starts with the first hover.
+  if (!trayWatcher_.Start(Hwnd(), kTrayMessage, context_.trayWatchInterval)) {
+    LogMessage(L"the tray position watcher could not be set up");
+  }
   SetTimer(Hwnd(), kReminderTimer, kReminderPeriodMs, nullptr);
   if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
   RefreshTexts();
@@ -500,7 +503,7 @@ LRESULT CMainFrame::OnTrayMessage(LPARAM mouseMessage) {
       }
       // Every move, the first too: a mouse that only crosses the icon is
       // seen leaving before the hover timer shows a popup nobody asked for.
-      trayWatcher_.MouseOver();
+      if (!trayWatcher_.MouseOver()) LogMessage(L"the tray position watcher is not running");
       return 0;
     case WM_MOUSELEAVE:
       mouseOverTray_ = false;
@@ -707,6 +710,8 @@ LRESULT CMainFrame::OnPaint(WPARAM, LPARAM) {
     bandPainter_.Paint(buffer, c.right, context_.options.theme, titles_, band_, hovered_);
     const RECT band{0, 0, c.right, kBandHeight};
     bandBuffer_.Present(paint.Get(), band);
+    // Kept only while a title is hovered, when the band repaints often.
+    if (hovered_ < 0) bandBuffer_.Release();
   }
   if (hideForLogin_ || CalendarLocked()) {
     // Locked: one plain area with the way in, and no day of anybody's.

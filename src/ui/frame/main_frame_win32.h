@@ -168,8 +168,16 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] const TrayIcon& Tray() const { return tray_; }
   // The two reminder popups: the large one for long texts, the small one
   // for short texts and the pill.
-  [[nodiscard]] CTaskbarNotifier& LargePopup() { return largePopup_; }
-  [[nodiscard]] CTaskbarNotifier& SmallPopup() { return smallPopup_; }
+  // The reminder popups, made on first use.
+  [[nodiscard]] CTaskbarNotifier& LargePopup() {
+    static_cast<void>(EnsureReminderPopups());
+    return largePopup_;
+  }
+  [[nodiscard]] CTaskbarNotifier& SmallPopup() {
+    static_cast<void>(EnsureReminderPopups());
+    return smallPopup_;
+  }
+  [[nodiscard]] bool ReminderPopupsMade() const { return popupsMade_; }
   [[nodiscard]] const TrayPositionWatcher& TrayWatcher() const { return trayWatcher_; }
   // The mouse rests on the tray icon: the next reminder check is forced.
   [[nodiscard]] bool HoverPending() const { return mouseOverTray_; }
@@ -224,7 +232,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] bool IsInPaneBar(HWND hwnd) const;
 
   // Reminders (main_frame_reminders_win32.cpp).
-  void CreateReminderPopups();
+  bool EnsureReminderPopups();
   void RunReminderCheck();
   void HideReminderPopups();
   void PlayAlert() const;
@@ -266,6 +274,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   TrayPositionWatcher trayWatcher_;
   CTaskbarNotifier largePopup_;
   CTaskbarNotifier smallPopup_;
+  bool popupsMade_ = false;
   ReminderLog reminderLog_;
   CResizableDlgBar paneBar_;
   DayCommands dayCommands_;

@@ -20,9 +20,19 @@ HDC DoubleBuffer::Prepare(HDC target, int width, int height) {
     LogLastError(L"CreateCompatibleDC");
     return nullptr;
   }
-  bitmap_.Reset(CreateCompatibleBitmap(target, width, height));
+  // A 32-bit section rather than a compatible bitmap: its memory is the
+  // process's own pages, returned to the system as soon as it is deleted.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down, as the window
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_.Reset(CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_) {
-    LogLastError(L"CreateCompatibleBitmap");
+    LogLastError(L"CreateDIBSection(double buffer)");
     return nullptr;
   }
   previous_ = SelectObject(dc_.Get(), bitmap_.Get());

@@ -20,6 +20,9 @@ class DoubleBuffer {
   // Copies the area (in buffer coordinates, which are the window's) to target.
   bool Present(HDC target, const RECT& area) const;
 
+  // Gives the bitmap back; the next Prepare makes a new one.
+  void Release() { Free(); }
+
   [[nodiscard]] HDC Dc() const { return dc_.Get(); }
   [[nodiscard]] int Width() const { return width_; }
   [[nodiscard]] int Height() const { return height_; }

@@ -166,6 +166,8 @@ LRESULT CResizableDlgBar::OnPaint(WPARAM, LPARAM) {
   if (const HDC dc = buffer_.Prepare(paint.Get(), c.right, c.bottom)) {
     PaintBar(dc, c.right, c.bottom);
     buffer_.Present(paint.Get(), c);
+    // The bar is drawn whole every time and seldom: nothing to keep.
+    buffer_.Release();
   } else {
     PaintBar(paint.Get(), c.right, c.bottom);
   }

@@ -16,6 +16,13 @@ bool TrayPositionWatcher::Start(HWND owner, UINT callbackMessage, std::chrono::m
     stop_ = false;
     tracking_ = false;
   }
+  set_ = owner != nullptr;
+  return set_;
+}
+
+bool TrayPositionWatcher::StartThread() {
+  if (thread_.joinable()) return true;
+  if (!set_) return false;
   try {
     thread_ = std::thread([this] { Run(); });
   } catch (const std::system_error&) {
@@ -32,11 +39,14 @@ POINT TrayPositionWatcher::Cursor() const {
   return p;
 }
 
-void TrayPositionWatcher::MouseOver() {
+bool TrayPositionWatcher::MouseOver() {
   const POINT p = Cursor();
-  const std::lock_guard lock(mutex_);
-  recorded_ = p;
-  tracking_ = true;
+  {
+    const std::lock_guard lock(mutex_);
+    recorded_ = p;
+    tracking_ = true;
+  }
+  return StartThread();
 }
 
 bool TrayPositionWatcher::Tracking() const {
@@ -45,6 +55,7 @@ bool TrayPositionWatcher::Tracking() const {
 }
 
 void TrayPositionWatcher::Stop() {
+  set_ = false;
   if (!thread_.joinable()) return;
   {
     const std::lock_guard lock(mutex_);

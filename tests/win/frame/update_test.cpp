@@ -210,13 +210,16 @@ TEST_F(UpdateTest, TheThreadFetchesWhenADayHasPassedAndTheWindowOffersWhatItFoun
   FixedClock clock(kToday, now);
   Latin1Codec codec;
 
-  // Checked 23 hours ago: nothing is fetched yet.
+  // Checked 23 hours ago: nothing is fetched yet, and no thread waits for it.
   {
     UpdateThread early(frame_->Hwnd(), locale_, codec, clock, now - 23 * 3600, {50, 50});
     ASSERT_TRUE(early.Start());
-    Sleep(400);
+    EXPECT_TRUE(early.Waiting());
+    WaitUntil([] { return false; }, 400);
     EXPECT_EQ(early.Fetches(), 0);
+    EXPECT_FALSE(early.Running());
     EXPECT_TRUE(early.Stop());
+    EXPECT_FALSE(early.Waiting());
   }
 
   DialogSeen seen;
@@ -224,8 +227,10 @@ TEST_F(UpdateTest, TheThreadFetchesWhenADayHasPassedAndTheWindowOffersWhatItFoun
     seen = Read(dialog);
     DialogDriver::Click(dialog, IDCANCEL);
   });
+  // Checked a day ago: the thread starts at once and fetches.
   UpdateThread thread(frame_->Hwnd(), locale_, codec, clock, now - 86400, {50, 60000});
   ASSERT_TRUE(thread.Start());
+  EXPECT_TRUE(thread.Running());
   ASSERT_TRUE(WaitUntil([&] { return driver.Ran(); }, 20000));
   EXPECT_EQ(seen.info, L"A new version (0.0.0.5) of the program is now available. Would you like to update?");
   // The window's thread stored the time of the check.
@@ -233,6 +238,28 @@ TEST_F(UpdateTest, TheThreadFetchesWhenADayHasPassedAndTheWindowOffersWhatItFoun
   EXPECT_EQ(thread.Fetches(), 1);
   EXPECT_TRUE(thread.Stop());
   EXPECT_FALSE(thread.Running());
+}
+
+TEST_F(UpdateTest, ACheckNotYetDueStartsItsThreadWhenTheDayHasPassed) {
+  server_.Serve("ver.xml", "<version>0.0.0.5</version>");
+  UseVersionFile(server_.Address(L"/ver.xml"));
+  OpenFrame();
+  const int64_t now = 1'800'000'000;
+  FixedClock clock(kToday, now);
+  Latin1Codec codec;
+  DialogDriver driver([](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
+  UpdateThread thread(frame_->Hwnd(), locale_, codec, clock, now - 23 * 3600, {50, 60000});
+  ASSERT_TRUE(thread.Start());
+  WaitUntil([] { return false; }, 300);
+  EXPECT_FALSE(thread.Running());
+  EXPECT_EQ(thread.Fetches(), 0);
+  // An hour later the day has passed: the waiting timer starts the thread.
+  clock.SetNow(now + 3600);
+  ASSERT_TRUE(WaitUntil([&] { return driver.Ran(); }, 20000));
+  EXPECT_FALSE(thread.Waiting());
+  EXPECT_EQ(thread.Fetches(), 1);
+  EXPECT_EQ(options_.lastUpdate, now + 3600);
+  EXPECT_TRUE(thread.Stop());
 }
 
 TEST_F(UpdateTest, StoppingNeverWaitsForASlowServerLongerThanASecond) {

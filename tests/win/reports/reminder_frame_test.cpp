@@ -43,6 +43,9 @@ class ReminderFrameTest : public FrameTest {
 
 TEST_F(ReminderFrameTest, ADueReminderSlidesUpInTheSmallPopupWithinOneTimerPeriod) {
   OpenFrame();
+  // The popups are made by the first reminder that shows, not at start.
+  EXPECT_FALSE(frame_->ReminderPopupsMade());
+  ASSERT_TRUE(WaitUntil([&] { return frame_->ReminderPopupsMade(); }, 16000));
   EXPECT_EQ(frame_->LargePopup().SkinSize().cy, 164);
   EXPECT_EQ(frame_->SmallPopup().SkinSize().cy, 109);
   EXPECT_EQ(frame_->SmallPopup().TextArea().bottom, 99);
@@ -160,8 +163,10 @@ TEST_F(ReminderFrameTest, TrayTipFollowsTheDateAndTheDayCommands) {
   EXPECT_NE(std::wstring(frame_->Tray().Data().szTip), before);
 }
 
-TEST_F(ReminderFrameTest, TheWatcherThreadEndsWithTheWindow) {
+TEST_F(ReminderFrameTest, TheWatcherThreadStartsOverTheIconAndEndsWithTheWindow) {
   OpenFrame();
+  EXPECT_FALSE(frame_->TrayWatcher().Running());
+  SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
   EXPECT_TRUE(frame_->TrayWatcher().Running());
   DestroyWindow(frame_->Hwnd());
   EXPECT_FALSE(frame_->TrayWatcher().Running());

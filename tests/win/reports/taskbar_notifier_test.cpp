@@ -258,14 +258,15 @@ TEST(TrayPositionWatcher, PostsMouseLeaveOnceTheCursorMovesAndStopsAtOnce) {
   std::atomic<LONG> x{100};
   TrayPositionWatcher watcher;
   ASSERT_TRUE(watcher.Start(owner, WM_USER + 87, std::chrono::milliseconds(30), [&] { return POINT{x.load(), 5}; }));
-  EXPECT_TRUE(watcher.Running());
+  // No thread until the mouse comes over the icon; nothing, however the cursor moves.
+  EXPECT_FALSE(watcher.Running());
   MSG msg{};
-  // Not tracking yet: nothing, however the cursor moves.
   x = 300;
   Sleep(120);
   EXPECT_FALSE(PeekMessageW(&msg, owner, WM_USER + 87, WM_USER + 87, PM_REMOVE));
 
-  watcher.MouseOver();
+  EXPECT_TRUE(watcher.MouseOver());
+  EXPECT_TRUE(watcher.Running());
   Sleep(120);
   EXPECT_FALSE(PeekMessageW(&msg, owner, WM_USER + 87, WM_USER + 87, PM_REMOVE));  // the cursor rests
   x = 301;
@@ -286,11 +287,15 @@ TEST(TrayPositionWatcher, PostsMouseLeaveOnceTheCursorMovesAndStopsAtOnce) {
   // A long interval does not hold up the stop.
   TrayPositionWatcher slow;
   ASSERT_TRUE(slow.Start(owner, WM_USER + 87, std::chrono::milliseconds(60000)));
+  ASSERT_TRUE(slow.MouseOver());
   const ULONGLONG before = GetTickCount64();
   slow.Stop();
   EXPECT_FALSE(slow.Running());
   EXPECT_LT(GetTickCount64() - before, 1000u);
   watcher.Stop();
+  EXPECT_FALSE(watcher.Running());
+  // Stopped, a move over the icon starts nothing.
+  EXPECT_FALSE(watcher.MouseOver());
   EXPECT_FALSE(watcher.Running());
   DestroyWindow(owner);
 }
