@@ -177,7 +177,16 @@ LRESULT AFCYearSelectWnd::OnKeyDown(WPARAM key, LPARAM lp) {
       ShowToday();
       host_.SelectionChanged();
       return 0;
-    case VK_RETURN:
+    case VK_RETURN: {
+      // The character this key was translated into waits in the queue; the
+      // menu's loop would take it as a choice and close at once.
+      MSG typed;
+      while (PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == L'\r') {
+        PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
+      }
+      OpenSelectedDayMenu();
+      return 0;
+    }
     case VK_APPS: OpenSelectedDayMenu(); return 0;
     default: return 0;
   }

@@ -293,6 +293,32 @@ TEST_F(KeyboardTest, AltAndATitlesLetterOpensThatBandMenu) {
   EXPECT_EQ(frame_->Calendar()->Year().FirstMonthIndex(), 6);
 }
 
+// With the real menu: Enter's own character must not close the menu it opens.
+TEST_F(KeyboardTest, TheDayMenuOpenedByEnterStaysOpenUntilAChoice) {
+  static bool openWhenAsked = false;
+  static bool asked = false;
+  openWhenAsked = asked = false;
+  adjustContext_ = [this](FrameContext& context) {
+    context.prompts.trackMenu = [this](HMENU menu, UINT flags, POINT at, HWND owner) -> UINT {
+      menus_.push_back(ReadMenu(menu));
+      const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        asked = true;
+        // Inside the menu's loop, the menu is there to end.
+        openWhenAsked = EndMenu() != FALSE;
+      });
+      const UINT chosen = TrackPopupMenuEx(menu, flags, at.x, at.y, owner, nullptr);
+      KillTimer(nullptr, timer);
+      return chosen;
+    };
+  };
+  OpenFocusedFrame();
+  Press(VK_RETURN);
+  ASSERT_EQ(menus_.size(), 1u);
+  EXPECT_TRUE(asked) << "the menu closed before the test could look at it";
+  EXPECT_TRUE(openWhenAsked);
+}
+
 // Reads the pixels of the calendar's painting on one rectangle's top edge.
 int DarkPixelsOnTopEdge(HDC dc, const CalRect& r, int inset) {
   int dark = 0;
