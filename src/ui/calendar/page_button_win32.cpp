@@ -6,32 +6,39 @@ namespace {
 constexpr wchar_t kClassName[] = L"TamarelPageButton";
 }
 
-CPageButton::CPageButton(std::function<void()> press, std::function<void()> focusChanged)
+CPageButton::CPageButton(std::function<void()> press,
+                         std::function<void()> focusChanged)
     : press_(std::move(press)), focusChanged_(std::move(focusChanged)) {}
 
 bool CPageButton::CreateButton(HWND parent) {
   WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
-  if (!RegisterClass(wc)) return false;
+  if (!RegisterClass(wc))
+    return false;
   // Placed by the calendar once it knows where its buttons are.
-  return Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, parent) != nullptr;
+  return Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                0, parent) != nullptr;
 }
 
 LRESULT CPageButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    // The mouse belongs to the calendar below, which shows the hover.
-    case WM_NCHITTEST: return HTTRANSPARENT;
-    case WM_GETDLGCODE: return DLGC_BUTTON;
-    case WM_KEYDOWN:
-      if ((wp == VK_SPACE || wp == VK_RETURN) && press_) {
-        press_();
-        return 0;
-      }
-      break;
-    case WM_KILLFOCUS:
-      if (focusChanged_) focusChanged_();
+  // The mouse belongs to the calendar below, which shows the hover.
+  case WM_NCHITTEST:
+    return HTTRANSPARENT;
+  case WM_GETDLGCODE:
+    return DLGC_BUTTON;
+  case WM_KEYDOWN:
+    if ((wp == VK_SPACE || wp == VK_RETURN) && press_) {
+      press_();
       return 0;
-    default: break;
+    }
+    break;
+  case WM_KILLFOCUS:
+    if (focusChanged_)
+      focusChanged_();
+    return 0;
+  default:
+    break;
   }
   return CWindow::HandleMessage(msg, wp, lp);
 }
@@ -45,6 +52,7 @@ LRESULT CPageButton::OnPaint(WPARAM, LPARAM) {
 LRESULT CPageButton::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
 
 LRESULT CPageButton::OnSetFocus(WPARAM, LPARAM) {
-  if (focusChanged_) focusChanged_();
+  if (focusChanged_)
+    focusChanged_();
   return 0;
 }

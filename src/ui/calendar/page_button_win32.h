@@ -12,7 +12,7 @@
 // nothing and lets the mouse through to the calendar under it; Space or
 // Enter presses the button, and the calendar draws the focus cue.
 class CPageButton : public CWindow {
- public:
+public:
   // press: the button's action; focusChanged: the focus came or went.
   CPageButton(std::function<void()> press, std::function<void()> focusChanged);
 
@@ -20,13 +20,13 @@ class CPageButton : public CWindow {
   [[nodiscard]] bool CreateButton(HWND parent);
   [[nodiscard]] bool HasFocus() const { return Hwnd() && GetFocus() == Hwnd(); }
 
- protected:
+protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   LRESULT OnPaint(WPARAM wp, LPARAM lp) override;
   LRESULT OnEraseBkgnd(WPARAM wp, LPARAM lp) override;
   LRESULT OnSetFocus(WPARAM wp, LPARAM lp) override;
 
- private:
+private:
   std::function<void()> press_;
   std::function<void()> focusChanged_;
 };

@@ -417,7 +417,8 @@ bool CMainFrame::RouteKeyMessage(MSG& msg) {
 int CMainFrame::BandTitleForKey(wchar_t key) const {
   if (key == 0) return -1;
   const auto upper = [](wchar_t c) {
-    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
+    CharUpperBuffW(&c, 1);
+    return c;
   };
   for (size_t i = 0; i < titles_.size(); ++i) {
     const char16_t mark = AccessKeyOf(std::u16string_view(reinterpret_cast<const char16_t*>(titles_[i].data()),
