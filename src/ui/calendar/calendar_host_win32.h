@@ -13,4 +13,6 @@ class ICalendarHost {
   virtual void ShowDayMenu(HWND calendar, const RECT& cell) = 0;
   // Clicks only act while the host is the active window.
   [[nodiscard]] virtual bool IsHostActive() const = 0;
+  // The keyboard moved the selected day (the panes describe the selected day).
+  virtual void SelectionChanged() {}
 };

@@ -145,20 +145,70 @@ void CalendarLayout::LayoutMonths() {
   }
 }
 
-void CalendarLayout::ShowNextMonth() {
-  if (++firstMonthIndex_ > kLastFirstMonthIndex) {
-    firstMonthIndex_ = 0;
-    ++year_;
+namespace {
+
+// Paging without laying the months out: Next and Back move by one month and
+// keep the first shown month at September or earlier.
+void PageForward(int& year, int& firstMonthIndex) {
+  if (++firstMonthIndex > CalendarLayout::kLastFirstMonthIndex) {
+    firstMonthIndex = 0;
+    ++year;
   }
+}
+
+void PageBack(int& year, int& firstMonthIndex) {
+  if (--firstMonthIndex < 0) {
+    firstMonthIndex = CalendarLayout::kLastFirstMonthIndex;
+    --year;
+  }
+}
+
+int MonthOrdinal(const PackedDate& date) { return date.year * 12 + (date.month - 1); }
+
+}  // namespace
+
+PackedDate SteppedDate(const PackedDate& date, CalendarStep step) {
+  switch (step) {
+    case CalendarStep::DayBack: return AddDays(date, -1);
+    case CalendarStep::DayForward: return AddDays(date, 1);
+    case CalendarStep::WeekBack: return AddDays(date, -7);
+    case CalendarStep::WeekForward: return AddDays(date, 7);
+    case CalendarStep::MonthBack:
+    case CalendarStep::MonthForward: {
+      const int ordinal = MonthOrdinal(date) + (step == CalendarStep::MonthForward ? 1 : -1);
+      const int year = ordinal / 12;
+      const int month = ordinal % 12 + 1;
+      return PackedDate(std::min<int>(date.day, DaysInMonth(year, month)), month, year);
+    }
+  }
+  return date;
+}
+
+void CalendarLayout::ShowNextMonth() {
+  PageForward(year_, firstMonthIndex_);
   LayoutMonths();
 }
 
 void CalendarLayout::ShowPreviousMonth() {
-  if (--firstMonthIndex_ < 0) {
-    firstMonthIndex_ = kLastFirstMonthIndex;
-    --year_;
-  }
+  PageBack(year_, firstMonthIndex_);
   LayoutMonths();
+}
+
+bool CalendarLayout::IsShown(const PackedDate& date) const {
+  const int ordinal = MonthOrdinal(date);
+  return ordinal >= FirstShownOrdinal() && ordinal < FirstShownOrdinal() + kShownMonths;
+}
+
+// Each page moves the first shown month one step nearer the date (a page
+// from September moves it four months on), so the loops end.
+bool CalendarLayout::SelectAndReveal(const PackedDate& date) {
+  selected_ = date;
+  if (IsShown(date)) return false;
+  const int target = MonthOrdinal(date);
+  while (FirstShownOrdinal() > target) PageBack(year_, firstMonthIndex_);
+  while (FirstShownOrdinal() + kShownMonths <= target) PageForward(year_, firstMonthIndex_);
+  LayoutMonths();
+  return true;
 }
 
 void CalendarLayout::ShowToday(const PackedDate& today) {

@@ -97,6 +97,14 @@ struct MonthLayout {
 
 enum class CalendarButton { None, Back, Next };
 
+// The keyboard's steps through the days: a day, a week (the row above or
+// below), a month (the same day of the month, or the month's last day when
+// it is shorter).
+enum class CalendarStep { DayBack, DayForward, WeekBack, WeekForward, MonthBack, MonthForward };
+
+// The date one step away from date.
+[[nodiscard]] PackedDate SteppedDate(const PackedDate& date, CalendarStep step);
+
 // The shown view (what AFCYearObj holds): the year and first month of a page
 // of 2 x 2 months, their layout inside the bounds, the Back/Next buttons of
 // the header and the selected date.
@@ -173,6 +181,12 @@ class CalendarLayout {
   void Select(const PackedDate& date) { selected_ = date; }
   // The cell of the selected date when it is shown, or nullptr.
   [[nodiscard]] const DayCell* SelectedCell() const;
+  // Whether the date's month is one of the four shown.
+  [[nodiscard]] bool IsShown(const PackedDate& date) const;
+  // The keyboard's selection: the date becomes the selected day and the view
+  // pages, as Back and Next do, until its month is shown. True when the view
+  // moved (the months are then laid out again and hover is lost).
+  bool SelectAndReveal(const PackedDate& date);
 
  private:
   int year_ = 0;
@@ -184,4 +198,7 @@ class CalendarLayout {
   CalRect back_;
   CalRect next_;
   PackedDate selected_;
+
+  // The shown months counted from year 0: first and one past the last.
+  [[nodiscard]] int FirstShownOrdinal() const { return year_ * 12 + firstMonthIndex_; }
 };

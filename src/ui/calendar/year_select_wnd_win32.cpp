@@ -29,7 +29,9 @@ AFCYearSelectWnd::AFCYearSelectWnd(ICalendarHost& host, MenstualManager& model, 
       locale_(locale),
       clock_(clock),
       year_(clock.Today()),
-      painter_(model, options, locale, clock) {}
+      painter_(model, options, locale, clock),
+      backKey_([this] { ShowPreviousMonth(); }, [this] { FocusMoved(); }),
+      nextKey_([this] { ShowNextMonth(); }, [this] { FocusMoved(); }) {}
 
 // The balloon and the timer go with the window; the base class destroys a
 // window that is still alive.
@@ -45,9 +47,18 @@ bool AFCYearSelectWnd::CreateControl(const RECT& rect, HWND parent, int id) {
   if (!RegisterClass(wc)) return false;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const HWND hwnd = Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+  const HWND hwnd = Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left, rect.top, width,
+                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
   if (!hwnd) return false;
+  // Back and Next come first in the tab order, as they are read: in front of
+  // the calendar among its siblings. Without them the days still take the
+  // keyboard and the buttons the mouse.
+  if (backKey_.CreateButton(parent) && nextKey_.CreateButton(parent)) {
+    SetWindowPos(backKey_.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(nextKey_.Hwnd(), backKey_.Hwnd(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  } else {
+    LogMessage(L"the calendar's Back and Next tab stops could not be created");
+  }
   year_.SetBounds(CalRect{0, 0, width, height});
   UpdateWindow(hwnd);
   return true;
@@ -81,6 +92,26 @@ void AFCYearSelectWnd::AfterRebuild() {
   // that comes before the first paint (or in a hidden window) find them.
   ClientDC screen(nullptr);
   if (screen.Get()) painter_.PlaceButtons(screen.Get(), year_);
+  PlaceButtonKeys();
+}
+
+void AFCYearSelectWnd::PlaceButtonKeys() {
+  const HWND hwnd = Hwnd();
+  if (!hwnd) return;
+  const HWND parent = GetParent(hwnd);
+  const auto place = [&](const CPageButton& key, const CalRect& button, CalRect& placed) {
+    if (!key.Hwnd()) return;
+    POINT at{button.left, button.top};
+    MapWindowPoints(hwnd, parent, &at, 1);
+    const CalRect wanted{at.x, at.y, at.x + button.Width(), at.y + button.Height()};
+    if (wanted == placed) return;
+    placed = wanted;
+    // It draws nothing: moving it must not make anything repaint.
+    SetWindowPos(key.Hwnd(), nullptr, wanted.left, wanted.top, wanted.Width(), wanted.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+  };
+  place(backKey_, year_.BackButton(), backKeyRect_);
+  place(nextKey_, year_.NextButton(), nextKeyRect_);
 }
 
 void AFCYearSelectWnd::ShowNextMonth() {
@@ -101,6 +132,110 @@ void AFCYearSelectWnd::ShowToday() {
   if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
+void AFCYearSelectWnd::MoveSelection(CalendarStep step) {
+  const PackedDate to = SteppedDate(year_.Selected(), step);
+  if (!IsValidDate(to)) return;
+  if (year_.SelectAndReveal(to)) AfterRebuild();
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+  host_.SelectionChanged();
+}
+
+void AFCYearSelectWnd::OpenSelectedDayMenu() {
+  if (!year_.IsShown(year_.Selected()) && year_.SelectAndReveal(year_.Selected())) AfterRebuild();
+  const DayCell* day = year_.SelectedCell();
+  if (!day) return;
+  const CalRect cell = day->rect;
+  ForgetHover();
+  UpdateWindow(Hwnd());
+  host_.ShowDayMenu(Hwnd(), RECT{cell.left, cell.top, cell.right, cell.bottom});
+}
+
+LRESULT AFCYearSelectWnd::OnKeyDown(WPARAM key, LPARAM lp) {
+  switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_RETURN:
+    case VK_APPS:
+      // Keyboard use shows where the focus is, as the dialog navigation does.
+      SendMessageW(GetAncestor(Hwnd(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      break;
+    default: return DefaultProc(WM_KEYDOWN, key, lp);
+  }
+  switch (key) {
+    case VK_LEFT: MoveSelection(CalendarStep::DayBack); return 0;
+    case VK_RIGHT: MoveSelection(CalendarStep::DayForward); return 0;
+    case VK_UP: MoveSelection(CalendarStep::WeekBack); return 0;
+    case VK_DOWN: MoveSelection(CalendarStep::WeekForward); return 0;
+    case VK_PRIOR: MoveSelection(CalendarStep::MonthBack); return 0;
+    case VK_NEXT: MoveSelection(CalendarStep::MonthForward); return 0;
+    case VK_HOME:
+      ShowToday();
+      host_.SelectionChanged();
+      return 0;
+    case VK_RETURN: {
+      // The character this key was translated into waits in the queue; the
+      // menu's loop would take it as a choice and close at once.
+      MSG typed;
+      while (PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == L'\r') {
+        PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
+      }
+      OpenSelectedDayMenu();
+      return 0;
+    }
+    case VK_APPS: OpenSelectedDayMenu(); return 0;
+    default: return 0;
+  }
+}
+
+// A keyboard's request for the context menu comes with no point (-1, -1);
+// a right click has opened its menu already at the button press.
+LRESULT AFCYearSelectWnd::OnContextMenu(LPARAM lp) {
+  if (GET_X_LPARAM(lp) == -1 && GET_Y_LPARAM(lp) == -1) OpenSelectedDayMenu();
+  return 0;
+}
+
+LRESULT AFCYearSelectWnd::OnSetFocus(WPARAM, LPARAM) {
+  FocusMoved();
+  return 0;
+}
+
+void AFCYearSelectWnd::FocusMoved() {
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void AFCYearSelectWnd::DrawFocusCue(HDC dc) const {
+  if (SendMessageW(Hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+  const HWND focus = GetFocus();
+  CalRect r;
+  int inset = 2;
+  if (focus == Hwnd()) {
+    const DayCell* day = year_.SelectedCell();
+    if (!day) return;
+    r = day->rect;
+    inset = 3;  // inside the selection frame
+  } else if (focus && focus == backKey_.Hwnd()) {
+    r = year_.BackButton();
+  } else if (focus && focus == nextKey_.Hwnd()) {
+    r = year_.NextButton();
+  } else {
+    return;
+  }
+  if (r.Width() <= 2 * inset || r.Height() <= 2 * inset) return;
+  // A dotted pen rather than the XOR of DrawFocusRect: a repaint of only the
+  // hovered cells draws the cue again over a buffer that may still hold it.
+  const Pen pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
+  const SelectGuard usePen(dc, pen.Get());
+  const SelectGuard noFill(dc, GetStockObject(NULL_BRUSH));
+  const int mode = SetBkMode(dc, TRANSPARENT);
+  Rectangle(dc, r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
+  SetBkMode(dc, mode);
+}
+
 PackedDate AFCYearSelectWnd::SelectedDate() const { return year_.Selected(); }
 
 LRESULT AFCYearSelectWnd::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
@@ -113,6 +248,31 @@ LRESULT AFCYearSelectWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_MOUSELEAVE) {
     ForgetHover();
     return 0;
+  }
+  switch (msg) {
+    // The dialog navigation leaves the arrows, Enter and the rest to the calendar.
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN: return OnKeyDown(wp, lp);
+    // The menu key opened the menu as it went down; the default handling of
+    // its release would ask for the menu a second time.
+    case WM_KEYUP:
+      if (wp == VK_APPS) return 0;
+      break;
+    case WM_SYSKEYDOWN:
+      if (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
+        OpenSelectedDayMenu();
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU: return OnContextMenu(lp);
+    case WM_KILLFOCUS: FocusMoved(); return 0;
+    case WM_SHOWWINDOW:
+      // Hidden (nobody logged in), Back and Next are no tab stops either.
+      for (const HWND key : {backKey_.Hwnd(), nextKey_.Hwnd()}) {
+        if (key) ShowWindow(key, wp ? SW_SHOWNA : SW_HIDE);
+      }
+      break;
+    default: break;
   }
   return CWindow::HandleMessage(msg, wp, lp);
 }
@@ -162,7 +322,9 @@ LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
     ++cellRepaints_;
   } else {
     PaintView(dc);
+    PlaceButtonKeys();
   }
+  DrawFocusCue(dc);
   hoverCells_.clear();
   bufferPainted_ = true;
   buffer_.Present(paint.Get(), paint.Area());
@@ -269,6 +431,8 @@ LRESULT AFCYearSelectWnd::OnLButtonDown(WPARAM, LPARAM lp) {
   pressed_ = true;
   // A click that only activates the program must not change a day.
   if (!host_.IsHostActive()) return 0;
+  // The keyboard goes on from the day she clicked.
+  if (GetFocus() != Hwnd()) SetFocus(Hwnd());
   const POINT p = PointOf(lp);
   switch (year_.ButtonAt(ToCal(p))) {
     case CalendarButton::Back: ShowPreviousMonth(); break;
@@ -284,6 +448,7 @@ LRESULT AFCYearSelectWnd::OnLButtonUp(WPARAM, LPARAM) {
 }
 
 LRESULT AFCYearSelectWnd::OnRButtonDown(WPARAM, LPARAM lp) {
+  if (host_.IsHostActive() && GetFocus() != Hwnd()) SetFocus(Hwnd());
   OpenDayMenu(PointOf(lp));
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "env/packed_date.h"
 #include "ui/calendar/calendar_host_win32.h"
 #include "ui/calendar/calendar_painter_win32.h"
+#include "ui/calendar/page_button_win32.h"
 #include "ui/widgets/balloon_win32.h"
 #include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/window_win32.h"
@@ -19,6 +20,10 @@ class IClock;
 
 // The four-month calendar control below the frame's band: pages, hover with
 // the day balloon, clicks that open the day menu. Painted double-buffered.
+// It is a tab stop, and so are its Back and Next buttons (in front of it, in
+// reading order); with the focus, the arrow keys move the selected day,
+// Page Up and Page Down move it by a month, Home goes to today, and Enter,
+// the menu key or Shift+F10 open the day menu of the selected day.
 class AFCYearSelectWnd : public CWindow {
  public:
   static constexpr int kControlId = 45888;
@@ -43,6 +48,16 @@ class AFCYearSelectWnd : public CWindow {
 
   // Stops the balloon delay (the mouse went over the panes).
   void StopTooltipTimer();
+
+  // The keyboard: moves the selected day one step, paging the view when the
+  // day's month is not shown; the host is told.
+  void MoveSelection(CalendarStep step);
+  // Opens the day menu of the selected day at its cell (the view pages to
+  // it first when it is not shown).
+  void OpenSelectedDayMenu();
+  // The windows Tab stops at for Back and Next.
+  [[nodiscard]] HWND BackButtonHwnd() const { return backKey_.Hwnd(); }
+  [[nodiscard]] HWND NextButtonHwnd() const { return nextKey_.Hwnd(); }
 
   // The day she clicked last (today until she clicks, and after Today): the
   // day menu and the panes work on it.
@@ -69,8 +84,17 @@ class AFCYearSelectWnd : public CWindow {
   LRESULT OnLButtonUp(WPARAM wp, LPARAM lp) override;
   LRESULT OnRButtonDown(WPARAM wp, LPARAM lp) override;
   LRESULT OnDestroy(WPARAM wp, LPARAM lp) override;
+  LRESULT OnSetFocus(WPARAM wp, LPARAM lp) override;
 
  private:
+  LRESULT OnKeyDown(WPARAM key, LPARAM lp);
+  LRESULT OnContextMenu(LPARAM lp);
+  // Keeps the Back and Next tab stops over the painted buttons.
+  void PlaceButtonKeys();
+  // The dotted focus rectangle on the selected day, or on Back or Next
+  // while their tab stop has the focus; drawn over a finished painting.
+  void DrawFocusCue(HDC dc) const;
+  void FocusMoved();
   // Draws the whole view into dc (the off-screen buffer, or a caller's
   // context for WM_PRINTCLIENT).
   void PaintView(HDC dc);
@@ -126,4 +150,9 @@ class AFCYearSelectWnd : public CWindow {
   // Moving the window from inside its own size handling sends another size
   // event.
   bool sizing_ = false;
+
+  CPageButton backKey_;
+  CPageButton nextKey_;
+  CalRect backKeyRect_;
+  CalRect nextKeyRect_;
 };

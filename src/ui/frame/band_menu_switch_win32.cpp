@@ -13,8 +13,8 @@ thread_local BandMenuSwitch* g_active = nullptr;
 
 }  // namespace
 
-BandMenuSwitch::BandMenuSwitch(int openTitle, std::function<int(POINT screen)> titleAt)
-    : open_(openTitle), titleAt_(std::move(titleAt)) {
+BandMenuSwitch::BandMenuSwitch(int openTitle, std::function<int(POINT screen)> titleAt, int titleCount)
+    : open_(openTitle), titleAt_(std::move(titleAt)), titleCount_(titleCount) {
   hook_ = SetWindowsHookExW(WH_MSGFILTER, FilterProc, nullptr, GetCurrentThreadId());
   if (!hook_) {
     LogLastError(L"SetWindowsHookEx(WH_MSGFILTER)");
@@ -37,6 +37,14 @@ void BandMenuSwitch::OnMenuMouseMove(POINT screen) {
   EndMenu();
 }
 
+bool BandMenuSwitch::OnMenuKey(WPARAM key) {
+  if (next_ >= 0 || titleCount_ <= 1 || (key != VK_LEFT && key != VK_RIGHT)) return false;
+  next_ = (open_ + (key == VK_RIGHT ? 1 : titleCount_ - 1)) % titleCount_;
+  byKey_ = true;
+  EndMenu();
+  return true;
+}
+
 // Inside the menu loop the mouse messages carry screen coordinates in lParam,
 // synthetic ones included.
 LRESULT CALLBACK BandMenuSwitch::FilterProc(int code, WPARAM wp, LPARAM lp) noexcept {
@@ -48,6 +56,8 @@ LRESULT CALLBACK BandMenuSwitch::FilterProc(int code, WPARAM wp, LPARAM lp) noex
       } catch (...) {
         // Nothing to switch to; the menu stays as it is.
       }
+    } else if (msg.message == WM_KEYDOWN && g_active->OnMenuKey(msg.wParam)) {
+      return TRUE;  // the menu does not see the arrow that closed it
     }
   }
   return CallNextHookEx(nullptr, code, wp, lp);

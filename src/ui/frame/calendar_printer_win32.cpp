@@ -7,6 +7,7 @@
 #include "env/wide_win32.h"
 #include "settings/options_manager.h"
 #include "ui/widgets/gdi_win32.h"
+#include "env/access_key.h"
 
 namespace {
 
@@ -153,9 +154,9 @@ void CalendarPrinter::DrawLegend(HDC dc, const PrintLayout& layout) const {
   }
   FillSquare(dc, layout.sexSquare, RGB(255, 255, 255));
   Text(dc, layout.sexLetter, L"S");
-  Text(dc, layout.sexLabel, ToWide(locale_.Translate(u"WAS_SEX")));
+  Text(dc, layout.sexLabel, ToWide(WithoutAccessKey(locale_.Translate(u"WAS_SEX"))));
   Text(dc, layout.pillLetter, L"P");
-  Text(dc, layout.pillLabel, ToWide(locale_.Translate(u"TOOK_PILL")));
+  Text(dc, layout.pillLabel, ToWide(WithoutAccessKey(locale_.Translate(u"TOOK_PILL"))));
 
   SetTextColor(dc, previousColour);
   SetBkMode(dc, previousMode);

@@ -6,6 +6,7 @@
 #include "ui/login/login_dlg_win32.h"
 #include "accounts/logon_manager.h"
 #include "settings/options_manager.h"
+#include "env/access_key.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
@@ -69,7 +70,7 @@ bool IsRoutedMouseMessage(UINT message) {
 class CMainFrame::LoopFilter final : public IMessageFilter {
  public:
   explicit LoopFilter(CMainFrame& frame) : frame_(frame) {}
-  bool PreTranslateMessage(MSG& msg) override { return frame_.RouteMouseMessage(msg); }
+  bool PreTranslateMessage(MSG& msg) override { return frame_.RouteMouseMessage(msg) || frame_.RouteKeyMessage(msg); }
 
  private:
   CMainFrame& frame_;
@@ -380,6 +381,56 @@ HWND CMainFrame::CalendarHwnd() const { return GetDlgItem(Hwnd(), AFCYearSelectW
 
 bool CMainFrame::IsHostActive() const { return GetActiveWindow() == Hwnd(); }
 
+// The keyboard moved the selected day: the Day pane names it, as after a click.
+void CMainFrame::SelectionChanged() {
+  if (infoPane_ && infoPane_->Hwnd()) infoPane_->Refresh(false);
+}
+
+bool CMainFrame::RouteKeyMessage(MSG& msg) {
+  if (!Hwnd() || loginFlowRunning_) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+  if (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd)) return false;
+  if (msg.message == WM_SYSCHAR) {
+    const int title = BandTitleForKey(static_cast<wchar_t>(msg.wParam));
+    if (title < 0) return false;  // Alt+Space and the like keep their meaning
+    OpenBandMenu(title, true);
+    return true;
+  }
+  if (msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  // Only a control that asks for Tab itself keeps it (DLGC_WANTALLKEYS, which
+  // the calendar and multi-line edits give for Enter, is no such request).
+  if (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB) return false;
+  // The dialog navigation over the whole window: the frame's children in
+  // their order (Back, Next, the calendar, the pane bar), stepping into the
+  // bar and its panes, which are control parents. Each pane's own dialog
+  // navigation would keep Tab inside that pane.
+  const HWND focus = GetFocus();
+  const bool inside = focus && IsChild(Hwnd(), focus);
+  const bool back = GetKeyState(VK_SHIFT) < 0;
+  const HWND next = GetNextDlgTabItem(Hwnd(), inside ? focus : nullptr, inside && back);
+  if (next && next != focus) {
+    SetFocus(next);
+    // An edit field shows its whole text selected, as in a dialog.
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+  }
+  SendMessageW(Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  return true;
+}
+
+int CMainFrame::BandTitleForKey(wchar_t key) const {
+  if (key == 0) return -1;
+  const auto upper = [](wchar_t c) {
+    CharUpperBuffW(&c, 1);
+    return c;
+  };
+  for (size_t i = 0; i < titles_.size(); ++i) {
+    const char16_t mark = AccessKeyOf(std::u16string_view(reinterpret_cast<const char16_t*>(titles_[i].data()),
+                                                          titles_[i].size()));
+    if (mark != 0 && upper(static_cast<wchar_t>(mark)) == upper(key)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 void CMainFrame::ShowDayMenu(HWND calendar, const RECT& cell) {
   if (!calendar_) return;
   const PackedDate date = calendar_->SelectedDate();
@@ -453,7 +504,7 @@ void CMainFrame::UpdateBandHover(POINT client) {
 
 // Moving onto another title while a band menu is open closes it and opens
 // that title's menu, as a menu bar does.
-void CMainFrame::OpenBandMenu(int title) {
+void CMainFrame::OpenBandMenu(int title, bool byKeyboard) {
   UINT command = 0;
   while (title >= 0 && Hwnd()) {
     BandMenu menu(ResourceModule(context_.resources), title, context_.locale, context_.options.goal);
@@ -463,15 +514,22 @@ void CMainFrame::OpenBandMenu(int title) {
     ClientToScreen(Hwnd(), &at);
     suspended_ = true;
     openTitle_ = title;
-    BandMenuSwitch watch(title, [this](POINT screen) {
-      ScreenToClient(Hwnd(), &screen);
-      return BandTitleAt(band_, screen.x, screen.y);
-    });
+    BandMenuSwitch watch(
+        title,
+        [this](POINT screen) {
+          ScreenToClient(Hwnd(), &screen);
+          return BandTitleAt(band_, screen.x, screen.y);
+        },
+        byKeyboard ? static_cast<int>(titles_.size()) : 0);
+    // Opened from the keyboard, the menu starts on its first item, as a menu
+    // bar's does; the menu's own loop takes this key.
+    if (byKeyboard) PostMessageW(Hwnd(), WM_KEYDOWN, VK_DOWN, 0);
     command = context_.prompts.trackMenu(menu.Popup(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                          at, Hwnd());
     openTitle_ = -1;
     suspended_ = false;
     title = command ? -1 : watch.NextTitle();
+    byKeyboard = title >= 0 && watch.SwitchedByKey();
   }
   if (command) SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
@@ -489,6 +547,23 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
     return 0;
+  }
+  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU) {
+    // The band is the menu bar: F10 or Alt alone opens the first menu,
+    // Alt with a title's letter that title's menu.
+    const int title = lp == 0 ? 0 : BandTitleForKey(static_cast<wchar_t>(lp));
+    if (title >= 0) {
+      OpenBandMenu(title, true);
+      return 0;
+    }
+    if (lp != L' ') return 0;  // no such title: nothing, rather than the system menu's beep
+  }
+  if (msg == WM_ACTIVATE) {
+    if (LOWORD(wp) == WA_INACTIVE) {
+      const HWND focus = GetFocus();
+      lastFocus_ = focus && IsChild(Hwnd(), focus) ? focus : nullptr;
+    }
+    return CWindow::HandleMessage(msg, wp, lp);
   }
   return CWindow::HandleMessage(msg, wp, lp);
 }
@@ -657,7 +732,13 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
-  if (const HWND calendar = CalendarHwnd()) SetFocus(calendar);
+  // Back to the control she left, as a dialog does; else the calendar.
+  if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Hwnd(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+      IsWindowEnabled(lastFocus_)) {
+    SetFocus(lastFocus_);
+    return 0;
+  }
+  if (const HWND calendar = CalendarHwnd(); calendar && IsWindowVisible(calendar)) SetFocus(calendar);
   return 0;
 }
 

@@ -114,11 +114,20 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] RECT CalendarArea() const override;
   void ShowDayMenu(HWND calendar, const RECT& cell) override;
   [[nodiscard]] bool IsHostActive() const override;
+  void SelectionChanged() override;
 
   // Mouse routing between the band and the calendar, for every mouse move
   // and button press of the message loop before dispatch (the frame adds
   // itself to the loop's filters). Never eats the message.
   bool RouteMouseMessage(MSG& msg);
+  // The keyboard of the message loop before dispatch: Tab and Shift+Tab move
+  // the focus through the calendar and every pane's controls in reading
+  // order (the dialog navigation over the whole window), Alt with a band
+  // title's underlined letter opens that band menu. True when it took the
+  // message.
+  bool RouteKeyMessage(MSG& msg);
+  // The band title whose access key is the character (any case), or -1.
+  [[nodiscard]] int BandTitleForKey(wchar_t key) const;
 
   // IPaneHost
   [[nodiscard]] PackedDate SelectedDate() const override;
@@ -224,7 +233,9 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void StoreRectangleAndSave();
   void RelayoutBand();
   void UpdateBandHover(POINT client);
-  void OpenBandMenu(int title);
+  // byKeyboard: the menu opens with its first item selected, and the left
+  // and right arrows go on to the neighbouring titles' menus.
+  void OpenBandMenu(int title, bool byKeyboard = false);
   void ShowTrayMenu();
   void OpenSitePage(const char16_t* page) const;
   void CreatePaneBar();
@@ -269,6 +280,9 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   bool wasMaximized_ = false;
   bool mouseOverTray_ = false;
   bool loginShown_ = false;
+  // The control that had the focus when the window was last deactivated; it
+  // gets it back when the window is active again.
+  HWND lastFocus_ = nullptr;
   TrayIcon tray_;
   PackedDate trayTipDate_;
   TrayPositionWatcher trayWatcher_;

@@ -4,6 +4,7 @@
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "ui/widgets/message_loop_win32.h"
+#include "env/access_key.h"
 
 CPaneDialog::CPaneDialog(int templateId, const PaneContext& context)
     : CDialog(templateId, context.resources),
@@ -49,6 +50,10 @@ HINSTANCE CPaneDialog::Module() const {
 }
 
 std::wstring CPaneDialog::Text(std::u16string_view key) const { return ToWide(context_.locale.Translate(key)); }
+
+std::wstring CPaneDialog::PlainText(std::u16string_view key) const {
+  return ToWide(WithoutAccessKey(context_.locale.Translate(key)));
+}
 
 void CPaneDialog::AddSkinButton(int id, int iconId) {
   if (!buttonFont_) buttonFont_ = CreateSkinButtonFont();

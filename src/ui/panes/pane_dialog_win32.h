@@ -39,6 +39,9 @@ class CPaneDialog : public CDialog {
   // Makes the control a skinned button with the icon (0: none).
   void AddSkinButton(int id, int iconId);
   [[nodiscard]] std::wstring Text(std::u16string_view key) const;
+  // A text the menus share, where it marks the menu's access key: shown
+  // here without the mark.
+  [[nodiscard]] std::wstring PlainText(std::u16string_view key) const;
   [[nodiscard]] HINSTANCE Module() const;
   void ShowItem(int id, bool show) const;
   void EnableItem(int id, bool enable) const;

@@ -27,9 +27,9 @@ void CPaneGoal::Refresh() {
   SetItemText(IDC_GOAL_CONCEIVE, Text(u"GOAL2"));
   SetItemText(IDC_GOAL_BOY, Text(u"GOAL3"));
   SetItemText(IDC_GOAL_GIRL, Text(u"GOAL4"));
-  SetItemText(IDC_GOAL_STATISTIC, Text(u"STATISTIC"));
-  SetItemText(IDC_GOAL_BIRTH, Text(u"BIRTH"));
-  SetItemText(IDC_GOAL_MYCYCLES, Text(u"MYCYCLES"));
+  SetItemText(IDC_GOAL_STATISTIC, PlainText(u"STATISTIC"));
+  SetItemText(IDC_GOAL_BIRTH, PlainText(u"BIRTH"));
+  SetItemText(IDC_GOAL_MYCYCLES, PlainText(u"MYCYCLES"));
   const int goal = context_.options.goal;
   // A goal outside 0-3 (a hand-edited registry) selects no radio button.
   for (int i = 0; i < 4; ++i) SetChecked(kGoalRadios[i], i == goal);

@@ -117,7 +117,7 @@ BOOL CPaneLegend::OnInitDialog() {
 
 void CPaneLegend::Refresh() {
   for (const CheckSetting& check : kChecks) {
-    SetItemText(check.id, Text(check.key));
+    SetItemText(check.id, PlainText(check.key));
     SetChecked(check.id, context_.options.*check.setting);
   }
   for (const int square : kSquares) InvalidateRect(Item(square), nullptr, FALSE);

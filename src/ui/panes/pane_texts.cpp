@@ -7,6 +7,7 @@
 #include "env/text_format.h"
 #include "model/day_class.h"
 #include "ui/calendar/calendar_layout.h"
+#include "env/access_key.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ std::u16string FormatOneDecimal(double value) {
 }
 
 std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day) {
-  if (!day || day->temperature == 0) return locale.Translate(u"SET_TEMPERATURE");
+  if (!day || day->temperature == 0) return WithoutAccessKey(locale.Translate(u"SET_TEMPERATURE"));
   const double shown = static_cast<double>(static_cast<float>(day->temperature));
   return FormatOneDecimal(shown) + (day->temperature < 50 ? u" C" : u" F");
 }

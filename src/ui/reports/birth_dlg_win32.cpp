@@ -8,6 +8,7 @@
 #include "resources/planning_ids.h"
 #include "ui/reports/chinese_calendar_dlg_win32.h"
 #include "ui/reports/horoscope_dlg_win32.h"
+#include "env/access_key.h"
 
 namespace {
 
@@ -44,9 +45,9 @@ BOOL CBirthDlg::OnInitDialog() {
   if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
   smallIcon_ = LoadIconSized(module, IDI_BIRTH_SMALL, 16);
   if (smallIcon_) ShowIcon(Item(IDC_BIRTH_ICON), smallIcon_.Get());
-  SetWindowTextW(Hwnd(), ToWide(locale.Translate(u"BIRTH")).c_str());
-  SetItemText(IDC_BIRTH_HOROSCOPE, ToWide(locale.Translate(u"HOROSCOPE")));
-  SetItemText(IDC_BIRTH_CHINA_CAL, ToWide(locale.Translate(u"CHINA_CAL")));
+  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"BIRTH"))).c_str());
+  SetItemText(IDC_BIRTH_HOROSCOPE, ToWide(WithoutAccessKey(locale.Translate(u"HOROSCOPE"))));
+  SetItemText(IDC_BIRTH_CHINA_CAL, ToWide(WithoutAccessKey(locale.Translate(u"CHINA_CAL"))));
   SetItemText(IDOK, ToWide(locale.Translate(u"BTN_OK")));
 
   plan_ = PlanBirth(context_.model);

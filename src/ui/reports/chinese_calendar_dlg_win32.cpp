@@ -7,6 +7,7 @@
 #include "model/chinese_chart.h"
 #include "resources/image_ids.h"
 #include "resources/planning_ids.h"
+#include "env/access_key.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ BOOL CChineseLunalCalendarDlg::OnInitDialog() {
   const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
   bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
   if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SetWindowTextW(Hwnd(), ToWide(locale.Translate(u"CHINA_CAL")).c_str());
+  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"CHINA_CAL"))).c_str());
   SetItemText(IDC_CHINA_LABEL, ToWide(locale.Translate(u"SELECT_AGE")));
   SetItemText(IDC_CHINA_GROUP, ToWide(locale.Translate(u"YOURPERSCAL")));
   SetItemText(IDC_CHINA_MESSAGE, ToWide(locale.Translate(u"CHINAMSG")));

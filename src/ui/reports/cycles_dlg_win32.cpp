@@ -10,6 +10,7 @@
 #include "resources/image_ids.h"
 #include "resources/reports_ids.h"
 #include "ui/reports/cycle_report.h"
+#include "env/access_key.h"
 
 CCyclesDlg::CCyclesDlg(MenstualManager& model, const LocaleManager& locale, HINSTANCE resources)
     : CDialog(IDD_MYCYCLES, resources), model_(model), locale_(locale), resources_(resources) {}
@@ -24,7 +25,7 @@ BOOL CCyclesDlg::OnInitDialog() {
           LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON, 16, 16, LR_SHARED))) {
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
-  SetWindowTextW(Hwnd(), ToWide(locale_.Translate(u"MYCYCLES")).c_str());
+  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"MYCYCLES"))).c_str());
 
   const HWND list = Item(IDC_CYCLES_LIST);
   const DWORD styles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;

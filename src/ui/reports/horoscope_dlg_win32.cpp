@@ -10,6 +10,7 @@
 #include "model/zodiac.h"
 #include "resources/image_ids.h"
 #include "resources/planning_ids.h"
+#include "env/access_key.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ BOOL CHoroscopeDlg::OnInitDialog() {
   const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
   bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
   if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SetWindowTextW(Hwnd(), ToWide(locale.Translate(u"HOROSCOPE")).c_str());
+  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"HOROSCOPE"))).c_str());
   SetItemText(IDC_HOROSCOPE_LABEL, ToWide(locale.Translate(u"BIRTH_DATE")));
   SetItemText(IDOK, ToWide(locale.Translate(u"BTN_OK")));
 

@@ -11,6 +11,7 @@
 #include "settings/options_manager.h"
 #include "ui/reports/cycle_report.h"
 #include "ui/widgets/chart_ctrl_win32.h"
+#include "env/access_key.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ BOOL CStatisticDlg::OnInitDialog() {
           LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_STATISTIC), IMAGE_ICON, 16, 16, LR_SHARED))) {
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }
-  SetWindowTextW(Hwnd(), ToWide(locale_.Translate(u"STATISTIC")).c_str());
+  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"STATISTIC"))).c_str());
 
   const std::array<std::u16string, 4> figures = FigureTexts(locale_, FreshStatisticFigures(model_));
   const int labels[4] = {IDC_STAT_MAX, IDC_STAT_MIN, IDC_STAT_AVERAGE, IDC_STAT_COUNT};

@@ -481,7 +481,7 @@ TEST(BuiltInTable, TextsReadAsTheProgramHasAlwaysShownThem) {
       {u"PREV", u"Back"},
       {u"MENU_NAVIGATE_PREV", u"&Previos month"},
       {u"MENU_HELP_CONTACTS", u"&Contents"},
-      {u"SHOW", u"Show "},
+      {u"SHOW", u"&Show "},
       {u"ERROR_CANT_SET_DAY1", u"Can't save this day. The last menstruation must not be earlier than %d days."},
       {u"ERROR_CANT_SET_DAY2", u"Please select the latter date."},
       {u"TODAY_IS", u"Today is %d.%d.%d (day %d of period)"},

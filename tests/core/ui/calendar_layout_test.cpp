@@ -288,6 +288,64 @@ TEST(CalendarView, TodayInNovemberCrossesTheYearEnd) {
   EXPECT_EQ(ShownMonths(view), (V{{2023, 9}, {2023, 10}, {2023, 11}, {2023, 12}}));
 }
 
+TEST(CalendarKeyboard, StepsByDayWeekAndMonthKeepTheDayOfMonthWhereItExists) {
+  using S = CalendarStep;
+  struct Case {
+    PackedDate from;
+    S step;
+    PackedDate to;
+  };
+  const Case cases[] = {
+      {{31, 12, 2023}, S::DayForward, {1, 1, 2024}},
+      {{1, 3, 2024}, S::DayBack, {29, 2, 2024}},
+      {{1, 3, 2023}, S::DayBack, {28, 2, 2023}},
+      {{28, 2, 2024}, S::WeekForward, {6, 3, 2024}},
+      {{3, 1, 2024}, S::WeekBack, {27, 12, 2023}},
+      {{15, 6, 2024}, S::MonthForward, {15, 7, 2024}},
+      {{31, 1, 2024}, S::MonthForward, {29, 2, 2024}},  // clamped to February's end
+      {{31, 1, 2023}, S::MonthForward, {28, 2, 2023}},
+      {{31, 5, 2024}, S::MonthForward, {30, 6, 2024}},
+      {{31, 3, 2024}, S::MonthBack, {29, 2, 2024}},
+      {{15, 1, 2024}, S::MonthBack, {15, 12, 2023}},
+      {{31, 12, 2023}, S::MonthForward, {31, 1, 2024}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatDate(SteppedDate(c.from, c.step)), FormatDate(c.to)) << FormatDate(c.from);
+  }
+}
+
+TEST(CalendarKeyboard, SelectingOutsideTheViewPagesUntilTheMonthIsShown) {
+  using V = std::vector<std::pair<int, int>>;
+  CalendarLayout view(PackedDate(15, 6, 2024));
+  view.Resize(kArea);
+  // Inside the view: the selection moves, the view stays.
+  EXPECT_FALSE(view.SelectAndReveal(PackedDate(30, 9, 2024)));
+  EXPECT_EQ(view.Selected(), PackedDate(30, 9, 2024));
+  EXPECT_EQ(ShownMonths(view), (V{{2024, 6}, {2024, 7}, {2024, 8}, {2024, 9}}));
+  // One day past the last shown month pages once, as Next does.
+  EXPECT_TRUE(view.SelectAndReveal(PackedDate(1, 10, 2024)));
+  EXPECT_EQ(ShownMonths(view), (V{{2024, 7}, {2024, 8}, {2024, 9}, {2024, 10}}));
+  ASSERT_NE(view.SelectedCell(), nullptr);
+  EXPECT_EQ(view.SelectedCell()->Date(), PackedDate(1, 10, 2024));
+  // Before the first shown month, as Back does.
+  EXPECT_TRUE(view.SelectAndReveal(PackedDate(30, 6, 2024)));
+  EXPECT_EQ(ShownMonths(view), (V{{2024, 6}, {2024, 7}, {2024, 8}, {2024, 9}}));
+  // Across the year end paging goes from September to January.
+  view.ShowToday(PackedDate(10, 9, 2024));
+  EXPECT_TRUE(view.SelectAndReveal(PackedDate(2, 1, 2025)));
+  EXPECT_EQ(ShownMonths(view), (V{{2025, 1}, {2025, 2}, {2025, 3}, {2025, 4}}));
+  EXPECT_TRUE(view.SelectAndReveal(PackedDate(31, 12, 2024)));
+  EXPECT_EQ(ShownMonths(view), (V{{2024, 9}, {2024, 10}, {2024, 11}, {2024, 12}}));
+  // A view that starts in November (today's) pages on to January.
+  view.ShowToday(PackedDate(20, 11, 2024));
+  EXPECT_TRUE(view.SelectAndReveal(PackedDate(1, 3, 2025)));
+  EXPECT_EQ(ShownMonths(view), (V{{2025, 1}, {2025, 2}, {2025, 3}, {2025, 4}}));
+  // A far date is reached too, and the selected cell is on screen.
+  EXPECT_TRUE(view.SelectAndReveal(PackedDate(29, 2, 2000)));
+  ASSERT_NE(view.SelectedCell(), nullptr);
+  EXPECT_EQ(view.SelectedCell()->Date(), PackedDate(29, 2, 2000));
+}
+
 // ---------------------------------------------------------------------------
 // Hit tests
 

@@ -199,7 +199,7 @@ TEST_F(FrameTexts, MenusAndAddresses) {
     EXPECT_FALSE(HiddenForGoal(id, 1));
   }
   EXPECT_FALSE(HiddenForGoal(ID_REPORTS_STATISTIC, 0));
-  EXPECT_EQ(ShowWindowText(locale_), u"Show Tamarel");
+  EXPECT_EQ(ShowWindowText(locale_), u"&Show Tamarel");
   EXPECT_EQ(SitePage(u"http://a.example/", u"ru", u"about"), u"http://a.example/ru/about");
   EXPECT_EQ(SitePage(u"http://a.example", u"en", u"support"), u"http://a.example/en/support");
   EXPECT_EQ(FeedbackAddress(u"s@a.example", u"Tamarel"), u"mailto:s@a.example?Subject=\"Tamarel - support request\"");

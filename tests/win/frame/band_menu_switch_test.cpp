@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "ui/calendar/year_select_wnd_win32.h"
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {
@@ -104,6 +105,43 @@ TEST_F(BandMenuSwitchTest, MovesOverTheOpenTitleOrOutsideTheTitlesKeepTheMenu) {
   MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.x, file.y);
   frame_->RouteMouseMessage(click);
   EXPECT_EQ(shown_.size(), 1u);
+  active_ = nullptr;
+}
+
+TEST_F(BandMenuSwitchTest, FromTheKeyboardTheMenuStartsOnItsFirstItemAndTheArrowsGoToTheNeighbours) {
+  UseRealMenus([this](int turn) {
+    // The menu loop reads the keys the keyboard would send to the window.
+    if (turn == 0) {
+      PostMessageW(frame_->Hwnd(), WM_KEYDOWN, VK_LEFT, 1);  // from File round to Help
+    } else if (turn == 1) {
+      PostMessageW(frame_->Hwnd(), WM_KEYDOWN, VK_RIGHT, 1);  // back to File
+    } else if (turn == 2) {
+      PostMessageW(frame_->Hwnd(), WM_KEYDOWN, VK_RIGHT, 1);  // on to Navigate
+    } else {
+      PostMessageW(frame_->Hwnd(), WM_KEYDOWN, VK_RETURN, 1);  // its first item, already selected
+    }
+    SetTimer(nullptr, 0, 1500, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      EndMenu();
+    });
+  });
+  OpenFrame();
+  SetCursorPos(5, 1000);
+  const int firstShown = frame_->Calendar()->Year().FirstMonthIndex();
+  MSG altF{};
+  altF.hwnd = frame_->CalendarHwnd();
+  altF.message = WM_SYSCHAR;
+  altF.wParam = L'f';
+  altF.lParam = 0x20000001;
+  EXPECT_TRUE(frame_->RouteKeyMessage(altF));
+  ASSERT_EQ(shown_.size(), 4u);
+  EXPECT_EQ(Ids(shown_[0]), (std::vector<UINT>{ID_FILE_LOGOUT, ID_FILE_CONFIGURE, ID_FILE_PRINTALL, ID_FILE_EXIT}));
+  EXPECT_EQ(Ids(shown_[1]).front(), UINT{ID_HELP_CONTENTS});
+  EXPECT_EQ(Ids(shown_[2]).front(), UINT{ID_FILE_LOGOUT});
+  EXPECT_EQ(Ids(shown_[3]), (std::vector<UINT>{ID_NAVIGATE_NEXT, ID_NAVIGATE_PREV, ID_NAVIGATE_TODAY}));
+  // Enter chose Next month.
+  EXPECT_EQ(frame_->Calendar()->Year().FirstMonthIndex(), firstShown + 1);
+  EXPECT_FALSE(frame_->MouseRoutingSuspended());
   active_ = nullptr;
 }
 

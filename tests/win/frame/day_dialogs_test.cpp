@@ -47,7 +47,7 @@ TEST_F(DayDialogsTest, TheNoteIsEditedAndAnEmptyNoteIsStoredEmpty) {
   day = Stored(kDay);
   ASSERT_TRUE(day);
   EXPECT_TRUE(!day->note || day->note->empty());
-  EXPECT_EQ(RightClickDay(kDay).back().text, L"Add note");
+  EXPECT_EQ(RightClickDay(kDay).back().text, L"Add &note");
 
   // Cancel changes nothing.
   {

@@ -27,11 +27,11 @@ TEST_F(DayMenuTest, ADayWithoutRecordOffersTheMarksAndThePillOnlyToAvoidPregnanc
       {0,
        {0, ID_DAY_SET_START, ID_DAY_SEX, ID_DAY_PILL, ID_DAY_TEMPERATURE, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD,
         ID_DAY_NOTE},
-       {L"Edit day", L"", L"Set menstrual", L"Was sex", L"Took Pill", L"Set Temperature", L"Good Mood", L"Bad Mood",
-        L"Add note"}},
+       {L"Edit day", L"", L"&Set menstrual", L"Was se&x", L"Took &Pill", L"Set &Temperature", L"&Good Mood", L"&Bad Mood",
+        L"Add &note"}},
       {2,
        {0, ID_DAY_SET_START, ID_DAY_SEX, ID_DAY_TEMPERATURE, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD, ID_DAY_NOTE},
-       {L"Edit day", L"", L"Set menstrual", L"Was sex", L"Set Temperature", L"Good Mood", L"Bad Mood", L"Add note"}},
+       {L"Edit day", L"", L"&Set menstrual", L"Was se&x", L"Set &Temperature", L"&Good Mood", L"&Bad Mood", L"Add &note"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.goal);
@@ -62,8 +62,8 @@ TEST_F(DayMenuTest, AMarkedDayOffersToUnmarkAndHidesTheMoodItHas) {
   for (const MenuEntry& e : menu) texts.push_back(e.text);
   // The start is there already, so it cannot be set again, and within 6
   // days after it the end could be set, but not on the start itself.
-  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Edit day", L"", L"Unset menstrual", L"Was not sex", L"No Pill",
-                                               L"Set Temperature", L"Bad Mood", L"Edit note"}));
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Edit day", L"", L"&Unset menstrual", L"Was not se&x", L"No &Pill",
+                                               L"Set &Temperature", L"&Bad Mood", L"Edit &note"}));
   EXPECT_FALSE(menu[3].picture);  // "Was not sex" has no picture
 }
 

@@ -52,8 +52,8 @@ TEST_F(MainFrameTest, BandMenusAreTranslatedAndLoseTheChildPlanningReportsUnderG
     std::vector<std::wstring> reports;
   };
   const Case cases[] = {
-      {0, {L"Statistic", L"My cycles", L"Horoscope"}},
-      {1, {L"Statistic", L"Birth", L"My cycles", L"Horoscope", L"Chinese Lunar Calendar"}},
+      {0, {L"&Statistic", L"&My cycles", L"&Horoscope"}},
+      {1, {L"&Statistic", L"&Birth", L"&My cycles", L"&Horoscope", L"&Chinese Lunar Calendar"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.goal);
@@ -163,8 +163,8 @@ TEST_F(MainFrameTest, TrayIconCarriesTheTooltipAndItsMenu) {
   ASSERT_EQ(menus_.size(), 1u);
   std::vector<std::wstring> texts;
   for (const MenuEntry& e : menus_[0]) texts.push_back(e.text);
-  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Show Tamarel", L"", L"&Contents", L"&About", L"",
-                                               L"&Configure", L"&Exit"}));
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"&Show Tamarel", L"", L"&Contents", L"&About", L"",
+                                               L"Co&nfigure", L"&Exit"}));
   EXPECT_EQ(Ids(menus_[0]),
             (std::vector<UINT>{ID_TRAY_SHOW, ID_HELP_CONTENTS, ID_HELP_ABOUT, ID_FILE_CONFIGURE, ID_FILE_EXIT}));
 

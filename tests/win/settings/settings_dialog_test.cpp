@@ -239,7 +239,7 @@ TEST_F(SettingsDialogTest, ANewLanguageRenamesTheBandMenusAtOnce) {
     return menus_.empty() ? std::vector<MenuEntry>{} : menus_.back();
   };
   ASSERT_GE(fileMenu().size(), 2u);
-  EXPECT_EQ(menus_.back()[1].text, L"&Configure");
+  EXPECT_EQ(menus_.back()[1].text, L"Co&nfigure");
 
   CSettingsDialog* settings = Configure();
   ASSERT_NE(settings, nullptr);
