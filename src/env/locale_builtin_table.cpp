@@ -254,9 +254,9 @@ constexpr Entry kBuiltIn[] = {
     {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
     // Keeping the days safe: saves, backups and exports.
     {u"ERROR_DB_NO_FILE", u"The day could not be saved: the calendar file cannot be opened."},
-    {u"MENU_FILE_BACKUP", u"Back up..."},
-    {u"MENU_FILE_RESTORE", u"Restore..."},
-    {u"MENU_FILE_EXPORT", u"Export..."},
+    {u"MENU_FILE_BACKUP", u"&Back up..."},
+    {u"MENU_FILE_RESTORE", u"&Restore..."},
+    {u"MENU_FILE_EXPORT", u"E&xport..."},
     {u"FILTER_BACKUP", u"Tamarel backup (*.zip)"},
     {u"FILTER_CSV", u"CSV table (*.csv)"},
     {u"FILTER_ICS", u"iCalendar (*.ics)"},

@@ -135,7 +135,8 @@ TEST_F(BandMenuSwitchTest, FromTheKeyboardTheMenuStartsOnItsFirstItemAndTheArrow
   altF.lParam = 0x20000001;
   EXPECT_TRUE(frame_->RouteKeyMessage(altF));
   ASSERT_EQ(shown_.size(), 4u);
-  EXPECT_EQ(Ids(shown_[0]), (std::vector<UINT>{ID_FILE_LOGOUT, ID_FILE_CONFIGURE, ID_FILE_PRINTALL, ID_FILE_EXIT}));
+  EXPECT_EQ(Ids(shown_[0]), (std::vector<UINT>{ID_FILE_LOGOUT, ID_FILE_CONFIGURE, ID_FILE_PRINTALL, ID_FILE_BACKUP,
+                                                ID_FILE_RESTORE, ID_FILE_EXPORT, ID_FILE_EXIT}));
   EXPECT_EQ(Ids(shown_[1]).front(), UINT{ID_HELP_CONTENTS});
   EXPECT_EQ(Ids(shown_[2]).front(), UINT{ID_FILE_LOGOUT});
   EXPECT_EQ(Ids(shown_[3]), (std::vector<UINT>{ID_NAVIGATE_NEXT, ID_NAVIGATE_PREV, ID_NAVIGATE_TODAY}));

@@ -91,9 +91,9 @@ TEST_F(MainFrameTest, FileAndHelpMenusHoldTheirCommandsAndAChoiceIsRun) {
   EXPECT_EQ(Ids(file), (std::vector<UINT>{ID_FILE_LOGOUT, ID_FILE_CONFIGURE, ID_FILE_PRINTALL, ID_FILE_BACKUP,
                                           ID_FILE_RESTORE, ID_FILE_EXPORT, ID_FILE_EXIT}));
   ASSERT_EQ(file.size(), 9u);
-  EXPECT_EQ(file[4].text, L"Back up...");
-  EXPECT_EQ(file[5].text, L"Restore...");
-  EXPECT_EQ(file[6].text, L"Export...");
+  EXPECT_EQ(file[4].text, L"&Back up...");
+  EXPECT_EQ(file[5].text, L"&Restore...");
+  EXPECT_EQ(file[6].text, L"E&xport...");
   EXPECT_EQ(open(1)[1].text, L"&Previos month");
   EXPECT_EQ(Ids(open(3)), (std::vector<UINT>{ID_HELP_CONTENTS, ID_HELP_HOME, ID_HELP_CHECK_NEW_VER,
                                               ID_HELP_FEEDBACK, ID_HELP_ABOUT}));
