@@ -114,6 +114,12 @@ LRESULT AFCYearSelectWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     ForgetHover();
     return 0;
   }
+  // Another window took the mouse (a menu, a drag): what the pointer marked
+  // here is no longer under it.
+  if (msg == WM_CAPTURECHANGED) {
+    ForgetHover();
+    return 0;
+  }
   return CWindow::HandleMessage(msg, wp, lp);
 }
 

@@ -43,6 +43,8 @@ class AFCYearSelectWnd : public CWindow {
 
   // Stops the balloon delay (the mouse went over the panes).
   void StopTooltipTimer();
+  // The mouse left or a menu took it: no hover mark, balloon or pale button.
+  void ForgetHover();
 
   // The day she clicked last (today until she clicks, and after Today): the
   // day menu and the panes work on it.
@@ -78,8 +80,6 @@ class AFCYearSelectWnd : public CWindow {
   // Right-button behaviour: select the day under p and open its menu.
   void OpenDayMenu(POINT p);
   void StartTooltipTimer();
-  // The mouse left or a menu took it: no hover mark, balloon or pale button.
-  void ForgetHover();
   void ShowDayBalloon();
   // Months rebuilt after paging: hover is gone and the buttons are re-placed.
   void AfterRebuild();

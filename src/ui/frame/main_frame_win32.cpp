@@ -10,6 +10,7 @@
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/platform_win32.h"
+#include "env/text_format.h"
 #include "env/update_fetch_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
@@ -17,6 +18,7 @@
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/calendar/year_select_wnd_win32.h"
+#include "ui/frame/about_dlg_win32.h"
 #include "ui/frame/band_menu_switch_win32.h"
 #include "ui/frame/band_menu_win32.h"
 #include "ui/frame/day_menu_items.h"
@@ -32,6 +34,7 @@
 #include "ui/reports/planning_dialogs_win32.h"
 #include "ui/reports/statistic_dlg_win32.h"
 #include "ui/settings/settings_dialog_win32.h"
+#include "ui/widgets/menu_bitmap_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
@@ -232,13 +235,11 @@ bool CMainFrame::IsInPaneBar(HWND hwnd) const {
 }
 
 void CMainFrame::AddTrayIcon() {
-  const PackedDate today = context_.clock.Today();
-  trayTipDate_ = today;
-  const std::u16string tip = TrayTooltip(context_.locale, today, context_.model.GetDayClass(today));
+  trayTipDate_ = context_.clock.Today();
   const auto icon = static_cast<HICON>(LoadImageW(ResourceModule(context_.resources), MAKEINTRESOURCEW(IDI_TAMAREL),
                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  tray_.Add(Hwnd(), kTrayIconId, kTrayMessage, icon, ToWide(tip));
+  tray_.Add(Hwnd(), kTrayIconId, kTrayMessage, icon, ToWide(CurrentTrayTip()));
 }
 
 std::wstring CMainFrame::WindowTitle() const {
@@ -342,6 +343,8 @@ void CMainFrame::ApplyLock() {
     ShowWindow(calendar, show);
   }
   if (paneBar_.Hwnd()) ShowWindow(paneBar_.Hwnd(), show);
+  // Nor does the tray icon tell anybody's day while the calendar is locked.
+  if (tray_.Added()) RefreshTrayTip();
   InvalidateRect(Hwnd(), nullptr, FALSE);
   UpdateWindow(Hwnd());
 }
@@ -437,8 +440,25 @@ bool CMainFrame::RouteMouseMessage(MSG& msg) {
   return false;
 }
 
+// Hover marks of the band and the calendar go; keepTitle stays lit (the
+// title whose menu is open) or -1.
+void CMainFrame::ForgetPointer(int keepTitle) {
+  if (calendar_ && CalendarHwnd()) calendar_->ForgetHover();
+  hoverTitleForced_ = keepTitle >= 0;
+  SetHoveredTitle(keepTitle);
+}
+
 void CMainFrame::UpdateBandHover(POINT client) {
-  const int title = client.y < kBandHeight ? BandTitleAt(band_, client.x, client.y) : -1;
+  const int title = client.y >= 0 && client.y < kBandHeight ? BandTitleAt(band_, client.x, client.y) : -1;
+  if (title >= 0 && !trackingLeave_) {
+    // Told when the mouse leaves the window, so no title stays lit.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  SetHoveredTitle(title);
+}
+
+void CMainFrame::SetHoveredTitle(int title) {
   if (title == hovered_) return;
   hovered_ = title;
   RECT c{};
@@ -470,6 +490,12 @@ void CMainFrame::OpenBandMenu(int title) {
     suspended_ = false;
     title = command ? -1 : watch.NextTitle();
   }
+  // The clicked title is lit no longer than the mouse stays on it.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ScreenToClient(Hwnd(), &cursor);
+  hoverTitleForced_ = false;
+  UpdateBandHover(cursor);
   if (command) SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
@@ -482,6 +508,37 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kSettingsClosedMessage) {
     OnSettingsClosed(wp);
     return 0;
+  }
+  switch (msg) {
+    case WM_MEASUREITEM:
+      if (MenuIcon::Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      return CWindow::HandleMessage(msg, wp, lp);
+    case WM_DRAWITEM:
+      if (MenuIcon::Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      return CWindow::HandleMessage(msg, wp, lp);
+    case WM_ENTERMENULOOP:
+      // A menu takes the mouse: the calendar's hover, balloon and pale
+      // buttons go; a band menu keeps its own title lit while it is open.
+      ForgetPointer(openTitle_);
+      return 0;
+    case WM_EXITMENULOOP: {
+      // The title lit for the menu stays lit only with the mouse still on it.
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      ScreenToClient(Hwnd(), &cursor);
+      hoverTitleForced_ = false;
+      UpdateBandHover(cursor);
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      if (!hoverTitleForced_) ForgetPointer(-1);
+      return 0;
+    case WM_ACTIVATE:
+      // A dialog or another program comes to the front: nothing stays lit.
+      if (LOWORD(wp) == WA_INACTIVE) ForgetPointer(-1);
+      return CWindow::HandleMessage(msg, wp, lp);
+    default: break;
   }
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
@@ -613,7 +670,12 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     case ID_NAVIGATE_TODAY: ShowToday(); return 0;
     case ID_FILE_LOGOUT: RunLoginFlow(); return 0;
     case ID_HELP_CONTENTS: OpenHelpContents(); return 0;
-    case ID_HELP_ABOUT: OpenSitePage(u"about"); return 0;
+    case ID_APP_ABOUT:
+    case ID_HELP_ABOUT: {
+      CAboutDlg about(context_.locale, context_.resources);
+      (void)about.DoModal(Hwnd());
+      return 0;
+    }
     case ID_HELP_HOME: OpenSitePage(nullptr); return 0;
     case ID_HELP_FEEDBACK:
       if (context_.prompts.shellOpen) {
@@ -659,6 +721,7 @@ LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
   if (wp == SIZE_MINIMIZED) {
     // Minimized, the program lives on as its tray icon only.
     ShowWindow(Hwnd(), SW_HIDE);
+    TellOnceItKeepsRunning();
     return 0;
   }
   wasMaximized_ = wp == SIZE_MAXIMIZED;
@@ -674,6 +737,19 @@ LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
   const RECT right{c.right - kPaneBarWidth, kBandHeight, c.right, c.bottom};
   InvalidateRect(Hwnd(), &right, FALSE);
   return 0;
+}
+
+// The first time she minimizes, the window seems to vanish: the tray icon
+// says once where Tamarel went. Remembered in the settings at once, so a
+// crash before the next save does not bring it back.
+void CMainFrame::TellOnceItKeepsRunning() {
+  OptionsManager& options = context_.options;
+  if (options.trayNoticeShown || !tray_.Added()) return;
+  const std::u16string name = context_.locale.Translate(u"APP_NAME");
+  const std::u16string text = FormatText(context_.locale.Translate(u"TRAY_KEEPS_RUNNING"), {name});
+  if (!tray_.ShowBalloon(ToWide(name), ToWide(text))) return;
+  options.trayNoticeShown = true;
+  options.Save();
 }
 
 LRESULT CMainFrame::OnSizing(WPARAM wp, LPARAM lp) {

@@ -208,8 +208,11 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void StoreRectangleAndSave();
   void RelayoutBand();
   void UpdateBandHover(POINT client);
+  void SetHoveredTitle(int title);
+  void ForgetPointer(int keepTitle);
   void OpenBandMenu(int title);
   void ShowTrayMenu();
+  void TellOnceItKeepsRunning();
   void OpenSitePage(const char16_t* page) const;
   void CreatePaneBar();
   void ColorPaneBar();
@@ -224,6 +227,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   // changes, a login, and when the date moves on.
   void RefreshTrayTip();
   void RefreshTrayTipOnNewDay();
+  [[nodiscard]] std::u16string CurrentTrayTip() const;
   [[nodiscard]] int ReminderUser() const;
 
   // Features that come later hook in here; for now they do nothing.
@@ -240,6 +244,8 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   DoubleBuffer bandBuffer_;
   int hovered_ = -1;
   int openTitle_ = -1;
+  bool trackingLeave_ = false;     // the frame asked to be told when the mouse leaves
+  bool hoverTitleForced_ = false;  // a band menu is open under its lit title
   bool suspended_ = false;  // a band menu (later: the settings window) is open
   bool loginFlowRunning_ = false;
   bool hideForLogin_ = false;  // the login dialog of Logout is open
