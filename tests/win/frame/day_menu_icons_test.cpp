@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 #include "resources/image_ids.h"
@@ -88,6 +87,8 @@ class DayMenuIconsTest : public FrameTest {
     };
     OpenFrame();
     SetForegroundWindow(frame_->Hwnd());
+    // Away from where the menu opens: no item is lit by the pointer.
+    SetCursorPos(0, 0);
     CalendarLayout layout(clock_.Today());
     const RECT area = frame_->CalendarArea();
     layout.Resize(CalRect{area.left, area.top, area.right, area.bottom});
@@ -103,18 +104,106 @@ class DayMenuIconsTest : public FrameTest {
   }
 };
 
-TEST_F(DayMenuIconsTest, Dump) {
-  const OpenedMenu m = OpenForReal();
-  ASSERT_GT(m.width, 0);
-  FILE* f = std::fopen("Z:\\work\\shots\\daymenu.ppm", "wb");
-  std::fprintf(f, "P6 %d %d 255\n", m.width, m.height);
-  for (uint32_t p : m.pixels) {
-    unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
-    std::fwrite(rgb, 1, 3, f);
+// A picture of the program's resources as 0x00RRGGBB pixels, top-down.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  [[nodiscard]] COLORREF At(int x, int y) const {
+    const uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
-  std::fclose(f);
-  for (size_t i = 0; i < m.items.size(); ++i)
-    std::printf("%u: %ld %ld %ld %ld\n", m.ids[i], m.items[i].left, m.items[i].top, m.items[i].right, m.items[i].bottom);
+};
+
+Picture LoadPicture(int id) {
+  Picture picture;
+  const HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageW(ProgramResources(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bitmap) return picture;
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof info, &info);
+  picture.width = info.bmWidth;
+  picture.height = info.bmHeight;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = picture.width;
+  bi.bmiHeader.biHeight = -picture.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  picture.pixels.resize(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
+  const HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bitmap);
+  return picture;
+}
+
+constexpr COLORREF kIconKey = RGB(200, 200, 200);
+
+// Each item's icon shows whole, once, in the column left of its text: where
+// the icon is see-through the menu's own background shows (no black box),
+// no stroke of the text lies over it, and the text begins to its right.
+TEST_F(DayMenuIconsTest, IconsShowTheMenuBackgroundWhereSeeThroughAndStayLeftOfTheirText) {
+  const OpenedMenu m = OpenForReal();
+  ASSERT_GT(m.width, 0) << "the menu did not open";
+  const std::pair<UINT, int> icons[] = {{ID_DAY_SET_START, IDB_MENU_MENSTRUAL}, {ID_DAY_SEX, IDB_MENU_SEX},
+                                        {ID_DAY_TEMPERATURE, IDB_MENU_TEMPERATURE},
+                                        {ID_DAY_GOOD_MOOD, IDB_MENU_GOOD_MOOD},
+                                        {ID_DAY_BAD_MOOD, IDB_MENU_BAD_MOOD}, {ID_DAY_NOTE, IDB_MENU_NOTE}};
+  int checked = 0;
+  for (size_t i = 0; i < m.ids.size(); ++i) {
+    int iconId = 0;
+    for (const auto& [command, picture] : icons) {
+      if (command == m.ids[i]) iconId = picture;
+    }
+    if (!iconId) continue;
+    SCOPED_TRACE(m.ids[i]);
+    const Picture icon = LoadPicture(iconId);
+    ASSERT_GT(icon.width, 0);
+    const RECT item = m.items[i];
+    // The menu's background: the item's right end, where no text reaches.
+    const COLORREF background = m.At(item.right - 3, (item.top + item.bottom) / 2);
+    // Where the icon's own pixels (the key colour left out) all show.
+    int found = 0, atX = 0, atY = 0;
+    for (int y = item.top; y + icon.height <= item.bottom; ++y) {
+      for (int x = item.left; x + icon.width <= item.right; ++x) {
+        bool match = true;
+        for (int iy = 0; iy < icon.height && match; ++iy) {
+          for (int ix = 0; ix < icon.width && match; ++ix) {
+            const COLORREF want = icon.At(ix, iy);
+            if (want != kIconKey && m.At(x + ix, y + iy) != want) match = false;
+          }
+        }
+        if (match) {
+          ++found;
+          atX = x;
+          atY = y;
+        }
+      }
+    }
+    ASSERT_EQ(found, 1) << "the icon shows whole, once";
+    int wrong = 0;
+    for (int iy = 0; iy < icon.height; ++iy) {
+      for (int ix = 0; ix < icon.width; ++ix) {
+        if (icon.At(ix, iy) == kIconKey && m.At(atX + ix, atY + iy) != background) ++wrong;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << "see-through pixels that do not show the menu";
+    // Nothing of the text within the icon's columns, and the text to the right.
+    int textInIconColumns = 0, textRight = 0;
+    for (int y = item.top; y < item.bottom; ++y) {
+      for (int x = item.left; x < item.right - 3; ++x) {
+        const bool inIcon = x >= atX && x < atX + icon.width && y >= atY && y < atY + icon.height;
+        if (inIcon || m.At(x, y) == background) continue;
+        if (x < atX + icon.width) ++textInIconColumns;
+        else ++textRight;
+      }
+    }
+    EXPECT_EQ(textInIconColumns, 0);
+    EXPECT_GT(textRight, 20) << "the item's text";
+    ++checked;
+  }
+  EXPECT_EQ(checked, 6) << "every icon of a plain day's menu was looked at";
 }
 
 }  // namespace
