@@ -51,15 +51,6 @@ std::wstring MakeHelpPath() {
 
 ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
 
-// The work area and the whole area of the monitor a window or rectangle is on.
-bool MonitorAreas(HMONITOR monitor, ScreenRect* work, ScreenRect* whole) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
-  *work = ToScreenRect(info.rcWork);
-  *whole = ToScreenRect(info.rcMonitor);
-  return true;
-}
 
 bool IsRoutedMouseMessage(UINT message) {
   return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
@@ -109,6 +100,23 @@ CMainFrame::~CMainFrame() {
   if (const HWND hwnd = Hwnd()) DestroyWindow(hwnd);
 }
 
+// The work area and the whole area of the monitor a window or rectangle is on.
+bool CMainFrame::MonitorAreas(HMONITOR monitor, ScreenRect* work, ScreenRect* whole) const {
+  RECT workRect{}, wholeRect{};
+  if (context_.monitorAreas) {
+    if (!context_.monitorAreas(monitor, workRect, wholeRect)) return false;
+  } else {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+    workRect = info.rcWork;
+    wholeRect = info.rcMonitor;
+  }
+  *work = ToScreenRect(workRect);
+  *whole = ToScreenRect(wholeRect);
+  return true;
+}
+
 bool CMainFrame::CreateFrame() {
   WNDCLASSEXW wc{};
   // The band and the calendar paint everything; no class brush, so nothing
@@ -132,6 +140,11 @@ bool CMainFrame::CreateFrame() {
   const RECT stored{o.x1, o.y1, o.x2, o.y2};
   ScreenRect work, whole;
   if (MonitorAreas(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &work, &whole)) {
+    // Grown to the minimum size first, so the window the minimum makes is
+    // the one held inside the work area.
+    const ScreenSize minimum = MinimumWindowSize(ScreenSize{kMinWidth, kMinHeight}, work);
+    placed.right = placed.left + std::max(placed.Width(), minimum.width);
+    placed.bottom = placed.top + std::max(placed.Height(), minimum.height);
     placed = FitIntoWorkArea(placed, work);
   }
   MoveWindow(Hwnd(), placed.left, placed.top, placed.Width(), placed.Height(), TRUE);
@@ -187,6 +200,12 @@ void CMainFrame::CreatePaneBar() {
   });
   ColorPaneBar();
   CreatePanes();
+  // The Day pane's tip box takes the height the other panes leave: all of
+  // its text on a tall screen, two lines on a laptop's short one.
+  if (infoPane_ && infoPane_->Hwnd()) {
+    CPaneInfo* info = infoPane_.get();
+    paneBar_.SetElasticPane(1, [info] { return info->Heights(); }, [info](int height) { info->ResizeTo(height); });
+  }
   paneBar_.Layout();
 }
 
@@ -766,6 +785,17 @@ LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
   }
   info->ptMinTrackSize.x = minimum.width;
   info->ptMinTrackSize.y = minimum.height;
+  // Maximized, the window fills the work area (the screen less the taskbar):
+  // its client area is on screen whole, the sizing borders just beyond.
+  if (MonitorAreas(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &work, &whole) && work.Width() > 0) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_THICKFRAME, FALSE, 0);
+    const LONG border = -frame.left;
+    info->ptMaxPosition.x = work.left - whole.left - border;
+    info->ptMaxPosition.y = work.top - whole.top - border;
+    info->ptMaxSize.x = work.Width() + 2 * border;
+    info->ptMaxSize.y = work.Height() + 2 * border;
+  }
   return 0;
 }
 

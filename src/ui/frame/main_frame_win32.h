@@ -14,6 +14,7 @@
 #include "ui/frame/calendar_printer_win32.h"
 #include "ui/frame/day_commands_win32.h"
 #include "ui/frame/update_offer_win32.h"
+#include "ui/frame/window_fit.h"
 #include "ui/panes/pane_host_win32.h"
 #include "ui/reports/reminders.h"
 #include "ui/widgets/settings_page_win32.h"
@@ -65,6 +66,9 @@ struct FrameContext {
   std::function<void(std::u16string_view displayName)> setLanguage = nullptr;
   // The reminder's chime; null plays the program's own sound.
   std::function<void()> playAlert = nullptr;
+  // The work area and the whole area of a monitor (screen coordinates); null
+  // asks the system. Tests give the frame a laptop's screen this way.
+  std::function<bool(HMONITOR monitor, RECT& work, RECT& whole)> monitorAreas = nullptr;
   // How often the tray position watcher looks at the cursor.
   std::chrono::milliseconds trayWatchInterval{2000};
 };
@@ -206,6 +210,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] RECT LockedArea() const;
   [[nodiscard]] std::wstring WindowTitle() const;
   void StoreRectangleAndSave();
+  bool MonitorAreas(HMONITOR monitor, ScreenRect* work, ScreenRect* whole) const;
   void RelayoutBand();
   void UpdateBandHover(POINT client);
   void SetHoveredTitle(int title);
