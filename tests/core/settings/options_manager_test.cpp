@@ -427,7 +427,7 @@ TEST_F(OptionsManagerTest, FailedWritesAreCountedAndDoNotStopTheSave) {
   store_.FailWrites(true);
   OptionsManager o = Make();
   o.Save();
-  EXPECT_EQ(o.LastSaveFailures(), 40);  // 39 settings and the Run value
+  EXPECT_EQ(o.LastSaveFailures(), 41);  // 40 settings and the Run value
   store_.FailWrites(false);
   o.Save();
   EXPECT_EQ(o.LastSaveFailures(), 0);
