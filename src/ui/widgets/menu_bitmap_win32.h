@@ -4,12 +4,6 @@
 
 #include "ui/widgets/gdi_win32.h"
 
-// A menu item picture from a 24-bit bitmap resource whose key colour is to be
-// see-through: a 32-bit bitmap with premultiplied alpha, 0 where the key
-// colour was, which menus draw blended over their own background (selected
-// or not). Null when the resource is missing.
-[[nodiscard]] Bitmap LoadMenuBitmap(HINSTANCE module, int resourceId, COLORREF key);
-
 // A menu item's icon that the menu's owner draws itself (HBMMENU_CALLBACK):
 // not every system blends a 32-bit menu bitmap's alpha (some show its
 // see-through pixels black) or leaves room between the picture and the
