@@ -250,6 +250,9 @@ constexpr Entry kBuiltIn[] = {
      u"To begin, click the first day of your last period in the calendar and choose \"Set menstrual\"."},
     {u"KEEP_DAYS_QUESTION", u"Keep the days marked so far in %s's calendar?"},
     {u"LOGIN_TO_SEE", u"Your calendar is locked. Click here to log in."},
+    {u"TRAY_KEEPS_RUNNING",
+     u"%s keeps running here in the notification area. Click its icon to open your calendar again."},
+    {u"ABOUT_RIGHTS", u"\u00A9 2026 Quillow. All rights reserved."},
     // Reminders page: the number of days is a whole number.
     {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
     // Keeping the days safe: saves, backups and exports.

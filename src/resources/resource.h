@@ -27,8 +27,12 @@
 #define ID_FILE_EXPORT 32796
 #define ID_NAVIGATE_TODAY 1030
 
-// Windows' own About command id, kept for the application's command table.
+// Help > About and the tray's About: the About box (dialog 100).
 #define ID_APP_ABOUT 57664
+#define IDD_ABOUTBOX 100
+#define IDC_ABOUT_ICON 1001
+#define IDC_ABOUT_NAME 1002
+#define IDC_ABOUT_RIGHTS 1003
 
 // Tray menu: bring the window back.
 #define ID_TRAY_SHOW 57607

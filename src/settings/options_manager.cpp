@@ -213,6 +213,7 @@ void OptionsManager::Load() {
     r.Colors(u"colors", colors);
     r.Theme(u"theme", theme);
     r.Int64(u"lastUpdate", ValueType::kBinary, lastUpdate);
+    r.PlainBool(u"trayNoticeShown", trayNoticeShown);
     store_.Close(kKey);
   }
 
@@ -290,6 +291,7 @@ void OptionsManager::Save() {
     std::vector<uint8_t> updateBytes;
     StoreLe64(updateBytes, lastUpdate);
     w.Bytes(u"lastUpdate", ValueType::kBinary, updateBytes);
+    w.Bool(u"trayNoticeShown", trayNoticeShown);
     store_.Close(kKey);
   } else {
     ++lastSaveFailures_;

@@ -78,6 +78,9 @@ class OptionsManager {
   std::array<ColorRef, 6> colors = {0x3232FF, 0xFF32FF, 0xFF8080, 0xAAE8FF, 0xFFFFFF, 0x64FFFF};
   ThemeRecord theme;  // Pink and its derived colours, set by the constructor
   int64_t lastUpdate = 0;
+  // The notification that Tamarel keeps running in the tray after it is
+  // minimized has been shown; it is shown once.
+  bool trayNoticeShown = false;
 
   // Fixed limits, never stored.
   static constexpr int minPeriodLen = 10;

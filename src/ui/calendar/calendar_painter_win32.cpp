@@ -340,19 +340,30 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
   const DayCellLook look =
       DecideDayCellLook(model_.GetDayClass(date), model_.GetCachedDay(date), options_, cw, hovered);
   if (look.fill) FillSolid(dc, cell, static_cast<COLORREF>(*look.fill));
-  if (look.icon) MaskedPictures::Draw(dc, l, b - 19, look.icon, kIconKey);
-  if (look.note) MaskedPictures::Draw(dc, l + 14, t + 18, IDB_DAY_NOTE, kIconKey);
+  // The number's box, top right: no picture is drawn over it.
+  const std::wstring number = ToWide(day.Text());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, number.c_str(), static_cast<int>(number.size()), &extent);
+  const CalRect numberBox{r - 1 - extent.cx, t + 1, r - 1, t + 1 + extent.cy};
+  const CalRect cellBox{l, t, r, b};
+  const auto draw = [&](int picture, int x, int y) {
+    const SIZE size = MaskedPictures::Size(picture);
+    const CalPoint at = MarkPlace(CalPoint{x, y}, size.cx, size.cy, numberBox, cellBox);
+    MaskedPictures::Draw(dc, at.x, at.y, picture, kIconKey);
+  };
+  if (look.icon) draw(look.icon, l, b - 19);
+  if (look.note) draw(IDB_DAY_NOTE, l + 14, t + 18);
   if (look.sex == MarkStyle::Picture) {
-    MaskedPictures::Draw(dc, l, t + 3, IDB_DAY_SEX, kIconKey);
+    draw(IDB_DAY_SEX, l, t + 3);
   } else if (look.sex == MarkStyle::Letter) {
     DrawTextIn(dc, L"S", RECT{l + 3, b - 35, l + 19, b - 5}, DT_RIGHT | DT_SINGLELINE);
   }
   if (look.pill == MarkStyle::Picture) {
-    MaskedPictures::Draw(dc, l + 2, t + 18, IDB_DAY_PILL, kIconKey);
+    draw(IDB_DAY_PILL, l + 2, t + 18);
   } else if (look.pill == MarkStyle::Letter) {
     DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5}, DT_RIGHT | DT_SINGLELINE);
   }
-  if (look.mood) MaskedPictures::Draw(dc, l + 14, t + 5, look.mood, kIconKey);
+  if (look.mood) draw(look.mood, l + 14, t + 5);
 
   DrawRaised(dc, cell);
   const bool today = date == clock_.Today();
@@ -364,7 +375,7 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
   // Readable on any fill: the colour of the number follows the cell's colour.
   const ColorRef beneath = look.fill ? *look.fill : PaintedTheme(options_.theme).pale;
   SetTextColor(dc, static_cast<COLORREF>(DayNumberColor(beneath, today)));
-  DrawTextIn(dc, ToWide(day.Text()), RECT{l, t + 1, r - 1, b - 3}, DT_RIGHT | DT_TOP | DT_SINGLELINE);
+  DrawTextIn(dc, number, RECT{l, t + 1, r - 1, b - 3}, DT_RIGHT | DT_TOP | DT_SINGLELINE);
   if (hovered) DrawSunken(dc, cell);
 }
 

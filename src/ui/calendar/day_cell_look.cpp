@@ -100,3 +100,20 @@ ColorRef DayNumberColor(ColorRef background, bool today) {
   if (today && ContrastRatio(kBlue, background) >= 3.0) return kBlue;
   return ContrastRatio(kBlack, background) >= ContrastRatio(kWhite, background) ? kBlack : kWhite;
 }
+
+namespace {
+
+bool Overlaps(const CalRect& a, const CalRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+CalPoint MarkPlace(CalPoint wanted, int width, int height, const CalRect& number, const CalRect& cell) {
+  const CalRect at{wanted.x, wanted.y, wanted.x + width, wanted.y + height};
+  if (!Overlaps(at, number)) return wanted;
+  const int leftOfNumber = number.left - width;
+  if (leftOfNumber >= cell.left) return CalPoint{leftOfNumber, wanted.y};
+  if (number.bottom + height <= cell.bottom) return CalPoint{wanted.x, number.bottom};
+  return CalPoint{cell.left, wanted.y};
+}

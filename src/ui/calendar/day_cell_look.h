@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "env/theme.h"
+#include "ui/calendar/calendar_layout.h"
 
 class Day;
 class OptionsManager;
@@ -40,3 +41,10 @@ struct DayCellLook {
 [[nodiscard]] ColorRef DayNumberColor(ColorRef background, bool today);
 // The contrast ratio of two colours, 1 to 21, by their relative luminance.
 [[nodiscard]] double ContrastRatio(ColorRef a, ColorRef b);
+
+// Where a mark width x height goes in its cell so that it leaves the day's
+// number (the box its text takes, top right) readable: where it is wanted
+// when that misses the number; else moved left of the number; else below it;
+// as far as the cell allows (a cell too small for both keeps it at its left
+// edge).
+[[nodiscard]] CalPoint MarkPlace(CalPoint wanted, int width, int height, const CalRect& number, const CalRect& cell);

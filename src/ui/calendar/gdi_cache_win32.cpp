@@ -115,3 +115,10 @@ void MaskedPictures::Draw(HDC dc, int x, int y, int id, COLORREF key) {
   SetBkColor(dc, oldBk);
   SetTextColor(dc, oldText);
 }
+
+SIZE MaskedPictures::Size(int id) {
+  BITMAP info{};
+  const HBITMAP picture = Picture(id);
+  if (!picture || !GetObjectW(picture, sizeof info, &info)) return SIZE{0, 0};
+  return SIZE{info.bmWidth, info.bmHeight};
+}

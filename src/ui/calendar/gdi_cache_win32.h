@@ -38,4 +38,6 @@ class MaskedPictures {
   // colour leave the destination as it was. Same pixels as
   // CalendarPainter::DrawTransparentBitmap, without building the mask.
   static void Draw(HDC dc, int x, int y, int id, COLORREF key);
+  // The picture's size; none when it is missing.
+  [[nodiscard]] static SIZE Size(int id);
 };

@@ -272,6 +272,9 @@ LRESULT AFCYearSelectWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (key) ShowWindow(key, wp ? SW_SHOWNA : SW_HIDE);
       }
       break;
+    // Another window took the mouse (a menu, a drag): what the pointer
+    // marked here is no longer under it.
+    case WM_CAPTURECHANGED: ForgetHover(); return 0;
     default: break;
   }
   return CWindow::HandleMessage(msg, wp, lp);

@@ -48,6 +48,8 @@ class AFCYearSelectWnd : public CWindow {
 
   // Stops the balloon delay (the mouse went over the panes).
   void StopTooltipTimer();
+  // The mouse left or a menu took it: no hover mark, balloon or pale button.
+  void ForgetHover();
 
   // The keyboard: moves the selected day one step, paging the view when the
   // day's month is not shown; the host is told.
@@ -102,8 +104,6 @@ class AFCYearSelectWnd : public CWindow {
   // Right-button behaviour: select the day under p and open its menu.
   void OpenDayMenu(POINT p);
   void StartTooltipTimer();
-  // The mouse left or a menu took it: no hover mark, balloon or pale button.
-  void ForgetHover();
   // Gives the off-screen view back; the next paint draws it all again.
   void ReleaseBuffer();
   void ShowDayBalloon();

@@ -46,7 +46,7 @@ UniqueMenu BuildTrayMenu(const LocaleManager& locale) {
   add(ID_TRAY_SHOW, ShowWindowText(locale));
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   add(ID_HELP_CONTENTS, locale.Translate(MenuItemKey(ID_HELP_CONTENTS)));
-  add(ID_HELP_ABOUT, locale.Translate(MenuItemKey(ID_HELP_ABOUT)));
+  add(ID_APP_ABOUT, locale.Translate(MenuItemKey(ID_APP_ABOUT)));
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   add(ID_FILE_CONFIGURE, locale.Translate(MenuItemKey(ID_FILE_CONFIGURE)));
   add(ID_FILE_EXIT, locale.Translate(MenuItemKey(ID_FILE_EXIT)));

@@ -32,10 +32,11 @@ DayMenu::DayMenu(const std::vector<DayMenuItem>& items, const LocaleManager& loc
     mi.wID = item.id;
     mi.dwTypeData = const_cast<wchar_t*>(text.c_str());
     if (item.icon != 0) {
-      Bitmap icon = LoadMenuBitmap(resources, item.icon, kIconKey);
-      if (icon) {
-        mi.fMask |= MIIM_BITMAP;
-        mi.hbmpItem = icon.Get();
+      auto icon = std::make_unique<MenuIcon>(resources, item.icon, kIconKey);
+      if (*icon) {
+        mi.fMask |= MIIM_BITMAP | MIIM_DATA;
+        mi.hbmpItem = HBMMENU_CALLBACK;
+        mi.dwItemData = reinterpret_cast<ULONG_PTR>(icon.get());
         icons_.push_back(std::move(icon));
       }
     }

@@ -32,6 +32,7 @@ constexpr MenuText kMenuTexts[] = {
     {ID_HELP_CHECK_NEW_VER, u"CHECK_NEW_VER"},
     {ID_HELP_FEEDBACK, u"MENU_HELP_FEEDBACK"},
     {ID_HELP_ABOUT, u"MENU_HELP_ABOUT"},
+    {ID_APP_ABOUT, u"MENU_HELP_ABOUT"},
 };
 
 }  // namespace
@@ -52,6 +53,12 @@ std::u16string TrayTooltip(const LocaleManager& locale, const PackedDate& today,
   tip += FormatText(locale.Translate(u"TODAY_IS2"), {static_cast<long long>(today.day), static_cast<long long>(today.month), static_cast<long long>(today.year)}) + u"\n";
   if (const char16_t* label = DayClassLabelKey(dayClass)) tip += locale.Translate(label);
   tip += u"\n";
+  if (tip.size() > kTrayTipMax) tip.resize(kTrayTipMax);
+  return tip;
+}
+
+std::u16string LockedTrayTooltip(const LocaleManager& locale) {
+  std::u16string tip = locale.Translate(u"APP_NAME");
   if (tip.size() > kTrayTipMax) tip.resize(kTrayTipMax);
   return tip;
 }

@@ -30,6 +30,9 @@ inline constexpr size_t kTrayTipMax = 127;
 // Name and version, today's date and today's class label, one per line, cut
 // to kTrayTipMax. dayClass outside 0-11 gives an empty label line.
 [[nodiscard]] std::u16string TrayTooltip(const LocaleManager& locale, const PackedDate& today, int dayClass);
+// While the calendar is locked the tooltip names the program only: no date,
+// no day class, nothing of anybody's cycle.
+[[nodiscard]] std::u16string LockedTrayTooltip(const LocaleManager& locale);
 // "Show" and the program's name, with one blank between them.
 [[nodiscard]] std::u16string ShowWindowText(const LocaleManager& locale);
 

@@ -59,6 +59,8 @@ int CMainFrame::ReminderUser() const {
 }
 
 void CMainFrame::RunReminderCheck() {
+  // Locked, no reminder tells anybody's coming days.
+  if (hideForLogin_ || CalendarLocked()) return;
   const bool forced = mouseOverTray_;
   const PackedDate today = context_.clock.Today();
   const std::optional<ReminderMessage> message =
@@ -84,10 +86,17 @@ void CMainFrame::PlayAlert() const {
   }
 }
 
-void CMainFrame::RefreshTrayTip() {
+// Today's date and class, or only the program's name while the calendar is
+// locked: the tooltip is read by whoever points at the icon.
+std::u16string CMainFrame::CurrentTrayTip() const {
+  if (hideForLogin_ || CalendarLocked()) return LockedTrayTooltip(context_.locale);
   const PackedDate today = context_.clock.Today();
-  trayTipDate_ = today;
-  tray_.SetTip(ToWide(TrayTooltip(context_.locale, today, context_.model.GetDayClass(today))));
+  return TrayTooltip(context_.locale, today, context_.model.GetDayClass(today));
+}
+
+void CMainFrame::RefreshTrayTip() {
+  trayTipDate_ = context_.clock.Today();
+  tray_.SetTip(ToWide(CurrentTrayTip()));
 }
 
 void CMainFrame::RefreshTrayTipOnNewDay() {

@@ -11,6 +11,7 @@
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/platform_win32.h"
+#include "env/text_format.h"
 #include "env/update_fetch_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
@@ -18,6 +19,7 @@
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/calendar/year_select_wnd_win32.h"
+#include "ui/frame/about_dlg_win32.h"
 #include "ui/frame/band_menu_switch_win32.h"
 #include "ui/frame/band_menu_win32.h"
 #include "ui/frame/day_menu_items.h"
@@ -33,6 +35,7 @@
 #include "ui/reports/planning_dialogs_win32.h"
 #include "ui/reports/statistic_dlg_win32.h"
 #include "ui/settings/settings_dialog_win32.h"
+#include "ui/widgets/menu_bitmap_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
@@ -49,15 +52,6 @@ std::wstring MakeHelpPath() {
 
 ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
 
-// The work area and the whole area of the monitor a window or rectangle is on.
-bool MonitorAreas(HMONITOR monitor, ScreenRect* work, ScreenRect* whole) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
-  *work = ToScreenRect(info.rcWork);
-  *whole = ToScreenRect(info.rcMonitor);
-  return true;
-}
 
 bool IsRoutedMouseMessage(UINT message) {
   return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
@@ -107,6 +101,23 @@ CMainFrame::~CMainFrame() {
   if (const HWND hwnd = Hwnd()) DestroyWindow(hwnd);
 }
 
+// The work area and the whole area of the monitor a window or rectangle is on.
+bool CMainFrame::MonitorAreas(HMONITOR monitor, ScreenRect* work, ScreenRect* whole) const {
+  RECT workRect{}, wholeRect{};
+  if (context_.monitorAreas) {
+    if (!context_.monitorAreas(monitor, workRect, wholeRect)) return false;
+  } else {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+    workRect = info.rcWork;
+    wholeRect = info.rcMonitor;
+  }
+  *work = ToScreenRect(workRect);
+  *whole = ToScreenRect(wholeRect);
+  return true;
+}
+
 bool CMainFrame::CreateFrame() {
   WNDCLASSEXW wc{};
   // The band and the calendar paint everything; no class brush, so nothing
@@ -130,6 +141,11 @@ bool CMainFrame::CreateFrame() {
   const RECT stored{o.x1, o.y1, o.x2, o.y2};
   ScreenRect work, whole;
   if (MonitorAreas(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &work, &whole)) {
+    // Grown to the minimum size first, so the window the minimum makes is
+    // the one held inside the work area.
+    const ScreenSize minimum = MinimumWindowSize(ScreenSize{kMinWidth, kMinHeight}, work);
+    placed.right = placed.left + std::max(placed.Width(), minimum.width);
+    placed.bottom = placed.top + std::max(placed.Height(), minimum.height);
     placed = FitIntoWorkArea(placed, work);
   }
   MoveWindow(Hwnd(), placed.left, placed.top, placed.Width(), placed.Height(), TRUE);
@@ -188,6 +204,12 @@ void CMainFrame::CreatePaneBar() {
   });
   ColorPaneBar();
   CreatePanes();
+  // The Day pane's tip box takes the height the other panes leave: all of
+  // its text on a tall screen, two lines on a laptop's short one.
+  if (infoPane_ && infoPane_->Hwnd()) {
+    CPaneInfo* info = infoPane_.get();
+    paneBar_.SetElasticPane(1, [info] { return info->Heights(); }, [info](int height) { info->ResizeTo(height); });
+  }
   paneBar_.Layout();
 }
 
@@ -236,13 +258,11 @@ bool CMainFrame::IsInPaneBar(HWND hwnd) const {
 }
 
 void CMainFrame::AddTrayIcon() {
-  const PackedDate today = context_.clock.Today();
-  trayTipDate_ = today;
-  const std::u16string tip = TrayTooltip(context_.locale, today, context_.model.GetDayClass(today));
+  trayTipDate_ = context_.clock.Today();
   const auto icon = static_cast<HICON>(LoadImageW(ResourceModule(context_.resources), MAKEINTRESOURCEW(IDI_TAMAREL),
                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  tray_.Add(Hwnd(), kTrayIconId, kTrayMessage, icon, ToWide(tip));
+  tray_.Add(Hwnd(), kTrayIconId, kTrayMessage, icon, ToWide(CurrentTrayTip()));
 }
 
 std::wstring CMainFrame::WindowTitle() const {
@@ -346,6 +366,8 @@ void CMainFrame::ApplyLock() {
     ShowWindow(calendar, show);
   }
   if (paneBar_.Hwnd()) ShowWindow(paneBar_.Hwnd(), show);
+  // Nor does the tray icon tell anybody's day while the calendar is locked.
+  if (tray_.Added()) RefreshTrayTip();
   InvalidateRect(Hwnd(), nullptr, FALSE);
   UpdateWindow(Hwnd());
 }
@@ -491,8 +513,25 @@ bool CMainFrame::RouteMouseMessage(MSG& msg) {
   return false;
 }
 
+// Hover marks of the band and the calendar go; keepTitle stays lit (the
+// title whose menu is open) or -1.
+void CMainFrame::ForgetPointer(int keepTitle) {
+  if (calendar_ && CalendarHwnd()) calendar_->ForgetHover();
+  hoverTitleForced_ = keepTitle >= 0;
+  SetHoveredTitle(keepTitle);
+}
+
 void CMainFrame::UpdateBandHover(POINT client) {
-  const int title = client.y < kBandHeight ? BandTitleAt(band_, client.x, client.y) : -1;
+  const int title = client.y >= 0 && client.y < kBandHeight ? BandTitleAt(band_, client.x, client.y) : -1;
+  if (title >= 0 && !trackingLeave_) {
+    // Told when the mouse leaves the window, so no title stays lit.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  SetHoveredTitle(title);
+}
+
+void CMainFrame::SetHoveredTitle(int title) {
   if (title == hovered_) return;
   hovered_ = title;
   RECT c{};
@@ -531,6 +570,12 @@ void CMainFrame::OpenBandMenu(int title, bool byKeyboard) {
     title = command ? -1 : watch.NextTitle();
     byKeyboard = title >= 0 && watch.SwitchedByKey();
   }
+  // The clicked title is lit no longer than the mouse stays on it.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ScreenToClient(Hwnd(), &cursor);
+  hoverTitleForced_ = false;
+  UpdateBandHover(cursor);
   if (command) SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
@@ -543,6 +588,37 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kSettingsClosedMessage) {
     OnSettingsClosed(wp);
     return 0;
+  }
+  switch (msg) {
+    case WM_MEASUREITEM:
+      if (MenuIcon::Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      return CWindow::HandleMessage(msg, wp, lp);
+    case WM_DRAWITEM:
+      if (MenuIcon::Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      return CWindow::HandleMessage(msg, wp, lp);
+    case WM_ENTERMENULOOP:
+      // A menu takes the mouse: the calendar's hover, balloon and pale
+      // buttons go; a band menu keeps its own title lit while it is open.
+      ForgetPointer(openTitle_);
+      return 0;
+    case WM_EXITMENULOOP: {
+      // The title lit for the menu stays lit only with the mouse still on it.
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      ScreenToClient(Hwnd(), &cursor);
+      hoverTitleForced_ = false;
+      UpdateBandHover(cursor);
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      if (!hoverTitleForced_) ForgetPointer(-1);
+      return 0;
+    case WM_ACTIVATE:
+      // A dialog or another program comes to the front: nothing stays lit.
+      if (LOWORD(wp) == WA_INACTIVE) ForgetPointer(-1);
+      return CWindow::HandleMessage(msg, wp, lp);
+    default: break;
   }
   if (msg == TrayIcon::TaskbarCreatedMessage() && msg != 0) {
     tray_.Readd();
@@ -691,7 +767,12 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     case ID_NAVIGATE_TODAY: ShowToday(); return 0;
     case ID_FILE_LOGOUT: RunLoginFlow(); return 0;
     case ID_HELP_CONTENTS: OpenHelpContents(); return 0;
-    case ID_HELP_ABOUT: OpenSitePage(u"about"); return 0;
+    case ID_APP_ABOUT:
+    case ID_HELP_ABOUT: {
+      CAboutDlg about(context_.locale, context_.resources);
+      (void)about.DoModal(Hwnd());
+      return 0;
+    }
     case ID_HELP_HOME: OpenSitePage(nullptr); return 0;
     case ID_HELP_FEEDBACK:
       if (context_.prompts.shellOpen) {
@@ -746,6 +827,7 @@ LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
   if (wp == SIZE_MINIMIZED) {
     // Minimized, the program lives on as its tray icon only.
     ShowWindow(Hwnd(), SW_HIDE);
+    TellOnceItKeepsRunning();
     return 0;
   }
   wasMaximized_ = wp == SIZE_MAXIMIZED;
@@ -763,6 +845,19 @@ LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
   return 0;
 }
 
+// The first time she minimizes, the window seems to vanish: the tray icon
+// says once where Tamarel went. Remembered in the settings at once, so a
+// crash before the next save does not bring it back.
+void CMainFrame::TellOnceItKeepsRunning() {
+  OptionsManager& options = context_.options;
+  if (options.trayNoticeShown || !tray_.Added()) return;
+  const std::u16string name = context_.locale.Translate(u"APP_NAME");
+  const std::u16string text = FormatText(context_.locale.Translate(u"TRAY_KEEPS_RUNNING"), {name});
+  if (!tray_.ShowBalloon(ToWide(name), ToWide(text))) return;
+  options.trayNoticeShown = true;
+  options.Save();
+}
+
 LRESULT CMainFrame::OnSizing(WPARAM wp, LPARAM lp) {
   if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
   return DefaultProc(WM_SIZING, wp, lp);
@@ -777,6 +872,17 @@ LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
   }
   info->ptMinTrackSize.x = minimum.width;
   info->ptMinTrackSize.y = minimum.height;
+  // Maximized, the window fills the work area (the screen less the taskbar):
+  // its client area is on screen whole, the sizing borders just beyond.
+  if (MonitorAreas(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &work, &whole) && work.Width() > 0) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_THICKFRAME, FALSE, 0);
+    const LONG border = -frame.left;
+    info->ptMaxPosition.x = work.left - whole.left - border;
+    info->ptMaxPosition.y = work.top - whole.top - border;
+    info->ptMaxSize.x = work.Width() + 2 * border;
+    info->ptMaxSize.y = work.Height() + 2 * border;
+  }
   return 0;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/frame/calendar_printer_win32.h"
 #include "ui/frame/day_commands_win32.h"
 #include "ui/frame/update_offer_win32.h"
+#include "ui/frame/window_fit.h"
 #include "ui/panes/pane_host_win32.h"
 #include "ui/reports/reminders.h"
 #include "ui/widgets/settings_page_win32.h"
@@ -73,6 +74,9 @@ struct FrameContext {
   IFileReplacer* files = nullptr;
   // Opens db.dat again after a restore (the program's own way of opening it).
   std::function<std::unique_ptr<DatabaseManager>()> openDatabase = nullptr;
+  // The work area and the whole area of a monitor (screen coordinates); null
+  // asks the system. Tests give the frame a laptop's screen this way.
+  std::function<bool(HMONITOR monitor, RECT& work, RECT& whole)> monitorAreas = nullptr;
   // How often the tray position watcher looks at the cursor.
   std::chrono::milliseconds trayWatchInterval{2000};
 };
@@ -231,12 +235,16 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] RECT LockedArea() const;
   [[nodiscard]] std::wstring WindowTitle() const;
   void StoreRectangleAndSave();
+  bool MonitorAreas(HMONITOR monitor, ScreenRect* work, ScreenRect* whole) const;
   void RelayoutBand();
   void UpdateBandHover(POINT client);
+  void SetHoveredTitle(int title);
+  void ForgetPointer(int keepTitle);
   // byKeyboard: the menu opens with its first item selected, and the left
   // and right arrows go on to the neighbouring titles' menus.
   void OpenBandMenu(int title, bool byKeyboard = false);
   void ShowTrayMenu();
+  void TellOnceItKeepsRunning();
   void OpenSitePage(const char16_t* page) const;
   void CreatePaneBar();
   void ColorPaneBar();
@@ -251,6 +259,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   // changes, a login, and when the date moves on.
   void RefreshTrayTip();
   void RefreshTrayTipOnNewDay();
+  [[nodiscard]] std::u16string CurrentTrayTip() const;
   [[nodiscard]] int ReminderUser() const;
 
   // File > Back up, Restore and Export (main_frame_data_win32.cpp).
@@ -274,6 +283,8 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   DoubleBuffer bandBuffer_;
   int hovered_ = -1;
   int openTitle_ = -1;
+  bool trackingLeave_ = false;     // the frame asked to be told when the mouse leaves
+  bool hoverTitleForced_ = false;  // a band menu is open under its lit title
   bool suspended_ = false;  // a band menu (later: the settings window) is open
   bool loginFlowRunning_ = false;
   bool hideForLogin_ = false;  // the login dialog of Logout is open

@@ -1,5 +1,6 @@
 #include "ui/panes/pane_info_win32.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "settings/options_manager.h"
@@ -11,6 +12,8 @@
 #include "ui/days/day_entry_win32.h"
 #include "ui/panes/day_info_dlg_win32.h"
 #include "ui/panes/pane_texts.h"
+#include "ui/widgets/gdi_win32.h"
+#include "ui/widgets/resizable_dlg_bar_win32.h"
 
 CPaneInfo::CPaneInfo(const PaneContext& context) : CPaneDialog(IDD_PANE_INFO, context) {}
 
@@ -19,8 +22,58 @@ BOOL CPaneInfo::OnInitDialog() {
   AddSkinButton(IDC_INFO_CLASS, 0);
   AddSkinButton(IDC_INFO_TEMPERATURE, IDI_PANE_TEMPERATURE);
   AddSkinButton(IDC_INFO_PERIOD, IDI_PANE_PERIOD);
+  RECT pane{}, text{};
+  GetWindowRect(Hwnd(), &pane);
+  GetWindowRect(Item(IDC_INFO_TEXT), &text);
+  templateHeight_ = pane.bottom - pane.top;
+  templateTextHeight_ = text.bottom - text.top;
   Refresh(true);
   return FALSE;
+}
+
+int CPaneInfo::LineHeight() const {
+  const HWND edit = Item(IDC_INFO_TEXT);
+  ClientDC dc(edit);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
+  const SelectGuard select(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.Get(), &metrics);
+  return std::max(1, static_cast<int>(metrics.tmHeight));
+}
+
+PaneHeights CPaneInfo::Heights() const {
+  const HWND edit = Item(IDC_INFO_TEXT);
+  RECT window{}, client{};
+  GetWindowRect(edit, &window);
+  GetClientRect(edit, &client);
+  // Borders and the edit's own inner margin above and below the text.
+  const int frame = (window.bottom - window.top) - client.bottom + 4;
+  const int lines = std::max(1, static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)));
+  const int line = LineHeight();
+  const int rest = templateHeight_ - templateTextHeight_;
+  return PaneHeights{rest + frame + 2 * line, rest + std::max(templateTextHeight_, frame + lines * line)};
+}
+
+void CPaneInfo::ResizeTo(int height) {
+  RECT pane{};
+  GetWindowRect(Hwnd(), &pane);
+  const int delta = height - (pane.bottom - pane.top);
+  if (delta == 0) return;
+  const HWND edit = Item(IDC_INFO_TEXT);
+  RECT r{};
+  GetWindowRect(edit, &r);
+  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  SetWindowPos(edit, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + delta,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (int id : {IDC_INFO_TEMPERATURE, IDC_INFO_PERIOD}) {
+    const HWND link = Item(id);
+    GetWindowRect(link, &r);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(link, nullptr, r.left, r.top + delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowPos(Hwnd(), nullptr, 0, 0, pane.right - pane.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The box is as tall as it is going to be: its first line on top.
+  SendMessageW(edit, EM_LINESCROLL, 0, -SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
 }
 
 void CPaneInfo::Refresh(bool force) {
@@ -49,6 +102,14 @@ void CPaneInfo::Refresh(bool force) {
                : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
   SetItemText(IDC_INFO_TEXT, ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" + about));
   SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day)));
+  // A longer or shorter text: the bar gives the box the height it now wants.
+  if (templateHeight_ > 0) {
+    const int wanted = Heights().wanted;
+    if (wanted != wantedShown_) {
+      wantedShown_ = wanted;
+      if (const HWND bar = GetParent(Hwnd())) PostMessageW(bar, CResizableDlgBar::kRelayoutMessage, 0, 0);
+    }
+  }
 }
 
 bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {

@@ -3,6 +3,7 @@
 #include "env/packed_date.h"
 #include "model/save_result.h"
 #include "ui/panes/pane_dialog_win32.h"
+#include "ui/widgets/pane_bar_layout.h"
 
 // The info pane: today's line, the class, tip, note and temperature of the
 // day selected in the calendar, and the today dialog.
@@ -15,6 +16,13 @@ class CPaneInfo : public CPaneDialog {
   // or when forced.
   void Refresh(bool force);
 
+  // The pane's height with its tip box at two lines, and with the whole
+  // text of the box in view (never less than the template's height).
+  [[nodiscard]] PaneHeights Heights() const;
+  // Grows or shrinks the tip box, and the pane with it, to height pixels;
+  // the links below the box move with its bottom.
+  void ResizeTo(int height);
+
   // The starting value of the temperature dialog for a day without a record.
   static constexpr double kNewDayTemperature = 100.0;
 
@@ -25,5 +33,10 @@ class CPaneInfo : public CPaneDialog {
  private:
   void EditTemperature();
 
+  [[nodiscard]] int LineHeight() const;
+
   PackedDate shownDate_;
+  int templateHeight_ = 0;      // the pane as its template makes it
+  int templateTextHeight_ = 0;  // the tip box as its template makes it
+  int wantedShown_ = 0;         // the wanted height the bar last heard of
 };

@@ -21,6 +21,18 @@ std::vector<PaneSectionPlacement> LayoutPaneSections(int clientWidth, const std:
   return placements;
 }
 
+int ElasticPaneHeight(int barHeight, const std::vector<PaneSectionState>& sections, size_t elastic,
+                      PaneHeights heights) {
+  int taken = 0;
+  for (size_t i = 0; i < sections.size(); ++i) {
+    taken += kPaneBandHeight;
+    if (i != elastic && sections[i].expanded) taken += std::max(0, sections[i].paneHeight);
+  }
+  const int room = barHeight - taken;
+  const int least = std::max(0, heights.least);
+  return std::max(least, std::min(room, heights.wanted));
+}
+
 int PaneSectionAt(const std::vector<PaneSectionPlacement>& placements, int x, int y) {
   for (size_t i = 0; i < placements.size(); ++i) {
     if (placements[i].band.Contains(x, y)) return static_cast<int>(i);

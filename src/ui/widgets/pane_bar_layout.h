@@ -38,6 +38,19 @@ struct PaneSectionPlacement {
 [[nodiscard]] std::vector<PaneSectionPlacement> LayoutPaneSections(int clientWidth,
                                                                    const std::vector<PaneSectionState>& sections);
 
+// What a pane that can grow and shrink asks of the bar: the least height it
+// still works at and the height that shows all it holds.
+struct PaneHeights {
+  int least = 0;
+  int wanted = 0;
+};
+
+// The height the elastic section's pane gets in a bar barHeight pixels high:
+// the room every band and every other expanded pane leave, held between its
+// least and its wanted height (the least wins when it wants less).
+[[nodiscard]] int ElasticPaneHeight(int barHeight, const std::vector<PaneSectionState>& sections, size_t elastic,
+                                    PaneHeights heights);
+
 // The section whose title band holds the point, or -1.
 [[nodiscard]] int PaneSectionAt(const std::vector<PaneSectionPlacement>& placements, int x, int y);
 

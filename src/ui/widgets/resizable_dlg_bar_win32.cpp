@@ -84,6 +84,14 @@ RECT CResizableDlgBar::BandRect(size_t index) const {
   return RECT{b.left, b.top, b.right, b.bottom};
 }
 
+void CResizableDlgBar::SetElasticPane(size_t index, std::function<PaneHeights()> heights,
+                                      std::function<void(int)> resize) {
+  elastic_ = index;
+  elasticHeights_ = std::move(heights);
+  elasticResize_ = std::move(resize);
+  Layout();
+}
+
 void CResizableDlgBar::Layout() {
   if (!Hwnd()) return;
   RECT client{};
@@ -91,6 +99,14 @@ void CResizableDlgBar::Layout() {
   std::vector<PaneSectionState> states;
   states.reserve(sections_.size());
   for (const Section& s : sections_) states.push_back({s.paneHeight, s.expanded});
+  if (elastic_ < sections_.size() && sections_[elastic_].expanded && elasticHeights_ && elasticResize_) {
+    const int height = ElasticPaneHeight(client.bottom, states, elastic_, elasticHeights_());
+    if (height != sections_[elastic_].paneHeight) {
+      elasticResize_(height);
+      sections_[elastic_].paneHeight = height;
+      states[elastic_].paneHeight = height;
+    }
+  }
   placements_ = LayoutPaneSections(client.right, states);
   HDWP defer = BeginDeferWindowPos(static_cast<int>(sections_.size()));
   for (size_t i = 0; i < sections_.size(); ++i) {
@@ -130,6 +146,10 @@ LRESULT CResizableDlgBar::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     ScreenToClient(Hwnd(), &p);
     SetCursor(LoadCursorW(nullptr, SectionAtPoint(p) >= 0 ? IDC_HAND : IDC_ARROW));
     return TRUE;
+  }
+  if (msg == kRelayoutMessage) {
+    Layout();
+    return 0;
   }
   if (msg == WM_PRINTCLIENT) {
     RECT c{};

@@ -45,6 +45,12 @@ class CResizableDlgBar : public CWindow {
 
   // Places the bands and panes again and repaints.
   void Layout();
+  // A pane that takes the height the others leave (the Day pane's tip box):
+  // heights says what it needs, resize gives it its new height before it is
+  // placed. Posting kRelayoutMessage to the bar lays it out again (when what
+  // the pane holds has changed).
+  static constexpr UINT kRelayoutMessage = WM_APP + 41;
+  void SetElasticPane(size_t index, std::function<PaneHeights()> heights, std::function<void(int)> resize);
 
   // Runs on every mouse move the bar eats (the frame stops the calendar's
   // balloon timer with it).
@@ -63,6 +69,10 @@ class CResizableDlgBar : public CWindow {
   LRESULT OnDestroy(WPARAM wp, LPARAM lp) override;
 
  private:
+  size_t elastic_ = static_cast<size_t>(-1);
+  std::function<PaneHeights()> elasticHeights_;
+  std::function<void(int)> elasticResize_;
+
   struct Section {
     std::wstring title;
     HWND pane = nullptr;

@@ -38,6 +38,29 @@ bool TrayIcon::SetTip(std::wstring_view tip) {
   return true;
 }
 
+// The balloon goes in a modification of its own: the stored record keeps no
+// NIF_INFO, so re-adding the icon after Explorer restarts shows no old balloon.
+bool TrayIcon::ShowBalloon(std::wstring_view title, std::wstring_view text) {
+  if (!added_) return false;
+  NOTIFYICONDATAW info = data_;
+  info.uFlags = NIF_INFO;
+  const size_t titleLength = std::min(title.size(), std::size(info.szInfoTitle) - 1);
+  std::wmemcpy(info.szInfoTitle, title.data(), titleLength);
+  info.szInfoTitle[titleLength] = L'\0';
+  const size_t textLength = std::min(text.size(), std::size(info.szInfo) - 1);
+  std::wmemcpy(info.szInfo, text.data(), textLength);
+  info.szInfo[textLength] = L'\0';
+  info.dwInfoFlags = NIIF_INFO;
+  info.uTimeout = 10000;
+  if (!Shell_NotifyIconW(NIM_MODIFY, &info)) {
+    LogLastError(L"Shell_NotifyIcon(NIF_INFO)");
+    return false;
+  }
+  ++balloons_;
+  lastBalloon_.assign(info.szInfo);
+  return true;
+}
+
 bool TrayIcon::Readd() {
   if (!data_.hWnd) return false;
   if (!Shell_NotifyIconW(NIM_ADD, &data_)) {

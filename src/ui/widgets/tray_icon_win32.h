@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
 #include <string_view>
 
 // An icon in the notification area, removed with its owner object. The
@@ -24,6 +25,12 @@ class TrayIcon {
   // A new tip for the icon (NIM_MODIFY), cut as in Add.
   bool SetTip(std::wstring_view tip);
   void Remove();
+  // A notification balloon from the icon (NIF_INFO) with the information
+  // icon; true when the shell took it.
+  bool ShowBalloon(std::wstring_view title, std::wstring_view text);
+  // The balloons asked for so far, and the text of the last one.
+  [[nodiscard]] int BalloonsShown() const { return balloons_; }
+  [[nodiscard]] const std::wstring& LastBalloonText() const { return lastBalloon_; }
 
   [[nodiscard]] bool Added() const { return added_; }
   [[nodiscard]] const NOTIFYICONDATAW& Data() const { return data_; }
@@ -35,4 +42,6 @@ class TrayIcon {
 
   NOTIFYICONDATAW data_{};
   bool added_ = false;
+  int balloons_ = 0;
+  std::wstring lastBalloon_;
 };

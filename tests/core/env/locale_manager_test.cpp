@@ -432,7 +432,9 @@ const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_S
 const char16_t* const kNewUserKeys[] = {u"DAYNAME1",      u"DAYNAME2",          u"DAYNAME3",
                                         u"DAYNAME4",      u"DAYNAME5",          u"DAYNAME6",
                                         u"DAYNAME7",      u"NO_PERIOD_YET",     u"MARK_FIRST_PERIOD",
-                                        u"KEEP_DAYS_QUESTION", u"LOGIN_TO_SEE"};
+                                        u"KEEP_DAYS_QUESTION", u"LOGIN_TO_SEE",
+                                        // The tray's first notice and the About box.
+                                        u"TRAY_KEEPS_RUNNING", u"ABOUT_RIGHTS"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));

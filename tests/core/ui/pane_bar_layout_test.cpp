@@ -53,3 +53,27 @@ TEST(PaneBarLayout, TitlesAreCutAt31Characters) {
 }
 
 }  // namespace
+
+// Four sections of 100-pixel panes and 20-pixel bands; the second grows and
+// shrinks between its least (60) and wanted (150) heights.
+TEST(ElasticPaneHeightTest, TakesTheRoomLeftHeldBetweenLeastAndWanted) {
+  const std::vector<PaneSectionState> four = {{100, true}, {100, true}, {100, true}, {100, true}};
+  const std::vector<PaneSectionState> thirdFolded = {{100, true}, {100, true}, {100, false}, {100, true}};
+  struct Case {
+    int barHeight;
+    const std::vector<PaneSectionState>* sections;
+    int expected;
+  };
+  const Case cases[] = {
+      {80 + 300 + 120, &four, 120},         // room 120: all of it
+      {80 + 300 + 500, &four, 150},         // a tall bar: no more than it wants
+      {80 + 300 + 20, &four, 60},           // too short: never less than its least
+      {80 + 200 + 100, &thirdFolded, 100},  // a folded pane leaves its room
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.barHeight);
+    EXPECT_EQ(ElasticPaneHeight(c.barHeight, *c.sections, 1, PaneHeights{60, 150}), c.expected);
+  }
+  // A pane that wants less than its least gets its least.
+  EXPECT_EQ(ElasticPaneHeight(1000, four, 1, PaneHeights{60, 40}), 60);
+}

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "calendar_fixture.h"
 #include "model/day_class.h"
@@ -222,6 +224,61 @@ TEST_F(CalendarPainterTest, SexAndPillArePicturesUpTo180PixelsAndLettersBeyond) 
       EXPECT_LT(pillPixels, 3);
       EXPECT_GT(letterInk, 20);
     }
+  }
+}
+
+
+// In a narrow cell the marks make room for the number: within the box its
+// digits take, the cell looks the same with every mark of the day drawn as
+// with the number alone.
+TEST_F(CalendarPainterTest, TheMarksOfANarrowCellNeverCoverItsNumber) {
+  ASSERT_TRUE(canvas_.Ok());
+  options_.goal = 0;  // pill marks show
+  options_.showLFertile = false;
+  options_.showPain = true;
+  const PackedDate date(28, 6, 2024);
+  for (int width : {30, 34, 40, 48}) {
+    SCOPED_TRACE(width);
+    ASSERT_EQ(model_->StoreDay(Day(date, false, false, false, false, false, false, 0.0, u"")), SaveResult::kDone);
+    DayCell cell;
+    cell.rect = CalRect{10, 10, 10 + width, 10 + 36};
+    cell.day = date.day;
+    cell.month = date.month;
+    cell.year = date.year;
+    auto paint = [&] {
+      canvas_.Fill(RGB(0, 128, 0));
+      SetTextColor(canvas_.Dc(), RGB(0, 0, 0));
+      SetBkMode(canvas_.Dc(), TRANSPARENT);
+      painter_->DrawDay(canvas_.Dc(), cell, false);
+      std::vector<COLORREF> pixels;
+      for (int y = cell.rect.top; y < cell.rect.bottom; ++y) {
+        for (int x = cell.rect.left; x < cell.rect.right; ++x) pixels.push_back(canvas_.At(x, y));
+      }
+      return pixels;
+    };
+    const std::vector<COLORREF> alone = paint();
+    ASSERT_EQ(model_->StoreDay(Day(date, false, false, true, true, true, false, 0.0, u"a note")), SaveResult::kDone);
+    const std::vector<COLORREF> marked = paint();
+    // The box of the number's ink (black on the pale cell).
+    int left = width, top = 36, right = -1, bottom = -1, marks = 0;
+    for (size_t i = 0; i < alone.size(); ++i) {
+      if (marked[i] != alone[i]) ++marks;
+      if (alone[i] != RGB(0, 0, 0)) continue;
+      const int x = static_cast<int>(i) % width, y = static_cast<int>(i) / width;
+      // The cell's 3-D frame is not the number.
+      if (x < 2 || y < 2 || x >= width - 2 || y >= 34) continue;
+      left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+    }
+    ASSERT_GT(right, left) << "the number is drawn";
+    int covered = 0;
+    for (int y = top; y <= bottom; ++y) {
+      for (int x = left; x <= right; ++x) {
+        const size_t i = static_cast<size_t>(y * width + x);
+        if (marked[i] != alone[i]) ++covered;
+      }
+    }
+    EXPECT_GT(marks, 60) << "the marks are drawn";
+    EXPECT_EQ(covered, 0);
   }
 }
 

@@ -81,7 +81,7 @@ TEST_F(BandMenuSwitchTest, MovingOntoAnotherTitleWhileAMenuIsOpenOpensThatMenu) 
   EXPECT_EQ(Ids(shown_[0]), (std::vector<UINT>{ID_FILE_LOGOUT, ID_FILE_CONFIGURE, ID_FILE_PRINTALL, ID_FILE_BACKUP,
                                                  ID_FILE_RESTORE, ID_FILE_EXPORT, ID_FILE_EXIT}));
   EXPECT_EQ(Ids(shown_[1]), (std::vector<UINT>{ID_HELP_CONTENTS, ID_HELP_HOME, ID_HELP_CHECK_NEW_VER,
-                                                 ID_HELP_FEEDBACK, ID_HELP_ABOUT}));
+                                                 ID_HELP_FEEDBACK, ID_APP_ABOUT}));
   EXPECT_FALSE(frame_->MouseRoutingSuspended());
   active_ = nullptr;
 }

@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, FileAndHelpMenusHoldTheirCommandsAndAChoiceIsRun) {
   EXPECT_EQ(file[6].text, L"E&xport...");
   EXPECT_EQ(open(1)[1].text, L"&Previos month");
   EXPECT_EQ(Ids(open(3)), (std::vector<UINT>{ID_HELP_CONTENTS, ID_HELP_HOME, ID_HELP_CHECK_NEW_VER,
-                                              ID_HELP_FEEDBACK, ID_HELP_ABOUT}));
+                                              ID_HELP_FEEDBACK, ID_APP_ABOUT}));
   // Choosing Send feedback opens the support mail.
   menuAnswer_ = ID_HELP_FEEDBACK;
   open(3);
@@ -166,15 +166,12 @@ TEST_F(MainFrameTest, TrayIconCarriesTheTooltipAndItsMenu) {
   EXPECT_EQ(texts, (std::vector<std::wstring>{L"&Show Tamarel", L"", L"&Contents", L"&About", L"",
                                                L"Co&nfigure", L"&Exit"}));
   EXPECT_EQ(Ids(menus_[0]),
-            (std::vector<UINT>{ID_TRAY_SHOW, ID_HELP_CONTENTS, ID_HELP_ABOUT, ID_FILE_CONFIGURE, ID_FILE_EXIT}));
+            (std::vector<UINT>{ID_TRAY_SHOW, ID_HELP_CONTENTS, ID_APP_ABOUT, ID_FILE_CONFIGURE, ID_FILE_EXIT}));
 
-  // Contents and About open the site's pages in the current language.
-  menuAnswer_ = ID_HELP_ABOUT;
-  SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_RBUTTONDOWN);
+  // Contents and Home open the site's pages in the current language.
   SendMessageW(frame_->Hwnd(), WM_COMMAND, ID_HELP_CONTENTS, 0);
   SendMessageW(frame_->Hwnd(), WM_COMMAND, ID_HELP_HOME, 0);
-  EXPECT_EQ(opened_, (std::vector<std::wstring>{L"https://tamarel.example/en/about",
-                                                 L"https://tamarel.example/en/support",
+  EXPECT_EQ(opened_, (std::vector<std::wstring>{L"https://tamarel.example/en/support",
                                                  L"https://tamarel.example/"}));
 }
 
