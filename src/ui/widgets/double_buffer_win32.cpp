@@ -2,9 +2,9 @@
 
 #include "env/debug_log_win32.h"
 
-DoubleBuffer::~DoubleBuffer() { Free(); }
+DoubleBuffer::~DoubleBuffer() { Release(); }
 
-void DoubleBuffer::Free() {
+void DoubleBuffer::Release() {
   if (dc_ && previous_) SelectObject(dc_.Get(), previous_);
   previous_ = nullptr;
   bitmap_.Reset();
@@ -14,7 +14,7 @@ void DoubleBuffer::Free() {
 HDC DoubleBuffer::Prepare(HDC target, int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
   if (dc_ && bitmap_ && width == width_ && height == height_) return dc_.Get();
-  Free();
+  Release();
   if (!dc_) dc_ = MemoryDC(target);
   if (!dc_) {
     LogLastError(L"CreateCompatibleDC");

@@ -21,15 +21,13 @@ class DoubleBuffer {
   bool Present(HDC target, const RECT& area) const;
 
   // Gives the bitmap back; the next Prepare makes a new one.
-  void Release() { Free(); }
+  void Release();
 
   [[nodiscard]] HDC Dc() const { return dc_.Get(); }
   [[nodiscard]] int Width() const { return width_; }
   [[nodiscard]] int Height() const { return height_; }
 
  private:
-  void Free();
-
   MemoryDC dc_;  // made compatible with the first target
   Bitmap bitmap_;
   HGDIOBJ previous_ = nullptr;  // the DC's own bitmap, put back before ours is deleted

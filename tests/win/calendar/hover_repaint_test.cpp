@@ -18,51 +18,6 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"TamarelHoverRepaintHost";
 
-// A 32-bit top-down DIB the test copies pictures into, to compare them.
-class Snapshot {
- public:
-  Snapshot(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<const uint32_t*>(bits);
-    if (bitmap_) previous_ = SelectObject(dc_.Get(), bitmap_.Get());
-  }
-  ~Snapshot() {
-    if (previous_) SelectObject(dc_.Get(), previous_);
-  }
-  Snapshot(const Snapshot&) = delete;
-  Snapshot& operator=(const Snapshot&) = delete;
-
-  [[nodiscard]] bool Ok() const { return bits_ != nullptr; }
-  [[nodiscard]] HDC Dc() const { return dc_.Get(); }
-  void CopyFrom(HDC source) { BitBlt(dc_.Get(), 0, 0, width_, height_, source, 0, 0, SRCCOPY); }
-  // The first pixel that differs, as x + y * width, or -1.
-  [[nodiscard]] long FirstDifference(const Snapshot& other) const {
-    GdiFlush();
-    const size_t n = static_cast<size_t>(width_) * static_cast<size_t>(height_);
-    if (std::memcmp(bits_, other.bits_, n * 4) == 0) return -1;
-    for (size_t i = 0; i < n; ++i) {
-      if ((bits_[i] & 0xFFFFFF) != (other.bits_[i] & 0xFFFFFF)) return static_cast<long>(i);
-    }
-    return -1;
-  }
-  [[nodiscard]] int Width() const { return width_; }
-
- private:
-  int width_;
-  int height_;
-  Bitmap bitmap_;
-  MemoryDC dc_{nullptr};
-  HGDIOBJ previous_ = nullptr;
-  const uint32_t* bits_ = nullptr;
-};
-
 struct ViewSize {
   const char* name;
   int width;
@@ -120,8 +75,8 @@ TEST_P(HoverRepaintTest, HoverRepaintsLeaveTheScreenAsAFullRepaintWould) {
   UpdateWindow(control_->Hwnd());
   RECT client{};
   GetClientRect(control_->Hwnd(), &client);
-  Snapshot shown(client.right, client.bottom);
-  Snapshot full(client.right, client.bottom);
+  Canvas shown(client.right, client.bottom);
+  Canvas full(client.right, client.bottom);
   ASSERT_TRUE(shown.Ok() && full.Ok());
 
   // Every day in list order, then back over the first month: each move

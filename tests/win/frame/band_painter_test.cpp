@@ -11,37 +11,11 @@
 #include "resources/image_ids.h"
 #include "ui/frame/band_painter_win32.h"
 #include "win/frame/frame_fixture.h"
+#include "win/support/canvas_win32.h"
 
 namespace {
 
 using frametest::ProgramResources;
-
-struct Surface {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
-  DWORD* bits = nullptr;
-  int width = 0;
-
-  Surface(int w, int h) : width(w) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc = CreateCompatibleDC(nullptr);
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    previous = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, w, h, BLACKNESS);
-  }
-  ~Surface() {
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  [[nodiscard]] DWORD At(int x, int y) const { return bits[y * width + x] & 0xFFFFFF; }
-};
 
 // The band as it was painted from whole pictures: the filler tiled left of
 // the header, the header's top rows at the right edge.
@@ -85,10 +59,11 @@ TEST(BandPainter, DrawsTheHeaderRowsFromTheResourcesAsTheWholePictureShowsThem) 
   for (const int width : {640, 878, 1289}) {
     for (const Case& c : themes) {
       BandPainter painter(ProgramResources());
-      Surface drawn(width, kBandHeight), expected(width, kBandHeight);
+      Canvas drawn(width, kBandHeight), expected(width, kBandHeight);
+      ASSERT_TRUE(drawn.Ok() && expected.Ok());
       const BandPainter::Titles titles{};
-      painter.Paint(drawn.dc, width, DeriveTheme(c.base), titles, BandTitles{}, -1);
-      PaintReference(expected.dc, width, c.picture, c.filler);
+      painter.Paint(drawn.Dc(), width, DeriveTheme(c.base), titles, BandTitles{}, -1);
+      PaintReference(expected.Dc(), width, c.picture, c.filler);
       int differing = 0, compared = 0;
       for (int y = 0; y < kBandHeight; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -99,7 +74,7 @@ TEST(BandPainter, DrawsTheHeaderRowsFromTheResourcesAsTheWholePictureShowsThem) 
       }
       EXPECT_EQ(differing, 0) << "width " << width << ", picture " << c.picture << ", of " << compared;
       // Not a blank band on both sides: the picture's own colours are there.
-      EXPECT_NE(drawn.At(width - 1, 0), 0u);
+      EXPECT_NE(drawn.At(width - 1, 0), RGB(0, 128, 0));
       EXPECT_NE(drawn.At(width - 1, 0), drawn.At(width - 1, kBandHeight - 1));
     }
   }

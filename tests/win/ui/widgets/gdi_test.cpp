@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/widgets/double_buffer_win32.h"
+#include "win/support/canvas_win32.h"
 
 namespace {
 
@@ -33,49 +34,32 @@ TEST(SelectGuard, PutsThePreviousObjectBack) {
   EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_PEN), original);
 }
 
-// A 32-bit DIB section whose pixels can be read back after a blit.
-struct Canvas {
-  Bitmap bitmap;  // declared first so that it outlives the DC it is selected into
-  MemoryDC dc{nullptr};
-  void* bits = nullptr;
-  Canvas(int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bitmap.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectObject(dc.Get(), bitmap.Get());
-  }
-};
-
 TEST(DoubleBuffer, PaintsOffScreenAndPresentsTheAskedArea) {
   Canvas screen(40, 20);
-  ASSERT_TRUE(screen.bitmap);
+  ASSERT_TRUE(screen.Ok());
   Brush white(CreateSolidBrush(RGB(255, 255, 255)));
   RECT all{0, 0, 40, 20};
-  FillRect(screen.dc.Get(), &all, white.Get());
+  FillRect(screen.Dc(), &all, white.Get());
 
   DoubleBuffer buffer;
-  EXPECT_EQ(buffer.Prepare(screen.dc.Get(), 0, 20), nullptr);
-  const HDC dc = buffer.Prepare(screen.dc.Get(), 40, 20);
+  EXPECT_EQ(buffer.Prepare(screen.Dc(), 0, 20), nullptr);
+  const HDC dc = buffer.Prepare(screen.Dc(), 40, 20);
   ASSERT_NE(dc, nullptr);
   Brush green(CreateSolidBrush(RGB(0, 200, 0)));
   FillRect(dc, &all, green.Get());
-  EXPECT_EQ(GetPixel(screen.dc.Get(), 5, 5), RGB(255, 255, 255));  // nothing shows before Present
+  EXPECT_EQ(GetPixel(screen.Dc(), 5, 5), RGB(255, 255, 255));  // nothing shows before Present
 
   // The same size keeps the bitmap and what was painted on it.
-  EXPECT_EQ(buffer.Prepare(screen.dc.Get(), 40, 20), dc);
+  EXPECT_EQ(buffer.Prepare(screen.Dc(), 40, 20), dc);
   EXPECT_EQ(GetPixel(dc, 1, 1), RGB(0, 200, 0));
 
-  ASSERT_TRUE(buffer.Present(screen.dc.Get(), RECT{10, 0, 20, 20}));
-  EXPECT_EQ(GetPixel(screen.dc.Get(), 10, 5), RGB(0, 200, 0));
-  EXPECT_EQ(GetPixel(screen.dc.Get(), 19, 19), RGB(0, 200, 0));
-  EXPECT_EQ(GetPixel(screen.dc.Get(), 9, 5), RGB(255, 255, 255));
-  EXPECT_EQ(GetPixel(screen.dc.Get(), 20, 5), RGB(255, 255, 255));
+  ASSERT_TRUE(buffer.Present(screen.Dc(), RECT{10, 0, 20, 20}));
+  EXPECT_EQ(GetPixel(screen.Dc(), 10, 5), RGB(0, 200, 0));
+  EXPECT_EQ(GetPixel(screen.Dc(), 19, 19), RGB(0, 200, 0));
+  EXPECT_EQ(GetPixel(screen.Dc(), 9, 5), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(screen.Dc(), 20, 5), RGB(255, 255, 255));
 
-  ASSERT_NE(buffer.Prepare(screen.dc.Get(), 60, 30), nullptr);
+  ASSERT_NE(buffer.Prepare(screen.Dc(), 60, 30), nullptr);
   EXPECT_EQ(buffer.Width(), 60);
   EXPECT_EQ(buffer.Height(), 30);
 }
