@@ -126,30 +126,24 @@ bool CMainFrame::CreateFrame() {
   wc.lpszClassName = kClassName;
   if (!RegisterClass(wc)) return false;
 
-  const std::wstring title = ToWide(context_.locale.Translate(u"APP_NAME"));
-  if (!Create(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-              CW_USEDEFAULT, CW_USEDEFAULT)) {
-    return false;
-  }
-  // Placed by a move rather than at creation: the size check of
-  // WM_GETMINMAXINFO only reaches this object once it is bound, so the move
-  // is what holds a small stored rectangle to the minimum size.
-  // The stored rectangle is held inside the work area of its monitor, so a
-  // laptop screen shows the whole window, title bar included.
+  // Made where it is going to stay, at its final size: a window moved after
+  // its creation lays out its band, calendar and panes a second time.
+  // The stored rectangle is grown to the minimum size first and then held
+  // inside the work area of its monitor, so a laptop screen shows the whole
+  // window, title bar included.
   const OptionsManager& o = context_.options;
   ScreenRect placed{o.x1, o.y1, o.x2, o.y2};
   const RECT stored{o.x1, o.y1, o.x2, o.y2};
   ScreenRect work, whole;
   if (MonitorAreas(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &work, &whole)) {
-    // Grown to the minimum size first, so the window the minimum makes is
-    // the one held inside the work area.
     const ScreenSize minimum = MinimumWindowSize(ScreenSize{kMinWidth, kMinHeight}, work);
     placed.right = placed.left + std::max(placed.Width(), minimum.width);
     placed.bottom = placed.top + std::max(placed.Height(), minimum.height);
     placed = FitIntoWorkArea(placed, work);
   }
-  MoveWindow(Hwnd(), placed.left, placed.top, placed.Width(), placed.Height(), TRUE);
-  return true;
+  const std::wstring title = ToWide(context_.locale.Translate(u"APP_NAME"));
+  return Create(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, placed.left, placed.top,
+                placed.Width(), placed.Height());
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {

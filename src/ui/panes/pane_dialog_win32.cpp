@@ -39,6 +39,7 @@ void CPaneDialog::OnFinalMessage() {
 }
 
 void CPaneDialog::SetBackground(COLORREF colour) {
+  if (colour == background_ && backgroundBrush_) return;
   background_ = colour;
   backgroundBrush_.Reset(CreateSolidBrush(colour));
   for (const auto& button : buttons_) button->SetBackground(colour);
@@ -63,7 +64,16 @@ void CPaneDialog::AddSkinButton(int id, int iconId) {
   buttons_.push_back(std::move(button));
 }
 
-void CPaneDialog::ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOWNA : SW_HIDE); }
+void CPaneDialog::SetItemText(int id, std::wstring_view text) const {
+  if (ItemText(id) != text) CDialog::SetItemText(id, text);
+}
+
+void CPaneDialog::ShowItem(int id, bool show) const {
+  const HWND item = Item(id);
+  if (!item) return;
+  const bool shown = (GetWindowLongW(item, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown != show) ShowWindow(item, show ? SW_SHOWNA : SW_HIDE);
+}
 
 void CPaneDialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
 

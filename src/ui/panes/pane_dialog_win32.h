@@ -43,6 +43,10 @@ class CPaneDialog : public CDialog {
   // here without the mark.
   [[nodiscard]] std::wstring PlainText(std::u16string_view key) const;
   [[nodiscard]] HINSTANCE Module() const;
+  // A text the control already shows is not set again, and a control
+  // already shown or hidden is left alone: each change costs the control a
+  // repaint and the window manager a round trip, and a pane refreshes often.
+  void SetItemText(int id, std::wstring_view text) const;
   void ShowItem(int id, bool show) const;
   void EnableItem(int id, bool enable) const;
   [[nodiscard]] bool IsChecked(int id) const;

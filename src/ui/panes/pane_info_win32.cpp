@@ -25,9 +25,12 @@ BOOL CPaneInfo::OnInitDialog() {
   RECT pane{}, text{};
   GetWindowRect(Hwnd(), &pane);
   GetWindowRect(Item(IDC_INFO_TEXT), &text);
-  templateHeight_ = pane.bottom - pane.top;
   templateTextHeight_ = text.bottom - text.top;
   Refresh(true);
+  // The bar lays the new pane out after creating it: it needs no word of
+  // the height the first text wants.
+  templateHeight_ = pane.bottom - pane.top;
+  wantedShown_ = Heights().wanted;
   return FALSE;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/panes/pane_legend_win32.h"
 
+#include <algorithm>
+
 #include <commdlg.h>
 
 #include "settings/options_manager.h"
@@ -120,7 +122,10 @@ void CPaneLegend::Refresh() {
     SetItemText(check.id, PlainText(check.key));
     SetChecked(check.id, context_.options.*check.setting);
   }
-  for (const int square : kSquares) InvalidateRect(Item(square), nullptr, FALSE);
+  // A pane not on screen yet paints its squares when it shows.
+  if (IsWindowVisible(Hwnd())) {
+    for (const int square : kSquares) InvalidateRect(Item(square), nullptr, FALSE);
+  }
 }
 
 void CPaneLegend::ApplyGoalVisibility(int goal) {
@@ -140,6 +145,17 @@ void CPaneLegend::LayOutRows(int goal) {
   const int top = metrics.left;
   const int pitch = metrics.top;
   int line = 0;
+  bool moved = false;
+  // Only a control whose place changes is moved.
+  const auto place = [this, &moved](HWND control, int x, int y, int width, int height) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    if (r.left == x && r.top == y && (width < 0 || (r.right - r.left == width && r.bottom - r.top == height))) return;
+    SetWindowPos(control, nullptr, x, y, std::max(width, 0), std::max(height, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE | (width < 0 ? SWP_NOSIZE : 0));
+    moved = true;
+  };
   for (const Line& l : kLines) {
     if ((l.goal == ForGoal::kConceive && goal == 0) || (l.goal == ForGoal::kAvoid && goal != 0)) continue;
     const int y = top + line * pitch;
@@ -149,20 +165,19 @@ void CPaneLegend::LayOutRows(int goal) {
       RECT r{};
       GetWindowRect(check, &r);
       MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      SetWindowPos(check, nullptr, r.left, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      place(check, r.left, y, -1, -1);
       if (id == l.left && l.picture != 0) {
         const HWND picture = Item(l.picture);
         RECT p{};
         GetWindowRect(picture, &p);
         MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&p), 2);
         const int checkHeight = r.bottom - r.top;
-        SetWindowPos(picture, nullptr, p.left, y + (checkHeight - kPictureSize) / 2, kPictureSize, kPictureSize,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        place(picture, p.left, y + (checkHeight - kPictureSize) / 2, kPictureSize, kPictureSize);
       }
     }
     ++line;
   }
-  InvalidateRect(Hwnd(), nullptr, TRUE);
+  if (moved) InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 bool CPaneLegend::OnCommand(WORD id, WORD code, HWND) {

@@ -1,5 +1,8 @@
 #include "ui/panes/pane_period_win32.h"
 
+#include <string>
+#include <vector>
+
 #include "settings/options_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
@@ -8,13 +11,35 @@
 
 namespace {
 
+// A list that already holds these entries keeps them; only the selection
+// follows the value. Filling it again would cost a round of messages and a
+// repaint on every refresh of the pane.
 void FillList(HWND list, int first, int last, int value) {
-  SendMessageW(list, CB_RESETCONTENT, 0, 0);
-  for (const std::u16string& entry : LengthEntries(first, last)) {
-    const std::wstring text = ToWide(entry);
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const std::vector<std::u16string> entries = LengthEntries(first, last);
+  bool same = SendMessageW(list, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(entries.size());
+  for (size_t i = 0; same && i < entries.size(); ++i) {
+    const std::wstring text = ToWide(entries[i]);
+    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
+    if (length != static_cast<LRESULT>(text.size())) {
+      same = false;
+      break;
+    }
+    std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(shown.data()));
+    shown.resize(static_cast<size_t>(length));
+    same = shown == text;
   }
-  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(LengthIndex(value, first, last)), 0);
+  if (!same) {
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const std::u16string& entry : entries) {
+      const std::wstring text = ToWide(entry);
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+  const auto index = static_cast<LRESULT>(LengthIndex(value, first, last));
+  if (!same || SendMessageW(list, CB_GETCURSEL, 0, 0) != index) {
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
 }
 
 }  // namespace
