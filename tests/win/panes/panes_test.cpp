@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "resources/pane_ids.h"
 #include "resources/resource.h"
 #include "ui/panes/pane_goal_win32.h"
@@ -147,6 +150,74 @@ TEST_F(PeriodPaneTest, AStoredLengthOutsideTheListIsBroughtInside) {
   const auto pane = Open<CPanePeriod>();
   EXPECT_EQ(options_.periodLen, 40);
   EXPECT_EQ(options_.luteralLen, 10);
+}
+
+// Messages the thread's windows are sent while a pane refreshes.
+class SentMessages {
+ public:
+  SentMessages() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, &SentMessages::Proc, nullptr, GetCurrentThreadId())) {
+    current_ = this;
+  }
+  ~SentMessages() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  SentMessages(const SentMessages&) = delete;
+  SentMessages& operator=(const SentMessages&) = delete;
+  [[nodiscard]] bool Hooked() const { return hook_ != nullptr; }
+  [[nodiscard]] int Count(UINT message) const {
+    return static_cast<int>(std::count(sent_.begin(), sent_.end(), message));
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && current_) current_->sent_.push_back(reinterpret_cast<const CWPSTRUCT*>(lp)->message);
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline SentMessages* current_ = nullptr;
+  HHOOK hook_;
+  std::vector<UINT> sent_;
+};
+
+// A refresh that changes nothing sets no text, refills no list and moves no
+// control: each of those repaints a control, and the frame refreshes every
+// pane at start and after every day command. What does change still shows.
+TEST_F(PeriodPaneTest, ARefreshChangesOnlyWhatChanged) {
+  options_.autoPeriodCalculation = false;
+  options_.periodLen = 30;
+  options_.goal = 1;
+  const auto period = Open<CPanePeriod>();
+  const auto legend = Open<CPaneLegend>(200);
+  const auto goal = Open<CPaneGoal>(400);
+  const HWND cycle = GetDlgItem(period->Hwnd(), IDC_PERIOD_CYCLE);
+  {
+    const SentMessages sent;
+    ASSERT_TRUE(sent.Hooked());
+    period->RefreshTexts();
+    legend->Refresh();
+    legend->ApplyGoalVisibility(1);
+    goal->Refresh();
+    goal->ApplyGoalVisibility(1);
+    EXPECT_EQ(sent.Count(WM_SETTEXT), 0);
+    EXPECT_EQ(sent.Count(CB_RESETCONTENT) + sent.Count(CB_ADDSTRING) + sent.Count(CB_SETCURSEL), 0);
+    EXPECT_EQ(sent.Count(WM_WINDOWPOSCHANGING), 0);
+  }
+  options_.periodLen = 25;
+  {
+    const SentMessages sent;
+    period->RefreshTexts();
+    EXPECT_EQ(sent.Count(CB_RESETCONTENT), 0) << "the list keeps its entries";
+    EXPECT_EQ(sent.Count(CB_SETCURSEL), 1);
+  }
+  EXPECT_EQ(SendMessageW(cycle, CB_GETCURSEL, 0, 0), 15);
+  EXPECT_EQ(SendMessageW(cycle, CB_GETCOUNT, 0, 0), 31);
+  // A text a control does not show yet is set; the goal's entries move.
+  SetDlgItemTextW(goal->Hwnd(), IDC_GOAL_AVOID, L"stale");
+  goal->Refresh();
+  EXPECT_EQ(TextOf(GetDlgItem(goal->Hwnd(), IDC_GOAL_AVOID)), L"Avoid pregnancy");
+  legend->ApplyGoalVisibility(0);
+  EXPECT_TRUE(Visible(legend->Hwnd(), IDC_LEGEND_PILL));
+  EXPECT_FALSE(Visible(legend->Hwnd(), IDC_LEGEND_GIRL));
 }
 
 // Two recorded cycles of 33 days: automatic lengths put the ovulation on
