@@ -1,7 +1,5 @@
 #include "ui/panes/pane_legend_win32.h"
 
-#include <algorithm>
-
 #include <commdlg.h>
 
 #include "settings/options_manager.h"
@@ -144,35 +142,32 @@ void CPaneLegend::LayOutRows(int goal) {
   MapDialogRect(Hwnd(), &metrics);
   const int top = metrics.left;
   const int pitch = metrics.top;
-  int line = 0;
-  bool moved = false;
-  // Only a control whose place changes is moved.
-  const auto place = [this, &moved](HWND control, int x, int y, int width, int height) {
+  // A control's rectangle in the pane.
+  const auto placeOf = [this](HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    if (r.left == x && r.top == y && (width < 0 || (r.right - r.left == width && r.bottom - r.top == height))) return;
-    SetWindowPos(control, nullptr, x, y, std::max(width, 0), std::max(height, 0),
-                 SWP_NOZORDER | SWP_NOACTIVATE | (width < 0 ? SWP_NOSIZE : 0));
+    return r;
+  };
+  // Only a control whose place changes is moved.
+  bool moved = false;
+  const auto place = [&moved](HWND control, const RECT& now, int y, int width, int height) {
+    if (now.top == y && now.right - now.left == width && now.bottom - now.top == height) return;
+    SetWindowPos(control, nullptr, now.left, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     moved = true;
   };
+  int line = 0;
   for (const Line& l : kLines) {
     if ((l.goal == ForGoal::kConceive && goal == 0) || (l.goal == ForGoal::kAvoid && goal != 0)) continue;
     const int y = top + line * pitch;
     for (const int id : {l.left, l.right}) {
       if (id == 0) continue;
       const HWND check = Item(id);
-      RECT r{};
-      GetWindowRect(check, &r);
-      MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      place(check, r.left, y, -1, -1);
+      const RECT r = placeOf(check);
+      place(check, r, y, r.right - r.left, r.bottom - r.top);
       if (id == l.left && l.picture != 0) {
         const HWND picture = Item(l.picture);
-        RECT p{};
-        GetWindowRect(picture, &p);
-        MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&p), 2);
-        const int checkHeight = r.bottom - r.top;
-        place(picture, p.left, y + (checkHeight - kPictureSize) / 2, kPictureSize, kPictureSize);
+        place(picture, placeOf(picture), y + (r.bottom - r.top - kPictureSize) / 2, kPictureSize, kPictureSize);
       }
     }
     ++line;

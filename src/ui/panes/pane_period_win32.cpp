@@ -11,28 +11,26 @@
 
 namespace {
 
+std::wstring ListText(HWND list, WPARAM index) {
+  const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
+  if (length < 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
 // A list that already holds these entries keeps them; only the selection
 // follows the value. Filling it again would cost a round of messages and a
 // repaint on every refresh of the pane.
 void FillList(HWND list, int first, int last, int value) {
-  const std::vector<std::u16string> entries = LengthEntries(first, last);
+  std::vector<std::wstring> entries;
+  for (const std::u16string& entry : LengthEntries(first, last)) entries.push_back(ToWide(entry));
   bool same = SendMessageW(list, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(entries.size());
-  for (size_t i = 0; same && i < entries.size(); ++i) {
-    const std::wstring text = ToWide(entries[i]);
-    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
-    if (length != static_cast<LRESULT>(text.size())) {
-      same = false;
-      break;
-    }
-    std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(shown.data()));
-    shown.resize(static_cast<size_t>(length));
-    same = shown == text;
-  }
+  for (size_t i = 0; same && i < entries.size(); ++i) same = ListText(list, i) == entries[i];
   if (!same) {
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& entry : entries) {
-      const std::wstring text = ToWide(entry);
+    for (const std::wstring& text : entries) {
       SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
   }
