@@ -8,32 +8,40 @@
 
 #include "accounts/backup_files.h"
 #include "env/file_replace.h"
-#include "model/day_export.h"
-#include "settings/memory_settings_store.h"
-#include "settings/options_manager.h"
 #include "env/locale_manager.h"
-#include "env/text_format.h"
 #include "env/platform.h"
+#include "env/text_format.h"
+#include "model/day_export.h"
 #include "model/memory_block_file.h"
 #include "model/menstual_manager.h"
 #include "model/save_result.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
+#include "ui/panes/pane_texts.h"
+#include "ui/reports/cycle_report.h"
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char *kUsage =
     "usage: tamarel-cli [options] command [arguments]\n"
     "options:\n"
     "  --db PATH            the calendar file (db.dat)\n"
-    "  --users PATH         the user list (user.dat; default: beside the program on Windows, else beside --db)\n"
+    "  --users PATH         the user list (user.dat; default: beside the "
+    "program on Windows, else beside --db)\n"
     "  --owner N            the user id whose days are used (default 0)\n"
     "  --today DD.MM.YYYY   the date taken as today (default: the local date)\n"
-    "  --manual P L         manual cycle length P (10-40) and luteal length L (10-21)\n"
-    "  --goal G             0 avoid pregnancy, 1 conceive, 2 a boy, 3 a girl (default 1)\n"
+    "  --manual P L         manual cycle length P (10-40) and luteal length L "
+    "(10-21)\n"
+    "  --goal G             0 avoid pregnancy, 1 conceive, 2 a boy, 3 a girl "
+    "(default 1)\n"
     "  --unit C|F           the temperature unit of export-csv (default C)\n"
+    "  --cautious           the wider fertile window for irregular cycles "
+    "(with --goal 0)\n"
     "commands:\n"
-    "  days | classify FROM TO | stats | tip DATE\n"
+    "  days | classify FROM TO | stats | tip DATE | today | cycles\n"
     "  set-start DATE | set-end DATE | unset-start DATE | unset-end DATE\n"
-    "  sex DATE | pill DATE | mood DATE good|bad | temperature DATE VALUE | note DATE TEXT\n"
+    "  sex DATE | pill DATE | mood DATE good|bad | temperature DATE VALUE | "
+    "note DATE TEXT\n"
     "  backup FILE | restore FILE | export-csv FILE | export-ics FILE\n"
     "dates are written DD.MM.YYYY\n";
 
@@ -41,94 +49,119 @@ struct UsageError {
   std::string message;
 };
 
-bool ParseInt(const std::string& text, long long min, long long max, int* out) {
+bool ParseInt(const std::string &text, long long min, long long max, int *out) {
   long long v = 0;
-  const char* end = text.data() + text.size();
+  const char *end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, v);
-  if (ec != std::errc() || ptr != end || text.empty() || v < min || v > max) return false;
+  if (ec != std::errc() || ptr != end || text.empty() || v < min || v > max)
+    return false;
   *out = static_cast<int>(v);
   return true;
 }
 
-PackedDate NeedDate(const std::string& text) {
+PackedDate NeedDate(const std::string &text) {
   PackedDate d;
-  if (!ParseDate(text, &d)) throw UsageError{"not a date (DD.MM.YYYY): " + text};
+  if (!ParseDate(text, &d))
+    throw UsageError{"not a date (DD.MM.YYYY): " + text};
   return d;
 }
 
-std::string EscapeNote(const std::u16string& note) {
+std::string EscapeNote(const std::u16string &note) {
   std::string out;
   for (char c : ToUtf8(note)) {
     switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\\': out += "\\\\"; break;
-      default: out.push_back(c);
+    case '\t':
+      out += "\\t";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    default:
+      out.push_back(c);
     }
   }
   return out;
 }
 
 std::string FormatTemperature(double t) {
-  if (t == 0) return "-";
+  if (t == 0)
+    return "-";
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.2f", t);
   return buf;
 }
 
 class Cli {
- public:
-  Cli(std::ostream& out, std::ostream& err, const CliEnvironment& env) : out_(out), err_(err), env_(env) {}
+public:
+  Cli(std::ostream &out, std::ostream &err, const CliEnvironment &env)
+      : out_(out), err_(err), env_(env) {}
 
-  int Run(const std::vector<std::string>& args) {
+  int Run(const std::vector<std::string> &args) {
     size_t i = 0;
     std::optional<std::filesystem::path> db = env_.defaultDb;
     std::optional<std::filesystem::path> users = env_.defaultUsers;
     int owner = 0, goal = 1, periodLen = 0, lutealLen = 0;
-    bool manual = false;
+    bool manual = false, cautious = false;
     PackedDate today = env_.today;
-    auto value = [&](const std::string& option) -> const std::string& {
-      if (i + 1 >= args.size()) throw UsageError{option + " needs a value"};
+    auto value = [&](const std::string &option) -> const std::string & {
+      if (i + 1 >= args.size())
+        throw UsageError{option + " needs a value"};
       return args[++i];
     };
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
-      const std::string& a = args[i];
+      const std::string &a = args[i];
       if (a == "--db") {
         db = std::filesystem::path(FromUtf8(value(a)));
       } else if (a == "--users") {
         users = std::filesystem::path(FromUtf8(value(a)));
       } else if (a == "--owner") {
-        if (!ParseInt(value(a), 0, 65535, &owner)) throw UsageError{"--owner needs a number from 0 to 65535"};
+        if (!ParseInt(value(a), 0, 65535, &owner))
+          throw UsageError{"--owner needs a number from 0 to 65535"};
       } else if (a == "--today") {
         today = NeedDate(value(a));
       } else if (a == "--manual") {
-        if (!ParseInt(value(a), OptionsManager::minPeriodLen, OptionsManager::maxPeriodLen, &periodLen))
+        if (!ParseInt(value(a), OptionsManager::minPeriodLen,
+                      OptionsManager::maxPeriodLen, &periodLen))
           throw UsageError{"--manual needs a cycle length from 10 to 40"};
-        if (!ParseInt(value(a), OptionsManager::minLuteralLen, OptionsManager::maxLuteralLen, &lutealLen))
+        if (!ParseInt(value(a), OptionsManager::minLuteralLen,
+                      OptionsManager::maxLuteralLen, &lutealLen))
           throw UsageError{"--manual needs a luteal length from 10 to 21"};
         manual = true;
       } else if (a == "--unit") {
-        const std::string& unit = value(a);
-        if (unit != "C" && unit != "F") throw UsageError{"--unit is C or F"};
+        const std::string &unit = value(a);
+        if (unit != "C" && unit != "F")
+          throw UsageError{"--unit is C or F"};
         fahrenheit_ = unit == "F";
+      } else if (a == "--cautious") {
+        cautious = true;
       } else if (a == "--goal") {
-        if (!ParseInt(value(a), -2147483647LL, 2147483647LL, &goal)) throw UsageError{"--goal needs a number"};
+        if (!ParseInt(value(a), -2147483647LL, 2147483647LL, &goal))
+          throw UsageError{"--goal needs a number"};
       } else {
         throw UsageError{"unknown option " + a};
       }
     }
-    if (i >= args.size()) throw UsageError{"no command"};
-    if (!db) throw UsageError{"--db PATH is required"};
+    if (i >= args.size())
+      throw UsageError{"no command"};
+    if (!db)
+      throw UsageError{"--db PATH is required"};
     command_.assign(args.begin() + static_cast<long>(i), args.end());
 
-    options_ = std::make_unique<OptionsManager>(store_, SystemLocaleInfo{}, nullptr, u"");
+    options_ = std::make_unique<OptionsManager>(store_, SystemLocaleInfo{},
+                                                nullptr, u"");
     options_->autoPeriodCalculation = !manual;
     if (manual) {
       options_->periodLen = periodLen;
       options_->luteralLen = lutealLen;
     }
     options_->goal = goal;
+    options_->cautiousWindow = cautious;
     locale_ = std::make_unique<LocaleManager>(env_.programFolder, codec_);
     clock_ = std::make_unique<FixedClock>(today);
     const auto ownerId = static_cast<uint16_t>(owner);
@@ -139,73 +172,112 @@ class Cli {
       // A restore cut off by a crash is finished before either file is opened.
       (void)FinishPendingRestore(files_, replacer_);
     }
-    if (command_[0] == "backup" || command_[0] == "restore") return BackupOrRestore();
+    if (command_[0] == "backup" || command_[0] == "restore")
+      return BackupOrRestore();
     auto database = OpenDatabase(dbPath, [ownerId] { return ownerId; });
     if (!database || !database->IsOpen()) {
-      err_ << "The calendar file " << ToUtf8(dbPath.u16string()) << " cannot be opened"
-           << (IsReadCommand() ? "" : " for writing (is the program storing a day?)") << ".\n";
+      err_ << "The calendar file " << ToUtf8(dbPath.u16string())
+           << " cannot be opened"
+           << (IsReadCommand() ? ""
+                               : " for writing (is the program storing a day?)")
+           << ".\n";
       return 1;
     }
-    manager_ = std::make_unique<MenstualManager>(std::move(database), *options_, *locale_, *clock_);
+    manager_ = std::make_unique<MenstualManager>(std::move(database), *options_,
+                                                 *locale_, *clock_);
     return Dispatch();
   }
 
- private:
+private:
   void Arity(size_t n) {
-    if (command_.size() != n + 1) throw UsageError{command_[0] + " takes " + std::to_string(n) + " argument(s)"};
+    if (command_.size() != n + 1)
+      throw UsageError{command_[0] + " takes " + std::to_string(n) +
+                       " argument(s)"};
   }
 
   // Reading needs no lock: the program may hold the file open meanwhile.
   [[nodiscard]] bool IsReadCommand() const {
-    const std::string& c = command_[0];
-    return c == "days" || c == "classify" || c == "stats" || c == "tip" || c == "export-csv" || c == "export-ics";
+    const std::string &c = command_[0];
+    return c == "days" || c == "classify" || c == "stats" || c == "tip" ||
+           c == "today" || c == "cycles" || c == "export-csv" ||
+           c == "export-ics";
   }
 
-  std::unique_ptr<DatabaseManager> OpenDatabase(const std::filesystem::path& path, DatabaseManager::OwnerFn owner) {
-    if (!IsReadCommand()) return std::make_unique<DatabaseManager>(path, std::move(owner));
+  std::unique_ptr<DatabaseManager>
+  OpenDatabase(const std::filesystem::path &path,
+               DatabaseManager::OwnerFn owner) {
+    if (!IsReadCommand())
+      return std::make_unique<DatabaseManager>(path, std::move(owner));
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) && !ec) {
-      // Nothing stored yet: an empty calendar, and no file made for a mere look.
+      // Nothing stored yet: an empty calendar, and no file made for a mere
+      // look.
       std::vector<uint8_t> empty(DatabaseManager::kIndexSize + 1, 0);
-      return std::make_unique<DatabaseManager>(std::make_unique<MemoryBlockFile>(std::move(empty)), std::move(owner));
+      return std::make_unique<DatabaseManager>(
+          std::make_unique<MemoryBlockFile>(std::move(empty)),
+          std::move(owner));
     }
     return DatabaseManager::OpenForReading(path, std::move(owner));
   }
 
   int Dispatch() {
-    const std::string& c = command_[0];
-    if (c == "days") return Days();
-    if (c == "classify") return Classify();
-    if (c == "stats") return Stats();
+    const std::string &c = command_[0];
+    if (c == "days")
+      return Days();
+    if (c == "classify")
+      return Classify();
+    if (c == "stats")
+      return Stats();
+    if (c == "today")
+      return Today();
+    if (c == "cycles")
+      return Cycles();
     if (c == "tip") {
       Arity(1);
       out_ << ToUtf8(manager_->GetTip(NeedDate(command_[1]))) << '\n';
       return 0;
     }
-    if (c == "set-start" || c == "set-end") return SetMark(c == "set-start");
-    if (c == "unset-start" || c == "unset-end") return UnsetMark(c == "unset-start");
-    if (c == "sex" || c == "pill") return Toggle(c == "sex");
-    if (c == "mood") return Mood();
-    if (c == "temperature") return Temperature();
-    if (c == "note") return Note();
-    if (c == "export-csv" || c == "export-ics") return Export(c == "export-ics");
+    if (c == "set-start" || c == "set-end")
+      return SetMark(c == "set-start");
+    if (c == "unset-start" || c == "unset-end")
+      return UnsetMark(c == "unset-start");
+    if (c == "sex" || c == "pill")
+      return Toggle(c == "sex");
+    if (c == "mood")
+      return Mood();
+    if (c == "temperature")
+      return Temperature();
+    if (c == "note")
+      return Note();
+    if (c == "export-csv" || c == "export-ics")
+      return Export(c == "export-ics");
     throw UsageError{"unknown command " + c};
   }
 
   int Days() {
     Arity(0);
     std::vector<Day> days;
-    for (auto d = manager_->GetFirstDay(); d; d = manager_->GetNextDay()) days.push_back(*d);
-    std::stable_sort(days.begin(), days.end(), [](const Day& a, const Day& b) { return a.date < b.date; });
-    for (const Day& d : days) {
+    for (auto d = manager_->GetFirstDay(); d; d = manager_->GetNextDay())
+      days.push_back(*d);
+    std::stable_sort(days.begin(), days.end(), [](const Day &a, const Day &b) {
+      return a.date < b.date;
+    });
+    for (const Day &d : days) {
       std::string flags = "------";
-      if (d.menstruationStart) flags[0] = 'S';
-      if (d.menstruationEnd) flags[1] = 'E';
-      if (d.sex) flags[2] = 'X';
-      if (d.pill) flags[3] = 'P';
-      if (d.goodMood) flags[4] = 'G';
-      if (d.badMood) flags[5] = 'B';
-      out_ << FormatDate(d.date) << '\t' << flags << '\t' << FormatTemperature(d.temperature) << '\t'
+      if (d.menstruationStart)
+        flags[0] = 'S';
+      if (d.menstruationEnd)
+        flags[1] = 'E';
+      if (d.sex)
+        flags[2] = 'X';
+      if (d.pill)
+        flags[3] = 'P';
+      if (d.goodMood)
+        flags[4] = 'G';
+      if (d.badMood)
+        flags[5] = 'B';
+      out_ << FormatDate(d.date) << '\t' << flags << '\t'
+           << FormatTemperature(d.temperature) << '\t'
            << (d.note ? EscapeNote(*d.note) : std::string()) << '\n';
     }
     return 0;
@@ -215,12 +287,36 @@ class Cli {
     Arity(2);
     const PackedDate from = NeedDate(command_[1]);
     const PackedDate to = NeedDate(command_[2]);
-    if (to < from) throw UsageError{"classify: FROM is after TO"};
+    if (to < from)
+      throw UsageError{"classify: FROM is after TO"};
     for (int64_t n = DayNumber(from); n <= DayNumber(to); ++n) {
       const PackedDate d = CivilFromDays(n);
       out_ << FormatDate(d) << '\t' << manager_->GetDayClass(d) << '\n';
     }
     return 0;
+  }
+
+  // What the Day pane says of today, one line each; a line with nothing to
+  // say is left out.
+  int Today() {
+    Arity(0);
+    const TodayWords words = TodayWordsFrom(*manager_, clock_->Today());
+    for (const std::u16string *line : {&words.today, &words.label, &words.basis,
+                                       &words.range, &words.tip, &words.test})
+      if (!line->empty())
+        out_ << ToUtf8(*line) << '\n';
+    return 0;
+  }
+
+  // My cycles' rows, start TAB length TAB ovulation, then a blank line and
+  // the figures. Tools may add fields after the last one.
+  int Cycles() {
+    Arity(0);
+    for (const CycleRow &row : CycleRows(*manager_))
+      out_ << ToUtf8(row.begin) << '\t' << ToUtf8(row.length) << '\t'
+           << ToUtf8(row.ovulation) << '\n';
+    out_ << '\n';
+    return Stats();
   }
 
   int Stats() {
@@ -232,25 +328,26 @@ class Cli {
     return 0;
   }
 
-
-  int NotOffered(const PackedDate& d) {
+  int NotOffered(const PackedDate &d) {
     err_ << command_[0] << " is not offered for " << FormatDate(d) << ".\n";
     return 1;
   }
 
   // Done, or why not, in the program's own words (one line each).
   int Report(SaveResult result) {
-    if (result == SaveResult::kDone) return 0;
+    if (result == SaveResult::kDone)
+      return 0;
     const std::string text = ToUtf8(SaveResultMessage(result, *locale_));
     for (size_t i = 0; i < text.size(); ++i)
-      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) err_ << text[i];
+      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+        err_ << text[i];
     err_ << '\n';
     return 1;
   }
 
-  int Store(const Day& day) { return Report(manager_->StoreDay(day)); }
+  int Store(const Day &day) { return Report(manager_->StoreDay(day)); }
 
-  Day RecordOrNew(const PackedDate& d) {
+  Day RecordOrNew(const PackedDate &d) {
     auto day = manager_->GetDay(d);
     return day ? *day : Day(d, false, false, false, false, false, false, 0.0);
   }
@@ -265,7 +362,8 @@ class Cli {
     Arity(1);
     const PackedDate d = NeedDate(command_[1]);
     auto day = manager_->GetDay(d);
-    if (!day || !(start ? day->menstruationStart : day->menstruationEnd)) return NotOffered(d);
+    if (!day || !(start ? day->menstruationStart : day->menstruationEnd))
+      return NotOffered(d);
     (start ? day->menstruationStart : day->menstruationEnd) = false;
     return Store(*day);
   }
@@ -273,9 +371,10 @@ class Cli {
   int Toggle(bool sex) {
     Arity(1);
     const PackedDate d = NeedDate(command_[1]);
-    if (!sex && options_->goal != 0) return NotOffered(d);  // the pill mark belongs to "avoid pregnancy"
+    if (!sex && options_->goal != 0)
+      return NotOffered(d); // the pill mark belongs to "avoid pregnancy"
     Day day = RecordOrNew(d);
-    bool& flag = sex ? day.sex : day.pill;
+    bool &flag = sex ? day.sex : day.pill;
     flag = !flag;
     return Store(day);
   }
@@ -283,11 +382,13 @@ class Cli {
   int Mood() {
     Arity(2);
     const PackedDate d = NeedDate(command_[1]);
-    const std::string& which = command_[2];
-    if (which != "good" && which != "bad") throw UsageError{"mood is good or bad"};
+    const std::string &which = command_[2];
+    if (which != "good" && which != "bad")
+      throw UsageError{"mood is good or bad"};
     const bool good = which == "good";
     Day day = RecordOrNew(d);
-    if (good ? day.goodMood : day.badMood) return NotOffered(d);
+    if (good ? day.goodMood : day.badMood)
+      return NotOffered(d);
     day.goodMood = good;
     day.badMood = !good;
     return Store(day);
@@ -296,10 +397,12 @@ class Cli {
   int Temperature() {
     Arity(2);
     const PackedDate d = NeedDate(command_[1]);
-    const std::string& text = command_[2];
+    const std::string &text = command_[2];
     double value = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty() || !std::isfinite(value)) {
+    auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty() ||
+        !std::isfinite(value)) {
       err_ << "Enter a number.\n";
       return 1;
     }
@@ -335,14 +438,17 @@ class Cli {
         DatabaseManager writer(files_.db, [] { return uint16_t{0}; });
         if (!writer.IsOpen() || writer.IsReadOnly()) {
           err_ << "The calendar file " << ToUtf8(files_.db.u16string())
-               << " cannot be opened for writing (is the program storing a day?).\n";
+               << " cannot be opened for writing (is the program storing a "
+                  "day?).\n";
           return 1;
         }
       }
       status = RestoreBackup(files_, file, replacer_);
     }
-    if (status == BackupStatus::kDone) return 0;
-    err_ << ToUtf8(BackupStatusMessage(status, *locale_, file.u16string())) << '\n';
+    if (status == BackupStatus::kDone)
+      return 0;
+    err_ << ToUtf8(BackupStatusMessage(status, *locale_, file.u16string()))
+         << '\n';
     return 1;
   }
 
@@ -350,19 +456,22 @@ class Cli {
     Arity(1);
     const std::filesystem::path file(FromUtf8(command_[1]));
     const std::string bytes =
-        calendar ? FormatCalendar(CalendarEvents(*manager_, *locale_, clock_->Today()), manager_->Database().CurrentOwner(),
-                                  env_.now)
+        calendar ? FormatCalendar(
+                       CalendarEvents(*manager_, *locale_, clock_->Today()),
+                       manager_->Database().CurrentOwner(), env_.now)
                  : FormatCsv(StoredDays(*manager_), fahrenheit_);
     if (!replacer_.WriteDurably(file, bytes)) {
-      err_ << ToUtf8(FormatText(locale_->Translate(u"EXPORT_FAILED"), {file.u16string()})) << '\n';
+      err_ << ToUtf8(FormatText(locale_->Translate(u"EXPORT_FAILED"),
+                                {file.u16string()}))
+           << '\n';
       return 1;
     }
     return 0;
   }
 
-  std::ostream& out_;
-  std::ostream& err_;
-  const CliEnvironment& env_;
+  std::ostream &out_;
+  std::ostream &err_;
+  const CliEnvironment &env_;
   std::vector<std::string> command_;
   MemorySettingsStore store_;
   Latin1Codec codec_;
@@ -375,16 +484,17 @@ class Cli {
   bool fahrenheit_ = false;
 };
 
-}  // namespace
+} // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliEnvironment& env) {
+int RunCli(const std::vector<std::string> &args, std::ostream &out,
+           std::ostream &err, const CliEnvironment &env) {
   try {
     Cli cli(out, err, env);
     return cli.Run(args);
-  } catch (const UsageError& e) {
+  } catch (const UsageError &e) {
     err << "tamarel-cli: " << e.message << '\n' << kUsage;
     return 2;
-  } catch (const std::exception& e) {
+  } catch (const std::exception &e) {
     err << "tamarel-cli: " << e.what() << '\n';
     return 1;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
-// The class of a calendar date; the calendar paints by it and the tips follow it.
+// The class of a calendar date; the calendar paints by it and the tips follow
+// it.
 enum DayClass : int {
   FlowFirstDay = 0,
   FlowSecondDay = 1,
@@ -17,4 +18,7 @@ enum DayClass : int {
 };
 
 // The translation key of a class's label, or nullptr for a value outside 0-11.
-const char16_t* DayClassLabelKey(int dayClass);
+const char16_t *DayClassLabelKey(int dayClass);
+// The label as the legend names it under a goal: without a gender to aim
+// for, boy and girl days are both "Good day to conceive a child".
+const char16_t *DayClassLabelKey(int dayClass, int goal);

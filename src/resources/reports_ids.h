@@ -1,12 +1,14 @@
 #pragma once
 
-// Ids of the report dialogs: My cycles and Statistic with its temperature chart.
+// Ids of the report dialogs: My cycles and Statistic with its temperature
+// chart.
 
 #define IDD_STATISTIC 189
 #define IDD_MYCYCLES 191
 
 // My cycles.
 #define IDC_CYCLES_LIST 1101
+#define IDC_CYCLES_BASIS 1102
 
 // Statistic: the four figures, the picture, the chart and its month.
 #define IDC_STAT_MAX 1102

@@ -4,33 +4,35 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/settings_store.h"
 #include "env/theme.h"
+#include "settings/settings_store.h"
 
 class LocaleManager;
 
 // What the system says about the user's language and measurement units; it
 // decides the defaults of `Locale` and `farinheit`.
 struct SystemLocaleInfo {
-  uint16_t systemLanguageId = 0x409;  // system default language id
-  uint16_t userLanguageId = 0x409;    // user default language id
-  std::u16string country;             // two-letter code of the user's location, empty when unknown
-  bool metric = false;                // the user locale measures in metric units
-  int64_t pillTimeDefault = 946720800;  // 10:00 local time on 1 January 2000, seconds since 1970 UTC
+  uint16_t systemLanguageId = 0x409; // system default language id
+  uint16_t userLanguageId = 0x409;   // user default language id
+  std::u16string
+      country; // two-letter code of the user's location, empty when unknown
+  bool metric = false; // the user locale measures in metric units
+  int64_t pillTimeDefault =
+      946720800; // 10:00 local time on 1 January 2000, seconds since 1970 UTC
 };
 
 // Every program-wide setting, kept in memory and stored in the registry. All
 // users of the program on one Windows account share them.
 class OptionsManager {
- public:
-  OptionsManager(ISettingsStore& store, const SystemLocaleInfo& system, LocaleManager* locale,
-                 std::u16string executablePath);
+public:
+  OptionsManager(ISettingsStore &store, const SystemLocaleInfo &system,
+                 LocaleManager *locale, std::u16string executablePath);
   virtual ~OptionsManager() = default;
-  OptionsManager(const OptionsManager&) = delete;
-  OptionsManager& operator=(const OptionsManager&) = delete;
+  OptionsManager(const OptionsManager &) = delete;
+  OptionsManager &operator=(const OptionsManager &) = delete;
 
-
-  // Reads the settings key into the fields, then selects the language of `Locale`.
+  // Reads the settings key into the fields, then selects the language of
+  // `Locale`.
   void Load();
   // Writes every setting, then maintains the start-with-Windows value. A
   // failure is not reported to the user; the count of failed store calls of
@@ -38,7 +40,8 @@ class OptionsManager {
   void Save();
   [[nodiscard]] int LastSaveFailures() const { return lastSaveFailures_; }
 
-  // The command stored in the Run key: the quoted executable path, a blank, "-m".
+  // The command stored in the Run key: the quoted executable path, a blank,
+  // "-m".
   [[nodiscard]] std::u16string StartCommand() const;
 
   bool autoPeriodCalculation = true;
@@ -57,7 +60,8 @@ class OptionsManager {
   bool rmenstruation = true;
   uint16_t rsinse = 3;
   bool rpill = false;
-  int64_t rpill_time = 0;  // 10:00 local time on 1 January 2000, set by the constructor
+  int64_t rpill_time =
+      0; // 10:00 local time on 1 January 2000, set by the constructor
   bool rother = true;
   int desk_x = 0;
   int desk_y = 0;
@@ -75,12 +79,16 @@ class OptionsManager {
   bool showMood = true;
   std::u16string Locale = u"English";
   // flow, predicted flow, non-fertile, fertile, low fertility, ovulation
-  std::array<ColorRef, 6> colors = {0x3232FF, 0xFF32FF, 0xFF8080, 0xAAE8FF, 0xFFFFFF, 0x64FFFF};
-  ThemeRecord theme;  // Pink and its derived colours, set by the constructor
+  std::array<ColorRef, 6> colors = {0x3232FF, 0xFF32FF, 0xFF8080,
+                                    0xAAE8FF, 0xFFFFFF, 0x64FFFF};
+  ThemeRecord theme; // Pink and its derived colours, set by the constructor
   int64_t lastUpdate = 0;
   // The notification that Tamarel keeps running in the tray after it is
   // minimized has been shown; it is shown once.
   bool trayNoticeShown = false;
+  // Her cycles are irregular: under "Avoid pregnancy" the fertile window
+  // spans what her shortest and longest recent cycles allow.
+  bool cautiousWindow = false;
 
   // Fixed limits, never stored.
   static constexpr int minPeriodLen = 10;
@@ -88,9 +96,9 @@ class OptionsManager {
   static constexpr int minLuteralLen = 10;
   static constexpr int maxLuteralLen = 21;
 
- private:
-  ISettingsStore& store_;
-  LocaleManager* locale_;
+private:
+  ISettingsStore &store_;
+  LocaleManager *locale_;
   std::u16string executablePath_;
   int lastSaveFailures_ = 0;
 };

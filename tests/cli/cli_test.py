@@ -149,11 +149,59 @@ class CliTest(unittest.TestCase):
                               "30.04.2026\t0\n01.05.2026\t1\n02.05.2026\t2\n")
         # 30 April + 14 days in manual 28/14: ovulation.
         expected = {"0": "We strongly recommend", "1": "Your chances of becoming pregnant are good",
-                    "2": "You have a good chances of conceive a girl", "3": "You have a good chances of conceive a boy"}
+                    "2": "You have a good chance of conceiving a girl on this day",
+                    "3": "You have a good chance of conceiving a boy on this day"}
         for goal, text in expected.items():
             code, out, _ = self.run_cli("--manual", "28", "14", "--goal", goal, "tip", "14.05.2026")
             self.assertEqual(code, 0)
             self.assertTrue(out.startswith(text), (goal, out))
+
+    @whole_table
+    def test_today_and_cycles_say_what_the_windows_say(self):
+        # Nothing marked: no claim of any kind.
+        code, out, err = self.run_cli("today", today="10.12.2026")
+        self.assertEqual((code, out, err), (0, "Today is 10.12.2026\nNo period marked yet\n", ""))
+        code, out, _ = self.run_cli("cycles", today="10.12.2026")
+        self.assertEqual((code, out), (0, "\naverage 28\nshortest 10\nlongest 40\ncycles 0\n"))
+
+        f = DbFile()
+        for date in [(1, 9, 2026), (27, 9, 2026), (28, 10, 2026), (3, 12, 2026)]:
+            f.add(date, flags=1)
+        f.write(self.db)
+        not_fertile = "Your are not fertile today. Your chances of becoming pregnant are very low"
+        range_line = "Next menstruation: 3.1.2027 (between 29.12.2026 and 8.1.2027)"
+        code, out, _ = self.run_cli("today", today="10.12.2026")
+        self.assertEqual(out.splitlines(), ["Today is 10.12.2026 (day 8 of period)", "Low fertiltity", range_line,
+                                            not_fertile])
+        # The wider window for irregular cycles, only under "avoid pregnancy".
+        code, out, _ = self.run_cli("--goal", "0", "--cautious", "today", today="10.12.2026")
+        self.assertEqual(out.splitlines(), [
+            "Today is 10.12.2026 (day 8 of period)", "Good day to convince a child", range_line,
+            "Please abstain from unprotected sexual intercourse to avoid an unwanted pregnancy."])
+        code, out, _ = self.run_cli("--goal", "1", "--cautious", "today", today="10.12.2026")
+        self.assertEqual(out.splitlines()[1], "Low fertiltity")
+
+        code, out, _ = self.run_cli("cycles")
+        self.assertEqual(code, 0)
+        self.assertEqual(out, "01.09.2026\t26\t18.09.2026\n27.09.2026\t31\t14.10.2026\n"
+                              "28.10.2026\t36\t14.11.2026\n03.12.2026\t\t\n"
+                              "\naverage 31\nshortest 26\nlongest 36\ncycles 3\n")
+        # Each row's ovulation is the day classify paints as ovulation (11).
+        code, out, _ = self.run_cli("classify", "27.09.2026", "27.10.2026")
+        self.assertEqual([line.split("\t")[0] for line in out.splitlines() if line.endswith("\t11")],
+                         ["14.10.2026"])
+
+        # Late: expected 3.1.2027 with manual 31-day cycles.
+        code, out, _ = self.run_cli("--manual", "31", "14", "today", today="12.01.2027")
+        self.assertEqual(out.splitlines(), ["Today is 12.1.2027 (your period is 9 days late)",
+                                            "Your period is 9 days late"])
+        code, out, _ = self.run_cli("--manual", "31", "14", "today", today="13.01.2027")
+        self.assertEqual(out.splitlines(), ["Today is 13.1.2027 (your period is 10 days late)",
+                                            "Your period is 10 days late",
+                                            "A pregnancy test can now tell whether you are pregnant."])
+        code, out, _ = self.run_cli("--manual", "31", "14", "today", today="04.01.2027")
+        self.assertEqual(out.splitlines()[:2], ["Today is 4.1.2027 (your period is 1 day late)",
+                                                "Your period is 1 day late"])
 
     @whole_table
     def test_marking_a_start_follows_the_day_menu_rules(self):

@@ -1,5 +1,10 @@
 #include "ui/calendar/day_balloon_text.h"
 
+#include "env/locale_manager.h"
+#include "env/text_format.h"
+#include "model/menstual_manager.h"
+#include "ui/calendar/calendar_layout.h"
+
 // Lines are counted in letters, not pixels: the balloon wraps nothing by
 // itself and a tip of a few hundred letters should still fit on a screen.
 std::u16string WrapDayTip(std::u16string_view tip) {
@@ -14,7 +19,8 @@ std::u16string WrapDayTip(std::u16string_view tip) {
       continue;
     }
     size_t end = tip.find(u' ', pos);
-    if (end == std::u16string_view::npos) end = tip.size();
+    if (end == std::u16string_view::npos)
+      end = tip.size();
     text.append(tip.substr(pos, end - pos));
     line += end - pos;
     if (line <= kLineLetters) {
@@ -28,7 +34,9 @@ std::u16string WrapDayTip(std::u16string_view tip) {
   return text;
 }
 
-std::u16string DayBalloonText(std::u16string_view tip, std::u16string_view noteLabel, std::u16string_view note) {
+std::u16string DayBalloonText(std::u16string_view tip,
+                              std::u16string_view noteLabel,
+                              std::u16string_view note) {
   std::u16string text = WrapDayTip(tip);
   if (!note.empty()) {
     text += u"\n\n";
@@ -37,4 +45,28 @@ std::u16string DayBalloonText(std::u16string_view tip, std::u16string_view noteL
     text.append(note);
   }
   return text;
+}
+
+std::u16string DayNameLine(const LocaleManager &locale,
+                           const PackedDate &date) {
+  // DAYNAME1 is Sunday, as DAY1 is.
+  const int weekday = WeekdayOf(date.year, date.month, date.day);
+  const std::u16string name = locale.Translate(
+      u"DAYNAME" + FormatText(u"%d", {static_cast<long long>(weekday + 1)}));
+  return name + u", " + FormatDateU16(date);
+}
+
+DayBalloon DayBalloonFor(MenstualManager &model, const LocaleManager &locale,
+                         const PackedDate &date) {
+  const int dayClass = model.GetDayClass(date);
+  DayBalloon balloon;
+  balloon.title = model.DayLabel(date, dayClass);
+  std::u16string tip = model.GetTip(date, dayClass);
+  if (tip.empty())
+    tip = DayNameLine(locale, date);
+  const Day *record = model.GetCachedDay(date);
+  const std::u16string note =
+      record && record->note ? *record->note : std::u16string();
+  balloon.text = DayBalloonText(tip, locale.Translate(u"NOTE"), note);
+  return balloon;
 }

@@ -6,6 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "env/packed_date.h"
+
+class LocaleManager;
+class MenstualManager;
+
 // The longest tip the balloon takes; the rest is cut off.
 inline constexpr size_t kMaxBalloonTip = 4096;
 
@@ -16,5 +21,22 @@ inline constexpr size_t kMaxBalloonTip = 4096;
 
 // The wrapped tip, then, for a non-empty note, a blank line, the label
 // ("Note" in the current language), ":" and the note on its own lines.
-[[nodiscard]] std::u16string DayBalloonText(std::u16string_view tip, std::u16string_view noteLabel,
+[[nodiscard]] std::u16string DayBalloonText(std::u16string_view tip,
+                                            std::u16string_view noteLabel,
                                             std::u16string_view note);
+
+// The date named in full: "Wednesday, 10.12.2026".
+[[nodiscard]] std::u16string DayNameLine(const LocaleManager &locale,
+                                         const PackedDate &date);
+
+// The balloon of a day: its label as the title (or what stands in for it:
+// no period marked, before the first recorded period, a late period), and
+// its tip with its note. A day without a tip shows its date instead, so the
+// balloon never claims what her days do not say.
+struct DayBalloon {
+  std::u16string title;
+  std::u16string text;
+};
+[[nodiscard]] DayBalloon DayBalloonFor(MenstualManager &model,
+                                       const LocaleManager &locale,
+                                       const PackedDate &date);

@@ -20,16 +20,14 @@ constexpr wchar_t kClassName[] = L"AFCYearSelectWnd";
 POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
 CalPoint ToCal(POINT p) { return CalPoint{p.x, p.y}; }
 
-}  // namespace
+} // namespace
 
-AFCYearSelectWnd::AFCYearSelectWnd(ICalendarHost& host, MenstualManager& model, const OptionsManager& options,
-                                   const LocaleManager& locale, const IClock& clock)
-    : host_(host),
-      model_(model),
-      locale_(locale),
-      clock_(clock),
-      year_(clock.Today()),
-      painter_(model, options, locale, clock),
+AFCYearSelectWnd::AFCYearSelectWnd(ICalendarHost &host, MenstualManager &model,
+                                   const OptionsManager &options,
+                                   const LocaleManager &locale,
+                                   const IClock &clock)
+    : host_(host), model_(model), locale_(locale), clock_(clock),
+      year_(clock.Today()), painter_(model, options, locale, clock),
       backKey_([this] { ShowPreviousMonth(); }, [this] { FocusMoved(); }),
       nextKey_([this] { ShowNextMonth(); }, [this] { FocusMoved(); }) {}
 
@@ -37,25 +35,31 @@ AFCYearSelectWnd::AFCYearSelectWnd(ICalendarHost& host, MenstualManager& model, 
 // window that is still alive.
 AFCYearSelectWnd::~AFCYearSelectWnd() { balloon_.Close(); }
 
-bool AFCYearSelectWnd::CreateControl(const RECT& rect, HWND parent, int id) {
+bool AFCYearSelectWnd::CreateControl(const RECT &rect, HWND parent, int id) {
   WNDCLASSEXW wc{};
   // Redrawn whole on every size change; no class brush, the paint covers
   // everything.
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kClassName;
-  if (!RegisterClass(wc)) return false;
+  if (!RegisterClass(wc))
+    return false;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const HWND hwnd = Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left, rect.top, width,
-                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-  if (!hwnd) return false;
+  const HWND hwnd =
+      Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
+             rect.top, width, height, parent,
+             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+  if (!hwnd)
+    return false;
   // Back and Next come first in the tab order, as they are read: in front of
   // the calendar among its siblings. Without them the days still take the
   // keyboard and the buttons the mouse.
   if (backKey_.CreateButton(parent) && nextKey_.CreateButton(parent)) {
-    SetWindowPos(backKey_.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(nextKey_.Hwnd(), backKey_.Hwnd(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(backKey_.Hwnd(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(nextKey_.Hwnd(), backKey_.Hwnd(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
     LogMessage(L"the calendar's Back and Next tab stops could not be created");
   }
@@ -71,11 +75,13 @@ CalRect AFCYearSelectWnd::CalendarArea() const {
 
 void AFCYearSelectWnd::OnHostSize() {
   const HWND hwnd = Hwnd();
-  if (!hwnd) return;
+  if (!hwnd)
+    return;
   const CalRect area = CalendarArea();
   const CalRect placed = CalendarLayout::WindowRectFor(area);
   sizing_ = true;
-  MoveWindow(hwnd, placed.left, placed.top, placed.Width(), placed.Height(), TRUE);
+  MoveWindow(hwnd, placed.left, placed.top, placed.Width(), placed.Height(),
+             TRUE);
   sizing_ = false;
   year_.Resize(area);
   AfterRebuild();
@@ -83,7 +89,8 @@ void AFCYearSelectWnd::OnHostSize() {
 }
 
 LRESULT AFCYearSelectWnd::OnSize(WPARAM, LPARAM) {
-  if (!sizing_) OnHostSize();
+  if (!sizing_)
+    OnHostSize();
   return 0;
 }
 
@@ -91,23 +98,30 @@ void AFCYearSelectWnd::AfterRebuild() {
   // The buttons are placed by painting; placing them now too lets a click
   // that comes before the first paint (or in a hidden window) find them.
   ClientDC screen(nullptr);
-  if (screen.Get()) painter_.PlaceButtons(screen.Get(), year_);
+  if (screen.Get())
+    painter_.PlaceButtons(screen.Get(), year_);
   PlaceButtonKeys();
 }
 
 void AFCYearSelectWnd::PlaceButtonKeys() {
   const HWND hwnd = Hwnd();
-  if (!hwnd) return;
+  if (!hwnd)
+    return;
   const HWND parent = GetParent(hwnd);
-  const auto place = [&](const CPageButton& key, const CalRect& button, CalRect& placed) {
-    if (!key.Hwnd()) return;
+  const auto place = [&](const CPageButton &key, const CalRect &button,
+                         CalRect &placed) {
+    if (!key.Hwnd())
+      return;
     POINT at{button.left, button.top};
     MapWindowPoints(hwnd, parent, &at, 1);
-    const CalRect wanted{at.x, at.y, at.x + button.Width(), at.y + button.Height()};
-    if (wanted == placed) return;
+    const CalRect wanted{at.x, at.y, at.x + button.Width(),
+                         at.y + button.Height()};
+    if (wanted == placed)
+      return;
     placed = wanted;
     // It draws nothing: moving it must not make anything repaint.
-    SetWindowPos(key.Hwnd(), nullptr, wanted.left, wanted.top, wanted.Width(), wanted.Height(),
+    SetWindowPos(key.Hwnd(), nullptr, wanted.left, wanted.top, wanted.Width(),
+                 wanted.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
   };
   place(backKey_, year_.BackButton(), backKeyRect_);
@@ -117,33 +131,42 @@ void AFCYearSelectWnd::PlaceButtonKeys() {
 void AFCYearSelectWnd::ShowNextMonth() {
   year_.ShowNextMonth();
   AfterRebuild();
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void AFCYearSelectWnd::ShowPreviousMonth() {
   year_.ShowPreviousMonth();
   AfterRebuild();
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void AFCYearSelectWnd::ShowToday() {
-  year_.ShowToday(clock_.Today());  // selects today as well
+  year_.ShowToday(clock_.Today()); // selects today as well
   AfterRebuild();
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void AFCYearSelectWnd::MoveSelection(CalendarStep step) {
   const PackedDate to = SteppedDate(year_.Selected(), step);
-  if (!IsValidDate(to)) return;
-  if (year_.SelectAndReveal(to)) AfterRebuild();
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (!IsValidDate(to))
+    return;
+  if (year_.SelectAndReveal(to))
+    AfterRebuild();
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
   host_.SelectionChanged();
 }
 
 void AFCYearSelectWnd::OpenSelectedDayMenu() {
-  if (!year_.IsShown(year_.Selected()) && year_.SelectAndReveal(year_.Selected())) AfterRebuild();
-  const DayCell* day = year_.SelectedCell();
-  if (!day) return;
+  if (!year_.IsShown(year_.Selected()) &&
+      year_.SelectAndReveal(year_.Selected()))
+    AfterRebuild();
+  const DayCell *day = year_.SelectedCell();
+  if (!day)
+    return;
   const CalRect cell = day->rect;
   ForgetHover();
   UpdateWindow(Hwnd());
@@ -152,50 +175,69 @@ void AFCYearSelectWnd::OpenSelectedDayMenu() {
 
 LRESULT AFCYearSelectWnd::OnKeyDown(WPARAM key, LPARAM lp) {
   switch (key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_HOME:
-    case VK_RETURN:
-    case VK_APPS:
-      // Keyboard use shows where the focus is, as the dialog navigation does.
-      SendMessageW(GetAncestor(Hwnd(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-      break;
-    default: return DefaultProc(WM_KEYDOWN, key, lp);
+  case VK_LEFT:
+  case VK_RIGHT:
+  case VK_UP:
+  case VK_DOWN:
+  case VK_PRIOR:
+  case VK_NEXT:
+  case VK_HOME:
+  case VK_RETURN:
+  case VK_APPS:
+    // Keyboard use shows where the focus is, as the dialog navigation does.
+    SendMessageW(GetAncestor(Hwnd(), GA_ROOT), WM_CHANGEUISTATE,
+                 MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    break;
+  default:
+    return DefaultProc(WM_KEYDOWN, key, lp);
   }
   switch (key) {
-    case VK_LEFT: MoveSelection(CalendarStep::DayBack); return 0;
-    case VK_RIGHT: MoveSelection(CalendarStep::DayForward); return 0;
-    case VK_UP: MoveSelection(CalendarStep::WeekBack); return 0;
-    case VK_DOWN: MoveSelection(CalendarStep::WeekForward); return 0;
-    case VK_PRIOR: MoveSelection(CalendarStep::MonthBack); return 0;
-    case VK_NEXT: MoveSelection(CalendarStep::MonthForward); return 0;
-    case VK_HOME:
-      ShowToday();
-      host_.SelectionChanged();
-      return 0;
-    case VK_RETURN: {
-      // The character this key was translated into waits in the queue; the
-      // menu's loop would take it as a choice and close at once.
-      MSG typed;
-      while (PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == L'\r') {
-        PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
-      }
-      OpenSelectedDayMenu();
-      return 0;
+  case VK_LEFT:
+    MoveSelection(CalendarStep::DayBack);
+    return 0;
+  case VK_RIGHT:
+    MoveSelection(CalendarStep::DayForward);
+    return 0;
+  case VK_UP:
+    MoveSelection(CalendarStep::WeekBack);
+    return 0;
+  case VK_DOWN:
+    MoveSelection(CalendarStep::WeekForward);
+    return 0;
+  case VK_PRIOR:
+    MoveSelection(CalendarStep::MonthBack);
+    return 0;
+  case VK_NEXT:
+    MoveSelection(CalendarStep::MonthForward);
+    return 0;
+  case VK_HOME:
+    ShowToday();
+    host_.SelectionChanged();
+    return 0;
+  case VK_RETURN: {
+    // The character this key was translated into waits in the queue; the
+    // menu's loop would take it as a choice and close at once.
+    MSG typed;
+    while (PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
+           typed.wParam == L'\r') {
+      PeekMessageW(&typed, Hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
     }
-    case VK_APPS: OpenSelectedDayMenu(); return 0;
-    default: return 0;
+    OpenSelectedDayMenu();
+    return 0;
+  }
+  case VK_APPS:
+    OpenSelectedDayMenu();
+    return 0;
+  default:
+    return 0;
   }
 }
 
 // A keyboard's request for the context menu comes with no point (-1, -1);
 // a right click has opened its menu already at the button press.
 LRESULT AFCYearSelectWnd::OnContextMenu(LPARAM lp) {
-  if (GET_X_LPARAM(lp) == -1 && GET_Y_LPARAM(lp) == -1) OpenSelectedDayMenu();
+  if (GET_X_LPARAM(lp) == -1 && GET_Y_LPARAM(lp) == -1)
+    OpenSelectedDayMenu();
   return 0;
 }
 
@@ -205,19 +247,22 @@ LRESULT AFCYearSelectWnd::OnSetFocus(WPARAM, LPARAM) {
 }
 
 void AFCYearSelectWnd::FocusMoved() {
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void AFCYearSelectWnd::DrawFocusCue(HDC dc) const {
-  if (SendMessageW(Hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+  if (SendMessageW(Hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)
+    return;
   const HWND focus = GetFocus();
   CalRect r;
   int inset = 2;
   if (focus == Hwnd()) {
-    const DayCell* day = year_.SelectedCell();
-    if (!day) return;
+    const DayCell *day = year_.SelectedCell();
+    if (!day)
+      return;
     r = day->rect;
-    inset = 3;  // inside the selection frame
+    inset = 3; // inside the selection frame
   } else if (focus && focus == backKey_.Hwnd()) {
     r = year_.BackButton();
   } else if (focus && focus == nextKey_.Hwnd()) {
@@ -225,14 +270,16 @@ void AFCYearSelectWnd::DrawFocusCue(HDC dc) const {
   } else {
     return;
   }
-  if (r.Width() <= 2 * inset || r.Height() <= 2 * inset) return;
+  if (r.Width() <= 2 * inset || r.Height() <= 2 * inset)
+    return;
   // A dotted pen rather than the XOR of DrawFocusRect: a repaint of only the
   // hovered cells draws the cue again over a buffer that may still hold it.
   const Pen pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
   const SelectGuard usePen(dc, pen.Get());
   const SelectGuard noFill(dc, GetStockObject(NULL_BRUSH));
   const int mode = SetBkMode(dc, TRANSPARENT);
-  Rectangle(dc, r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
+  Rectangle(dc, r.left + inset, r.top + inset, r.right - inset,
+            r.bottom - inset);
   SetBkMode(dc, mode);
 }
 
@@ -250,32 +297,43 @@ LRESULT AFCYearSelectWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   switch (msg) {
-    // The dialog navigation leaves the arrows, Enter and the rest to the calendar.
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
-    case WM_KEYDOWN: return OnKeyDown(wp, lp);
-    // The menu key opened the menu as it went down; the default handling of
-    // its release would ask for the menu a second time.
-    case WM_KEYUP:
-      if (wp == VK_APPS) return 0;
-      break;
-    case WM_SYSKEYDOWN:
-      if (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
-        OpenSelectedDayMenu();
-        return 0;
-      }
-      break;
-    case WM_CONTEXTMENU: return OnContextMenu(lp);
-    case WM_KILLFOCUS: FocusMoved(); return 0;
-    case WM_SHOWWINDOW:
-      // Hidden (nobody logged in), Back and Next are no tab stops either.
-      for (const HWND key : {backKey_.Hwnd(), nextKey_.Hwnd()}) {
-        if (key) ShowWindow(key, wp ? SW_SHOWNA : SW_HIDE);
-      }
-      break;
-    // Another window took the mouse (a menu, a drag): what the pointer
-    // marked here is no longer under it.
-    case WM_CAPTURECHANGED: ForgetHover(); return 0;
-    default: break;
+  // The dialog navigation leaves the arrows, Enter and the rest to the
+  // calendar.
+  case WM_GETDLGCODE:
+    return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+  case WM_KEYDOWN:
+    return OnKeyDown(wp, lp);
+  // The menu key opened the menu as it went down; the default handling of
+  // its release would ask for the menu a second time.
+  case WM_KEYUP:
+    if (wp == VK_APPS)
+      return 0;
+    break;
+  case WM_SYSKEYDOWN:
+    if (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
+      OpenSelectedDayMenu();
+      return 0;
+    }
+    break;
+  case WM_CONTEXTMENU:
+    return OnContextMenu(lp);
+  case WM_KILLFOCUS:
+    FocusMoved();
+    return 0;
+  case WM_SHOWWINDOW:
+    // Hidden (nobody logged in), Back and Next are no tab stops either.
+    for (const HWND key : {backKey_.Hwnd(), nextKey_.Hwnd()}) {
+      if (key)
+        ShowWindow(key, wp ? SW_SHOWNA : SW_HIDE);
+    }
+    break;
+  // Another window took the mouse (a menu, a drag): what the pointer
+  // marked here is no longer under it.
+  case WM_CAPTURECHANGED:
+    ForgetHover();
+    return 0;
+  default:
+    break;
   }
   return CWindow::HandleMessage(msg, wp, lp);
 }
@@ -284,24 +342,30 @@ void AFCYearSelectWnd::PaintView(HDC dc) {
   // The view fills the calendar area below the band; the months keep the
   // layout of the last size event.
   const CalRect area = CalendarArea();
-  year_.SetBounds(CalRect{area.left, area.top, area.right, area.bottom - CalendarLayout::kFrameBandHeight});
+  year_.SetBounds(CalRect{area.left, area.top, area.right,
+                          area.bottom - CalendarLayout::kFrameBandHeight});
   painter_.DrawYear(dc, year_, overBack_, overNext_);
 }
 
 bool AFCYearSelectWnd::OnlyHoverCellsInvalid() const {
-  if (hoverCells_.empty()) return false;
+  if (hoverCells_.empty())
+    return false;
   Region update(CreateRectRgn(0, 0, 0, 0));
   Region cells(CreateRectRgn(0, 0, 0, 0));
-  if (!update || !cells) return false;
-  if (GetUpdateRgn(Hwnd(), update.Get(), FALSE) == ERROR) return false;
-  for (const CalRect& c : hoverCells_) {
+  if (!update || !cells)
+    return false;
+  if (GetUpdateRgn(Hwnd(), update.Get(), FALSE) == ERROR)
+    return false;
+  for (const CalRect &c : hoverCells_) {
     Region one(CreateRectRgn(c.left, c.top, c.right, c.bottom));
-    if (one) CombineRgn(cells.Get(), cells.Get(), one.Get(), RGN_OR);
+    if (one)
+      CombineRgn(cells.Get(), cells.Get(), one.Get(), RGN_OR);
   }
-  return CombineRgn(update.Get(), update.Get(), cells.Get(), RGN_DIFF) == NULLREGION;
+  return CombineRgn(update.Get(), update.Get(), cells.Get(), RGN_DIFF) ==
+         NULLREGION;
 }
 
-void AFCYearSelectWnd::InvalidateHoverCell(const CalRect& cell) {
+void AFCYearSelectWnd::InvalidateHoverCell(const CalRect &cell) {
   hoverCells_.push_back(cell);
   const RECT r{cell.left, cell.top, cell.right, cell.bottom};
   InvalidateRect(Hwnd(), &r, FALSE);
@@ -317,9 +381,11 @@ LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
   PaintDC paint(Hwnd());
   RECT client{};
   GetClientRect(Hwnd(), &client);
-  const bool sameSize = buffer_.Width() == client.right && buffer_.Height() == client.bottom;
+  const bool sameSize =
+      buffer_.Width() == client.right && buffer_.Height() == client.bottom;
   const HDC dc = buffer_.Prepare(paint.Get(), client.right, client.bottom);
-  if (!dc) return 0;
+  if (!dc)
+    return 0;
   if (onlyCells && sameSize) {
     painter_.RepaintCells(dc, year_, hoverCells_);
     ++cellRepaints_;
@@ -331,7 +397,8 @@ LRESULT AFCYearSelectWnd::OnPaint(WPARAM, LPARAM) {
   hoverCells_.clear();
   bufferPainted_ = true;
   buffer_.Present(paint.Get(), paint.Area());
-  if (!trackingLeave_) ReleaseBuffer();
+  if (!trackingLeave_)
+    ReleaseBuffer();
   return 0;
 }
 
@@ -350,7 +417,8 @@ void AFCYearSelectWnd::StartTooltipTimer() {
 }
 
 void AFCYearSelectWnd::StopTooltipTimer() {
-  if (Hwnd()) KillTimer(Hwnd(), kTooltipTimerId);
+  if (Hwnd())
+    KillTimer(Hwnd(), kTooltipTimerId);
   tooltipTimerRunning_ = false;
 }
 
@@ -363,12 +431,13 @@ void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
   const CalPoint at = ToCal(p);
   const bool wasOverBack = overBack_;
   const bool wasOverNext = overNext_;
-  const DayCell* before = year_.HoveredDay();
-  const std::optional<CalRect> oldCell = before ? std::optional<CalRect>(before->rect) : std::nullopt;
+  const DayCell *before = year_.HoveredDay();
+  const std::optional<CalRect> oldCell =
+      before ? std::optional<CalRect>(before->rect) : std::nullopt;
   overBack_ = year_.BackButton().Contains(at);
   overNext_ = year_.NextButton().Contains(at);
   pressed_ = false;
-  if (const DayCell* day = year_.HitTest(at)) {
+  if (const DayCell *day = year_.HitTest(at)) {
     // Moving inside one cell must not push the balloon further away.
     if (!tooltipDay_ || !(*tooltipDay_ == day->Date())) {
       StartTooltipTimer();
@@ -393,11 +462,15 @@ void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
     InvalidateRect(Hwnd(), nullptr, FALSE);
     return;
   }
-  const DayCell* after = year_.HoveredDay();
-  const std::optional<CalRect> newCell = after ? std::optional<CalRect>(after->rect) : std::nullopt;
-  if (oldCell == newCell) return;
-  if (oldCell) InvalidateHoverCell(*oldCell);
-  if (newCell) InvalidateHoverCell(*newCell);
+  const DayCell *after = year_.HoveredDay();
+  const std::optional<CalRect> newCell =
+      after ? std::optional<CalRect>(after->rect) : std::nullopt;
+  if (oldCell == newCell)
+    return;
+  if (oldCell)
+    InvalidateHoverCell(*oldCell);
+  if (newCell)
+    InvalidateHoverCell(*newCell);
 }
 
 LRESULT AFCYearSelectWnd::OnMouseMove(WPARAM, LPARAM lp) {
@@ -408,8 +481,9 @@ LRESULT AFCYearSelectWnd::OnMouseMove(WPARAM, LPARAM lp) {
 // A click is what selects a day: the panes and the day commands act on the
 // clicked day only, never on one the mouse merely crossed.
 void AFCYearSelectWnd::OpenDayMenu(POINT p) {
-  const DayCell* day = year_.SelectAt(ToCal(p));
-  if (!day) return;
+  const DayCell *day = year_.SelectAt(ToCal(p));
+  if (!day)
+    return;
   // The cell is copied: the host may repaint or page while its menu is open.
   const CalRect cell = day->rect;
   // The menu covers the balloon's place and takes the mouse: hover and
@@ -427,20 +501,29 @@ void AFCYearSelectWnd::ForgetHover() {
   overBack_ = overNext_ = false;
   trackingLeave_ = false;
   ReleaseBuffer();
-  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd())
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 LRESULT AFCYearSelectWnd::OnLButtonDown(WPARAM, LPARAM lp) {
   pressed_ = true;
   // A click that only activates the program must not change a day.
-  if (!host_.IsHostActive()) return 0;
+  if (!host_.IsHostActive())
+    return 0;
   // The keyboard goes on from the day she clicked.
-  if (GetFocus() != Hwnd()) SetFocus(Hwnd());
+  if (GetFocus() != Hwnd())
+    SetFocus(Hwnd());
   const POINT p = PointOf(lp);
   switch (year_.ButtonAt(ToCal(p))) {
-    case CalendarButton::Back: ShowPreviousMonth(); break;
-    case CalendarButton::Next: ShowNextMonth(); break;
-    case CalendarButton::None: OpenDayMenu(p); break;
+  case CalendarButton::Back:
+    ShowPreviousMonth();
+    break;
+  case CalendarButton::Next:
+    ShowNextMonth();
+    break;
+  case CalendarButton::None:
+    OpenDayMenu(p);
+    break;
   }
   return 0;
 }
@@ -451,13 +534,15 @@ LRESULT AFCYearSelectWnd::OnLButtonUp(WPARAM, LPARAM) {
 }
 
 LRESULT AFCYearSelectWnd::OnRButtonDown(WPARAM, LPARAM lp) {
-  if (host_.IsHostActive() && GetFocus() != Hwnd()) SetFocus(Hwnd());
+  if (host_.IsHostActive() && GetFocus() != Hwnd())
+    SetFocus(Hwnd());
   OpenDayMenu(PointOf(lp));
   return 0;
 }
 
 LRESULT AFCYearSelectWnd::OnTimer(WPARAM wp, LPARAM lp) {
-  if (wp != kTooltipTimerId) return DefaultProc(WM_TIMER, wp, lp);
+  if (wp != kTooltipTimerId)
+    return DefaultProc(WM_TIMER, wp, lp);
   // Once per hovered day.
   StopTooltipTimer();
   ShowDayBalloon();
@@ -465,20 +550,15 @@ LRESULT AFCYearSelectWnd::OnTimer(WPARAM wp, LPARAM lp) {
 }
 
 void AFCYearSelectWnd::ShowDayBalloon() {
-  const DayCell* day = year_.HoveredDay();
-  if (!day) return;
-  POINT anchor{(day->rect.left + day->rect.right) / 2, (day->rect.top + day->rect.bottom) / 2};
+  const DayCell *day = year_.HoveredDay();
+  if (!day)
+    return;
+  POINT anchor{(day->rect.left + day->rect.right) / 2,
+               (day->rect.top + day->rect.bottom) / 2};
   ClientToScreen(Hwnd(), &anchor);
 
-  const PackedDate date = day->Date();
-  const int dayClass = model_.GetDayClass(date);
-  const std::u16string tip = model_.GetTip(date, dayClass);
-  const Day* record = model_.GetCachedDay(date);
-  const std::u16string note = record && record->note ? *record->note : std::u16string();
-  const std::u16string text = DayBalloonText(tip, locale_.Translate(u"NOTE"), note);
-  const char16_t* titleKey = DayClassLabelKey(dayClass);
-  const std::u16string title = titleKey ? locale_.Translate(titleKey) : std::u16string();
-  balloon_.Show(Hwnd(), anchor, ToWide(title), ToWide(text));
+  const DayBalloon words = DayBalloonFor(model_, locale_, day->Date());
+  balloon_.Show(Hwnd(), anchor, ToWide(words.title), ToWide(words.text));
 }
 
 LRESULT AFCYearSelectWnd::OnDestroy(WPARAM wp, LPARAM lp) {

@@ -3,13 +3,16 @@
 #include "env/locale_manager.h"
 #include "env/text_format.h"
 #include "model/day_class.h"
+#include "model/day_words.h"
+#include "model/menstual_manager.h"
 #include "resources/resource.h"
+#include "ui/panes/pane_texts.h"
 
 namespace {
 
 struct MenuText {
   unsigned id;
-  const char16_t* key;
+  const char16_t *key;
 };
 constexpr MenuText kMenuTexts[] = {
     {ID_FILE_LOGOUT, u"MENU_FILE_LOGOUT"},
@@ -35,11 +38,12 @@ constexpr MenuText kMenuTexts[] = {
     {ID_APP_ABOUT, u"MENU_HELP_ABOUT"},
 };
 
-}  // namespace
+} // namespace
 
-const char16_t* MenuItemKey(unsigned id) {
-  for (const MenuText& t : kMenuTexts) {
-    if (t.id == id) return t.key;
+const char16_t *MenuItemKey(unsigned id) {
+  for (const MenuText &t : kMenuTexts) {
+    if (t.id == id)
+      return t.key;
   }
   return nullptr;
 }
@@ -48,31 +52,77 @@ bool HiddenForGoal(unsigned id, int goal) {
   return goal == 0 && (id == ID_REPORTS_BIRTH || id == ID_REPORTS_CHINA_CAL);
 }
 
-std::u16string TrayTooltip(const LocaleManager& locale, const PackedDate& today, int dayClass) {
-  std::u16string tip = locale.Translate(u"APP_NAME") + u" " + locale.Translate(u"APP_VER") + u"\n";
-  tip += FormatText(locale.Translate(u"TODAY_IS2"), {static_cast<long long>(today.day), static_cast<long long>(today.month), static_cast<long long>(today.year)}) + u"\n";
-  if (const char16_t* label = DayClassLabelKey(dayClass)) tip += locale.Translate(label);
-  tip += u"\n";
-  if (tip.size() > kTrayTipMax) tip.resize(kTrayTipMax);
+TrayWords TrayWordsFrom(MenstualManager &model, const LocaleManager &locale,
+                        const PackedDate &today) {
+  TrayWords words;
+  if (model.Standing(today) == DayStanding::kNoPeriod) {
+    words.noPeriod = true;
+    return words;
+  }
+  const int late = model.DaysLate();
+  if (late > 0) {
+    // While she is late the tray says so, whatever today's class.
+    words.label = LateLine(locale, late);
+    return words;
+  }
+  words.label = model.DayLabel(today);
+  const LookAhead found = LookAheadFrom(
+      today, [&model](const PackedDate &d) { return model.GetDayClass(d); });
+  if (!found.menstruation.IsEmpty())
+    words.next = NextMenstruationLine(locale, found, 0, model.ExpectedStart(),
+                                      model.NextStartRange());
+  return words;
+}
+
+std::u16string TrayTooltip(const LocaleManager &locale, const PackedDate &today,
+                           const TrayWords &words) {
+  const std::u16string date =
+      FormatDayMonthYear(locale.Translate(u"TODAY_IS2"), today);
+  if (words.noPeriod) {
+    std::u16string tip = FormatText(locale.Translate(u"TRAY_NO_PERIOD"),
+                                    {locale.Translate(u"APP_NAME")}) +
+                         u"\n" + date;
+    if (tip.size() > kTrayTipMax)
+      tip.resize(kTrayTipMax);
+    return tip;
+  }
+  std::u16string rest = u"\n" + date + u"\n" + words.label + u"\n";
+  if (!words.next.empty())
+    rest += words.next + u"\n";
+  std::u16string tip = locale.Translate(u"APP_NAME") + u" " +
+                       locale.Translate(u"APP_VER") + rest;
+  if (tip.size() > kTrayTipMax)
+    tip = locale.Translate(u"APP_NAME") + rest;
+  if (tip.size() > kTrayTipMax)
+    tip.resize(kTrayTipMax);
   return tip;
 }
 
-std::u16string LockedTrayTooltip(const LocaleManager& locale) {
+std::u16string TrayTooltip(const LocaleManager &locale, MenstualManager &model,
+                           const PackedDate &today) {
+  return TrayTooltip(locale, today, TrayWordsFrom(model, locale, today));
+}
+
+std::u16string LockedTrayTooltip(const LocaleManager &locale) {
   std::u16string tip = locale.Translate(u"APP_NAME");
-  if (tip.size() > kTrayTipMax) tip.resize(kTrayTipMax);
+  if (tip.size() > kTrayTipMax)
+    tip.resize(kTrayTipMax);
   return tip;
 }
 
-std::u16string ShowWindowText(const LocaleManager& locale) {
+std::u16string ShowWindowText(const LocaleManager &locale) {
   // The English "SHOW" text already ends in a blank; one blank is enough.
   std::u16string show = locale.Translate(u"SHOW");
-  while (!show.empty() && show.back() == u' ') show.pop_back();
+  while (!show.empty() && show.back() == u' ')
+    show.pop_back();
   return show + u" " + locale.Translate(u"APP_NAME");
 }
 
-std::u16string SitePage(std::u16string_view site, std::u16string_view language, std::u16string_view page) {
+std::u16string SitePage(std::u16string_view site, std::u16string_view language,
+                        std::u16string_view page) {
   std::u16string url(site);
-  while (!url.empty() && url.back() == u'/') url.pop_back();
+  while (!url.empty() && url.back() == u'/')
+    url.pop_back();
   url += u"/";
   url += language;
   url += u"/";
@@ -80,7 +130,8 @@ std::u16string SitePage(std::u16string_view site, std::u16string_view language, 
   return url;
 }
 
-std::u16string FeedbackAddress(std::u16string_view email, std::u16string_view appName) {
+std::u16string FeedbackAddress(std::u16string_view email,
+                               std::u16string_view appName) {
   std::u16string address = u"mailto:";
   address += email;
   address += u"?Subject=\"";

@@ -18,59 +18,74 @@
 
 namespace {
 
-HINSTANCE ModuleOf(HINSTANCE given) { return given ? given : GetModuleHandleW(nullptr); }
+HINSTANCE ModuleOf(HINSTANCE given) {
+  return given ? given : GetModuleHandleW(nullptr);
+}
 
 constexpr COLORREF kPopupText = RGB(0, 0, 0);
 constexpr COLORREF kPopupHoverText = RGB(0, 0, 200);
-constexpr int kPopupFontSize = 90;  // 9 points
+constexpr int kPopupFontSize = 90; // 9 points
 constexpr int kPopupTextTop = 40;
 constexpr int kPopupTextMargin = 10;
 
-}  // namespace
+} // namespace
 
 // Large, then small: each skinned, in Arial 9 points, black, underlined and
 // blue under the mouse, with the text 40 pixels from the top and 10 from the
 // other edges. Made when the first reminder shows (or a test asks for them),
 // so that a start that shows none pays nothing for their pictures and font.
 bool CMainFrame::EnsureReminderPopups() {
-  if (popupsMade_) return largePopup_.Hwnd() && smallPopup_.Hwnd();
-  if (!Hwnd()) return false;
+  if (popupsMade_)
+    return largePopup_.Hwnd() && smallPopup_.Hwnd();
+  if (!Hwnd())
+    return false;
   popupsMade_ = true;
   const HINSTANCE module = ModuleOf(context_.resources);
-  const std::pair<CTaskbarNotifier*, UINT> popups[] = {{&largePopup_, IDB_POPUP_LARGE},
-                                                       {&smallPopup_, IDB_POPUP_SMALL}};
-  for (const auto& [popup, skin] : popups) {
+  const std::pair<CTaskbarNotifier *, UINT> popups[] = {
+      {&largePopup_, IDB_POPUP_LARGE}, {&smallPopup_, IDB_POPUP_SMALL}};
+  for (const auto &[popup, skin] : popups) {
     if (!popup->CreatePopup(Hwnd())) {
       LogMessage(L"a reminder popup could not be created");
       continue;
     }
-    if (!popup->LoadSkin(module, skin, -1, -1, -1)) LogMessage(L"a reminder popup has no skin");
+    if (!popup->LoadSkin(module, skin, -1, -1, -1))
+      LogMessage(L"a reminder popup has no skin");
     popup->SetFonts(L"Arial", kPopupFontSize, 0, CTaskbarNotifier::kUnderline);
     popup->SetTextColours(kPopupText, kPopupHoverText);
     const SIZE size = popup->SkinSize();
-    popup->SetTextArea(RECT{kPopupTextMargin, kPopupTextTop, size.cx - kPopupTextMargin, size.cy - kPopupTextMargin});
+    popup->SetTextArea(RECT{kPopupTextMargin, kPopupTextTop,
+                            size.cx - kPopupTextMargin,
+                            size.cy - kPopupTextMargin});
   }
   return largePopup_.Hwnd() && smallPopup_.Hwnd();
 }
 
 // The user whose reminders these are: with logins off everybody shares one set.
 int CMainFrame::ReminderUser() const {
-  return context_.options.userLogins && context_.logon ? context_.logon->CurrentUser().id : 0;
+  return context_.options.userLogins && context_.logon
+             ? context_.logon->CurrentUser().id
+             : 0;
 }
 
 void CMainFrame::RunReminderCheck() {
   // Locked, no reminder tells anybody's coming days.
-  if (hideForLogin_ || CalendarLocked()) return;
+  if (hideForLogin_ || CalendarLocked())
+    return;
   const bool forced = mouseOverTray_;
   const PackedDate today = context_.clock.Today();
-  const std::optional<ReminderMessage> message =
-      CheckReminders(forced, ReminderSettingsFrom(context_.options, LocalMinuteOfDay), today,
-                     LocalMinuteOfDay(context_.clock.Now()), ReminderDaysFrom(context_.model, today), ReminderUser(),
-                     reminderLog_, context_.locale);
-  if (!message || !EnsureReminderPopups()) return;
-  CTaskbarNotifier& popup = message->popup == ReminderPopup::kLarge ? largePopup_ : smallPopup_;
-  popup.ShowText(ToWide(message->text), message->showMs, message->stayMs, message->hideMs);
-  if (message->sound) PlayAlert();
+  const std::optional<ReminderMessage> message = CheckReminders(
+      forced, ReminderSettingsFrom(context_.options, LocalMinuteOfDay), today,
+      LocalMinuteOfDay(context_.clock.Now()),
+      ReminderDaysFrom(context_.model, today), ReminderUser(), reminderLog_,
+      context_.locale);
+  if (!message || !EnsureReminderPopups())
+    return;
+  CTaskbarNotifier &popup =
+      message->popup == ReminderPopup::kLarge ? largePopup_ : smallPopup_;
+  popup.ShowText(ToWide(message->text), message->showMs, message->stayMs,
+                 message->hideMs);
+  if (message->sound)
+    PlayAlert();
 }
 
 void CMainFrame::HideReminderPopups() {
@@ -89,9 +104,10 @@ void CMainFrame::PlayAlert() const {
 // Today's date and class, or only the program's name while the calendar is
 // locked: the tooltip is read by whoever points at the icon.
 std::u16string CMainFrame::CurrentTrayTip() const {
-  if (hideForLogin_ || CalendarLocked()) return LockedTrayTooltip(context_.locale);
+  if (hideForLogin_ || CalendarLocked())
+    return LockedTrayTooltip(context_.locale);
   const PackedDate today = context_.clock.Today();
-  return TrayTooltip(context_.locale, today, context_.model.GetDayClass(today));
+  return TrayTooltip(context_.locale, context_.model, today);
 }
 
 void CMainFrame::RefreshTrayTip() {
@@ -100,5 +116,6 @@ void CMainFrame::RefreshTrayTip() {
 }
 
 void CMainFrame::RefreshTrayTipOnNewDay() {
-  if (context_.clock.Today() != trayTipDate_) RefreshTrayTip();
+  if (context_.clock.Today() != trayTipDate_)
+    RefreshTrayTip();
 }

@@ -2,14 +2,15 @@
 
 #include <memory>
 
-#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
+#include "settings/options_manager.h"
 
-static_assert(CDayInfoDlg::kBoyPicture == IDB_GENDER_BOY && CDayInfoDlg::kGirlPicture == IDB_GENDER_GIRL);
+static_assert(CDayInfoDlg::kBoyPicture == IDB_GENDER_BOY &&
+              CDayInfoDlg::kGirlPicture == IDB_GENDER_GIRL);
 
 namespace {
 
@@ -19,47 +20,59 @@ constexpr int kSquareSize = 16;
 std::wstring WithoutMnemonics(std::wstring text) {
   std::wstring out;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) ++i;
+    if (text[i] == L'&' && i + 1 < text.size())
+      ++i;
     out.push_back(text[i]);
   }
   return out;
 }
 
-}  // namespace
+} // namespace
 
-CDayInfoDlg::CDayInfoDlg(const PaneContext& context) : CDialog(IDD_DAY_INFO, context.resources), context_(context) {}
+CDayInfoDlg::CDayInfoDlg(const PaneContext &context)
+    : CDialog(IDD_DAY_INFO, context.resources), context_(context) {}
 
 BOOL CDayInfoDlg::OnInitDialog() {
-  const LocaleManager& locale = context_.locale;
-  MenstualManager& model = context_.model;
-  const HINSTANCE module = context_.resources ? context_.resources : GetModuleHandleW(nullptr);
+  const LocaleManager &locale = context_.locale;
+  MenstualManager &model = context_.model;
+  const HINSTANCE module =
+      context_.resources ? context_.resources : GetModuleHandleW(nullptr);
 
-  icon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_PERIOD), IMAGE_ICON, 0, 0,
-                                        LR_DEFAULTSIZE | LR_SHARED));
-  smallIcon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_PERIOD), IMAGE_ICON, 16, 16, LR_SHARED));
-  if (icon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  if (smallIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  SetWindowTextW(Hwnd(), WithoutMnemonics(ToWide(locale.Translate(u"PANE1_TITLE"))).c_str());
+  icon_ = static_cast<HICON>(
+      LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_PERIOD), IMAGE_ICON, 0, 0,
+                 LR_DEFAULTSIZE | LR_SHARED));
+  smallIcon_ =
+      static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_PERIOD),
+                                    IMAGE_ICON, 16, 16, LR_SHARED));
+  if (icon_)
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  if (smallIcon_)
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(smallIcon_));
+  SetWindowTextW(
+      Hwnd(),
+      WithoutMnemonics(ToWide(locale.Translate(u"PANE1_TITLE"))).c_str());
 
   const PackedDate today = context_.clock.Today();
-  const PackedDate start = model.Database().GetStartBefore(today);
-  SetItemText(IDC_DAYINFO_TODAY, ToWide(TodayLine(locale, today, start.IsEmpty() ? nullptr : &start)));
-
-  found_ = LookAheadFrom(today, [&model](const PackedDate& d) { return model.ClassifyDay(d); });
-  SetItemText(IDC_DAYINFO_MENSTRUATION,
-              ToWide(DateCountLine(locale, u"NEXT_MENSTRUAL", found_.menstruation, found_.menstruationDays)));
-  SetItemText(IDC_DAYINFO_OVULATION,
-              ToWide(DateCountLine(locale, u"NEXT_OVULATION", found_.ovulation, found_.ovulationDays)));
-  SetItemText(IDC_DAYINFO_BIRTH, ToWide(BirthLine(locale, found_.birth)));
+  const TodayDialogWords words = TodayDialogWordsFrom(model, today);
+  found_ = words.found;
+  SetItemText(IDC_DAYINFO_TODAY, ToWide(words.today));
+  SetItemText(IDC_DAYINFO_MENSTRUATION, ToWide(words.menstruation));
+  SetItemText(IDC_DAYINFO_OVULATION, ToWide(words.ovulation));
+  SetItemText(IDC_DAYINFO_BASIS, ToWide(words.basis));
+  SetItemText(IDC_DAYINFO_BIRTH, ToWide(words.birth));
   gender_.Reset(static_cast<HBITMAP>(
-      LoadImageW(module, MAKEINTRESOURCEW(GenderPicture()), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  const bool conceiving = context_.options.goal != 0;
+      LoadImageW(module, MAKEINTRESOURCEW(GenderPicture()), IMAGE_BITMAP, 0, 0,
+                 LR_CREATEDIBSECTION)));
+  // No gender day ahead (no period marked): no birth date is made up.
+  const bool conceiving = context_.options.goal != 0 && !words.birth.empty();
   ShowWindow(Item(IDC_DAYINFO_BIRTH), conceiving ? SW_SHOWNA : SW_HIDE);
   ShowWindow(Item(IDC_DAYINFO_GENDER), conceiving ? SW_SHOWNA : SW_HIDE);
 
-  const Day* day = model.GetCachedDay(today);
-  SetItemText(IDC_DAYINFO_NOTE, day && day->note ? ToWide(*day->note) : std::wstring());
-  SetItemText(IDC_DAYINFO_TIP, ToWide(model.GetTip(today, model.GetDayClass(today))));
+  const Day *day = model.GetCachedDay(today);
+  SetItemText(IDC_DAYINFO_NOTE,
+              day && day->note ? ToWide(*day->note) : std::wstring());
+  SetItemText(IDC_DAYINFO_TIP, ToWide(words.tip));
   SetItemText(IDC_DAYINFO_NOTE_GROUP, ToWide(locale.Translate(u"NOTE")));
   // The dialog is read, not edited: OK has the focus, the note is not selected.
   SetFocus(Item(IDOK));
@@ -68,28 +81,32 @@ BOOL CDayInfoDlg::OnInitDialog() {
 
 INT_PTR CDayInfoDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DRAWITEM && lp) {
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lp));
     return TRUE;
   }
   return CDialog::HandleMessage(msg, wp, lp);
 }
 
-void CDayInfoDlg::DrawItem(const DRAWITEMSTRUCT& item) const {
+void CDayInfoDlg::DrawItem(const DRAWITEMSTRUCT &item) const {
   const HDC dc = item.hDC;
-  const RECT& r = item.rcItem;
+  const RECT &r = item.rcItem;
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   if (item.CtlID == IDC_DAYINFO_GENDER) {
-    if (!gender_) return;
+    if (!gender_)
+      return;
     BITMAP info{};
     GetObjectW(gender_.Get(), sizeof info, &info);
     MemoryDC source(dc);
     SelectGuard use(source.Get(), gender_.Get());
-    TransparentBlt(dc, r.left, r.top + (r.bottom - r.top - info.bmHeight) / 2, info.bmWidth, info.bmHeight,
-                   source.Get(), 0, 0, info.bmWidth, info.bmHeight, RGB(255, 255, 255));
+    TransparentBlt(dc, r.left, r.top + (r.bottom - r.top - info.bmHeight) / 2,
+                   info.bmWidth, info.bmHeight, source.Get(), 0, 0,
+                   info.bmWidth, info.bmHeight, RGB(255, 255, 255));
     return;
   }
-  const size_t index = item.CtlID == IDC_DAYINFO_FLOW_COLOR ? 0 : 5;  // flow or ovulation colour
-  Brush fill(CreateSolidBrush(static_cast<COLORREF>(context_.options.colors[index])));
+  const size_t index =
+      item.CtlID == IDC_DAYINFO_FLOW_COLOR ? 0 : 5; // flow or ovulation colour
+  Brush fill(
+      CreateSolidBrush(static_cast<COLORREF>(context_.options.colors[index])));
   Pen edge(CreatePen(PS_SOLID, 1, RGB(0x60, 0x60, 0x60)));
   SelectGuard useBrush(dc, fill.Get());
   SelectGuard usePen(dc, edge.Get());

@@ -3,19 +3,20 @@
 #include <algorithm>
 #include <memory>
 
-#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
+#include "settings/options_manager.h"
 #include "ui/days/day_entry_win32.h"
 #include "ui/panes/day_info_dlg_win32.h"
 #include "ui/panes/pane_texts.h"
 #include "ui/widgets/gdi_win32.h"
 #include "ui/widgets/resizable_dlg_bar_win32.h"
 
-CPaneInfo::CPaneInfo(const PaneContext& context) : CPaneDialog(IDD_PANE_INFO, context) {}
+CPaneInfo::CPaneInfo(const PaneContext &context)
+    : CPaneDialog(IDD_PANE_INFO, context) {}
 
 BOOL CPaneInfo::OnInitDialog() {
   AddSkinButton(IDC_INFO_TODAY, IDI_PANE_TODAY);
@@ -37,8 +38,10 @@ BOOL CPaneInfo::OnInitDialog() {
 int CPaneInfo::LineHeight() const {
   const HWND edit = Item(IDC_INFO_TEXT);
   ClientDC dc(edit);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
-  const SelectGuard select(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  const auto font =
+      reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
+  const SelectGuard select(dc.Get(), font ? static_cast<HGDIOBJ>(font)
+                                          : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc.Get(), &metrics);
   return std::max(1, static_cast<int>(metrics.tmHeight));
@@ -51,90 +54,117 @@ PaneHeights CPaneInfo::Heights() const {
   GetClientRect(edit, &client);
   // Borders and the edit's own inner margin above and below the text.
   const int frame = (window.bottom - window.top) - client.bottom + 4;
-  const int lines = std::max(1, static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)));
+  const int lines =
+      std::max(1, static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)));
   const int line = LineHeight();
   const int rest = templateHeight_ - templateTextHeight_;
-  return PaneHeights{rest + frame + 2 * line, rest + std::max(templateTextHeight_, frame + lines * line)};
+  return PaneHeights{rest + frame + 2 * line,
+                     rest +
+                         std::max(templateTextHeight_, frame + lines * line)};
 }
 
 void CPaneInfo::ResizeTo(int height) {
   RECT pane{};
   GetWindowRect(Hwnd(), &pane);
   const int delta = height - (pane.bottom - pane.top);
-  if (delta == 0) return;
+  if (delta == 0)
+    return;
   const HWND edit = Item(IDC_INFO_TEXT);
   RECT r{};
   GetWindowRect(edit, &r);
-  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT *>(&r), 2);
   SetWindowPos(edit, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + delta,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (int id : {IDC_INFO_TEMPERATURE, IDC_INFO_PERIOD}) {
     const HWND link = Item(id);
     GetWindowRect(link, &r);
-    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    SetWindowPos(link, nullptr, r.left, r.top + delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT *>(&r), 2);
+    SetWindowPos(link, nullptr, r.left, r.top + delta, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  SetWindowPos(Hwnd(), nullptr, 0, 0, pane.right - pane.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Hwnd(), nullptr, 0, 0, pane.right - pane.left, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The box is as tall as it is going to be: its first line on top.
-  SendMessageW(edit, EM_LINESCROLL, 0, -SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+  SendMessageW(edit, EM_LINESCROLL, 0,
+               -SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
 }
 
 void CPaneInfo::Refresh(bool force) {
-  MenstualManager& model = context_.model;
+  MenstualManager &model = context_.model;
   // The period she is in: the last start on or before today (a start marked
   // ahead of today does not count yet).
-  const PackedDate today = context_.clock.Today();
-  const PackedDate start = model.Database().GetStartBefore(today);
-  SetItemText(IDC_INFO_TODAY, ToWide(TodayLine(context_.locale, today, start.IsEmpty() ? nullptr : &start)));
+  const TodayWords words = TodayWordsFrom(model, context_.clock.Today());
+  SetItemText(IDC_INFO_TODAY, ToWide(words.today));
 
   const PackedDate selected = context_.host.SelectedDate();
   const int dayClass = model.GetDayClass(selected);
   // Before the first period there is no cycle to describe, only a first step.
-  const bool noPeriod = model.GetStartList().empty();
-  SetItemText(IDC_INFO_CLASS,
-              ToWide(noPeriod ? NoPeriodClassText(context_.locale) : ClassButtonText(context_.locale, dayClass)));
+  const bool noPeriod = model.Standing(selected) == DayStanding::kNoPeriod;
+  SetItemText(IDC_INFO_CLASS, ToWide(model.DayLabel(selected, dayClass)));
   SetItemText(IDC_INFO_PERIOD, Text(u"PANE1_TITLE"));
 
-  if (!force && selected == shownDate_) return;
+  if (!force && selected == shownDate_)
+    return;
   shownDate_ = selected;
-  const Day* day = model.GetCachedDay(selected);
+  const Day *day = model.GetCachedDay(selected);
   // The pane names the day it describes, so she sees which day the
   // temperature link will change.
-  const std::u16string about =
-      noPeriod ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
-               : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
-  SetItemText(IDC_INFO_TEXT, ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" + about));
-  SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day)));
+  std::u16string about =
+      noPeriod
+          ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
+          : InfoEditText(context_.locale, day,
+                         model.GetTip(selected, dayClass));
+  // What the prediction stands on, its range and a late period's test line.
+  if (const std::u16string prediction = PredictionLines(words);
+      !prediction.empty()) {
+    if (!about.empty() && about.back() != u'\n')
+      about += u"\r\n";
+    about += prediction;
+  }
+  SetItemText(IDC_INFO_TEXT, ToWide(SelectedDayLine(context_.locale, selected) +
+                                    u"\r\n" + about));
+  SetItemText(IDC_INFO_TEMPERATURE,
+              ToWide(TemperatureButtonText(context_.locale, day)));
   // A longer or shorter text: the bar gives the box the height it now wants.
   if (templateHeight_ > 0) {
     const int wanted = Heights().wanted;
     if (wanted != wantedShown_) {
       wantedShown_ = wanted;
-      if (const HWND bar = GetParent(Hwnd())) PostMessageW(bar, CResizableDlgBar::kRelayoutMessage, 0, 0);
+      if (const HWND bar = GetParent(Hwnd()))
+        PostMessageW(bar, CResizableDlgBar::kRelayoutMessage, 0, 0);
     }
   }
 }
 
 bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {
-  if (code != BN_CLICKED) return false;
+  if (code != BN_CLICKED)
+    return false;
   switch (id) {
-    case IDC_INFO_TODAY: context_.host.ShowToday(); return true;
-    case IDC_INFO_TEMPERATURE: EditTemperature(); return true;
-    case IDC_INFO_PERIOD: {
-      CDayInfoDlg dialog(context_);
-      dialog.DoModal(GetAncestor(Hwnd(), GA_ROOT));
-      return true;
-    }
-    default: return false;
+  case IDC_INFO_TODAY:
+    context_.host.ShowToday();
+    return true;
+  case IDC_INFO_TEMPERATURE:
+    EditTemperature();
+    return true;
+  case IDC_INFO_PERIOD: {
+    CDayInfoDlg dialog(context_);
+    dialog.DoModal(GetAncestor(Hwnd(), GA_ROOT));
+    return true;
+  }
+  default:
+    return false;
   }
 }
 
 // The same entry as the day menu's, but a day without a record starts at 100.
 void CPaneInfo::EditTemperature() {
-  IPaneHost& host = context_.host;
-  const DayEntry entry(context_.model, context_.options, context_.locale, context_.prompts, context_.resources,
-                       [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); });
-  if (entry.EditTemperature(host.SelectedDate(), kNewDayTemperature, GetAncestor(Hwnd(), GA_ROOT)) ==
+  IPaneHost &host = context_.host;
+  const DayEntry entry(
+      context_.model, context_.options, context_.locale, context_.prompts,
+      context_.resources,
+      [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); });
+  if (entry.EditTemperature(host.SelectedDate(), kNewDayTemperature,
+                            GetAncestor(Hwnd(), GA_ROOT)) ==
       DayEntry::Outcome::kCancelled) {
     return;
   }

@@ -4,6 +4,8 @@
 // worked out without windows.
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 
 class LocaleManager;
 class MenstualManager;
+class OptionsManager;
 
 // One row of the cycles list: the start's date, the days to the next start
 // and the expected ovulation of that cycle. The latest start has no next
@@ -19,15 +22,23 @@ struct CycleRow {
   std::u16string begin;
   std::u16string length;
   std::u16string ovulation;
-  friend bool operator==(const CycleRow&, const CycleRow&) = default;
+  friend bool operator==(const CycleRow &, const CycleRow &) = default;
 };
 
 // starts: ascending. Every pair shows its length, also one outside 10..40
-// days. The ovulation is the next start less the luteal length, the day the
-// cycle model predicts for a cycle of that length; a pair the statistics do
-// not count (outside 10..40 days) has none, and neither has a cycle whose
-// luteal phase would begin on or before its own start.
-[[nodiscard]] std::vector<CycleRow> CycleRows(const std::vector<PackedDate>& starts, int lutealLength);
+// days. The ovulation of a cycle is the one the model owns (the day the
+// calendar paints as ovulation), asked of ovulationOf with the cycle's start;
+// none when the calendar paints none in that cycle.
+using OvulationOf =
+    std::function<std::optional<PackedDate>(const PackedDate &cycleStart)>;
+[[nodiscard]] std::vector<CycleRow>
+CycleRows(const std::vector<PackedDate> &starts,
+          const OvulationOf &ovulationOf);
+// The rows of her recorded starts, each cycle's ovulation from the model.
+[[nodiscard]] std::vector<CycleRow> CycleRows(MenstualManager &model);
+// What My cycles says above its list: the basis of the prediction while it
+// stands on little (automatic lengths, fewer than three counted cycles).
+[[nodiscard]] std::u16string CyclesBasisLine(MenstualManager &model);
 
 // The four figures of the Statistic dialog.
 struct StatisticFigures {
@@ -35,11 +46,13 @@ struct StatisticFigures {
   int shortest = 0;
   int average = 0;
   int count = 0;
-  friend bool operator==(const StatisticFigures&, const StatisticFigures&) = default;
+  friend bool operator==(const StatisticFigures &,
+                         const StatisticFigures &) = default;
 };
 // Drops the cached figures and caches first, so a start marked a moment ago
 // counts, then reads longest, shortest, average and count.
-[[nodiscard]] StatisticFigures FreshStatisticFigures(MenstualManager& model);
+[[nodiscard]] StatisticFigures FreshStatisticFigures(MenstualManager &model);
 // The four labels: "Maximum cycle lenght: 30" and so on, in the order
 // longest, shortest, average, count.
-[[nodiscard]] std::array<std::u16string, 4> FigureTexts(const LocaleManager& locale, const StatisticFigures& figures);
+[[nodiscard]] std::array<std::u16string, 4>
+FigureTexts(const LocaleManager &locale, const StatisticFigures &figures);

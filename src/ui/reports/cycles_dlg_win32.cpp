@@ -4,33 +4,40 @@
 
 #include <string>
 
+#include "env/access_key.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/reports_ids.h"
 #include "ui/reports/cycle_report.h"
-#include "env/access_key.h"
 
-CCyclesDlg::CCyclesDlg(MenstualManager& model, const LocaleManager& locale, HINSTANCE resources)
-    : CDialog(IDD_MYCYCLES, resources), model_(model), locale_(locale), resources_(resources) {}
+CCyclesDlg::CCyclesDlg(MenstualManager &model, const LocaleManager &locale,
+                       HINSTANCE resources)
+    : CDialog(IDD_MYCYCLES, resources), model_(model), locale_(locale),
+      resources_(resources) {}
 
 BOOL CCyclesDlg::OnInitDialog() {
   const HINSTANCE module = resources_ ? resources_ : GetModuleHandleW(nullptr);
   if (const auto icon = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
+          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON, 0,
+                     0, LR_DEFAULTSIZE | LR_SHARED))) {
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   }
   if (const auto small = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON, 16, 16, LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON,
+                     16, 16, LR_SHARED))) {
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(small));
   }
-  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"MYCYCLES"))).c_str());
+  SetWindowTextW(
+      Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"MYCYCLES"))).c_str());
 
   const HWND list = Item(IDC_CYCLES_LIST);
   const DWORD styles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
-  const char16_t* const headings[] = {u"BEGINDATE", u"CYCLE_LENGTH", u"OVULATIONDATE"};
+  const char16_t *const headings[] = {u"BEGINDATE", u"CYCLE_LENGTH",
+                                      u"OVULATIONDATE"};
   for (int i = 0; i < 3; ++i) {
     std::wstring text = ToWide(locale_.Translate(headings[i]));
     LVCOLUMNW column{};
@@ -39,24 +46,31 @@ BOOL CCyclesDlg::OnInitDialog() {
     column.cx = kColumnWidth;
     column.pszText = text.data();
     column.iSubItem = i;
-    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&column));
   }
 
-  const std::vector<CycleRow> rows = CycleRows(model_.GetStartList(), model_.GetLutealLength());
+  SetItemText(IDC_CYCLES_BASIS, ToWide(CyclesBasisLine(model_)));
+  const std::vector<CycleRow> rows = CycleRows(model_);
   for (size_t i = 0; i < rows.size(); ++i) {
-    std::wstring cells[3] = {ToWide(rows[i].begin), ToWide(rows[i].length), ToWide(rows[i].ovulation)};
+    std::wstring cells[3] = {ToWide(rows[i].begin), ToWide(rows[i].length),
+                             ToWide(rows[i].ovulation)};
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(i);
     item.pszText = cells[0].data();
-    const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (at < 0) continue;
+    const int at = static_cast<int>(SendMessageW(
+        list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (at < 0)
+      continue;
     for (int column = 1; column < 3; ++column) {
-      if (cells[column].empty()) continue;
+      if (cells[column].empty())
+        continue;
       LVITEMW sub{};
       sub.iSubItem = column;
       sub.pszText = cells[column].data();
-      SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
+      SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at),
+                   reinterpret_cast<LPARAM>(&sub));
     }
   }
   // The last column takes the room the list has left, so its heading is read
@@ -66,7 +80,8 @@ BOOL CCyclesDlg::OnInitDialog() {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, kColumnWidth);
   }
   // The latest cycle is the one a user looks for: in view at the bottom.
-  if (!rows.empty()) SendMessageW(list, LVM_ENSUREVISIBLE, rows.size() - 1, FALSE);
+  if (!rows.empty())
+    SendMessageW(list, LVM_ENSUREVISIBLE, rows.size() - 1, FALSE);
   SetFocus(Item(IDOK));
   return FALSE;
 }

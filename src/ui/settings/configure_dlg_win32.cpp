@@ -11,36 +11,48 @@ namespace {
 // The longest language name the page passes on.
 constexpr size_t kMaxLanguageChars = 24;
 
-}  // namespace
+} // namespace
 
-CConfigureDlg::CConfigureDlg(SettingsContext& context)
-    : CSettingsPage(IDD_CONFIGURE_PAGE, context.resources), context_(context), themes_(context.locale) {}
+CConfigureDlg::CConfigureDlg(SettingsContext &context)
+    : CSettingsPage(IDD_CONFIGURE_PAGE, context.resources), context_(context),
+      themes_(context.locale) {}
 
 BOOL CConfigureDlg::OnInitDialog() {
-  const OptionsManager& o = context_.options;
-  const LocaleManager& locale = context_.locale;
-  CheckDlgButton(Hwnd(), IDC_CONFIGURE_RUN_AT_START, o.autoLoad ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(Hwnd(), IDC_CONFIGURE_NO_LOGINS, o.userLogins ? BST_UNCHECKED : BST_CHECKED);
-  CheckDlgButton(Hwnd(), IDC_CONFIGURE_NO_UPDATES, o.disableUpdates ? BST_CHECKED : BST_UNCHECKED);
-  for (const auto& [id, key] : {std::pair{IDC_CONFIGURE_LANGUAGE_LABEL, u"APP_LAN"},
-                                std::pair{IDC_CONFIGURE_THEME_LABEL, u"IDC_STATIC_THEME"},
-                                std::pair{IDC_CONFIGURE_RUN_AT_START, u"RUNATSTART"},
-                                std::pair{IDC_CONFIGURE_NO_LOGINS, u"NOLOGINS"},
-                                std::pair{IDC_CONFIGURE_NO_UPDATES, u"DONT_UPDATE"}}) {
+  const OptionsManager &o = context_.options;
+  const LocaleManager &locale = context_.locale;
+  CheckDlgButton(Hwnd(), IDC_CONFIGURE_RUN_AT_START,
+                 o.autoLoad ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Hwnd(), IDC_CONFIGURE_NO_LOGINS,
+                 o.userLogins ? BST_UNCHECKED : BST_CHECKED);
+  CheckDlgButton(Hwnd(), IDC_CONFIGURE_NO_UPDATES,
+                 o.disableUpdates ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Hwnd(), IDC_CONFIGURE_CAUTIOUS,
+                 o.cautiousWindow ? BST_CHECKED : BST_UNCHECKED);
+  for (const auto &[id, key] :
+       {std::pair{IDC_CONFIGURE_LANGUAGE_LABEL, u"APP_LAN"},
+        std::pair{IDC_CONFIGURE_THEME_LABEL, u"IDC_STATIC_THEME"},
+        std::pair{IDC_CONFIGURE_RUN_AT_START, u"RUNATSTART"},
+        std::pair{IDC_CONFIGURE_NO_LOGINS, u"NOLOGINS"},
+        std::pair{IDC_CONFIGURE_NO_UPDATES, u"DONT_UPDATE"},
+        std::pair{IDC_CONFIGURE_CAUTIOUS, u"CAUTIOUS_WINDOW"}}) {
     SetItemText(id, ToWide(locale.Translate(key)));
   }
 
   // The languages in the order of their files, each by its own name; with
   // no language files the built-in language is the one entry.
   languages_.clear();
-  for (const auto& [base, display] : locale.Languages()) languages_.push_back(ToWide(display));
-  if (languages_.empty()) languages_.push_back(ToWide(locale.Translate(u"APP_LANGUAGE")));
+  for (const auto &[base, display] : locale.Languages())
+    languages_.push_back(ToWide(display));
+  if (languages_.empty())
+    languages_.push_back(ToWide(locale.Translate(u"APP_LANGUAGE")));
   const HWND list = Item(IDC_CONFIGURE_LANGUAGE);
   rememberedLanguage_ = 0;
   const std::wstring stored = ToWide(o.Locale);
   for (size_t i = 0; i < languages_.size(); ++i) {
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languages_[i].c_str()));
-    if (languages_[i] == stored && rememberedLanguage_ == 0) rememberedLanguage_ = static_cast<int>(i);
+    SendMessageW(list, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(languages_[i].c_str()));
+    if (languages_[i] == stored && rememberedLanguage_ == 0)
+      rememberedLanguage_ = static_cast<int>(i);
   }
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(rememberedLanguage_), 0);
 
@@ -50,35 +62,51 @@ BOOL CConfigureDlg::OnInitDialog() {
 }
 
 void CConfigureDlg::ReadControls() {
-  const LRESULT index = SendMessageW(Item(IDC_CONFIGURE_LANGUAGE), CB_GETCURSEL, 0, 0);
-  language_ = index >= 0 && static_cast<size_t>(index) < languages_.size() ? static_cast<int>(index) : 0;
-  languageText_ = languages_.empty() ? std::wstring() : languages_[static_cast<size_t>(language_)];
-  if (languageText_.size() > kMaxLanguageChars) languageText_.resize(kMaxLanguageChars);
-  autoLoad_ = IsDlgButtonChecked(Hwnd(), IDC_CONFIGURE_RUN_AT_START) == BST_CHECKED;
-  userLogins_ = IsDlgButtonChecked(Hwnd(), IDC_CONFIGURE_NO_LOGINS) != BST_CHECKED;
-  disableUpdates_ = IsDlgButtonChecked(Hwnd(), IDC_CONFIGURE_NO_UPDATES) == BST_CHECKED;
+  const LRESULT index =
+      SendMessageW(Item(IDC_CONFIGURE_LANGUAGE), CB_GETCURSEL, 0, 0);
+  language_ = index >= 0 && static_cast<size_t>(index) < languages_.size()
+                  ? static_cast<int>(index)
+                  : 0;
+  languageText_ = languages_.empty()
+                      ? std::wstring()
+                      : languages_[static_cast<size_t>(language_)];
+  if (languageText_.size() > kMaxLanguageChars)
+    languageText_.resize(kMaxLanguageChars);
+  autoLoad_ =
+      IsDlgButtonChecked(Hwnd(), IDC_CONFIGURE_RUN_AT_START) == BST_CHECKED;
+  userLogins_ =
+      IsDlgButtonChecked(Hwnd(), IDC_CONFIGURE_NO_LOGINS) != BST_CHECKED;
+  disableUpdates_ =
+      IsDlgButtonChecked(Hwnd(), IDC_CONFIGURE_NO_UPDATES) == BST_CHECKED;
+  cautiousWindow_ =
+      IsDlgButtonChecked(Hwnd(), IDC_CONFIGURE_CAUTIOUS) == BST_CHECKED;
   theme_ = themes_.Selected();
 }
 
 void CConfigureDlg::Apply() {
-  OptionsManager& o = context_.options;
+  OptionsManager &o = context_.options;
   o.autoLoad = autoLoad_;
   o.userLogins = userLogins_;
   o.disableUpdates = disableUpdates_;
+  // The calendar's classes follow on the next paint.
+  o.cautiousWindow = cautiousWindow_;
   // The record carries the derived colours; with the system-colours flag
   // the painters take the system's colours themselves.
   o.theme = ThemeForChoice(theme_);
   if (language_ != rememberedLanguage_) {
-    if (context_.setLanguage) context_.setLanguage(FromWide(languageText_));
+    if (context_.setLanguage)
+      context_.setLanguage(FromWide(languageText_));
     rememberedLanguage_ = language_;
-    if (context_.languageChanged) context_.languageChanged();
+    if (context_.languageChanged)
+      context_.languageChanged();
   }
-  if (context_.repaintMain) context_.repaintMain();
+  if (context_.repaintMain)
+    context_.repaintMain();
 }
 
 INT_PTR CConfigureDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DRAWITEM && wp == IDC_CONFIGURE_THEME) {
-    themes_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    themes_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lp));
     return TRUE;
   }
   return CSettingsPage::HandleMessage(msg, wp, lp);

@@ -11,20 +11,20 @@
 // The general settings page: language, colour theme, start with Windows,
 // logins and update checks.
 class CConfigureDlg : public CSettingsPage {
- public:
-  explicit CConfigureDlg(SettingsContext& context);
+public:
+  explicit CConfigureDlg(SettingsContext &context);
 
   void ReadControls() override;
   void Apply() override;
 
-  [[nodiscard]] const CColourPickerCB& ThemeList() const { return themes_; }
+  [[nodiscard]] const CColourPickerCB &ThemeList() const { return themes_; }
 
- protected:
+protected:
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
 
- private:
-  SettingsContext& context_;
+private:
+  SettingsContext &context_;
   CColourPickerCB themes_;
   std::vector<std::wstring> languages_;
   int rememberedLanguage_ = 0;
@@ -34,5 +34,6 @@ class CConfigureDlg : public CSettingsPage {
   bool autoLoad_ = false;
   bool userLogins_ = false;
   bool disableUpdates_ = false;
+  bool cautiousWindow_ = false;
   int theme_ = 0;
 };

@@ -13,8 +13,8 @@
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "support/temp_dir.h"
-#include "ui/frame/band_layout.h"
 #include "ui/days/day_edits.h"
+#include "ui/frame/band_layout.h"
 #include "ui/frame/day_menu_items.h"
 #include "ui/frame/frame_texts.h"
 
@@ -22,40 +22,67 @@ namespace {
 
 constexpr PackedDate kDate{10, 6, 2024};
 
-std::vector<std::u16string> Keys(const std::vector<DayMenuItem>& items) {
+std::vector<std::u16string> Keys(const std::vector<DayMenuItem> &items) {
   std::vector<std::u16string> keys;
-  for (const DayMenuItem& i : items) keys.emplace_back(i.key);
+  for (const DayMenuItem &i : items)
+    keys.emplace_back(i.key);
   return keys;
 }
 
-Day Marked(bool start, bool end, bool sex, bool pill, bool good, bool bad, std::optional<std::u16string> note = {}) {
+Day Marked(bool start, bool end, bool sex, bool pill, bool good, bool bad,
+           std::optional<std::u16string> note = {}) {
   return Day(kDate, start, end, sex, pill, good, bad, 0, std::move(note));
 }
 
 TEST(DayMenuItems, OfferWhatTheRecordAndTheRulesAllow) {
   struct Case {
-    const char* name;
+    const char *name;
     std::optional<Day> record;
     bool canStart, canEnd;
     int goal;
     std::vector<std::u16string> keys;
   };
   const std::vector<Case> cases = {
-      {"no record, avoid pregnancy", std::nullopt, true, false, 0,
-       {u"SET_MENSTRUAL", u"WAS_SEX", u"TOOK_PILL", u"SET_TEMPERATURE", u"GOOD_MOOD", u"BAD_MOOD", u"ADD_NOTE"}},
-      {"no record, conceive, nothing allowed", std::nullopt, false, false, 1,
-       {u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD", u"BAD_MOOD", u"ADD_NOTE"}},
-      {"end allowed", std::nullopt, false, true, 3,
-       {u"SET_ENDOFMENSTRUAL", u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD", u"BAD_MOOD", u"ADD_NOTE"}},
-      {"everything marked", Marked(true, true, true, true, true, false, u"n"), false, false, 0,
-       {u"DEL_MENSTRUAL", u"DEL_ENDOFMENSTRUAL", u"WASNT_SEX", u"NO_PILL", u"SET_TEMPERATURE", u"BAD_MOOD",
-        u"EDIT_NOTE"}},
-      {"bad mood, empty note, pill under a conception goal", Marked(false, false, false, true, false, true, u""),
-       false, false, 2, {u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD", u"ADD_NOTE"}},
+      {"no record, avoid pregnancy",
+       std::nullopt,
+       true,
+       false,
+       0,
+       {u"SET_MENSTRUAL", u"WAS_SEX", u"TOOK_PILL", u"SET_TEMPERATURE",
+        u"GOOD_MOOD", u"BAD_MOOD", u"ADD_NOTE"}},
+      {"no record, conceive, nothing allowed",
+       std::nullopt,
+       false,
+       false,
+       1,
+       {u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD", u"BAD_MOOD",
+        u"ADD_NOTE"}},
+      {"end allowed",
+       std::nullopt,
+       false,
+       true,
+       3,
+       {u"SET_ENDOFMENSTRUAL", u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD",
+        u"BAD_MOOD", u"ADD_NOTE"}},
+      {"everything marked",
+       Marked(true, true, true, true, true, false, u"n"),
+       false,
+       false,
+       0,
+       {u"DEL_MENSTRUAL", u"DEL_ENDOFMENSTRUAL", u"WASNT_SEX", u"NO_PILL",
+        u"SET_TEMPERATURE", u"BAD_MOOD", u"EDIT_NOTE"}},
+      {"bad mood, empty note, pill under a conception goal",
+       Marked(false, false, false, true, false, true, u""),
+       false,
+       false,
+       2,
+       {u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD", u"ADD_NOTE"}},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(Keys(DayMenuItems(c.record ? &*c.record : nullptr, c.canStart, c.canEnd, c.goal)), c.keys);
+    EXPECT_EQ(Keys(DayMenuItems(c.record ? &*c.record : nullptr, c.canStart,
+                                c.canEnd, c.goal)),
+              c.keys);
   }
 }
 
@@ -77,7 +104,8 @@ TEST(DayMenuItems, CarryTheirCommandIdsAndIcons) {
   ASSERT_EQ(marked.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(marked[i].id, expected[i].id) << i;
-    EXPECT_EQ(std::u16string(marked[i].key), std::u16string(expected[i].key)) << i;
+    EXPECT_EQ(std::u16string(marked[i].key), std::u16string(expected[i].key))
+        << i;
     EXPECT_EQ(marked[i].icon, expected[i].icon) << i;
   }
   const std::vector<DayMenuItem> fresh = DayMenuItems(nullptr, false, false, 0);
@@ -91,7 +119,8 @@ TEST(DayEdits, MarksToggleOnACopyAndNewRecordsCarryOnlyTheMark) {
   ASSERT_TRUE(sex);
   EXPECT_EQ(sex->date, kDate);
   EXPECT_TRUE(sex->sex);
-  EXPECT_FALSE(sex->pill || sex->goodMood || sex->menstruationStart || sex->note);
+  EXPECT_FALSE(sex->pill || sex->goodMood || sex->menstruationStart ||
+               sex->note);
   // Toggling back gives an empty record (the manager removes it).
   EXPECT_TRUE(ApplyMarkCommand(ID_DAY_SEX, &*sex, kDate)->IsEmpty());
 
@@ -111,7 +140,8 @@ TEST(DayEdits, MarksToggleOnACopyAndNewRecordsCarryOnlyTheMark) {
   ASSERT_TRUE(unset);
   EXPECT_FALSE(unset->menstruationStart);
   EXPECT_TRUE(unset->menstruationEnd);
-  EXPECT_FALSE(ApplyMarkCommand(ID_DAY_UNSET_END, &both, kDate)->menstruationEnd);
+  EXPECT_FALSE(
+      ApplyMarkCommand(ID_DAY_UNSET_END, &both, kDate)->menstruationEnd);
   EXPECT_FALSE(ApplyMarkCommand(ID_DAY_TEMPERATURE, &both, kDate));
 }
 
@@ -139,7 +169,7 @@ TEST(BandLayout, HeaderIsRightAlignedAndTheFillerCoversTheLeftOfAWideWindow) {
       {878, 878, {0, 0, 0}},
       {700, 878, {0, 178, 0}},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     const HeaderPlacement p = PlaceHeader(c.window, c.header);
     EXPECT_EQ(p.destX, c.expected.destX) << c.window;
     EXPECT_EQ(p.sourceX, c.expected.sourceX) << c.window;
@@ -157,7 +187,7 @@ TEST(BandLayout, TitlesFollowEachOtherFromTheBandWidthAndAreFoundByPoint) {
   EXPECT_EQ(BandTitleAt(t, 772, 4), 0);
   EXPECT_EQ(BandTitleAt(t, 809, 16), 0);
   EXPECT_EQ(BandTitleAt(t, 810, 10), 1);
-  EXPECT_EQ(BandTitleAt(t, 800, 17), -1);  // below the titles
+  EXPECT_EQ(BandTitleAt(t, 800, 17), -1); // below the titles
   EXPECT_EQ(BandTitleAt(t, 771, 10), -1);
   EXPECT_EQ(BandTitleAt(t, 984, 10), -1);
   EXPECT_EQ(HoverFrame(t.rects[1]), (BandRect{806, 2, 875, 21}));
@@ -165,34 +195,57 @@ TEST(BandLayout, TitlesFollowEachOtherFromTheBandWidthAndAreFoundByPoint) {
 }
 
 class FrameTexts : public ::testing::Test {
- protected:
+protected:
   Latin1Codec codec_;
-  LocaleManager locale_{std::filesystem::temp_directory_path() / "tamarel-frame-texts-none", codec_};
+  LocaleManager locale_{std::filesystem::temp_directory_path() /
+                            "tamarel-frame-texts-none",
+                        codec_};
 };
 
-TEST_F(FrameTexts, TrayTooltipNamesTheProgramTodayAndTheClassAndIsCut) {
-  EXPECT_EQ(TrayTooltip(locale_, PackedDate(5, 3, 2024), 11), u"Tamarel 0.0.0.3\nToday is 5.3.2024\nOvulation\n");
-  EXPECT_EQ(TrayTooltip(locale_, PackedDate(5, 3, 2024), -1), u"Tamarel 0.0.0.3\nToday is 5.3.2024\n\n");
-  EXPECT_EQ(TrayTooltip(locale_, PackedDate(5, 3, 2024), 1), u"Tamarel 0.0.0.3\nToday is 5.3.2024\nMenstrual flow\n");
+TEST_F(FrameTexts,
+       TrayTooltipNamesTheProgramTodayTheLabelAndTheNextPeriodAndIsCut) {
+  EXPECT_EQ(TrayTooltip(locale_, PackedDate(5, 3, 2024),
+                        TrayWords{u"Ovulation", u"", false}),
+            u"Tamarel 0.0.0.3\nToday is 5.3.2024\nOvulation\n");
+  EXPECT_EQ(
+      TrayTooltip(locale_, PackedDate(5, 3, 2024),
+                  TrayWords{u"Menstrual flow", u"Next: 9.3.2024", false}),
+      u"Tamarel 0.0.0.3\nToday is 5.3.2024\nMenstrual flow\nNext: 9.3.2024\n");
+  EXPECT_EQ(TrayTooltip(locale_, PackedDate(5, 3, 2024),
+                        TrayWords{u"ignored", u"ignored", true}),
+            u"Tamarel \u2013 no period marked yet\nToday is 5.3.2024");
 
-  // A long translated name is cut at 127 characters, the shell's limit.
+  // Too long: the version goes first, then the rest is cut at 127
+  // characters, the shell's limit.
+  const std::u16string longNext(100, u'x');
+  const std::u16string tip =
+      TrayTooltip(locale_, PackedDate(5, 3, 2024),
+                  TrayWords{u"Ovulation", longNext, false});
+  EXPECT_EQ(tip.size(), kTrayTipMax);
+  EXPECT_EQ(tip.substr(0, 37), u"Tamarel\nToday is 5.3.2024\nOvulation\nx");
+
   testsupport::TempDir dir;
-  std::u16string lan = u"\uFEFF" u"APP_NAME=" + std::u16string(120, u'N') + u"\r\n";
+  std::u16string lan = u"\uFEFF"
+                       u"APP_NAME=" +
+                       std::u16string(120, u'N') + u"\r\n";
   std::string bytes;
   for (char16_t c : lan) {
     bytes.push_back(static_cast<char>(c & 0xFF));
     bytes.push_back(static_cast<char>(c >> 8));
   }
-  testsupport::WriteBytes(dir / "long.lan", std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  testsupport::WriteBytes(dir / "long.lan",
+                          std::vector<uint8_t>(bytes.begin(), bytes.end()));
   LocaleManager locale(dir.path(), codec_);
   locale.SetLanguageName("long");
-  const std::u16string tip = TrayTooltip(locale, PackedDate(5, 3, 2024), 11);
-  EXPECT_EQ(tip.size(), kTrayTipMax);
-  EXPECT_EQ(tip, std::u16string(120, u'N') + u" 0.0.0.");
+  const std::u16string named = TrayTooltip(locale, PackedDate(5, 3, 2024),
+                                           TrayWords{u"Ovulation", u"", false});
+  EXPECT_EQ(named.size(), kTrayTipMax);
+  EXPECT_EQ(named.substr(0, 121), std::u16string(120, u'N') + u"\n");
 }
 
 TEST_F(FrameTexts, MenusAndAddresses) {
-  EXPECT_EQ(std::u16string(MenuItemKey(ID_NAVIGATE_PREV)), u"MENU_NAVIGATE_PREV");
+  EXPECT_EQ(std::u16string(MenuItemKey(ID_NAVIGATE_PREV)),
+            u"MENU_NAVIGATE_PREV");
   EXPECT_EQ(MenuItemKey(0), nullptr);
   for (unsigned id : {ID_REPORTS_BIRTH, ID_REPORTS_CHINA_CAL}) {
     EXPECT_TRUE(HiddenForGoal(id, 0));
@@ -200,9 +253,12 @@ TEST_F(FrameTexts, MenusAndAddresses) {
   }
   EXPECT_FALSE(HiddenForGoal(ID_REPORTS_STATISTIC, 0));
   EXPECT_EQ(ShowWindowText(locale_), u"&Show Tamarel");
-  EXPECT_EQ(SitePage(u"http://a.example/", u"ru", u"about"), u"http://a.example/ru/about");
-  EXPECT_EQ(SitePage(u"http://a.example", u"en", u"support"), u"http://a.example/en/support");
-  EXPECT_EQ(FeedbackAddress(u"s@a.example", u"Tamarel"), u"mailto:s@a.example?Subject=\"Tamarel - support request\"");
+  EXPECT_EQ(SitePage(u"http://a.example/", u"ru", u"about"),
+            u"http://a.example/ru/about");
+  EXPECT_EQ(SitePage(u"http://a.example", u"en", u"support"),
+            u"http://a.example/en/support");
+  EXPECT_EQ(FeedbackAddress(u"s@a.example", u"Tamarel"),
+            u"mailto:s@a.example?Subject=\"Tamarel - support request\"");
 }
 
-}  // namespace
+} // namespace

@@ -18,7 +18,9 @@ namespace {
 
 using InfoPaneTest = PaneTest;
 
-std::wstring Item(const CPaneInfo& pane, int id) { return TextOf(pane.Item(id)); }
+std::wstring Item(const CPaneInfo &pane, int id) {
+  return TextOf(pane.Item(id));
+}
 
 TEST_F(InfoPaneTest, TodayLineCountsFromTheLastStart) {
   {
@@ -29,46 +31,62 @@ TEST_F(InfoPaneTest, TodayLineCountsFromTheLastStart) {
   Start(PackedDate(5, 6, 2024));
   const auto pane = Open<CPaneInfo>();
   // The start day counts as day 1.
-  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 11 of period)");
-  // A start stored ahead of today (the clock was set back since) does not count yet.
-  StoreDay(Day(PackedDate(1, 7, 2024), true, false, false, false, false, false, 0));
+  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY),
+            L"Today is 15.6.2024 (day 11 of period)");
+  // A start stored ahead of today (the clock was set back since) does not count
+  // yet.
+  StoreDay(
+      Day(PackedDate(1, 7, 2024), true, false, false, false, false, false, 0));
   pane->Refresh(false);
-  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 11 of period)");
+  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY),
+            L"Today is 15.6.2024 (day 11 of period)");
   // A start recorded later shows at the next refresh, forced or not.
   Start(PackedDate(15, 6, 2024));
   pane->Refresh(false);
-  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY), L"Today is 15.6.2024 (day 1 of period)");
+  EXPECT_EQ(Item(*pane, IDC_INFO_TODAY),
+            L"Today is 15.6.2024 (day 1 of period)");
 }
 
 // One start on 1 June and a 28-day cycle: 1 June is a flow day, 15 June the
 // ovulation, 29 June the predicted start.
 TEST_F(InfoPaneTest, ClassNoteTipAndTemperatureOfTheSelectedDay) {
   Start(PackedDate(1, 6, 2024));
-  StoreDay(Day(PackedDate(2, 6, 2024), false, false, false, false, false, false, 36.6, u"Cramps"));
-  StoreDay(Day(PackedDate(15, 6, 2024), false, false, true, false, false, false, 97.9));
+  StoreDay(Day(PackedDate(2, 6, 2024), false, false, false, false, false, false,
+               36.6, u"Cramps"));
+  StoreDay(Day(PackedDate(15, 6, 2024), false, false, true, false, false, false,
+               97.9));
   options_.goal = 1;
   const struct {
     PackedDate date;
-    const wchar_t* label;
-    const wchar_t* temperature;
-    const char16_t* note;  // the pane names the day first
+    const wchar_t *label;
+    const wchar_t *temperature;
+    const char16_t *note; // the pane names the day first
   } cases[] = {
-      {PackedDate(2, 6, 2024), L"Menstrual flow", L"36.6 C", u"Sunday, 02.06.2024\r\nNote: Cramps\r\n"},
-      {PackedDate(15, 6, 2024), L"Ovulation", L"97.9 F", u"Saturday, 15.06.2024\r\n"},
-      {PackedDate(29, 6, 2024), L"Prognozed cycle", L"Set Temperature", u"Saturday, 29.06.2024\r\n"},
-      {PackedDate(1, 6, 2024), L"Menstrual flow", L"Set Temperature", u"Saturday, 01.06.2024\r\n"},  // marks only
+      {PackedDate(2, 6, 2024), L"Menstrual flow", L"36.6 C",
+       u"Sunday, 02.06.2024\r\nNote: Cramps\r\n"},
+      {PackedDate(15, 6, 2024), L"Ovulation", L"97.9 F",
+       u"Saturday, 15.06.2024\r\n"},
+      {PackedDate(29, 6, 2024), L"Prognozed cycle", L"Set Temperature",
+       u"Saturday, 29.06.2024\r\n"},
+      {PackedDate(1, 6, 2024), L"Menstrual flow", L"Set Temperature",
+       u"Saturday, 01.06.2024\r\n"}, // marks only
   };
   host_.selected = cases[0].date;
   const auto pane = Open<CPaneInfo>();
-  for (const auto& c : cases) {
+  for (const auto &c : cases) {
     host_.selected = c.date;
     pane->Refresh(false);
     EXPECT_EQ(Item(*pane, IDC_INFO_CLASS), c.label) << FormatDate(c.date);
-    EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), c.temperature) << FormatDate(c.date);
+    EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), c.temperature)
+        << FormatDate(c.date);
     const std::u16string tip = model_->GetTip(c.date);
-    EXPECT_EQ(Item(*pane, IDC_INFO_TEXT), ToWide(c.note + tip)) << FormatDate(c.date);
+    // What the prediction stands on follows: one start, no counted cycle.
+    EXPECT_EQ(Item(*pane, IDC_INFO_TEXT),
+              ToWide(c.note + tip + u"\r\nBased on the default 28-day cycle"))
+        << FormatDate(c.date);
   }
-  EXPECT_EQ(model_->GetTip(PackedDate(15, 6, 2024)), u"Your chances of becoming pregnant are good");
+  EXPECT_EQ(model_->GetTip(PackedDate(15, 6, 2024)),
+            u"Your chances of becoming pregnant are good");
 }
 
 TEST_F(InfoPaneTest, NoteTipAndTemperatureFollowOnlyADateChangeUnlessForced) {
@@ -76,16 +94,21 @@ TEST_F(InfoPaneTest, NoteTipAndTemperatureFollowOnlyADateChangeUnlessForced) {
   host_.selected = june20;
   const auto pane = Open<CPaneInfo>();
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"Set Temperature");
-  StoreDay(Day(june20, false, false, false, false, false, false, 36.8, u"later"));
+  StoreDay(
+      Day(june20, false, false, false, false, false, false, 36.8, u"later"));
   pane->Refresh(false);
-  EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"Set Temperature") << "same date, not forced";
+  EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"Set Temperature")
+      << "same date, not forced";
   EXPECT_EQ(Item(*pane, IDC_INFO_TEXT).find(L"later"), std::wstring::npos);
   pane->Refresh(true);
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"36.8 C");
-  EXPECT_EQ(Item(*pane, IDC_INFO_TEXT).rfind(L"Thursday, 20.06.2024\r\nNote: later\r\n", 0), 0u);
+  EXPECT_EQ(Item(*pane, IDC_INFO_TEXT)
+                .rfind(L"Thursday, 20.06.2024\r\nNote: later\r\n", 0),
+            0u);
   host_.selected = june21;
   pane->Refresh(false);
-  EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"Set Temperature") << "another date";
+  EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"Set Temperature")
+      << "another date";
 }
 
 TEST_F(InfoPaneTest, TodayButtonShowsTheCurrentMonth) {
@@ -115,8 +138,9 @@ TEST_F(InfoPaneTest, TemperatureOfADayWithoutARecord) {
   const std::unique_ptr<Day> stored = model_->GetDay(june20);
   ASSERT_TRUE(stored);
   EXPECT_DOUBLE_EQ(stored->temperature, 98.6);
-  EXPECT_FALSE(stored->menstruationStart || stored->menstruationEnd || stored->sex || stored->pill ||
-               stored->goodMood || stored->badMood || stored->note);
+  EXPECT_FALSE(stored->menstruationStart || stored->menstruationEnd ||
+               stored->sex || stored->pill || stored->goodMood ||
+               stored->badMood || stored->note);
   EXPECT_GE(host_.repaintCalendar, 1);
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"98.6 F");
   EXPECT_TRUE(boxes_.empty());
@@ -139,7 +163,8 @@ TEST_F(InfoPaneTest, TemperatureOfARecordedDayKeepsItsMarks) {
     ASSERT_TRUE(cancel.Ran());
   }
   EXPECT_EQ(shown, L"36.6");
-  EXPECT_DOUBLE_EQ(model_->GetDay(june20)->temperature, 36.6) << "cancel stores nothing";
+  EXPECT_DOUBLE_EQ(model_->GetDay(june20)->temperature, 36.6)
+      << "cancel stores nothing";
 
   DialogDriver ok([&](HWND dialog) {
     SetWindowTextW(GetDlgItem(dialog, IDC_TEMPERATURE_EDIT), L"37.1");
@@ -183,7 +208,8 @@ TEST_F(InfoPaneTest, ATemperatureThatCannotBeSavedIsToldToTheUser) {
     Click(pane->Hwnd(), IDC_INFO_TEMPERATURE);
     ASSERT_TRUE(driver.Ran());
     ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].text, L"The calendar file is full: no more days can be stored.");
+    EXPECT_EQ(boxes_[0].text,
+              L"The calendar file is full: no more days can be stored.");
     EXPECT_EQ(boxes_[0].caption, L"Error");
     EXPECT_EQ(boxes_[0].type & MB_ICONMASK, UINT{MB_ICONINFORMATION});
     EXPECT_FALSE(model_->GetDay(PackedDate(10, 6, 2020)));
@@ -199,10 +225,12 @@ struct TodayDialogView {
 
 using TodayDialogTest = PaneTest;
 
-TodayDialogView RunTodayDialog(CDayInfoDlg& dialog, HWND owner) {
+TodayDialogView RunTodayDialog(CDayInfoDlg &dialog, HWND owner) {
   TodayDialogView view;
   DialogDriver driver([&](HWND h) {
-    const auto text = [h](int id) { return DialogDriver::Text(GetDlgItem(h, id)); };
+    const auto text = [h](int id) {
+      return DialogDriver::Text(GetDlgItem(h, id));
+    };
     view.caption = DialogDriver::Text(h);
     view.today = text(IDC_DAYINFO_TODAY);
     view.menstruation = text(IDC_DAYINFO_MENSTRUATION);
@@ -226,16 +254,20 @@ TodayDialogView RunTodayDialog(CDayInfoDlg& dialog, HWND owner) {
 TEST_F(TodayDialogTest, ShowsTheComingDatesOfKnownCycles) {
   Start(PackedDate(1, 6, 2024));
   clock_.Set(PackedDate(10, 6, 2024));
-  StoreDay(Day(PackedDate(10, 6, 2024), false, false, false, false, false, false, 0, u"Dentist at 9"));
+  StoreDay(Day(PackedDate(10, 6, 2024), false, false, false, false, false,
+               false, 0, u"Dentist at 9"));
   options_.goal = 3;
   CDayInfoDlg dialog(Context());
   const TodayDialogView view = RunTodayDialog(dialog, parent_);
   EXPECT_EQ(view.caption, L"Period");
   EXPECT_TRUE(view.hasIcon);
-  EXPECT_EQ(view.today, L"Today is 10.6.2024 (day 10 of period)");  // 1 June is day 1
+  EXPECT_EQ(view.today,
+            L"Today is 10.6.2024 (day 10 of period)"); // 1 June is day 1
   EXPECT_EQ(view.menstruation, L"Next menstruation: 29.6.2024, 19 days left");
   EXPECT_EQ(view.ovulation, L"Next ovulation: 15.6.2024, 5 days left");
-  EXPECT_EQ(view.birth, L"Date of the birth and the gender: 8.3.2025.");  // 11 June + 270 days
+  EXPECT_EQ(
+      view.birth,
+      L"Date of the birth and the gender: 8.3.2025."); // 11 June + 270 days
   EXPECT_TRUE(view.birthShown && view.genderShown);
   EXPECT_EQ(dialog.GenderPicture(), CDayInfoDlg::kGirlPicture);
   EXPECT_EQ(view.note, L"Dentist at 9");
@@ -255,15 +287,41 @@ TEST_F(TodayDialogTest, ABoyDayShowsTheBoy) {
   EXPECT_EQ(view.ovulation, L"Next ovulation: 13.7.2024, 27 days left");
 }
 
-TEST_F(TodayDialogTest, NothingAheadShowsZerosAndAvoidingHidesTheBirth) {
-  // No start recorded: every day is of low fertility.
+TEST_F(TodayDialogTest, NothingMarkedShowsNoDatesAndNoClaim) {
+  // No start recorded: nothing is known of any coming day.
+  for (int goal : {0, 1}) {
+    options_.goal = goal;
+    CDayInfoDlg dialog(Context());
+    const TodayDialogView view = RunTodayDialog(dialog, parent_);
+    EXPECT_EQ(view.today, L"Today is 15.6.2024");
+    EXPECT_EQ(view.menstruation, L"Next menstruation: not known yet");
+    EXPECT_EQ(view.ovulation, L"Next ovulation: not known yet");
+    EXPECT_EQ(view.birth, L"");
+    EXPECT_FALSE(view.birthShown) << "no birth date made up from nothing";
+    EXPECT_FALSE(view.genderShown);
+    EXPECT_EQ(view.tip, L"No period marked yet");
+    EXPECT_EQ(view.tip.find(L"not fertile"), std::wstring::npos);
+  }
+}
+
+// Day 41 of a 31-day cycle: the period is 9 days late.
+TEST_F(TodayDialogTest, ALatePeriodIsToldInsteadOfADateOneCycleLater) {
+  Start(PackedDate(1, 4, 2024));
+  Start(PackedDate(2, 5, 2024)); // 31 days: expected 2 June
+  clock_.Set(PackedDate(11, 6, 2024));
+  CDayInfoDlg dialog(Context());
+  const TodayDialogView view = RunTodayDialog(dialog, parent_);
+  EXPECT_EQ(view.today, L"Today is 11.6.2024 (your period is 9 days late)");
+  EXPECT_EQ(view.menstruation,
+            L"Next menstruation: 9 days late (expected 2.6.2024)");
+  EXPECT_EQ(view.tip, L"Your period is 9 days late");
+}
+
+TEST_F(TodayDialogTest, AvoidingHidesTheBirth) {
+  Start(PackedDate(1, 6, 2024));
   options_.goal = 0;
   CDayInfoDlg dialog(Context());
   const TodayDialogView view = RunTodayDialog(dialog, parent_);
-  EXPECT_EQ(view.today, L"Today is 15.6.2024");
-  EXPECT_EQ(view.menstruation, L"Next menstruation: 0.0.0, 0 days left");
-  EXPECT_EQ(view.ovulation, L"Next ovulation: 0.0.0, 0 days left");
-  EXPECT_EQ(view.birth, L"Date of the birth and the gender: 12.3.2025.");  // today + 270 days
   EXPECT_FALSE(view.birthShown);
   EXPECT_FALSE(view.genderShown);
   EXPECT_EQ(dialog.GenderPicture(), CDayInfoDlg::kBoyPicture);
@@ -279,7 +337,7 @@ TEST_F(TodayDialogTest, NoOvulationWithinOneHundredDays) {
   options_.goal = 1;
   CDayInfoDlg dialog(Context());
   const TodayDialogView view = RunTodayDialog(dialog, parent_);
-  EXPECT_EQ(view.ovulation, L"Next ovulation: 0.0.0, 0 days left");
+  EXPECT_EQ(view.ovulation, L"Next ovulation: not known yet");
   EXPECT_EQ(view.menstruation, L"Next menstruation: 21.6.2024, 6 days left");
   EXPECT_TRUE(view.birthShown);
 }
@@ -296,5 +354,5 @@ TEST_F(TodayDialogTest, OpensFromTheInfoPane) {
   EXPECT_EQ(caption, L"Period");
 }
 
-}  // namespace
-}  // namespace panetest
+} // namespace
+} // namespace panetest
