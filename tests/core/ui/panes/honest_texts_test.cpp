@@ -203,12 +203,12 @@ TEST(HonestTexts, BalloonsClaimNothingWithoutDataAndTellALatePeriod) {
   [[maybe_unused]] auto &[dir, store, options, codec, locale, clock, model] = w;
   DayBalloon balloon = DayBalloonFor(model, locale, D(16, 3));
   EXPECT_EQ(balloon.title, u"No period marked yet");
-  EXPECT_EQ(balloon.text, WrapDayTip(u"Monday, 16.3.2026"));
+  EXPECT_EQ(balloon.text, WrapDayTip(u"Monday, 16.03.2026"));
 
   w.Regular31();
   balloon = DayBalloonFor(model, locale, D(16, 3));
   EXPECT_EQ(balloon.title, u"Before your first recorded period");
-  EXPECT_EQ(balloon.text, WrapDayTip(u"Monday, 16.3.2026"));
+  EXPECT_EQ(balloon.text, WrapDayTip(u"Monday, 16.03.2026"));
 
   clock.Set(D(12, 12));
   for (PackedDate d : {D(4, 12), D(12, 12), D(29, 12)}) {
