@@ -34,19 +34,19 @@ inline constexpr unsigned kRetryDelayMs = 60000;
 inline constexpr unsigned kCheckLimitMs = 15000;
 
 struct VersionFile {
-  std::u16string version; // empty when absent
-  std::u16string address; // the download address; empty when absent
-  friend bool operator==(const VersionFile &, const VersionFile &) = default;
+  std::u16string version;  // empty when absent
+  std::u16string address;  // the download address; empty when absent
+  friend bool operator==(const VersionFile&, const VersionFile&) = default;
 };
 
 // Why a check obtained no version.
 enum class CheckFailure {
-  kNone,           // a version was obtained
-  kNoConnection,   // no network, an unknown host or a refused connection
-  kNoAnswer,       // the server did not answer in time
-  kServerError,    // the server answered with an error status
-  kNotVersionFile, // the answer names no version
-  kCancelled,      // given up by the user or by the program's end
+  kNone,            // a version was obtained
+  kNoConnection,    // no network, an unknown host or a refused connection
+  kNoAnswer,        // the server did not answer in time
+  kServerError,     // the server answered with an error status
+  kNotVersionFile,  // the answer names no version
+  kCancelled,       // given up by the user or by the program's end
 };
 
 struct CheckResult {
@@ -68,14 +68,11 @@ struct CheckResult {
 // The fetched bytes as the version-file text: at most kMaxFetchedBytes of
 // them, in the ANSI code page, every line (pieces of kMaxLineChars at most)
 // followed by "\n", the whole trimmed.
-[[nodiscard]] std::u16string FetchedText(std::string_view bytes,
-                                         const IAnsiCodec &codec);
+[[nodiscard]] std::u16string FetchedText(std::string_view bytes, const IAnsiCodec& codec);
 
 // The text between the first opening tag and the first closing tag, when
 // both occur and the opening one comes first; otherwise empty. Not trimmed.
-[[nodiscard]] std::u16string TagText(std::u16string_view text,
-                                     std::u16string_view open,
-                                     std::u16string_view close);
+[[nodiscard]] std::u16string TagText(std::u16string_view text, std::u16string_view open, std::u16string_view close);
 
 // The version and the download address of a version-file text; a value over
 // its limit counts as absent.
@@ -89,20 +86,18 @@ struct CheckResult {
 // surrounding blanks ignored.
 [[nodiscard]] bool IsDottedVersion(std::u16string_view version);
 // Offered only when both are dotted numbers and offered is the newer one.
-[[nodiscard]] bool IsNewerVersion(std::u16string_view offered,
-                                  std::u16string_view own);
+[[nodiscard]] bool IsNewerVersion(std::u16string_view offered, std::u16string_view own);
 
 // A web page that the browser may open: http:// or https:// (any case) with
 // a host, and no blanks or control characters anywhere.
 [[nodiscard]] bool IsWebAddress(std::u16string_view address);
 // What OK in the update dialog opens: the download address when it is a web
 // page (surrounding blanks dropped), otherwise the fallback page.
-[[nodiscard]] std::u16string AddressToOpen(std::u16string_view downloadAddress,
-                                           std::u16string_view fallback);
+[[nodiscard]] std::u16string AddressToOpen(std::u16string_view downloadAddress, std::u16string_view fallback);
 
 // Whether the automatic check should fetch now. A last check more than a day
 // ahead of the clock is taken as a wrong clock at that time, so the check
 // does not stay off for years.
 [[nodiscard]] bool CheckIsDue(std::int64_t now, std::int64_t lastUpdate);
 
-} // namespace update
+}  // namespace update

@@ -11,36 +11,30 @@ struct ManualUpdateCheck::State {
   std::wstring address;
   DWORD budgetMs = 0;
   std::mutex mutex;
-  bool cancelled = false;           // guarded by mutex
-  UpdateFetcher *fetcher = nullptr; // guarded by mutex; the fetch in progress
+  bool cancelled = false;  // guarded by mutex
 
   void Run() {
-    UpdateFetcher fetcher;
     {
       std::lock_guard lock(mutex);
-      if (cancelled)
-        return;
-      this->fetcher = &fetcher;
+      if (cancelled) return;
     }
-    auto done =
-        std::make_unique<FetchedBytes>(fetcher.FetchBytes(address, budgetMs));
+    UpdateFetcher fetcher;
+    auto done = std::make_unique<FetchedBytes>(fetcher.FetchBytes(address, budgetMs));
     std::lock_guard lock(mutex);
-    this->fetcher = nullptr;
-    if (cancelled)
-      return;
-    if (PostMessageW(target, DoneMessage(), number,
-                     reinterpret_cast<LPARAM>(done.get()))) {
-      static_cast<void>(done.release()); // the window owns it now
+    if (cancelled) return;
+    if (PostMessageW(target, DoneMessage(), number, reinterpret_cast<LPARAM>(done.get()))) {
+      static_cast<void>(done.release());  // the window owns it now
     } else {
       LogLastError(L"PostMessage(update checked)");
     }
   }
 
+  // Only marks the check: closing a session that a request waits in can
+  // block the caller for seconds under Wine, so the thread is left to end
+  // (or not) on its own and posts nothing.
   void Cancel() {
     std::lock_guard lock(mutex);
     cancelled = true;
-    if (fetcher)
-      fetcher->Cancel();
   }
 };
 
@@ -53,8 +47,7 @@ std::unique_ptr<FetchedBytes> ManualUpdateCheck::TakeDone(LPARAM lp) {
   return std::unique_ptr<FetchedBytes>(reinterpret_cast<FetchedBytes *>(lp));
 }
 
-ManualUpdateCheck::ManualUpdateCheck(HWND target, WPARAM number,
-                                     std::wstring address, DWORD budgetMs)
+ManualUpdateCheck::ManualUpdateCheck(HWND target, WPARAM number, std::wstring address, DWORD budgetMs)
     : state_(std::make_shared<State>()) {
   state_->target = target;
   state_->number = number;
@@ -62,31 +55,32 @@ ManualUpdateCheck::ManualUpdateCheck(HWND target, WPARAM number,
   state_->budgetMs = budgetMs;
 }
 
-ManualUpdateCheck::~ManualUpdateCheck() { Cancel(); }
+ManualUpdateCheck::~ManualUpdateCheck() {
+  Cancel();
+}
 
 bool ManualUpdateCheck::Start() {
-  if (started_)
-    return false;
+  if (started_) return false;
   // The thread holds its own reference to the state.
   auto mine = std::make_unique<std::shared_ptr<State>>(state_);
   // Not waited for: the handle is closed at once.
-  const HANDLE thread = CreateThread(nullptr, 0, &ManualUpdateCheck::Main,
-                                     mine.get(), 0, nullptr);
+  const HANDLE thread = CreateThread(nullptr, 0, &ManualUpdateCheck::Main, mine.get(), 0, nullptr);
   if (!thread) {
     LogLastError(L"CreateThread(update check)");
     return false;
   }
-  static_cast<void>(mine.release()); // Main takes it over
+  static_cast<void>(mine.release());  // Main takes it over
   CloseHandle(thread);
   started_ = true;
   return true;
 }
 
-void ManualUpdateCheck::Cancel() { state_->Cancel(); }
+void ManualUpdateCheck::Cancel() {
+  state_->Cancel();
+}
 
 DWORD WINAPI ManualUpdateCheck::Main(void *state) noexcept {
-  const std::unique_ptr<std::shared_ptr<State>> mine(
-      static_cast<std::shared_ptr<State> *>(state));
+  const std::unique_ptr<std::shared_ptr<State>> mine(static_cast<std::shared_ptr<State> *>(state));
   try {
     (*mine)->Run();
   } catch (...) {

@@ -16,7 +16,7 @@ class IClock;
 // What the automatic check obtained, handed to the user-interface thread.
 struct UpdateFound {
   update::VersionFile file;
-  std::int64_t checkedAt = 0; // the time the check was due
+  std::int64_t checkedAt = 0;  // the time the check was due
 };
 
 // How often the automatic check wakes and how long it rests after a fetch.
@@ -30,7 +30,7 @@ struct UpdateTiming {
 // new UpdateFound in lParam, which the window takes over (TakeFound). The
 // settings, the dialog and the decision to offer stay on the window's thread.
 class UpdateThread {
-public:
+ public:
   using Timing = UpdateTiming;
   // The longest Stop waits for the thread.
   static constexpr DWORD kStopWaitMs = 1000;
@@ -42,12 +42,11 @@ public:
 
   // locale, codec and clock must outlive the thread (the program's are
   // process-wide; a thread that does not stop in time is left running).
-  UpdateThread(HWND target, const LocaleManager &locale,
-               const IAnsiCodec &codec, const IClock &clock,
+  UpdateThread(HWND target, const LocaleManager& locale, const IAnsiCodec& codec, const IClock& clock,
                std::int64_t lastUpdate, Timing timing = Timing());
   ~UpdateThread();
-  UpdateThread(const UpdateThread &) = delete;
-  UpdateThread &operator=(const UpdateThread &) = delete;
+  UpdateThread(const UpdateThread&) = delete;
+  UpdateThread& operator=(const UpdateThread&) = delete;
 
   // Starts the automatic check. The thread starts at once when a check is
   // due; otherwise a timer of the calling thread looks every wake period and
@@ -63,14 +62,14 @@ public:
   // How many fetches the thread began (tests).
   [[nodiscard]] int Fetches() const;
 
-private:
+ private:
   struct State;
-  static DWORD WINAPI Main(void *state) noexcept;
+  static DWORD WINAPI Main(void* state) noexcept;
   static void CALLBACK OnWakeTimer(HWND, UINT, UINT_PTR timer, DWORD) noexcept;
   [[nodiscard]] bool StartThread();
   void StopWaiting();
 
   std::shared_ptr<State> state_;
   UniqueKernelHandle thread_;
-  UINT_PTR timer_ = 0; // the calling thread's timer while no check is due
+  UINT_PTR timer_ = 0;  // the calling thread's timer while no check is due
 };

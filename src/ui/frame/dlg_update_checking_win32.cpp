@@ -15,13 +15,15 @@ WPARAM NextCheckNumber() {
   return ++number;
 }
 
-} // namespace
+}  // namespace
 
-CDlgUpdateChecking::CDlgUpdateChecking(const LocaleManager &locale,
-                                       const IAnsiCodec &codec, Done done,
-                                       DWORD limitMs, HINSTANCE resources)
-    : CDialog(IDD_UPDATE_CHECKING, resources), locale_(locale), codec_(codec),
-      done_(std::move(done)), limitMs_(limitMs) {}
+CDlgUpdateChecking::CDlgUpdateChecking(const LocaleManager &locale, const IAnsiCodec &codec, Done done, DWORD limitMs,
+                                       HINSTANCE resources)
+    : CDialog(IDD_UPDATE_CHECKING, resources),
+      locale_(locale),
+      codec_(codec),
+      done_(std::move(done)),
+      limitMs_(limitMs) {}
 
 CDlgUpdateChecking::~CDlgUpdateChecking() {
   // The thread is left to end on its own; it posts nothing any more.
@@ -30,19 +32,15 @@ CDlgUpdateChecking::~CDlgUpdateChecking() {
 }
 
 bool CDlgUpdateChecking::Start(HWND owner, std::wstring address) {
-  if (Hwnd())
-    return false;
-  if (!CreateModeless(owner))
-    return false;
+  if (Hwnd()) return false;
+  if (!CreateModeless(owner)) return false;
   if (MessageLoop *loop = MessageLoop::Current()) {
     loop->AddModelessDialog(Hwnd());
     registered_ = true;
   }
   number_ = NextCheckNumber();
-  check_ = std::make_unique<ManualUpdateCheck>(Hwnd(), number_,
-                                               std::move(address), limitMs_);
-  if (!SetTimer(Hwnd(), kLimitTimer, limitMs_, nullptr))
-    LogLastError(L"SetTimer(update check limit)");
+  check_ = std::make_unique<ManualUpdateCheck>(Hwnd(), number_, std::move(address), limitMs_);
+  if (!SetTimer(Hwnd(), kLimitTimer, limitMs_, nullptr)) LogLastError(L"SetTimer(update check limit)");
   if (!check_->Start()) {
     check_.reset();
     Unregister();
@@ -55,18 +53,15 @@ bool CDlgUpdateChecking::Start(HWND owner, std::wstring address) {
 
 BOOL CDlgUpdateChecking::OnInitDialog() {
   SetWindowTextW(Hwnd(), ToWide(locale_.Translate(u"APP_NAME")).c_str());
-  SetItemText(IDC_UPDATE_CHECKING_TEXT,
-              ToWide(locale_.Translate(u"UPDATE_CHECKING")));
+  SetItemText(IDC_UPDATE_CHECKING_TEXT, ToWide(locale_.Translate(u"UPDATE_CHECKING")));
   SetItemText(IDCANCEL, ToWide(locale_.Translate(u"BTN_CANCEL")));
   return TRUE;
 }
 
 void CDlgUpdateChecking::Unregister() {
-  if (!registered_)
-    return;
+  if (!registered_) return;
   registered_ = false;
-  if (MessageLoop *loop = MessageLoop::Current())
-    loop->RemoveModelessDialog(Hwnd());
+  if (MessageLoop *loop = MessageLoop::Current()) loop->RemoveModelessDialog(Hwnd());
 }
 
 void CDlgUpdateChecking::OnCancel() {
@@ -75,33 +70,27 @@ void CDlgUpdateChecking::OnCancel() {
 
 void CDlgUpdateChecking::Drop() {
   // After Cancel the thread posts nothing more; what it posted before goes.
-  if (check_)
-    check_->Cancel();
+  if (check_) check_->Cancel();
   const UINT message = ManualUpdateCheck::DoneMessage();
   MSG late;
-  while (Hwnd() && message != 0 &&
-         PeekMessageW(&late, Hwnd(), message, message, PM_REMOVE)) {
+  while (Hwnd() && message != 0 && PeekMessageW(&late, Hwnd(), message, message, PM_REMOVE)) {
     static_cast<void>(ManualUpdateCheck::TakeDone(late.lParam));
   }
 }
 
 void CDlgUpdateChecking::Finish(const update::CheckResult &result) {
-  if (!Hwnd())
-    return;
+  if (!Hwnd()) return;
   KillTimer(Hwnd(), kLimitTimer);
   Drop();
   Unregister();
   Close(IDCANCEL);
-  if (done_)
-    done_(result);
+  if (done_) done_(result);
 }
 
 INT_PTR CDlgUpdateChecking::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == ManualUpdateCheck::DoneMessage() && msg != 0) {
-    const std::unique_ptr<FetchedBytes> fetched =
-        ManualUpdateCheck::TakeDone(lp);
-    if (wp == number_ && fetched)
-      Finish(CheckResultOf(*fetched, codec_));
+    const std::unique_ptr<FetchedBytes> fetched = ManualUpdateCheck::TakeDone(lp);
+    if (wp == number_ && fetched) Finish(CheckResultOf(*fetched, codec_));
     return TRUE;
   }
   if (msg == WM_TIMER && wp == kLimitTimer) {

@@ -18,12 +18,11 @@ class IAnsiCodec;
 // check ends, when Cancel is pressed and at the latest after limitMs, and
 // then hands the result to done (a cancelled check hands nothing).
 class CDlgUpdateChecking : public CDialog {
-public:
+ public:
   using Done = std::function<void(const update::CheckResult &)>;
 
-  CDlgUpdateChecking(const LocaleManager &locale, const IAnsiCodec &codec,
-                     Done done, DWORD limitMs = update::kCheckLimitMs,
-                     HINSTANCE resources = nullptr);
+  CDlgUpdateChecking(const LocaleManager &locale, const IAnsiCodec &codec, Done done,
+                     DWORD limitMs = update::kCheckLimitMs, HINSTANCE resources = nullptr);
   ~CDlgUpdateChecking() override;
 
   // Shows the window and starts the check of address; false when either failed.
@@ -31,13 +30,13 @@ public:
   // Whether the check still runs.
   [[nodiscard]] bool Checking() const { return Hwnd() != nullptr; }
 
-protected:
+ protected:
   BOOL OnInitDialog() override;
   void OnOK() override {}
   void OnCancel() override;
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+ private:
   static constexpr UINT_PTR kLimitTimer = 1;
   // Closes the window and hands the result on.
   void Finish(const update::CheckResult &result);

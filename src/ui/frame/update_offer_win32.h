@@ -18,11 +18,10 @@ class CDlgUpdateChecking;
 // menu's command, the results the automatic check posts, and the update
 // dialog. Only this thread writes `lastUpdate` and `disableUpdates` and saves.
 class UpdateOffer {
-public:
+ public:
   // codec: how the version file is read; null for the system's code page.
-  UpdateOffer(OptionsManager &options, const LocaleManager &locale,
-              const IClock &clock, const Prompts &prompts, HINSTANCE resources,
-              const IAnsiCodec *codec, DWORD limitMs = update::kCheckLimitMs);
+  UpdateOffer(OptionsManager &options, const LocaleManager &locale, const IClock &clock, const Prompts &prompts,
+              HINSTANCE resources, const IAnsiCodec *codec, DWORD limitMs = update::kCheckLimitMs);
   ~UpdateOffer();
   UpdateOffer(const UpdateOffer &) = delete;
   UpdateOffer &operator=(const UpdateOffer &) = delete;
@@ -41,7 +40,7 @@ public:
   [[nodiscard]] bool Checking() const;
   [[nodiscard]] HWND CheckingWindow() const;
 
-private:
+ private:
   // What the Help menu's check obtained.
   void OnChecked(HWND owner, const update::CheckResult &result);
   // Records a check that obtained a version.
@@ -58,5 +57,5 @@ private:
   DWORD limitMs_;
   std::unique_ptr<CDlgUpdateChecking> checking_;
   bool offering_ = false;
-  bool reporting_ = false; // a result of the Help menu's check is being shown
+  bool reporting_ = false;  // a result of the Help menu's check is being shown
 };
