@@ -106,7 +106,9 @@ class EveryWindowFits : public FrameTest, public ::testing::WithParamInterface<c
 
   void CheckMainWindow(const std::string& name) {
     Pump();
+    checker_->PlacedOnScreen(true);
     checker_->Check(name, frame_->Hwnd());
+    checker_->PlacedOnScreen(false);
   }
 
   std::unique_ptr<fitcheck::FitChecker> checker_;
