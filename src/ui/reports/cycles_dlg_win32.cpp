@@ -11,9 +11,12 @@
 #include "resources/reports_ids.h"
 #include "ui/reports/cycle_report.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 CCyclesDlg::CCyclesDlg(MenstualManager& model, const LocaleManager& locale, HINSTANCE resources)
-    : CDialog(IDD_MYCYCLES, resources), model_(model), locale_(locale), resources_(resources) {}
+    : CDialog(IDD_MYCYCLES, resources), model_(model), locale_(locale), resources_(resources) {
+  SetHelpContext(IDH_MY_CYCLES);
+}
 
 BOOL CCyclesDlg::OnInitDialog() {
   const HINSTANCE module = resources_ ? resources_ : GetModuleHandleW(nullptr);

@@ -12,6 +12,7 @@
 #include "ui/reports/cycle_report.h"
 #include "ui/widgets/chart_ctrl_win32.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ CStatisticDlg::CStatisticDlg(MenstualManager& model, const OptionsManager& optio
       locale_(locale),
       clock_(clock),
       resources_(resources) {
+  SetHelpContext(IDH_STATISTIC);
   // The template holds the chart as a custom control of this class.
   (void)CChartCtrl::Register();
 }
