@@ -1,5 +1,7 @@
 #include "model/temperature_shift.h"
 
+#include "model/cycle_shifts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -188,6 +190,77 @@ TEST(TemperatureShift, ReadingsOutsideTheCycleAndRepeatedDatesAreLeftOut) {
   EXPECT_EQ(FindTemperatureShift({CycleDay(5), CycleDay(4), false}, readings)
                 .readings.size(),
             0u);
+}
+
+} // namespace
+
+namespace {
+
+Day Reading(PackedDate d, double t, bool disturbed = false) {
+  Day day(d, false, false, false, false, false, false, t);
+  day.disturbed = disturbed;
+  return day;
+}
+
+TEST(CycleShifts, EachCycleRunsToTheDayBeforeTheNextStartAndTheLastToToday) {
+  // A shift in the first cycle; in the second a high day that today has not
+  // confirmed yet.
+  std::vector<Day> days;
+  const std::vector<std::string> first =
+      Cycle(kFirst4, kLows, {"36.60", "36.62", "36.70"});
+  for (const TemperatureReading &r : Readings(first))
+    days.push_back(Reading(r.date, r.stored, r.disturbed));
+  const PackedDate second(29, 3, 2026);
+  for (int i = 0; i < 11; ++i)
+    days.push_back(Reading(AddDays(second, i), i < 10 ? 36.3 : 36.7));
+  const PackedDate today = AddDays(second, 11);
+  const std::vector<PackedDate> starts = {
+      kFirst, second, PackedDate(1, 5, 2026)}; // the last after today
+
+  const std::vector<CycleShift> cycles = CycleShifts(days, starts, today);
+  ASSERT_EQ(cycles.size(), 2u);
+  EXPECT_EQ(cycles[0].cycle.first, kFirst);
+  EXPECT_EQ(cycles[0].cycle.last, PackedDate(28, 3, 2026));
+  EXPECT_FALSE(cycles[0].cycle.open);
+  EXPECT_TRUE(cycles[0].shift.Confirmed());
+  EXPECT_EQ(cycles[0].shift.ovulation, CycleDay(10));
+  EXPECT_EQ(cycles[1].cycle.first, second);
+  EXPECT_EQ(cycles[1].cycle.last, today);
+  EXPECT_TRUE(cycles[1].cycle.open);
+  EXPECT_EQ(cycles[1].shift.state, ShiftState::kRising);
+  EXPECT_EQ(cycles[1].shift.firstHigh, AddDays(second, 10));
+  // The second cycle's readings never count in the first.
+  EXPECT_EQ(cycles[0].shift.readings.size(), first.size());
+
+  EXPECT_EQ(CycleShiftOn(cycles, PackedDate(28, 3, 2026))->cycle.first, kFirst);
+  EXPECT_EQ(CycleShiftOn(cycles, today)->cycle.first, second);
+  EXPECT_FALSE(CycleShiftOn(cycles, AddDays(today, 1)));
+  EXPECT_FALSE(CycleShiftOn(cycles, AddDays(kFirst, -1)));
+  EXPECT_TRUE(CycleShifts(days, {}, today).empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(CycleShifts, TheFieldsOfACycleTableAreEmptyUnlessConfirmed) {
+  EXPECT_EQ(FormatHundredths(3645), "36.45");
+  EXPECT_EQ(FormatHundredths(3700), "37.00");
+  EXPECT_EQ(FormatHundredths(3605), "36.05");
+  EXPECT_EQ(FormatHundredths(-5), "-0.05");
+  CycleShift c;
+  c.cycle = {kFirst, CycleDay(28), false};
+  EXPECT_EQ(ShiftFieldsOf(nullptr), ShiftFields{});
+  EXPECT_EQ(ShiftFieldsOf(&c), ShiftFields{});
+  c.shift.state = ShiftState::kRising;
+  c.shift.coverLine = 3645;
+  EXPECT_EQ(ShiftFieldsOf(&c), ShiftFields{});
+  c.shift.state = ShiftState::kConfirmed;
+  c.shift.ovulation = CycleDay(10);
+  EXPECT_EQ(ShiftFieldsOf(&c), (ShiftFields{"10.03.2026", "36.45"}));
+  const std::vector<CycleShift> cycles = {c};
+  EXPECT_EQ(CycleStartingOn(cycles, kFirst), &cycles[0]);
+  EXPECT_EQ(CycleStartingOn(cycles, CycleDay(2)), nullptr);
 }
 
 } // namespace
