@@ -464,7 +464,7 @@ TEST_F(OptionsManagerTest, FailedWritesAreCountedAndDoNotStopTheSave) {
   store_.FailWrites(true);
   OptionsManager o = Make();
   o.Save();
-  EXPECT_EQ(o.LastSaveFailures(), 41);  // 40 settings and the Run value
+  EXPECT_EQ(o.LastSaveFailures(), 42);  // 41 settings and the Run value
   store_.FailWrites(false);
   o.Save();
   EXPECT_EQ(o.LastSaveFailures(), 0);
