@@ -108,7 +108,7 @@ constexpr Entry kBuiltIn[] = {
     {u"TODAY_IS2", u"Today is %d.%d.%d"},
     {u"NEXT_MENSTRUAL", u"Next menstruation: %d.%d.%d, %d days left"},
     {u"NEXT_OVULATION", u"Next ovulation: %d.%d.%d, %d days left"},
-    {u"DATE_GENDER", u"Date of the birth and the gender: %d.%d.%d."},
+    {u"DATE_GENDER", u"Date of the birth and the gender: %d.%d.%d"},
     {u"TIP", u"Day tip:"},
     {u"MSG_FLOW", u"Menstrual flow"},
     {u"MSG_PROGNOZE", u"Prognozed cycle"},
@@ -180,8 +180,7 @@ constexpr Entry kBuiltIn[] = {
     {u"CHINA_CAL", u"&Chinese Lunar Calendar"},
     {u"SELECT_AGE", u"&Select your age"},
     {u"YOURPERSCAL", u"&Your personal Chinese Lunar Calendar"},
-    {u"CHINAMSG", u"&By following the chart you will be able to tell in "
-                  u"advance whether your baby will be a boy or a girl."},
+    {u"CHINAMSG", u"&This chart is folklore, offered for fun: it does not predict your baby's gender."},
 
     // Zodiac signs: the key is the English name, and so is the text.
     {u"Aries", u"Aries"},

@@ -61,7 +61,7 @@ class OptionsManager {
   bool rother = true;
   int desk_x = 0;
   int desk_y = 0;
-  int desk_trans = 70;
+  int desk_trans = 230;  // the desktop month's opacity, 0..255: clear and readable
   int desk_scale = 40;
   int goal = 1;
   bool farinheit = true;

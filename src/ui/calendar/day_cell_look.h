@@ -40,8 +40,7 @@ struct DayCellLook {
 // stays readable on any class colour she picks. Today's number is blue
 // wherever blue still reads (a contrast of at least 3:1).
 [[nodiscard]] ColorRef DayNumberColor(ColorRef background, bool today);
-// The contrast ratio of two colours, 1 to 21, by their relative luminance.
-[[nodiscard]] double ContrastRatio(ColorRef a, ColorRef b);
+// The contrast ratio of two colours: ContrastRatio in env/theme.h.
 
 // Where a mark width x height goes in its cell so that it leaves the day's
 // number (the box its text takes, top right) readable: where it is wanted

@@ -96,8 +96,11 @@ void CPaneInfo::Refresh(bool force) {
               ToWide(noPeriod ? NoPeriodClassText(context_.locale) : ClassButtonText(context_.locale, dayClass)));
   SetItemText(IDC_INFO_PERIOD, Text(u"PANE1_TITLE"));
 
-  if (!force && selected == shownDate_) return;
+  // The unit can change in the temperature dialog while the day stays.
+  const bool fahrenheit = context_.options.farinheit;
+  if (!force && selected == shownDate_ && fahrenheit == shownFahrenheit_) return;
   shownDate_ = selected;
+  shownFahrenheit_ = fahrenheit;
   const Day* day = model.GetCachedDay(selected);
   // The pane names the day it describes, so she sees which day the
   // temperature link will change.
@@ -105,9 +108,10 @@ void CPaneInfo::Refresh(bool force) {
       noPeriod ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
                : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
   SetItemText(IDC_INFO_TEXT,
-              ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" +
+              ToWide(SelectedDayLine(context_.locale, selected) + u"
+" +
                      about + TemperatureLines(selected, day)));
-  SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day)));
+  SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day, fahrenheit)));
   // A longer or shorter text: the bar gives the box the height it now wants.
   if (templateHeight_ > 0) {
     const int wanted = Heights().wanted;
@@ -152,13 +156,12 @@ bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {
   }
 }
 
-// The same entry as the day menu's, but a day without a record starts at 100.
+// The same entry as the day menu's.
 void CPaneInfo::EditTemperature() {
   IPaneHost& host = context_.host;
   const DayEntry entry(context_.model, context_.options, context_.locale, context_.prompts, context_.resources,
                        [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); });
-  if (entry.EditTemperature(host.SelectedDate(), kNewDayTemperature, GetAncestor(Hwnd(), GA_ROOT)) ==
-      DayEntry::Outcome::kCancelled) {
+  if (entry.EditTemperature(host.SelectedDate(), GetAncestor(Hwnd(), GA_ROOT)) == DayEntry::Outcome::kCancelled) {
     return;
   }
   Refresh(true);

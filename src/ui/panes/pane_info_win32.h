@@ -27,9 +27,6 @@ class CPaneInfo : public CPaneDialog {
   // the links below the box move with its bottom.
   void ResizeTo(int height);
 
-  // The starting value of the temperature dialog for a day without a record.
-  static constexpr double kNewDayTemperature = 100.0;
-
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id, WORD code, HWND control) override;
@@ -42,6 +39,7 @@ class CPaneInfo : public CPaneDialog {
   [[nodiscard]] int LineHeight() const;
 
   PackedDate shownDate_;
+  bool shownFahrenheit_ = false;
   int templateHeight_ = 0;      // the pane as its template makes it
   int templateTextHeight_ = 0;  // the tip box as its template makes it
   int wantedShown_ = 0;         // the wanted height the bar last heard of

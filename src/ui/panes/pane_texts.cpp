@@ -6,6 +6,7 @@
 #include "env/locale_manager.h"
 #include "env/text_format.h"
 #include "model/day_class.h"
+#include "model/temperature_unit.h"
 #include "ui/calendar/calendar_layout.h"
 #include "env/access_key.h"
 
@@ -39,10 +40,10 @@ std::u16string FormatOneDecimal(double value) {
   return Ascii(text);
 }
 
-std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day) {
+std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day, bool fahrenheit) {
   if (!day || day->temperature == 0) return WithoutAccessKey(locale.Translate(u"SET_TEMPERATURE"));
-  const double shown = static_cast<double>(static_cast<float>(day->temperature));
-  return FormatOneDecimal(shown) + (day->temperature < 50 ? u" C" : u" F");
+  const double shown = static_cast<double>(static_cast<float>(TemperatureInUnit(day->temperature, fahrenheit)));
+  return FormatOneDecimal(shown) + (fahrenheit ? u" F" : u" C");
 }
 
 std::u16string InfoEditText(const LocaleManager& locale, const Day* day, std::u16string_view tip) {

@@ -24,10 +24,11 @@ class LocaleManager;
 // The number as C's "%3.01f" writes it: one decimal, at least three characters.
 [[nodiscard]] std::u16string FormatOneDecimal(double value);
 
-// The temperature button: "36.6 C" below 50, "97.9 F" from 50 on (the value
-// reduced to single precision first, never converted), or "Set Temperature"
-// when the day has no record or no temperature.
-[[nodiscard]] std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day);
+// The temperature button: the day's temperature in the unit of the setting,
+// whatever unit it was entered in ("36.6 C", "97.9 F"; converted, then
+// reduced to single precision and shown with one decimal), or "Set
+// Temperature" when the day has no record or no temperature.
+[[nodiscard]] std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day, bool fahrenheit);
 
 // The info pane's edit: "Note: <note>\r\n" when the day has a note, then the tip.
 [[nodiscard]] std::u16string InfoEditText(const LocaleManager& locale, const Day* day, std::u16string_view tip);

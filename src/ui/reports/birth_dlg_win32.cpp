@@ -32,8 +32,7 @@ HINSTANCE CBirthDlg::Module() const {
 }
 
 INT_PTR CBirthDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // The caption's close button closes; only the key and the button of
-  // command 2 open the horoscope.
+  // The caption's close button closes as OK does; Escape closes with Cancel.
   if (msg == WM_CLOSE) {
     Close(IDOK);
     return TRUE;
@@ -70,12 +69,12 @@ BOOL CBirthDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CBirthDlg::OnCancel() {
-  CHoroscopeDlg horoscope(context_, date_);
-  horoscope.DoModal(Hwnd());
-}
-
 bool CBirthDlg::OnCommand(WORD id, WORD, HWND) {
+  if (id == IDC_BIRTH_HOROSCOPE) {
+    CHoroscopeDlg horoscope(context_, date_);
+    horoscope.DoModal(Hwnd());
+    return true;
+  }
   if (id == IDC_BIRTH_CHINA_CAL) {
     CChineseLunalCalendarDlg chart(context_);
     chart.DoModal(Hwnd());

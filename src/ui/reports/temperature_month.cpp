@@ -6,6 +6,7 @@
 #include "model/cycle_shifts.h"
 #include "model/day_class.h"
 #include "model/menstual_manager.h"
+#include "model/temperature_unit.h"
 #include "ui/reports/temperature_units.h"
 
 TemperatureScale ChartScale(bool fahrenheit) {
@@ -13,12 +14,7 @@ TemperatureScale ChartScale(bool fahrenheit) {
   return {35.0, 39.0, 36.38, 37.0, 34.0};
 }
 
-double ChartTemperature(double stored, bool fahrenheit) {
-  constexpr double kUnitThreshold = 45;
-  if (fahrenheit && stored < kUnitThreshold) return ToFahrenheit(stored);
-  if (!fahrenheit && stored > kUnitThreshold) return ToCelsius(stored);
-  return stored;
-}
+double ChartTemperature(double stored, bool fahrenheit) { return TemperatureInUnit(stored, fahrenheit); }
 
 std::vector<ChartPoint> PrognosisCurve(int ovulationDay, const TemperatureScale& scale) {
   std::vector<ChartPoint> points;

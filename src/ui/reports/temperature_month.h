@@ -21,8 +21,8 @@ struct TemperatureScale {
 };
 [[nodiscard]] TemperatureScale ChartScale(bool fahrenheit);
 
-// A stored value in the chart's unit: temperatures carry no unit, so below 45
-// counts as Celsius and above 45 as Fahrenheit.
+// A stored value in the chart's unit, by the same rule as every other place
+// that shows a temperature (model/temperature_unit.h).
 [[nodiscard]] double ChartTemperature(double stored, bool fahrenheit);
 
 // 21 points, x from ovulationDay - 5 to + 5 in half days: the plateau within

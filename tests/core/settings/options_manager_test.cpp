@@ -72,7 +72,7 @@ TEST_F(OptionsManagerTest, EmptyStoreGivesDefaultsAndCreatesTheKey) {
   EXPECT_FALSE(o.rpill);
   EXPECT_EQ(o.rpill_time, 946717200);
   EXPECT_TRUE(o.rother);
-  EXPECT_EQ(std::vector<int>({o.desk_x, o.desk_y, o.desk_trans, o.desk_scale}), std::vector<int>({0, 0, 70, 40}));
+  EXPECT_EQ(std::vector<int>({o.desk_x, o.desk_y, o.desk_trans, o.desk_scale}), std::vector<int>({0, 0, 230, 40}));
   EXPECT_EQ(o.goal, 1);
   EXPECT_TRUE(o.farinheit);
   EXPECT_FALSE(o.showDesctop || o.showGirl || o.showBoy || o.showPain);
