@@ -7,15 +7,9 @@
 #include "env/platform.h"
 #include "model/day_class.h"
 #include "model/menstual_manager.h"
+#include "model/temperature_unit.h"
 
 namespace {
-
-// Days stored below 50 are Celsius, from 50 on Fahrenheit.
-double InUnit(double t, bool fahrenheit) {
-  const bool storedFahrenheit = t >= 50;
-  if (fahrenheit == storedFahrenheit) return t;
-  return fahrenheit ? t * 1.8 + 32 : (t - 32) / 1.8;
-}
 
 std::string CompactDate(const PackedDate& d) {
   char text[16];
@@ -85,7 +79,7 @@ std::string FormatCsv(const std::vector<Day>& days, bool fahrenheit) {
     std::string temperature, unit;
     if (d.temperature != 0) {
       char text[32];
-      std::snprintf(text, sizeof text, "%.2f", InUnit(d.temperature, fahrenheit));
+      std::snprintf(text, sizeof text, "%.2f", TemperatureInUnit(d.temperature, fahrenheit));
       temperature = text;
       unit = fahrenheit ? "\xC2\xB0" "F" : "\xC2\xB0" "C";
     }

@@ -61,7 +61,7 @@ class OptionsManager {
   bool rother = true;
   int desk_x = 0;
   int desk_y = 0;
-  int desk_trans = 70;
+  int desk_trans = 230;  // the desktop month's opacity, 0..255: clear and readable
   int desk_scale = 40;
   int goal = 1;
   bool farinheit = true;
@@ -73,6 +73,7 @@ class OptionsManager {
   bool showNote = true;
   bool showPill = true;
   bool showMood = true;
+  bool showDisturbed = true; // the disturbed-temperature mark on the day
   std::u16string Locale = u"English";
   // flow, predicted flow, non-fertile, fertile, low fertility, ovulation
   std::array<ColorRef, 6> colors = {0x3232FF, 0xFF32FF, 0xFF8080, 0xAAE8FF, 0xFFFFFF, 0x64FFFF};

@@ -108,7 +108,7 @@ ThemeRecord PaintedTheme(const ThemeRecord& theme) {
 MonthColors MonthColorsFor(const ThemeRecord& theme) {
   MonthColors c;
   c.text = kBlack;
-  c.titleText = theme.light;
+  c.titleText = MonthTitleTextColor(theme);
   if (theme.useSystemColors) {
     c.background = kWhite;
     c.title = GetSysColor(COLOR_ACTIVECAPTION);
@@ -205,29 +205,33 @@ void CalendarPainter::DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRec
   }
 }
 
-void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext) const {
+void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext, bool paper) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
   const CalRect& b = year.Bounds();
-  FillSolid(dc, 0, 0, b.right + 14, b.bottom, theme.base);
   const CalRect band = year.HeaderBand();
-  DrawHeaderGradient(dc, band, theme);
+  if (!paper) {
+    FillSolid(dc, 0, 0, b.right + 14, b.bottom, theme.base);
+    DrawHeaderGradient(dc, band, theme);
+  }
 
   const LOGFONTW& lf = FontCache::DefaultLogFont();
   SelectGuard selectedFont(dc, fonts_.Get(lf.lfHeight + lf.lfHeight / 10, FW_SEMIBOLD));
-  year.PlaceButtons(MeasureButtonLabel(dc));
-  {
+  if (!paper) {
     BkModeGuard transparent(dc, TRANSPARENT);
+    year.PlaceButtons(MeasureButtonLabel(dc));
     DrawButtons(dc, year, theme, overBack, overNext);
-
-    wchar_t title[256];
-    std::swprintf(title, 256, L"%u (%ls - %ls)", static_cast<unsigned>(year.Year()),
-                  MonthName(locale_, year.FirstMonthIndex()).c_str(),
-                  MonthName(locale_, year.LastMonthIndex()).c_str());
     TextColorGuard white(dc, kWhite);
-    DrawTextIn(dc, title, ToRect(band), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextIn(dc, YearTitle(year), ToRect(band), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
   for (const AFCYueObj& month : year.Months()) DrawMonth(dc, month);
   if (const AFCDayObj* selected = year.SelectedCell()) DrawSelectionFrame(dc, selected->rect);
+}
+
+std::wstring CalendarPainter::YearTitle(const AFCYearObj& year) const {
+  wchar_t title[256];
+  std::swprintf(title, 256, L"%u (%ls - %ls)", static_cast<unsigned>(year.Year()),
+                MonthName(locale_, year.FirstMonthIndex()).c_str(), MonthName(locale_, year.LastMonthIndex()).c_str());
+  return title;
 }
 
 // The day she clicked carries a frame of its own, two pixels wide in the
@@ -301,7 +305,8 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
     {
       BkModeGuard transparent(dc, TRANSPARENT);
       const std::wstring name = MonthName(locale_, month.monthIndex);
-      {
+      // On the desktop the shadow would read as a second, ghost title.
+      if (!desktop) {
         TextColorGuard shadow(dc, colors.title);
         DrawTextIn(dc, name, RECT{band.left + 3, band.top + 3, band.right + 3, band.bottom + 3},
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -364,6 +369,9 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
     DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5}, DT_RIGHT | DT_SINGLELINE);
   }
   if (look.mood) draw(look.mood, l + 14, t + 5);
+  // Beside the bottom-left icon.
+  if (look.disturbed)
+    draw(IDB_DAY_DISTURBED, l + 17, b - 13);
 
   DrawRaised(dc, cell);
   const bool today = date == clock_.Today();

@@ -53,7 +53,11 @@ class CalendarPainter {
 
   // The whole view: header band with title and buttons, then the months.
   // Places the Back and Next buttons in the view (hit testing uses them).
-  void DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext) const;
+  // On paper there are no buttons to press and no band: the page prints
+  // the title in its own type (YearTitle).
+  void DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext, bool paper = false) const;
+  // "2024 (June - September)": the year and the first and last month shown.
+  [[nodiscard]] std::wstring YearTitle(const AFCYearObj& year) const;
   // One month; desktop: the month goes onto the desktop picture, so its
   // background is the transparent colour and it gets no frames.
   void DrawMonth(HDC dc, const AFCYueObj& month, bool desktop = false) const;

@@ -72,25 +72,8 @@ DayCellLook DecideDayCellLook(int dayClass, const Day* day, const OptionsManager
       look.mood = IDB_BAD_MOOD;
     }
   }
+  look.disturbed = options.showDisturbed && day && day->disturbed;
   return look;
-}
-
-namespace {
-
-double Linear(int channel) {
-  const double c = channel / 255.0;
-  return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(ColorRef c) {
-  return 0.2126 * Linear(RedOf(c)) + 0.7152 * Linear(GreenOf(c)) + 0.0722 * Linear(BlueOf(c));
-}
-
-}  // namespace
-
-double ContrastRatio(ColorRef a, ColorRef b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 ColorRef DayNumberColor(ColorRef background, bool today) {

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "env/theme.h"
+
 struct BandRect {
   int left = 0;
   int top = 0;
@@ -47,3 +49,8 @@ struct BandTitles {
 [[nodiscard]] constexpr BandRect HoverFrame(const BandRect& title) {
   return {title.left - 4, 2, title.right - 3, title.bottom + 4};
 }
+
+// A menu title's colour on the band, which is painted in the theme's base
+// colour: the second dark colour, and the pale one for the title under the
+// mouse or open, each only where it stands out from the base colour.
+[[nodiscard]] ColorRef BandTitleColor(const ThemeRecord& theme, bool hovered);

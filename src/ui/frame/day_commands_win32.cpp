@@ -28,6 +28,7 @@ bool DayCommands::IsDayCommand(unsigned id) {
     case ID_DAY_GOOD_MOOD:
     case ID_DAY_BAD_MOOD:
     case ID_DAY_TEMPERATURE:
+    case ID_DAY_DISTURBED:
     case ID_DAY_NOTE: return true;
     default: return false;
   }
@@ -38,7 +39,7 @@ void DayCommands::Run(unsigned id, const PackedDate& date, HWND owner) {
   switch (id) {
     case ID_DAY_SET_START: SetStartOrEnd(true, date, owner); return;
     case ID_DAY_SET_END: SetStartOrEnd(false, date, owner); return;
-    case ID_DAY_TEMPERATURE: (void)entry_.EditTemperature(date, kNewDayTemperature, owner); return;
+    case ID_DAY_TEMPERATURE: (void)entry_.EditTemperature(date, owner); return;
     case ID_DAY_NOTE: EditNote(date, owner); return;
     default: break;
   }

@@ -25,9 +25,6 @@ class DayCommands {
   // Runs the command; dialogs and message boxes are owned by owner.
   void Run(unsigned id, const PackedDate& date, HWND owner);
 
-  // The day menu's starting temperature for a day without a record.
-  static constexpr double kNewDayTemperature = 97.88;
-
  private:
   void SetStartOrEnd(bool start, const PackedDate& date, HWND owner);
   void Store(const Day& day, HWND owner);

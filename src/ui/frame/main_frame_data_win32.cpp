@@ -7,6 +7,7 @@
 
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
+#include "env/platform_win32.h"
 #include "env/text_format.h"
 #include "env/wide_win32.h"
 #include "model/day_export.h"
@@ -30,6 +31,7 @@ void CMainFrame::BackUpCommand() {
   FileChoice choice;
   choice.save = true;
   choice.defaultName = ToWide(DefaultBackupName(context_.clock.Today()));
+  choice.initialFolder = DocumentsFolder().wstring();
   choice.types = {{ToWide(context_.locale.Translate(u"FILTER_BACKUP")), L"*.zip"}};
   const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(Hwnd(), choice);
   if (!chosen) return;

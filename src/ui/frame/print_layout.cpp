@@ -21,13 +21,14 @@ PrintLayout LayOutPrintPage(const PrintPage& page) {
   const int x0 = page.offsetX;
   const int y0 = page.offsetY;
   l.calendarHeight = b > a ? a : static_cast<int>(static_cast<std::int64_t>(b) * 7 / 10);
-  l.calendarBounds = CalRect{x0, y0, a - x0, l.calendarHeight - y0};
   l.columnStep = (x0 + a - 2) / 3;
 
   const int squareW = Scale(kLegendSquare, page.dpiX);
   const int squareH = Scale(kLegendSquare, page.dpiY);
   const int labelOffset = Scale(kLegendLabelOffset, page.dpiX);
   const int lineStep = Scale(kLegendLineStep, page.dpiY);
+  l.yearTitle = CalPoint{x0, y0};
+  l.calendarBounds = CalRect{x0, y0 + lineStep, a - x0, l.calendarHeight - y0};
   const int dpiY = page.dpiY > 0 ? page.dpiY : kLegendReferenceDpi;
   l.fontHeight = (kLegendFontPoints * dpiY + 36) / 72;
 

@@ -37,7 +37,9 @@ struct PrintLayout {
   // The calendar's height: as tall as the page is wide on a portrait page,
   // 70 % of the height on a landscape one.
   int calendarHeight = 0;
-  // The bounds the view is laid out in: (x0, y0) to (width - x0, e - y0).
+  // The year and the months shown, in the legend's type at the top left;
+  // the view is laid out below it: (x0, y0 + one line) to (width - x0, e - y0).
+  CalPoint yearTitle;
   CalRect calendarBounds;
   CalPoint title;  // "Legend"
   // Flow, prognosis, non-fertile, fertile, low fertility, ovulation: the

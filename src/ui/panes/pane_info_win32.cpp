@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <memory>
 
-#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
+#include "model/cycle_shifts.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
+#include "settings/options_manager.h"
 #include "ui/days/day_entry_win32.h"
 #include "ui/panes/day_info_dlg_win32.h"
 #include "ui/panes/pane_texts.h"
@@ -95,16 +96,22 @@ void CPaneInfo::Refresh(bool force) {
               ToWide(noPeriod ? NoPeriodClassText(context_.locale) : ClassButtonText(context_.locale, dayClass)));
   SetItemText(IDC_INFO_PERIOD, Text(u"PANE1_TITLE"));
 
-  if (!force && selected == shownDate_) return;
+  // The unit can change in the temperature dialog while the day stays.
+  const bool fahrenheit = context_.options.farinheit;
+  if (!force && selected == shownDate_ && fahrenheit == shownFahrenheit_) return;
   shownDate_ = selected;
+  shownFahrenheit_ = fahrenheit;
   const Day* day = model.GetCachedDay(selected);
   // The pane names the day it describes, so she sees which day the
   // temperature link will change.
   const std::u16string about =
       noPeriod ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
                : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
-  SetItemText(IDC_INFO_TEXT, ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" + about));
-  SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day)));
+  SetItemText(IDC_INFO_TEXT,
+              ToWide(SelectedDayLine(context_.locale, selected) + u"
+" +
+                     about + TemperatureLines(selected, day)));
+  SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day, fahrenheit)));
   // A longer or shorter text: the bar gives the box the height it now wants.
   if (templateHeight_ > 0) {
     const int wanted = Heights().wanted;
@@ -113,6 +120,26 @@ void CPaneInfo::Refresh(bool force) {
       if (const HWND bar = GetParent(Hwnd())) PostMessageW(bar, CResizableDlgBar::kRelayoutMessage, 0, 0);
     }
   }
+}
+
+// The disturbed mark of the day, and in the current cycle what her
+// temperatures say of it; each on a line of its own after the tip.
+std::u16string CPaneInfo::TemperatureLines(const PackedDate &selected,
+                                           const Day *day) {
+  std::u16string lines;
+  if (const std::u16string mark = DisturbedLine(context_.locale, day);
+      !mark.empty())
+    lines += u"\r\n" + mark;
+  const std::vector<CycleShift> cycles =
+      CycleShifts(context_.model, context_.clock.Today());
+  if (!cycles.empty() && cycles.back().cycle.open &&
+      selected >= cycles.back().cycle.first) {
+    const std::u16string shift =
+        TemperatureShiftLine(context_.locale, cycles.back().shift);
+    if (!shift.empty())
+      lines += u"\r\n" + shift;
+  }
+  return lines;
 }
 
 bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {
@@ -129,13 +156,12 @@ bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {
   }
 }
 
-// The same entry as the day menu's, but a day without a record starts at 100.
+// The same entry as the day menu's.
 void CPaneInfo::EditTemperature() {
   IPaneHost& host = context_.host;
   const DayEntry entry(context_.model, context_.options, context_.locale, context_.prompts, context_.resources,
                        [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); });
-  if (entry.EditTemperature(host.SelectedDate(), kNewDayTemperature, GetAncestor(Hwnd(), GA_ROOT)) ==
-      DayEntry::Outcome::kCancelled) {
+  if (entry.EditTemperature(host.SelectedDate(), GetAncestor(Hwnd(), GA_ROOT)) == DayEntry::Outcome::kCancelled) {
     return;
   }
   Refresh(true);

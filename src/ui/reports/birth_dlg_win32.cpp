@@ -9,6 +9,7 @@
 #include "ui/reports/chinese_calendar_dlg_win32.h"
 #include "ui/reports/horoscope_dlg_win32.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -22,15 +23,16 @@ std::u16string DateLine(const LocaleManager& locale, const char16_t* key, const 
 
 }  // namespace
 
-CBirthDlg::CBirthDlg(PlanningContext context) : CDialog(IDD_BIRTH, context.resources), context_(std::move(context)) {}
+CBirthDlg::CBirthDlg(PlanningContext context) : CDialog(IDD_BIRTH, context.resources), context_(std::move(context)) {
+  SetHelpContext(IDH_BIRTH);
+}
 
 HINSTANCE CBirthDlg::Module() const {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
 }
 
 INT_PTR CBirthDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // The caption's close button closes; only the key and the button of
-  // command 2 open the horoscope.
+  // The caption's close button closes as OK does; Escape closes with Cancel.
   if (msg == WM_CLOSE) {
     Close(IDOK);
     return TRUE;
@@ -67,12 +69,12 @@ BOOL CBirthDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CBirthDlg::OnCancel() {
-  CHoroscopeDlg horoscope(context_, date_);
-  horoscope.DoModal(Hwnd());
-}
-
 bool CBirthDlg::OnCommand(WORD id, WORD, HWND) {
+  if (id == IDC_BIRTH_HOROSCOPE) {
+    CHoroscopeDlg horoscope(context_, date_);
+    horoscope.DoModal(Hwnd());
+    return true;
+  }
   if (id == IDC_BIRTH_CHINA_CAL) {
     CChineseLunalCalendarDlg chart(context_);
     chart.DoModal(Hwnd());

@@ -27,8 +27,6 @@ class CBirthDlg : public CDialog {
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id, WORD code, HWND control) override;
-  // Command 2 is the Horoscope button (and Esc).
-  void OnCancel() override;
 
  private:
   [[nodiscard]] HINSTANCE Module() const;

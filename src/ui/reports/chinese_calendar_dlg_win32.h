@@ -28,8 +28,6 @@ class CChineseLunalCalendarDlg : public CDialog {
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id, WORD code, HWND control) override;
-  // The Help button carries the cancel command id.
-  void OnCancel() override;
 
  private:
   void UpdatePictures();

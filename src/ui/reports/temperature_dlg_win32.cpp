@@ -7,6 +7,7 @@
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/reports/temperature_units.h"
+#include "resources/help_ids.h"
 
 CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& locale, const Prompts& prompts,
                                  double initial, std::function<void(HWND)> openHelp, HINSTANCE resources)
@@ -15,7 +16,9 @@ CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& l
       locale_(locale),
       prompts_(prompts),
       value_(TruncateToHundredths(initial)),
-      openHelp_(std::move(openHelp)) {}
+      openHelp_(std::move(openHelp)) {
+  SetHelpContext(IDH_TEMPERATURE);
+}
 
 BOOL CTemperatureDlg::OnInitDialog() {
   HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
@@ -33,12 +36,15 @@ BOOL CTemperatureDlg::OnInitDialog() {
   SendMessageW(unit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"F"));
   SendMessageW(unit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C"));
   SendMessageW(unit, CB_SETCURSEL, options_.farinheit ? kFahrenheitIndex : kCelsiusIndex, 0);
-  value_ = ValueForEntry(value_, options_.farinheit);
+  if (value_ != 0) value_ = ValueForEntry(value_, options_.farinheit);
   ShowValue();
   return TRUE;
 }
 
-void CTemperatureDlg::ShowValue() { SetItemText(IDC_TEMPERATURE_EDIT, ToWide(TemperatureText(value_))); }
+// 0 is no temperature: the field stays empty for her to fill.
+void CTemperatureDlg::ShowValue() {
+  SetItemText(IDC_TEMPERATURE_EDIT, value_ == 0 ? std::wstring() : ToWide(TemperatureText(value_)));
+}
 
 bool CTemperatureDlg::OnCommand(WORD id, WORD code, HWND) {
   if (id == IDC_TEMPERATURE_UNIT && code == CBN_SELCHANGE) {
@@ -57,12 +63,15 @@ void CTemperatureDlg::OnUnitChanged() {
       SendMessageW(Item(IDC_TEMPERATURE_UNIT), CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(kFahrenheitIndex);
   if (fahrenheit == options_.farinheit) return;
   // What the user typed so far is what gets converted; a text that is no
-  // number leaves the last good value to convert.
-  const TemperatureCheck typed = CheckTemperatureText(FromWide(ItemText(IDC_TEMPERATURE_EDIT)));
+  // number leaves the last good value to convert, and an empty field stays
+  // empty.
+  const std::u16string text = FromWide(ItemText(IDC_TEMPERATURE_EDIT));
+  const TemperatureCheck typed = CheckTemperatureText(text);
   if (typed.result != TemperatureInput::kNotANumber) value_ = typed.value;
+  if (text.find_first_not_of(u" \t") == std::u16string::npos) value_ = 0;
   options_.farinheit = fahrenheit;
   options_.Save();
-  value_ = ConvertForSwitch(value_, fahrenheit);
+  if (value_ != 0) value_ = ConvertForSwitch(value_, fahrenheit);
   ShowValue();
 }
 

@@ -17,9 +17,8 @@ double RoundToHundredths(double value) { return std::round(value * 100) / 100; }
 }  // namespace
 
 double ValueForEntry(double stored, bool fahrenheit) {
-  if (fahrenheit && stored < 50) return RoundToHundredths(ToFahrenheit(stored));
-  if (!fahrenheit && stored > 50) return RoundToHundredths(ToCelsius(stored));
-  return stored;
+  if (fahrenheit == IsStoredFahrenheit(stored)) return stored;
+  return RoundToHundredths(TemperatureInUnit(stored, fahrenheit));
 }
 
 double ConvertForSwitch(double value, bool toFahrenheit) {

@@ -8,14 +8,13 @@
 #include <string>
 #include <string_view>
 
-[[nodiscard]] constexpr double ToFahrenheit(double celsius) { return celsius * 1.8 + 32; }
-[[nodiscard]] constexpr double ToCelsius(double fahrenheit) { return (fahrenheit - 32) / 1.8; }
+#include "model/temperature_unit.h"
 
 // Two decimals kept, truncated towards zero (36.679 -> 36.67).
 [[nodiscard]] double TruncateToHundredths(double value);
 
-// A stored value as the dialog shows it: temperatures carry no unit, so a
-// value below 50 counts as Celsius and one above 50 as Fahrenheit.
+// A stored value as the dialog shows it, in the unit asked for (see
+// model/temperature_unit.h), with two decimals at most.
 [[nodiscard]] double ValueForEntry(double stored, bool fahrenheit);
 // A value converted to the newly chosen unit, with no threshold. Converted
 // values keep two decimals at most (rounded).

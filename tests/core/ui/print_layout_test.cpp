@@ -16,19 +16,22 @@ TEST(PrintLayout, CalendarIsAsTallAsThePageIsWideOnPortraitAndTakes70PercentOnLa
     int step;
   };
   const Case cases[] = {
-      // A4 at 300 dpi, portrait and landscape, with Wine's usual margins.
-      {{2480, 3508, 50, 50, 300, 300}, 2480, {50, 50, 2430, 2430}, 842},
-      {{3508, 2480, 50, 50, 300, 300}, 1736, {50, 50, 3458, 1686}, 1185},
+      // A4 at 300 dpi, portrait and landscape, with Wine's usual margins;
+      // the year title's line (105 at 300 dpi) above the months.
+      {{2480, 3508, 50, 50, 300, 300}, 2480, {50, 155, 2430, 2430}, 842},
+      {{3508, 2480, 50, 50, 300, 300}, 1736, {50, 155, 3458, 1686}, 1185},
       // A square page counts as landscape.
-      {{1000, 1000, 0, 0, 300, 300}, 700, {0, 0, 1000, 700}, 332},
+      {{1000, 1000, 0, 0, 300, 300}, 700, {0, 105, 1000, 700}, 332},
       // 70 % is truncated.
-      {{1001, 999, 10, 20, 300, 300}, 699, {10, 20, 991, 679}, 336},
+      {{1001, 999, 10, 20, 300, 300}, 699, {10, 125, 991, 679}, 336},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page.width);
     const PrintLayout l = LayOutPrintPage(c.page);
     EXPECT_EQ(l.calendarHeight, c.height);
     EXPECT_EQ(l.calendarBounds, c.bounds);
+    EXPECT_EQ(l.yearTitle.x, c.page.offsetX);
+    EXPECT_EQ(l.yearTitle.y, c.page.offsetY);
     EXPECT_EQ(l.columnStep, c.step);
   }
 }

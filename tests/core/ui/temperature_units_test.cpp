@@ -2,9 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "env/locale_manager.h"
+#include "env/platform.h"
+#include "model/day_export.h"
+#include "support/temp_dir.h"
+#include "ui/panes/pane_texts.h"
+#include "ui/reports/temperature_month.h"
+
 namespace {
 
-TEST(TemperatureUnits, EntryShowsStoredValuesInTheChosenUnitAroundFifty) {
+TEST(TemperatureUnits, EntryShowsStoredValuesInTheChosenUnitFromFifty) {
   struct Case {
     double stored;
     bool fahrenheit;
@@ -12,7 +21,7 @@ TEST(TemperatureUnits, EntryShowsStoredValuesInTheChosenUnitAroundFifty) {
   };
   const Case cases[] = {
       {36.6, true, u"97.88"}, {97.88, false, u"36.6"}, {97.88, true, u"97.88"}, {36.6, false, u"36.6"},
-      {0, true, u"32"},       {0, false, u"0"},        {50, true, u"50"},       {50, false, u"50"},
+      {50, true, u"50"},      {50, false, u"10"},
       // Converted values show two decimals at most.
       {49.99, true, u"121.98"}, {100, false, u"37.78"}, {36.66, true, u"97.99"},
   };
@@ -53,6 +62,36 @@ TEST(TemperatureUnits, InputMustBeANumberFromThirtyToOneHundredFifty) {
   }
   EXPECT_DOUBLE_EQ(CheckTemperatureText(u"36.6").value, 36.6);
   EXPECT_DOUBLE_EQ(CheckTemperatureText(u" 36,7").value, 36.7);
+}
+
+// One day reads the same in every place that shows it, in the unit of the
+// setting, whichever unit it was entered in: the Day pane, the entry dialog,
+// the chart and the CSV export.
+TEST(TemperatureUnits, EveryPlaceShowsADayInTheUnitOfTheSetting) {
+  testsupport::TempDir dir;
+  Latin1Codec codec;
+  const LocaleManager locale(dir.path(), codec);
+  const struct {
+    double stored;
+    bool fahrenheit;
+    const char16_t* pane;
+    const char16_t* entry;
+    const char* csv;
+    double chart;
+  } cases[] = {
+      {36.76, true, u"98.2 F", u"98.17", "98.17", 98.168},   {36.76, false, u"36.8 C", u"36.76", "36.76", 36.76},
+      {98.17, false, u"36.8 C", u"36.76", "36.76", 36.7611}, {98.17, true, u"98.2 F", u"98.17", "98.17", 98.17},
+      {47, true, u"116.6 F", u"116.6", "116.60", 116.6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.stored << (c.fahrenheit ? " in F" : " in C"));
+    const Day day(PackedDate(1, 3, 2026), false, false, false, false, false, false, c.stored);
+    EXPECT_EQ(TemperatureButtonText(locale, &day, c.fahrenheit), c.pane);
+    EXPECT_EQ(TemperatureText(ValueForEntry(c.stored, c.fahrenheit)), c.entry);
+    const std::string csv = FormatCsv({day}, c.fahrenheit);
+    EXPECT_NE(csv.find(std::string(",") + c.csv + ",\xC2\xB0" + (c.fahrenheit ? "F" : "C")), std::string::npos) << csv;
+    EXPECT_NEAR(ChartTemperature(c.stored, c.fahrenheit), c.chart, 0.0001);
+  }
 }
 
 }  // namespace

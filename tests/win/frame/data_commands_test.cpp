@@ -7,6 +7,7 @@
 
 #include "accounts/backup_archive.h"
 #include "accounts/logon_manager.h"
+#include "env/platform_win32.h"
 #include "env/whole_file.h"
 #include "resources/resource.h"
 #include "win/frame/frame_fixture.h"
@@ -61,6 +62,9 @@ TEST_F(DataCommandsTest, BackUpThenRestoreGivesBackTheDaysAndKeepsTheReplacedFil
   ASSERT_EQ(choices_.size(), 1u);
   EXPECT_TRUE(choices_[0].save);
   EXPECT_EQ(choices_[0].defaultName, L"Tamarel-backup-2024-06-15.zip");
+  // Her Documents, not the program folder the process happens to start in.
+  EXPECT_FALSE(choices_[0].initialFolder.empty());
+  EXPECT_EQ(choices_[0].initialFolder, DocumentsFolder().wstring());
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, L"The backup is saved in " + Path("backup.zip") + L".");
   const std::optional<std::string> zip = ReadWholeFile(dir_ / "backup.zip");
