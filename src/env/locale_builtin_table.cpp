@@ -32,6 +32,12 @@ constexpr Entry kBuiltIn[] = {
     {u"DONT_UPDATE", u"Do not check for updates."},
     {u"CHECK_NEW_VER", u"Check &new version"},
     {u"NOUPDATES", u"No Updates Found"},
+    {u"UPDATE_CHECKING", u"Checking for a new version..."},
+    {u"UPDATE_FAILED", u"The check for a new version failed: %s"},
+    {u"UPDATE_NO_CONNECTION", u"no connection to the server"},
+    {u"UPDATE_NO_ANSWER", u"no answer in time"},
+    {u"UPDATE_SERVER_ERROR", u"the server answered with an error"},
+    {u"UPDATE_NOT_VERSION_FILE", u"the answer is not a version file"},
     {u"HHOME", u"&Home"},
 
     // Calendar: months from January, weekdays from Sunday.

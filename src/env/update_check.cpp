@@ -81,6 +81,24 @@ VersionFile ParseVersionFile(std::u16string_view text) {
   return file;
 }
 
+CheckResult ResultOfText(std::u16string_view text) {
+  CheckResult result{ParseVersionFile(text), CheckFailure::kNone};
+  if (result.file.version.empty()) result.failure = CheckFailure::kNotVersionFile;
+  return result;
+}
+
+std::u16string_view FailureReasonKey(CheckFailure failure) {
+  switch (failure) {
+    case CheckFailure::kNoConnection: return u"UPDATE_NO_CONNECTION";
+    case CheckFailure::kNoAnswer: return u"UPDATE_NO_ANSWER";
+    case CheckFailure::kServerError: return u"UPDATE_SERVER_ERROR";
+    case CheckFailure::kNotVersionFile: return u"UPDATE_NOT_VERSION_FILE";
+    case CheckFailure::kNone:
+    case CheckFailure::kCancelled: break;
+  }
+  return {};
+}
+
 bool IsDottedVersion(std::u16string_view version) {
   version = TrimBlanks(version);
   if (version.empty()) return false;

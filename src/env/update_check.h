@@ -29,11 +29,38 @@ inline constexpr std::int64_t kCheckIntervalSeconds = 86400;
 inline constexpr unsigned kWakePeriodMs = 300000;
 inline constexpr unsigned kRetryDelayMs = 60000;
 
+// The longest a check may take, whatever the server does; the window gives
+// up on a check still running after this.
+inline constexpr unsigned kCheckLimitMs = 15000;
+
 struct VersionFile {
   std::u16string version;  // empty when absent
   std::u16string address;  // the download address; empty when absent
   friend bool operator==(const VersionFile&, const VersionFile&) = default;
 };
+
+// Why a check obtained no version.
+enum class CheckFailure {
+  kNone,            // a version was obtained
+  kNoConnection,    // no network, an unknown host or a refused connection
+  kNoAnswer,        // the server did not answer in time
+  kServerError,     // the server answered with an error status
+  kNotVersionFile,  // the answer names no version
+  kCancelled,       // given up by the user or by the program's end
+};
+
+struct CheckResult {
+  VersionFile file;
+  CheckFailure failure = CheckFailure::kNone;
+};
+
+// A fetched version-file text as a result: kNotVersionFile when it names no
+// version.
+[[nodiscard]] CheckResult ResultOfText(std::u16string_view text);
+
+// The translation key of the short reason a failed check names ("no answer
+// in time"); empty for kNone and kCancelled, which show no failure.
+[[nodiscard]] std::u16string_view FailureReasonKey(CheckFailure failure);
 
 // White space at both ends removed (blank, tab, CR, LF, VT, FF).
 [[nodiscard]] std::u16string_view TrimBlanks(std::u16string_view text);

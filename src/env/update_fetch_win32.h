@@ -12,38 +12,52 @@
 class LocaleManager;
 class IAnsiCodec;
 
+// The bytes of a fetch, or why there are none.
+struct FetchedBytes {
+  std::string body;  // at most update::kMaxFetchedBytes
+  update::CheckFailure failure = update::CheckFailure::kNone;
+};
+
 // Fetches the version file over HTTP with WinINet. One session per fetcher;
 // Cancel, from any thread, closes it, which ends a fetch waiting on the
-// network and makes every later fetch fail at once.
+// network and makes every later fetch fail at once. The fetcher holds no
+// reference to anything else, so a thread left in a fetch owns all it uses.
 class UpdateFetcher {
  public:
   static constexpr int kAttempts = 3;
+  // WinINet's connect time-out; some systems ignore it, so the caller also
+  // bounds a fetch from outside (Cancel).
   static constexpr DWORD kConnectTimeoutMs = 10000;
   // Also bounds a server that accepts and then says nothing.
   static constexpr DWORD kReceiveTimeoutMs = 10000;
+  // No further attempt is begun with less time than this left.
+  static constexpr DWORD kLeastAttemptMs = 1000;
 
-  UpdateFetcher(const LocaleManager& locale, const IAnsiCodec& codec);
+  UpdateFetcher();
   ~UpdateFetcher();
-  UpdateFetcher(const UpdateFetcher&) = delete;
-  UpdateFetcher& operator=(const UpdateFetcher&) = delete;
+  UpdateFetcher(const UpdateFetcher &) = delete;
+  UpdateFetcher &operator=(const UpdateFetcher &) = delete;
 
-  // The body of a GET of address as the version-file text (trimmed, at most
-  // 64 KB read); empty after three failed attempts, an HTTP error status
-  // counting as a failure.
-  [[nodiscard]] std::u16string FetchText(const std::wstring& address);
+  // The body of a GET of address: up to three attempts within budgetMs,
+  // each waiting for the server at most the time left; an HTTP error
+  // status counts as a failure. The failure of the last attempt otherwise.
+  [[nodiscard]] FetchedBytes FetchBytes(const std::wstring &address, DWORD budgetMs = update::kCheckLimitMs);
+  // The body as the version-file text (trimmed); empty after a failure.
+  [[nodiscard]] std::u16string FetchText(const std::wstring &address, const IAnsiCodec &codec);
   // The version and the download address of the "APP_UPDATE_URL" file.
-  [[nodiscard]] update::VersionFile FetchVersionFile();
+  [[nodiscard]] update::CheckResult FetchVersionFile(const LocaleManager &locale, const IAnsiCodec &codec);
 
   void Cancel();
   [[nodiscard]] bool Cancelled() const { return cancelled_; }
 
  private:
-  // One attempt; false when it failed and another may be made.
-  bool TryFetch(HINTERNET session, const std::wstring& address, std::string& body);
+  // One attempt waiting at most waitMs for the server.
+  update::CheckFailure TryFetch(HINTERNET session, const std::wstring &address, DWORD waitMs, std::string &body);
 
-  const LocaleManager& locale_;
-  const IAnsiCodec& codec_;
   std::mutex mutex_;
   HINTERNET session_ = nullptr;  // guarded by mutex_
   std::atomic<bool> cancelled_{false};
 };
+
+// The result of fetched bytes: the failure, or what the text says.
+[[nodiscard]] update::CheckResult CheckResultOf(const FetchedBytes &fetched, const IAnsiCodec &codec);

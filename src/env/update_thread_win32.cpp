@@ -38,14 +38,14 @@ struct UpdateThread::State {
       }
       update::VersionFile file;
       {
-        UpdateFetcher fetcher(locale, codec);
+        UpdateFetcher fetcher;
         {
           std::lock_guard lock(mutex);
           if (WaitForSingleObject(stop.Get(), 0) != WAIT_TIMEOUT) return;
           this->fetcher = &fetcher;
         }
         ++fetches;
-        file = fetcher.FetchVersionFile();
+        file = fetcher.FetchVersionFile(locale, codec).file;
         std::lock_guard lock(mutex);
         this->fetcher = nullptr;
       }

@@ -12,7 +12,6 @@
 #include "env/platform.h"
 #include "env/platform_win32.h"
 #include "env/text_format.h"
-#include "env/update_fetch_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/help_ids.h"
@@ -82,11 +81,7 @@ CMainFrame::CMainFrame(FrameContext context)
       helpPath_(MakeHelpPath()),
       printer_(context_.options, context_.locale, context_.prompts, context_.choosePrinter),
       updates_(context_.options, context_.locale, context_.clock, context_.prompts, ResourceModule(context_.resources),
-               [this] {
-                 static const Win32AnsiCodec systemCodec;
-                 UpdateFetcher fetcher(context_.locale, context_.codec ? *context_.codec : systemCodec);
-                 return fetcher.FetchVersionFile();
-               }),
+               context_.codec),
       settingsContext_{context_.options, context_.locale, ResourceModule(context_.resources), context_.setLanguage,
                        [this] { RefreshTexts(); },
                        [this] {

@@ -378,7 +378,8 @@ TEST_F(LocaleManagerTest, TranslateFromAnotherThreadSeesWholeTexts) {
 const char16_t* const kAllKeys[] = {
     u"APP_NAME", u"APP_SITE", u"APP_UPDATE_URL", u"APP_UPDATING_URL", u"APP_VER", u"SUPPORT_EMAIL", u"APP_LANGUAGE",
     u"APP_LAN", u"MSG_COPYRIGHT", u"MSG_COPYRIGHT2", u"UPDATE", u"UPDATE_INFO", u"DONT_UPDATE", u"CHECK_NEW_VER",
-    u"NOUPDATES", u"HHOME",
+    u"NOUPDATES", u"UPDATE_CHECKING", u"UPDATE_FAILED", u"UPDATE_NO_CONNECTION", u"UPDATE_NO_ANSWER",
+    u"UPDATE_SERVER_ERROR", u"UPDATE_NOT_VERSION_FILE", u"HHOME",
     // calendar
     u"MONTH1", u"MONTH2", u"MONTH3", u"MONTH4", u"MONTH5", u"MONTH6", u"MONTH7", u"MONTH8", u"MONTH9", u"MONTH10",
     u"MONTH11", u"MONTH12", u"DAY1", u"DAY2", u"DAY3", u"DAY4", u"DAY5", u"DAY6", u"DAY7", u"NEXT", u"PREV",

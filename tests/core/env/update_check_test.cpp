@@ -162,4 +162,23 @@ TEST(UpdateSchedule, DueADayAfterTheLastCheckEvenWithStoredValuesAtTheLimits) {
   EXPECT_TRUE(update::CheckIsDue(INT64_MAX, INT64_MIN));
 }
 
+TEST(CheckResult, AnAnswerWithoutAVersionIsAFailureAndEveryShownFailureHasAReason) {
+  EXPECT_EQ(update::ResultOfText(u"<version>0.0.0.4</version>").failure, update::CheckFailure::kNone);
+  EXPECT_EQ(update::ResultOfText(u"<html>Not here</html>").failure, update::CheckFailure::kNotVersionFile);
+  EXPECT_EQ(update::ResultOfText(u"<version>01234567890123456789</version>").failure,
+            update::CheckFailure::kNotVersionFile);
+  const struct {
+    update::CheckFailure failure;
+    std::u16string_view key;
+  } cases[] = {
+      {update::CheckFailure::kNone, u""},
+      {update::CheckFailure::kCancelled, u""},
+      {update::CheckFailure::kNoConnection, u"UPDATE_NO_CONNECTION"},
+      {update::CheckFailure::kNoAnswer, u"UPDATE_NO_ANSWER"},
+      {update::CheckFailure::kServerError, u"UPDATE_SERVER_ERROR"},
+      {update::CheckFailure::kNotVersionFile, u"UPDATE_NOT_VERSION_FILE"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(update::FailureReasonKey(c.failure), c.key);
+}
+
 }  // namespace

@@ -198,12 +198,14 @@ class FrameTest : public ModelTest {
 };
 
 // Runs action on the next dialog that this thread shows modally, from a
-// timer its modal loop dispatches; the action answers the dialog.
+// timer its modal loop dispatches; the action answers the dialog. With
+// itemId, only a dialog holding that control counts.
 class DialogDriver {
  public:
-  explicit DialogDriver(std::function<void(HWND)> action) {
+  explicit DialogDriver(std::function<void(HWND)> action, int itemId = 0) {
     Current() = this;
     action_ = std::move(action);
+    itemId_ = itemId;
     timer_ = SetTimer(nullptr, 0, 30, &DialogDriver::Tick);
   }
   ~DialogDriver() {
@@ -232,19 +234,25 @@ class DialogDriver {
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     DialogDriver* self = Current();
     if (!self || self->ran_) return;
-    HWND found = nullptr;
+    struct Search {
+      int itemId;
+      HWND found;
+    } search{self->itemId_, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(lp);
           wchar_t cls[16] = {};
           GetClassNameW(hwnd, cls, 16);
-          if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
-            *reinterpret_cast<HWND*>(lp) = hwnd;
+          if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) &&
+              (s.itemId == 0 || GetDlgItem(hwnd, s.itemId))) {
+            s.found = hwnd;
             return FALSE;
           }
           return TRUE;
         },
-        reinterpret_cast<LPARAM>(&found));
+        reinterpret_cast<LPARAM>(&search));
+    const HWND found = search.found;
     if (!found) return;
     self->ran_ = true;
     KillTimer(nullptr, self->timer_);
@@ -253,6 +261,7 @@ class DialogDriver {
   }
 
   std::function<void(HWND)> action_;
+  int itemId_ = 0;
   UINT_PTR timer_ = 0;
   bool ran_ = false;
 };
