@@ -11,7 +11,7 @@
 #include "settings/system_locale_win32.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
-#include "env/update_thread_win32.h"
+#include "update/update_thread_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "ui/frame/main_frame_win32.h"

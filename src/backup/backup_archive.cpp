@@ -1,4 +1,4 @@
-#include "accounts/backup_archive.h"
+#include "backup/backup_archive.h"
 
 #include <charconv>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "env/platform.h"
 #include "env/zip_archive.h"
 #include "model/database_manager.h"
-#include "model/day_export.h"
+#include "backup/day_export.h"
 
 namespace {
 

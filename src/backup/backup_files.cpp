@@ -1,4 +1,4 @@
-#include "accounts/backup_files.h"
+#include "backup/backup_files.h"
 
 #include <system_error>
 

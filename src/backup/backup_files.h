@@ -20,7 +20,7 @@
 #include <filesystem>
 #include <string>
 
-#include "accounts/backup_archive.h"
+#include "backup/backup_archive.h"
 #include "env/file_replace.h"
 
 class LocaleManager;

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "accounts/backup_files.h"
+#include "backup/backup_files.h"
 #include "env/file_replace.h"
-#include "model/day_export.h"
+#include "backup/day_export.h"
 #include "settings/memory_settings_store.h"
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"

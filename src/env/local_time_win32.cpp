@@ -1,4 +1,4 @@
-#include "ui/reports/local_time_win32.h"
+#include "env/local_time_win32.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "env/update_check.h"
+#include "update/update_check.h"
 
 #include <algorithm>
 

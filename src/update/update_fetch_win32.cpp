@@ -1,4 +1,4 @@
-#include "env/update_fetch_win32.h"
+#include "update/update_fetch_win32.h"
 
 #include <wininet.h>
 

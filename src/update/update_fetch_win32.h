@@ -7,7 +7,7 @@
 #include <mutex>
 #include <string>
 
-#include "env/update_check.h"
+#include "update/update_check.h"
 
 class LocaleManager;
 class IAnsiCodec;

@@ -1,4 +1,4 @@
-#include "env/update_thread_win32.h"
+#include "update/update_thread_win32.h"
 
 #include <atomic>
 #include <map>
@@ -7,7 +7,7 @@
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
-#include "env/update_fetch_win32.h"
+#include "update/update_fetch_win32.h"
 
 // Shared by the owner and the thread, so that a thread left running at exit
 // never reaches into a destroyed owner.

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "env/handle_win32.h"
-#include "env/update_check.h"
+#include "update/update_check.h"
 
 class LocaleManager;
 class IAnsiCodec;

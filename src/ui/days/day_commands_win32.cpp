@@ -1,4 +1,4 @@
-#include "ui/frame/day_commands_win32.h"
+#include "ui/days/day_commands_win32.h"
 
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"
@@ -6,7 +6,7 @@
 #include "model/menstual_manager.h"
 #include "resources/resource.h"
 #include "ui/days/day_edits.h"
-#include "ui/frame/edit_note_dlg_win32.h"
+#include "ui/days/edit_note_dlg_win32.h"
 
 DayCommands::DayCommands(MenstualManager& model, OptionsManager& options, const LocaleManager& locale,
                          const Prompts& prompts, HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp)

@@ -1,4 +1,4 @@
-#include "ui/frame/edit_note_dlg_win32.h"
+#include "ui/days/edit_note_dlg_win32.h"
 
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"

@@ -1,4 +1,4 @@
-#include "ui/reports/temperature_dlg_win32.h"
+#include "ui/days/temperature_dlg_win32.h"
 
 #include "settings/options_manager.h"
 #include "env/locale_manager.h"
@@ -6,7 +6,7 @@
 #include "env/wide_win32.h"
 #include "resources/image_ids.h"
 #include "resources/resource.h"
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 
 CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& locale, const Prompts& prompts,
                                  double initial, std::function<void(HWND)> openHelp, HINSTANCE resources)

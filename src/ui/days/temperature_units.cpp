@@ -1,4 +1,4 @@
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 
 #include <cerrno>
 #include <cmath>

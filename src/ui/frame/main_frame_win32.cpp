@@ -12,7 +12,7 @@
 #include "env/platform.h"
 #include "env/platform_win32.h"
 #include "env/text_format.h"
-#include "env/update_fetch_win32.h"
+#include "update/update_fetch_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/help_ids.h"

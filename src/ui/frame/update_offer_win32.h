@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "env/update_check.h"
-#include "env/update_thread_win32.h"
+#include "update/update_check.h"
+#include "update/update_thread_win32.h"
 #include "ui/widgets/prompts_win32.h"
 
 class OptionsManager;

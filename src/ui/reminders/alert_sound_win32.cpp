@@ -1,4 +1,4 @@
-#include "ui/reports/alert_sound_win32.h"
+#include "ui/reminders/alert_sound_win32.h"
 
 #include <mmsystem.h>
 

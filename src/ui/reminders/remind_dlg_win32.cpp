@@ -1,4 +1,4 @@
-#include "ui/reports/remind_dlg_win32.h"
+#include "ui/reminders/remind_dlg_win32.h"
 
 #include <commctrl.h>
 
@@ -7,8 +7,8 @@
 #include "env/wide_win32.h"
 #include "resources/reminder_ids.h"
 #include "settings/options_manager.h"
-#include "ui/reports/local_time_win32.h"
-#include "ui/reports/reminders.h"
+#include "env/local_time_win32.h"
+#include "ui/reminders/reminders.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/reports/reminders.h"
+#include "ui/reminders/reminders.h"
 
 #include "env/locale_manager.h"
 #include "env/text_format.h"

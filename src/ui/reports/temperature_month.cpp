@@ -5,7 +5,7 @@
 
 #include "model/day_class.h"
 #include "model/menstual_manager.h"
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 
 TemperatureScale ChartScale(bool fahrenheit) {
   if (fahrenheit) return {97.2, 98.7, 97.5, 97.8, 97.2};

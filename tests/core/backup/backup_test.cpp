@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "accounts/backup_archive.h"
-#include "accounts/backup_files.h"
+#include "backup/backup_archive.h"
+#include "backup/backup_files.h"
 #include "env/whole_file.h"
 #include "env/zip_archive.h"
 #include "model/database_manager.h"

@@ -1,4 +1,4 @@
-#include "model/day_export.h"
+#include "backup/day_export.h"
 
 #include <gtest/gtest.h>
 

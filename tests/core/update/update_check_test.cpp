@@ -1,7 +1,7 @@
 // The version file, the comparison of versions, the addresses that may be
 // opened and the timing of the automatic check.
 
-#include "env/update_check.h"
+#include "update/update_check.h"
 
 #include <gtest/gtest.h>
 

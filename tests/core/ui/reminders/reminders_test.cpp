@@ -1,7 +1,7 @@
 // The reminder check: texts, popups, slide times, sound, and how often each
 // reminder comes per day and per user.
 
-#include "ui/reports/reminders.h"
+#include "ui/reminders/reminders.h"
 
 #include <gtest/gtest.h>
 
