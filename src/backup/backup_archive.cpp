@@ -9,7 +9,6 @@
 #include "env/platform.h"
 #include "env/zip_archive.h"
 #include "model/database_manager.h"
-#include "backup/day_export.h"
 
 namespace {
 
@@ -38,15 +37,6 @@ bool ParseNumber(std::string_view text, T* out, int base = 10) {
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, *out, base);
   return !text.empty() && ec == std::errc() && ptr == end;
-}
-
-bool ParseIsoDate(std::string_view text, PackedDate* out) {
-  int y = 0, m = 0, d = 0;
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  if (!ParseNumber(text.substr(0, 4), &y) || !ParseNumber(text.substr(5, 2), &m) || !ParseNumber(text.substr(8, 2), &d))
-    return false;
-  *out = PackedDate(d, m, y);
-  return IsValidDate(*out);
 }
 
 // The manifest's lines, CR LF each; none when it is not ours or does not read.

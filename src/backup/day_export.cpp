@@ -54,12 +54,6 @@ void AddLine(std::string& out, std::string_view line) { out += FoldCalendarLine(
 
 }  // namespace
 
-std::string IsoDate(const PackedDate& d) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year % 10000, d.month % 100, d.day % 100);
-  return text;
-}
-
 std::vector<Day> StoredDays(MenstualManager& model) {
   std::vector<Day> days;
   for (auto d = model.GetFirstDay(); d; d = model.GetNextDay()) days.push_back(*d);

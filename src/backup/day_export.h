@@ -14,9 +14,6 @@
 class MenstualManager;
 class LocaleManager;
 
-// YYYY-MM-DD.
-[[nodiscard]] std::string IsoDate(const PackedDate& d);
-
 // The current user's stored days, in date order.
 [[nodiscard]] std::vector<Day> StoredDays(MenstualManager& model);
 

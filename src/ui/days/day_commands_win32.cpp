@@ -1,8 +1,5 @@
 #include "ui/days/day_commands_win32.h"
 
-#include "settings/options_manager.h"
-#include "env/locale_manager.h"
-#include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/resource.h"
 #include "ui/days/day_edits.h"
@@ -11,9 +8,7 @@
 DayCommands::DayCommands(MenstualManager& model, OptionsManager& options, const LocaleManager& locale,
                          const Prompts& prompts, HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp)
     : model_(model),
-      options_(options),
       locale_(locale),
-      prompts_(prompts),
       resources_(resources),
       entry_(model, options, locale, prompts, resources, std::move(openTemperatureHelp)) {}
 
@@ -58,9 +53,4 @@ void DayCommands::EditNote(const PackedDate& date, HWND owner) {
   CEditNoteDlg dialog(locale_, stored && stored->note ? *stored->note : std::u16string(), resources_);
   if (dialog.DoModal(owner) != IDOK) return;
   Store(WithNote(stored.get(), date, dialog.Note()), owner);
-}
-
-void DayCommands::ShowError(HWND owner, const std::u16string& text) const {
-  if (!prompts_.messageBox) return;
-  prompts_.messageBox(owner, ToWide(text), ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
 }

@@ -32,12 +32,9 @@ class DayCommands {
   void SetStartOrEnd(bool start, const PackedDate& date, HWND owner);
   void Store(const Day& day, HWND owner);
   void EditNote(const PackedDate& date, HWND owner);
-  void ShowError(HWND owner, const std::u16string& text) const;
 
   MenstualManager& model_;
-  OptionsManager& options_;
   const LocaleManager& locale_;
-  const Prompts& prompts_;
   HINSTANCE resources_;
   DayEntry entry_;
 };

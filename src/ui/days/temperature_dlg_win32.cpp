@@ -18,10 +18,8 @@ CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& l
       openHelp_(std::move(openHelp)) {}
 
 BOOL CTemperatureDlg::OnInitDialog() {
-  HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  icon_ = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_TEMPERATURE), IMAGE_ICON, 0, 0,
-                                        LR_DEFAULTSIZE | LR_SHARED));
-  if (icon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SetCaptionIcons(Hwnd(), reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE)),
+                  IDI_PANE_TEMPERATURE, CaptionIcons::kLarge);
   const std::wstring title = ToWide(locale_.Translate(u"RECTAL_TEMPERATURE"));
   SetWindowTextW(Hwnd(), title.c_str());
   SetItemText(IDC_TEMPERATURE_LABEL, title);
@@ -61,7 +59,10 @@ void CTemperatureDlg::OnUnitChanged() {
   const TemperatureCheck typed = CheckTemperatureText(FromWide(ItemText(IDC_TEMPERATURE_EDIT)));
   if (typed.result != TemperatureInput::kNotANumber) value_ = typed.value;
   options_.farinheit = fahrenheit;
-  options_.Save();
+  if (options_.Save() == SettingsSaveResult::kNotSaved && prompts_.messageBox) {
+    prompts_.messageBox(Hwnd(), ToWide(locale_.Translate(u"ERROR_SETTINGS_NOT_SAVED")),
+                        ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
+  }
   value_ = ConvertForSwitch(value_, fahrenheit);
   ShowValue();
 }

@@ -40,5 +40,4 @@ class CTemperatureDlg : public CDialog {
   const Prompts& prompts_;
   double value_;
   std::function<void(HWND)> openHelp_;
-  HICON icon_ = nullptr;  // shared resource icon, not destroyed
 };

@@ -31,26 +31,14 @@ void FreeGlobal(HGLOBAL memory) {
   if (memory) GlobalFree(memory);
 }
 
-void FillSquare(HDC dc, const CalRect& r, COLORREF colour) {
+void FillSquare(HDC dc, const Rect& r, COLORREF colour) {
   const RECT rect{r.left, r.top, r.right, r.bottom};
   const COLORREF previous = SetBkColor(dc, colour);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
   SetBkColor(dc, previous);
 }
 
-// A menu title's "&" marks its shortcut on screen; on paper it is dropped
-// ("&&" stays one "&").
-std::wstring WithoutShortcut(const std::wstring& text) {
-  std::wstring plain;
-  plain.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) ++i;
-    plain += text[i];
-  }
-  return plain;
-}
-
-void Text(HDC dc, const CalPoint& at, const std::wstring& text) {
+void Text(HDC dc, const Point& at, const std::wstring& text) {
   TextOutW(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -145,7 +133,7 @@ void CalendarPrinter::DrawLegend(HDC dc, const PrintLayout& layout) const {
   const int previousMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF previousColour = SetTextColor(dc, RGB(0, 0, 0));
 
-  Text(dc, layout.title, WithoutShortcut(ToWide(locale_.Translate(u"PANE4_TITLE"))));
+  Text(dc, layout.title, ToWide(WithoutAccessKey(locale_.Translate(u"PANE4_TITLE"))));
   static constexpr const char16_t* kLabels[6] = {u"MSG_FLOW",     u"MSG_PROGNOZE", u"MSG_NFERTILE",
                                                  u"MSG_FERTILE", u"MSG_LFERTILE", u"MSG_OVULATION"};
   for (size_t k = 0; k < 6; ++k) {

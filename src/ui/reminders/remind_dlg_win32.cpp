@@ -100,3 +100,9 @@ void CRemindDialog::Apply() {
   }
   options_.rsinse = static_cast<uint16_t>(*days);
 }
+
+std::unique_ptr<CSettingsPage> MakeRemindersPage(SettingsContext& context) {
+  return std::make_unique<CRemindDialog>(context.options, context.locale,
+                                         context.prompts.messageBox ? context.prompts : SystemPrompts(),
+                                         context.resources);
+}

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "ui/widgets/settings_page_win32.h"
 #include "ui/widgets/prompts_win32.h"
 
@@ -36,3 +38,6 @@ class CRemindDialog : public CSettingsPage {
   Prompts prompts_;
   HINSTANCE module_;
 };
+
+// The reminders page for a settings window (template 172).
+[[nodiscard]] std::unique_ptr<CSettingsPage> MakeRemindersPage(SettingsContext& context);

@@ -196,7 +196,7 @@ class PrintTest : public FrameTest {
     const PrintLayout layout = LayOutPrintPage(page);
     // The legend: every square in its class colour, the "S" square white.
     for (size_t k = 0; k < 6; ++k) {
-      const CalRect& sq = layout.entries[k].square;
+      const Rect& sq = layout.entries[k].square;
       const COLORREF found = PageAt(picture, page, (sq.left + sq.right) / 2, (sq.top + sq.bottom) / 2);
       EXPECT_TRUE(Near(found, static_cast<COLORREF>(options_.colors[k]))) << "legend entry " << k << " " << Hex(found);
     }
