@@ -12,7 +12,7 @@
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform_win32.h"
-#include "env/update_thread_win32.h"
+#include "update/update_thread_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "ui/frame/main_frame_win32.h"

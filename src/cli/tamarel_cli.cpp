@@ -6,9 +6,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "accounts/backup_files.h"
+#include "backup/backup_files.h"
+#include "backup/day_export.h"
 #include "cli/cli_temperature.h"
 #include "env/file_replace.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/text_format.h"

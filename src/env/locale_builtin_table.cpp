@@ -235,6 +235,7 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_DB_FULL",
      u"The calendar file is full: no more days can be stored."},
     {u"ERROR_USERS_NOT_SAVED", u"The list of users could not be saved."},
+    {u"ERROR_SETTINGS_NOT_SAVED", u"The settings could not be saved: they apply until Tamarel is closed."},
     {u"MSG_BADLOGIN", u"Please enter a login name."},
     {u"ERROR_DB_WRITE",
      u"The day could not be saved: the calendar file cannot be written."},

@@ -515,11 +515,11 @@ int DatabaseManager::CountDays(uint16_t owner) const {
   return count;
 }
 
-int DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
-  if (!file_) return -1;
-  if (from == to || CountDays(from) == 0) return 0;
+DatabaseManager::MoveResult DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
+  if (!file_) return MoveResult::kNoFile;
+  if (from == to || CountDays(from) == 0) return MoveResult::kDone;
   // Two owners' records on one date would read as one: refuse rather than mix.
-  if (CountDays(to) != 0) return -1;
+  if (CountDays(to) != 0) return MoveResult::kRefused;
   std::vector<uint8_t> index(kIndexSize, 0);
   std::array<Slot, kSlotCount> moved = slots_;
   for (int i = 0; i < kSlotCount; ++i) {
@@ -529,7 +529,7 @@ int DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
   }
   // One journaled save: after a crash every day has its old owner or every
   // day has the new one, never some of each.
-  if (!Apply({FileWrite{0, std::move(index)}})) return -1;
+  if (!Apply({FileWrite{0, std::move(index)}})) return MoveResult::kWriteFailed;
   slots_ = moved;
-  return 0;
+  return MoveResult::kDone;
 }

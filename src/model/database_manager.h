@@ -96,12 +96,19 @@ class DatabaseManager {
 
   // How many days the owner has marked.
   [[nodiscard]] int CountDays(uint16_t owner) const;
+  // What became of moving one owner's days to another.
+  enum class [[nodiscard]] MoveResult {
+    kDone,         // every day moved, or there was none to move
+    kRefused,      // the new owner has days of her own; nothing was written
+    kWriteFailed,  // the index could not be written; memory reads it as the file holds it
+    kNoFile,       // there is no calendar file
+  };
   // Gives every day of one owner to another (the days marked before the
   // first account, taken into it): the whole index is written in one write
   // and flushed, so either all of them move or, on a failed write, the index
-  // is read back as the file holds it. 0, or -1 when the file could not be
-  // written (or there is none). The new owner must have no days of her own.
-  [[nodiscard]] int MoveDays(uint16_t from, uint16_t to);
+  // is read back as the file holds it. The new owner must have no days of
+  // her own: two owners' records on one date would read as one.
+  [[nodiscard]] MoveResult MoveDays(uint16_t from, uint16_t to);
 
  private:
   struct CachedRecord {

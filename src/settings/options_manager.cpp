@@ -230,7 +230,7 @@ void OptionsManager::Load() {
   if (locale_) locale_->SetLanguage(Locale);
 }
 
-void OptionsManager::Save() {
+SettingsSaveResult OptionsManager::Save() {
   lastSaveFailures_ = 0;
   if (store_.Open(kKey, false) || store_.Open(kKey, true)) {
     Writer w(store_, lastSaveFailures_);
@@ -298,11 +298,16 @@ void OptionsManager::Save() {
   } else {
     ++lastSaveFailures_;
   }
+  const bool settingsSaved = lastSaveFailures_ == 0;
+  const auto result = [&] {
+    if (!settingsSaved) return SettingsSaveResult::kNotSaved;
+    return lastSaveFailures_ == 0 ? SettingsSaveResult::kDone : SettingsSaveResult::kStartNotSaved;
+  };
 
   // The start-with-Windows entry is kept even when the settings key is out of reach.
   if (!store_.Open(SettingsKey::kRun, false)) {
     ++lastSaveFailures_;
-    return;
+    return result();
   }
   const std::u16string name = locale_ ? locale_->Translate(u"APP_NAME") : std::u16string(u"Tamarel");
   if (autoLoad) {
@@ -315,4 +320,5 @@ void OptionsManager::Save() {
     (void)store_.Delete(SettingsKey::kRun, name);
   }
   store_.Close(SettingsKey::kRun);
+  return result();
 }

@@ -9,6 +9,13 @@
 
 class LocaleManager;
 
+// What became of writing the settings. Every caller looks at it.
+enum class [[nodiscard]] SettingsSaveResult {
+  kDone,           // every setting and the start-with-Windows value written
+  kNotSaved,       // the settings key could not be opened or a setting not written
+  kStartNotSaved,  // every setting written; the start-with-Windows value could not be kept as chosen
+};
+
 // What the system says about the user's language and measurement units; it
 // decides the defaults of `Locale` and `farinheit`.
 struct SystemLocaleInfo {
@@ -32,10 +39,10 @@ class OptionsManager {
 
   // Reads the settings key into the fields, then selects the language of `Locale`.
   void Load();
-  // Writes every setting, then maintains the start-with-Windows value. A
-  // failure is not reported to the user; the count of failed store calls of
-  // the last Save is kept for logs and tests.
-  void Save();
+  // Writes every setting, then maintains the start-with-Windows value; a
+  // failed write does not stop the others. The count of failed store calls
+  // of the last Save is kept for the log.
+  [[nodiscard]] SettingsSaveResult Save();
   [[nodiscard]] int LastSaveFailures() const { return lastSaveFailures_; }
 
   // The command stored in the Run key: the quoted executable path, a blank, "-m".

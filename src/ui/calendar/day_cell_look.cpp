@@ -86,17 +86,17 @@ ColorRef DayNumberColor(ColorRef background, bool today) {
 
 namespace {
 
-bool Overlaps(const CalRect& a, const CalRect& b) {
+bool Overlaps(const Rect& a, const Rect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 }  // namespace
 
-CalPoint MarkPlace(CalPoint wanted, int width, int height, const CalRect& number, const CalRect& cell) {
-  const CalRect at{wanted.x, wanted.y, wanted.x + width, wanted.y + height};
+Point MarkPlace(Point wanted, int width, int height, const Rect& number, const Rect& cell) {
+  const Rect at{wanted.x, wanted.y, wanted.x + width, wanted.y + height};
   if (!Overlaps(at, number)) return wanted;
   const int leftOfNumber = number.left - width;
-  if (leftOfNumber >= cell.left) return CalPoint{leftOfNumber, wanted.y};
-  if (number.bottom + height <= cell.bottom) return CalPoint{wanted.x, number.bottom};
-  return CalPoint{cell.left, wanted.y};
+  if (leftOfNumber >= cell.left) return Point{leftOfNumber, wanted.y};
+  if (number.bottom + height <= cell.bottom) return Point{wanted.x, number.bottom};
+  return Point{cell.left, wanted.y};
 }

@@ -47,4 +47,4 @@ struct DayCellLook {
 // when that misses the number; else moved left of the number; else below it;
 // as far as the cell allows (a cell too small for both keeps it at its left
 // edge).
-[[nodiscard]] CalPoint MarkPlace(CalPoint wanted, int width, int height, const CalRect& number, const CalRect& cell);
+[[nodiscard]] Point MarkPlace(Point wanted, int width, int height, const Rect& number, const Rect& cell);

@@ -7,7 +7,7 @@
 #include "model/menstual_manager.h"
 #include "settings/options_manager.h"
 #include "ui/days/day_edits.h"
-#include "ui/reports/temperature_dlg_win32.h"
+#include "ui/days/temperature_dlg_win32.h"
 
 DayEntry::DayEntry(MenstualManager& model, OptionsManager& options, const LocaleManager& locale,
                    const Prompts& prompts, HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp)

@@ -5,17 +5,11 @@
 
 #include <array>
 
+#include "env/rect.h"
 #include "env/theme.h"
 
-struct BandRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  [[nodiscard]] constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  friend constexpr bool operator==(const BandRect&, const BandRect&) = default;
-};
+// A rectangle in the band, in the frame's client coordinates.
+using BandRect = Rect;
 
 inline constexpr int kBandHeight = 97;
 // The panes' share of the client area, on the right.

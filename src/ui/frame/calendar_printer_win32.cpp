@@ -35,7 +35,7 @@ void FreeGlobal(HGLOBAL memory) {
 
 // A colour square of the legend with a thin black edge, so a light colour
 // (low fertility is white) still shows on white paper.
-void FillSquare(HDC dc, const CalRect& r, COLORREF colour) {
+void FillSquare(HDC dc, const Rect& r, COLORREF colour) {
   const RECT rect{r.left, r.top, r.right, r.bottom};
   const COLORREF previous = SetBkColor(dc, colour);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
@@ -50,19 +50,7 @@ void FillSquare(HDC dc, const CalRect& r, COLORREF colour) {
   }
 }
 
-// A menu title's "&" marks its shortcut on screen; on paper it is dropped
-// ("&&" stays one "&").
-std::wstring WithoutShortcut(const std::wstring& text) {
-  std::wstring plain;
-  plain.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) ++i;
-    plain += text[i];
-  }
-  return plain;
-}
-
-void Text(HDC dc, const CalPoint& at, const std::wstring& text) {
+void Text(HDC dc, const Point& at, const std::wstring& text) {
   TextOutW(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -158,7 +146,7 @@ void CalendarPrinter::DrawLegend(HDC dc, const PrintLayout& layout, const std::w
   const COLORREF previousColour = SetTextColor(dc, RGB(0, 0, 0));
 
   Text(dc, layout.yearTitle, yearTitle);
-  Text(dc, layout.title, WithoutShortcut(ToWide(locale_.Translate(u"PANE4_TITLE"))));
+  Text(dc, layout.title, ToWide(WithoutAccessKey(locale_.Translate(u"PANE4_TITLE"))));
   static constexpr const char16_t* kLabels[6] = {u"MSG_FLOW",     u"MSG_PROGNOZE", u"MSG_NFERTILE",
                                                  u"MSG_FERTILE", u"MSG_LFERTILE", u"MSG_OVULATION"};
   for (size_t k = 0; k < 6; ++k) {

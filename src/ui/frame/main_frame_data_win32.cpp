@@ -10,7 +10,7 @@
 #include "env/platform_win32.h"
 #include "env/text_format.h"
 #include "env/wide_win32.h"
-#include "model/day_export.h"
+#include "backup/day_export.h"
 #include "model/menstual_manager.h"
 #include "settings/options_manager.h"
 

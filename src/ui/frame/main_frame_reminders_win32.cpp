@@ -12,9 +12,9 @@
 #include "resources/image_ids.h"
 #include "settings/options_manager.h"
 #include "ui/frame/frame_texts.h"
-#include "ui/reports/alert_sound_win32.h"
-#include "ui/reports/local_time_win32.h"
-#include "ui/reports/remind_dlg_win32.h"
+#include "ui/reminders/alert_sound_win32.h"
+#include "env/local_time_win32.h"
+#include "ui/reminders/remind_dlg_win32.h"
 
 namespace {
 

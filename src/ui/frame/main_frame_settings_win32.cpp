@@ -10,9 +10,9 @@
 #include "settings/options_manager.h"
 #include "ui/calendar/year_select_wnd_win32.h"
 #include "ui/desktop/desktop_manager_win32.h"
+#include "ui/reminders/remind_dlg_win32.h"
 #include "ui/settings/configure_dlg_win32.h"
 #include "ui/settings/options_dlg_win32.h"
-#include "ui/settings/reminders_page_hook_win32.h"
 #include "ui/settings/settings_dialog_win32.h"
 
 static_assert(CMainFrame::kSettingsClosedMessage == CSettingsDialog::kClosedMessage);
@@ -51,7 +51,9 @@ void CMainFrame::OnSettingsClosed(WPARAM code) {
   settings_->ApplyPages();
   if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
   UpdateDesktopCalendar();
-  context_.options.Save();
+  const SettingsSaveResult saved = context_.options.Save();
+  if (saved == SettingsSaveResult::kNotSaved) ShowError(context_.locale.Translate(u"ERROR_SETTINGS_NOT_SAVED"));
+  if (saved == SettingsSaveResult::kStartNotSaved) LogMessage(L"the start-with-Windows value was not saved");
   ColorPaneBar();
   RefreshPanes(true);
   RepaintMainWindow();

@@ -839,7 +839,7 @@ void CMainFrame::TellOnceItKeepsRunning() {
   const std::u16string text = FormatText(context_.locale.Translate(u"TRAY_KEEPS_RUNNING"), {name});
   if (!tray_.ShowBalloon(ToWide(name), ToWide(text))) return;
   options.trayNoticeShown = true;
-  options.Save();
+  if (options.Save() != SettingsSaveResult::kDone) LogMessage(L"the tray notice was not remembered");
 }
 
 LRESULT CMainFrame::OnSizing(WPARAM wp, LPARAM lp) {
@@ -968,8 +968,7 @@ void CMainFrame::StoreRectangleAndSave() {
   } else {
     LogLastError(L"GetWindowRect");
   }
-  context_.options.Save();
-  if (context_.options.LastSaveFailures() > 0) {
+  if (context_.options.Save() != SettingsSaveResult::kDone) {
     wchar_t line[96];
     std::swprintf(line, 96, L"saving the settings: %d registry calls failed", context_.options.LastSaveFailures());
     LogMessage(line);

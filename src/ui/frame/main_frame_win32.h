@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "accounts/backup_files.h"
+#include "backup/backup_files.h"
 #include "ui/calendar/calendar_host_win32.h"
 #include "ui/frame/band_layout.h"
 #include "ui/frame/band_painter_win32.h"
 #include "ui/frame/calendar_printer_win32.h"
-#include "ui/frame/day_commands_win32.h"
+#include "ui/days/day_commands_win32.h"
 #include "ui/frame/update_offer_win32.h"
 #include "ui/frame/window_fit.h"
 #include "ui/panes/pane_host_win32.h"
-#include "ui/reports/reminders.h"
+#include "ui/reminders/reminders.h"
 #include "ui/widgets/settings_page_win32.h"
 #include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/prompts_win32.h"

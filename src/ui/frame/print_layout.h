@@ -29,8 +29,8 @@ inline constexpr int kLegendLineStep = 105;
 inline constexpr int kLegendFontPoints = 12;
 
 struct LegendEntryPlace {
-  CalRect square;  // filled with the entry's colour
-  CalPoint label;  // top-left of the label
+  Rect square;  // filled with the entry's colour
+  Point label;  // top-left of the label
 };
 
 struct PrintLayout {
@@ -39,19 +39,19 @@ struct PrintLayout {
   int calendarHeight = 0;
   // The year and the months shown, in the legend's type at the top left;
   // the view is laid out below it: (x0, y0 + one line) to (width - x0, e - y0).
-  CalPoint yearTitle;
-  CalRect calendarBounds;
-  CalPoint title;  // "Legend"
+  Point yearTitle;
+  Rect calendarBounds;
+  Point title;  // "Legend"
   // Flow, prognosis, non-fertile, fertile, low fertility, ovulation: the
   // order of the class colours; two entries a row.
   std::array<LegendEntryPlace, 6> entries;
   // The mark line: a white square with "S" and its label, then "P" with its
   // label one column on (no square).
-  CalRect sexSquare;
-  CalPoint sexLetter;
-  CalPoint sexLabel;
-  CalPoint pillLetter;
-  CalPoint pillLabel;
+  Rect sexSquare;
+  Point sexLetter;
+  Point sexLabel;
+  Point pillLetter;
+  Point pillLabel;
   int columnStep = 0;
   int fontHeight = 0;  // character height in device units
 };

@@ -1,5 +1,6 @@
 #include "ui/frame/update_offer_win32.h"
 
+#include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/platform_win32.h"
@@ -43,7 +44,8 @@ HWND UpdateOffer::CheckingWindow() const {
 
 void UpdateOffer::Checked(std::int64_t when) {
   options_.lastUpdate = when;
-  options_.Save();
+  // Not stored, the check comes again sooner: told to the log only.
+  if (options_.Save() != SettingsSaveResult::kDone) LogMessage(L"the time of the update check was not saved");
 }
 
 void UpdateOffer::CheckNewVersion(HWND owner) {
@@ -96,7 +98,10 @@ void UpdateOffer::OfferUpdate(HWND owner, const update::VersionFile &file) {
   offering_ = false;
   if (dialog.DontCheck()) {
     options_.disableUpdates = true;
-    options_.Save();
+    if (options_.Save() == SettingsSaveResult::kNotSaved && prompts_.messageBox) {
+      prompts_.messageBox(owner, ToWide(locale_.Translate(u"ERROR_SETTINGS_NOT_SAVED")),
+                          ToWide(locale_.Translate(u"ERROR")), MB_OK | MB_ICONINFORMATION);
+    }
   }
   if (result != IDOK) return;
   // Only a web page is ever opened; anything else the file names gives way

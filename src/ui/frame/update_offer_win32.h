@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "env/update_check.h"
-#include "env/update_thread_win32.h"
+#include "update/update_check.h"
+#include "update/update_thread_win32.h"
 #include "ui/widgets/prompts_win32.h"
 
 class OptionsManager;

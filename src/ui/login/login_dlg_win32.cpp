@@ -34,11 +34,8 @@ void CUserDialogBase::SetTexts(const char16_t* titleKey, std::initializer_list<s
   for (const auto& [id, key] : items) SetItemText(id, ToWide(locale_.Translate(key)));
 
   // The program icon in the caption, as the main window has it.
-  const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  const auto small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                   LR_SHARED));
-  if (small) SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SetCaptionIcons(Hwnd(), reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE)), IDI_TAMAREL,
+                  CaptionIcons::kSmall);
 }
 
 void CUserDialogBase::FillNames(int comboId) {
@@ -158,7 +155,14 @@ void CLoginDlg::OfferEarlierDays(const std::string& name) {
                           MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return;
   }
-  if (db.MoveDays(0, static_cast<uint16_t>(id)) != 0) ShowError(u"ERROR_DB_WRITE");
+  switch (db.MoveDays(0, static_cast<uint16_t>(id))) {
+    case DatabaseManager::MoveResult::kDone: break;
+    case DatabaseManager::MoveResult::kNoFile: ShowError(u"ERROR_DB_NO_FILE"); break;
+    // A new account's id is above every owner in the file, so a refusal
+    // means the file changed under us: her days stay where they were.
+    case DatabaseManager::MoveResult::kRefused:
+    case DatabaseManager::MoveResult::kWriteFailed: ShowError(u"ERROR_DB_WRITE"); break;
+  }
   // Whatever reached the file, every view asks again.
   model_->Reload();
 }

@@ -43,8 +43,7 @@ INT_PTR CBirthDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 BOOL CBirthDlg::OnInitDialog() {
   const LocaleManager& locale = context_.locale;
   const HINSTANCE module = Module();
-  bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
-  if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_BIRTH, CaptionIcons::kLarge);
   smallIcon_ = LoadIconSized(module, IDI_BIRTH_SMALL, 16);
   if (smallIcon_) ShowIcon(Item(IDC_BIRTH_ICON), smallIcon_.Get());
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"BIRTH"))).c_str());

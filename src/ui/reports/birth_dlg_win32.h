@@ -36,7 +36,6 @@ class CBirthDlg : public CDialog {
   PackedDate date_;
   int genderPictureId_ = 0;
   int zodiacIconId_ = 0;
-  UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueIcon zodiacIcon_;
   Bitmap genderPicture_;

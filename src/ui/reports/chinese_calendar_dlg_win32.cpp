@@ -34,8 +34,7 @@ INT_PTR CChineseLunalCalendarDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) 
 BOOL CChineseLunalCalendarDlg::OnInitDialog() {
   const LocaleManager& locale = context_.locale;
   const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
-  if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_BIRTH, CaptionIcons::kLarge);
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"CHINA_CAL"))).c_str());
   SetItemText(IDC_CHINA_LABEL, ToWide(locale.Translate(u"SELECT_AGE")));
   SetItemText(IDC_CHINA_GROUP, ToWide(locale.Translate(u"YOURPERSCAL")));

@@ -37,5 +37,4 @@ class CChineseLunalCalendarDlg : public CDialog {
   std::array<int, 12> pictureIds_{};
   Bitmap boy_;
   Bitmap girl_;
-  UniqueIcon bigIcon_;
 };

@@ -21,14 +21,7 @@ CCyclesDlg::CCyclesDlg(MenstualManager& model, const LocaleManager& locale, HINS
 
 BOOL CCyclesDlg::OnInitDialog() {
   const HINSTANCE module = resources_ ? resources_ : GetModuleHandleW(nullptr);
-  if (const auto icon = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
-  if (const auto small = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON, 16, 16, LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  }
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_MYCYCLES, CaptionIcons::kBoth);
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"MYCYCLES"))).c_str());
 
   const HWND list = Item(IDC_CYCLES_LIST);

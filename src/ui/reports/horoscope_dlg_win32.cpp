@@ -50,8 +50,7 @@ INT_PTR CHoroscopeDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 BOOL CHoroscopeDlg::OnInitDialog() {
   const LocaleManager& locale = context_.locale;
   const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
-  if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_BIRTH, CaptionIcons::kLarge);
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"HOROSCOPE"))).c_str());
   SetItemText(IDC_HOROSCOPE_LABEL, ToWide(locale.Translate(u"BIRTH_DATE")));
   SetItemText(IDOK, ToWide(locale.Translate(u"BTN_OK")));

@@ -44,14 +44,7 @@ CChartCtrl* CStatisticDlg::Chart() const { return Hwnd() ? CChartCtrl::FromHandl
 
 BOOL CStatisticDlg::OnInitDialog() {
   const HINSTANCE module = resources_ ? resources_ : GetModuleHandleW(nullptr);
-  if (const auto icon = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_STATISTIC), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
-  if (const auto small = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_STATISTIC), IMAGE_ICON, 16, 16, LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  }
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_STATISTIC, CaptionIcons::kBoth);
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"STATISTIC"))).c_str());
 
   const std::array<std::u16string, 4> figures = FigureTexts(locale_, FreshStatisticFigures(model_));

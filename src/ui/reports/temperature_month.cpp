@@ -7,7 +7,7 @@
 #include "model/day_class.h"
 #include "model/menstual_manager.h"
 #include "model/temperature_unit.h"
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 
 TemperatureScale ChartScale(bool fahrenheit) {
   if (fahrenheit) return {97.2, 98.7, 97.5, 97.8, 97.2};

@@ -16,7 +16,7 @@ constexpr COLORREF kBalloonFill = RGB(255, 255, 225);
 constexpr double kDashLength = 8; // pixels of a dashed line's dash
 constexpr double kDashGap = 5;    // and of the gap after it
 
-RECT ToRect(const ChartRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 SIZE TextSize(HDC dc, const std::u16string& text) {
   SIZE size{};
@@ -29,7 +29,7 @@ void DrawText16(HDC dc, const std::u16string& text, RECT r, UINT format) {
             format | DT_NOPREFIX | DT_SINGLELINE);
 }
 
-void FillBox(HDC dc, const ChartRect& r, COLORREF color) {
+void FillBox(HDC dc, const Rect& r, COLORREF color) {
   Brush brush(CreateSolidBrush(color));
   const RECT rect = ToRect(r);
   FillRect(dc, &rect, brush.Get());
@@ -37,7 +37,7 @@ void FillBox(HDC dc, const ChartRect& r, COLORREF color) {
 
 // Draws each segment cut to the plot first: a value far off the axis would
 // otherwise give coordinates beyond what GDI takes.
-void DrawClippedLine(HDC dc, double x0, double y0, double x1, double y1, const ChartRect& clip) {
+void DrawClippedLine(HDC dc, double x0, double y0, double x1, double y1, const Rect& clip) {
   const auto cut = ClipSegment({x0, y0, x1, y1}, clip);
   if (!cut) return;
   MoveToEx(dc, static_cast<int>(std::lround(cut->x0)), static_cast<int>(std::lround(cut->y0)), nullptr);
@@ -47,7 +47,7 @@ void DrawClippedLine(HDC dc, double x0, double y0, double x1, double y1, const C
 // Keeps a wide pen's round ends inside the plot too.
 class PlotClip {
  public:
-  PlotClip(HDC dc, const ChartRect& plot) : dc_(dc), saved_(SaveDC(dc)) {
+  PlotClip(HDC dc, const Rect& plot) : dc_(dc), saved_(SaveDC(dc)) {
     IntersectClipRect(dc, plot.left, plot.top, plot.right + 1, plot.bottom + 1);
   }
   ~PlotClip() { RestoreDC(dc_, saved_); }
@@ -281,7 +281,7 @@ void CChartCtrl::PaintBackground(HDC dc, int width, int height) const {
 }
 
 void CChartCtrl::PaintAxes(HDC dc, const ChartLayout& layout) const {
-  const ChartRect& plot = layout.plot;
+  const Rect& plot = layout.plot;
   const AxisMap x = XMap(layout);
   const AxisMap y = YMap(layout);
   TEXTMETRICW tm{};
@@ -326,7 +326,7 @@ void CChartCtrl::PaintAxes(HDC dc, const ChartLayout& layout) const {
 void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSeries& s) const {
   const AxisMap x = XMap(layout);
   const AxisMap y = YMap(layout);
-  const ChartRect& plot = layout.plot;
+  const Rect& plot = layout.plot;
   switch (s.kind) {
     case ChartSeriesKind::kBar: {
       // Bars rise from the bottom of the plot, so a bar outside the range
@@ -343,7 +343,7 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
           continue;
         }
         // The frame, lineWidth pixels inwards from the bar's edges.
-        const ChartRect &b = *box;
+        const Rect &b = *box;
         const int w = std::min({s.lineWidth, std::max(1, b.Width() / 2),
                                 std::max(1, b.Height() / 2)});
         FillBox(dc, {b.left, b.top, b.right, b.top + w}, s.color);
@@ -380,7 +380,7 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
       for (const ChartPoint& p : s.points) {
         const double px = x.ToPixel(p.x), py = y.ToPixel(p.y);
         const double w = s.pointWidth / 2.0, h = s.pointHeight / 2.0;
-        const auto box = ClipBox(px - w, py - h, px + w, py + h, ChartRect{plot.left, plot.top, plot.right + 1, plot.bottom + 1});
+        const auto box = ClipBox(px - w, py - h, px + w, py + h, Rect{plot.left, plot.top, plot.right + 1, plot.bottom + 1});
         if (box) FillBox(dc, *box, s.color);
       }
       return;
@@ -391,7 +391,7 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
 void CChartCtrl::PaintBalloon(HDC dc, const ChartLayout& layout, const ChartSeries& s) const {
   if (!s.balloon || s.balloon->point >= s.points.size()) return;
   const ChartPoint p = s.points[s.balloon->point];
-  const ChartRect& plot = layout.plot;
+  const Rect& plot = layout.plot;
   const double px = XMap(layout).ToPixel(p.x), py = YMap(layout).ToPixel(p.y);
   if (px < plot.left || px > plot.right || py < plot.top || py > plot.bottom) return;
   const SIZE text = TextSize(dc, s.balloon->text);
@@ -420,11 +420,11 @@ void CChartCtrl::PaintLegend(HDC dc, const ChartLayout& layout) const {
     named.push_back(&s);
     widths.push_back(TextSize(dc, s.name).cx);
   }
-  const std::vector<ChartRect> entries = LegendEntries(layout.legend, widths);
+  const std::vector<Rect> entries = LegendEntries(layout.legend, widths);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, layout.legend.left, layout.legend.top, layout.legend.right, layout.legend.bottom);
   for (size_t i = 0; i < named.size(); ++i) {
-    const ChartRect& e = entries[i];
+    const Rect& e = entries[i];
     const ChartSeries& s = *named[i];
     const int midY = (e.top + e.bottom) / 2;
     const int sampleRight = e.left + kLegendSampleWidth;

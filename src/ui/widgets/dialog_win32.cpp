@@ -119,3 +119,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   }
   return FALSE;
 }
+
+void SetCaptionIcons(HWND window, HINSTANCE module, int iconId, CaptionIcons which) {
+  if (!module) module = GetModuleHandleW(nullptr);
+  const auto set = [&](WPARAM kind, int width, int height) {
+    const auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, width, height,
+                                                    LR_SHARED));
+    if (icon) SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+  };
+  if (which != CaptionIcons::kSmall) set(ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+  if (which != CaptionIcons::kLarge) set(ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+}

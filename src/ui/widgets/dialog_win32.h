@@ -5,6 +5,14 @@
 #include <string>
 #include <string_view>
 
+// Which of a window's two icons come from one icon resource.
+enum class CaptionIcons { kLarge, kSmall, kBoth };
+// Sets a window's large icon (Alt+Tab, SM_CXICON) and small icon (caption and
+// taskbar, SM_CXSMICON) from the icon resource iconId of module (null: the
+// program). They are shared resource icons: Windows keeps them, nobody
+// destroys them. A missing icon leaves the window's icon as it was.
+void SetCaptionIcons(HWND window, HINSTANCE module, int iconId, CaptionIcons which);
+
 // Base of the program's dialogs, made from DIALOGEX templates in the
 // resources. Binding works as in CWindow: the object arrives with
 // WM_INITDIALOG and is unbound at WM_NCDESTROY. No exception leaves the

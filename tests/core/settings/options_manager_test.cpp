@@ -243,7 +243,7 @@ TEST_F(OptionsManagerTest, SaveWritesEveryValueInOrderWithItsTypeAndWidth) {
   o.rpill_time = -2;
   o.lastUpdate = 0x0102030405060708;
   o.theme.useSystemColors = 0xAB;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.LastSaveFailures(), 0);
 
   const std::vector<std::u16string> order = {u"autoPeriodCalculation",
@@ -338,13 +338,13 @@ TEST_F(OptionsManagerTest, SaveSkipsARectangleWithACornerAtOrBelowZero) {
     store.Put(kSettings, u"x1", ValueType::kDword, Le32(50));
     OptionsManager o(store, system_, nullptr, kExe);
     o.x1 = rect[0], o.y1 = rect[1], o.x2 = rect[2], o.y2 = rect[3];
-    o.Save();
+    (void)o.Save();  // no Run key here
     EXPECT_EQ(DwordOf(*store.Get(kSettings, u"x1")), 50u) << rect[0];
     EXPECT_EQ(store.Get(kSettings, u"y1"), nullptr) << rect[0];
   }
   OptionsManager o = Make();
   o.x1 = 1, o.y1 = 2, o.x2 = 903, o.y2 = 804;
-  o.Save();
+  (void)o.Save();
   EXPECT_EQ(DwordOf(*store_.Get(kSettings, u"y2")), 804u);
 }
 
@@ -374,7 +374,7 @@ TEST_F(OptionsManagerTest, EverySettingSurvivesSaveAndLoad) {
   a.theme = DeriveTheme(MakeColor(97, 195, 255));
   a.lastUpdate = 0x7FFFFFFF00000001LL;
   a.trayNoticeShown = true;
-  a.Save();
+  EXPECT_EQ(a.Save(), SettingsSaveResult::kDone);
   ASSERT_EQ(a.LastSaveFailures(), 0);
 
   system_.pillTimeDefault = 0;
@@ -409,7 +409,7 @@ TEST_F(OptionsManagerTest, EverySettingSurvivesSaveAndLoad) {
 TEST_F(OptionsManagerTest, LongLocaleIsStoredCutToWhatLoadAccepts) {
   OptionsManager a = Make();
   a.Locale = std::u16string(45, u'L');
-  a.Save();
+  (void)a.Save();
   EXPECT_EQ(store_.Get(kSettings, u"Locale")->data.size(), 80u);
   OptionsManager b = Make();
   b.Load();
@@ -420,7 +420,7 @@ TEST_F(OptionsManagerTest, RunValueFollowsAutoLoad) {
   store_.CreateKey(kRun);
   OptionsManager o = Make();
   EXPECT_EQ(o.StartCommand(), u"\"C:\\Program Files\\Tamarel\\tamarel.exe\" -m");
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   const StoredValue* run = store_.Get(kRun, u"Tamarel");
   ASSERT_NE(run, nullptr);
   EXPECT_EQ(run->type, ValueType::kString);
@@ -428,17 +428,17 @@ TEST_F(OptionsManagerTest, RunValueFollowsAutoLoad) {
 
   store_.Put(kRun, u"Other", ValueType::kString, Utf16Bytes(u"x"));
   o.autoLoad = false;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(store_.Get(kRun, u"Tamarel"), nullptr);
   EXPECT_NE(store_.Get(kRun, u"Other"), nullptr);
   EXPECT_EQ(o.LastSaveFailures(), 0);  // nothing to delete is not a failure
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.LastSaveFailures(), 0);
 }
 
 TEST_F(OptionsManagerTest, MissingRunKeyIsNeitherCreatedNorWritten) {
   OptionsManager o = Make();
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kStartNotSaved);
   EXPECT_FALSE(store_.KeyExists(kRun));
   EXPECT_EQ(store_.Get(kRun, u"Tamarel"), nullptr);
   EXPECT_NE(store_.Get(kSettings, u"lastUpdate"), nullptr);
@@ -452,7 +452,7 @@ TEST_F(OptionsManagerTest, UnreachableSettingsKeyRunsOnDefaultsAndStillMaintains
   o.Load();
   EXPECT_EQ(o.periodLen, 28);
   o.periodLen = 30;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kNotSaved);
   EXPECT_EQ(store_.Get(kSettings, u"periodLen"), nullptr);
   EXPECT_NE(store_.Get(kRun, u"Tamarel"), nullptr);
   EXPECT_EQ(o.LastSaveFailures(), 1);
@@ -463,10 +463,10 @@ TEST_F(OptionsManagerTest, FailedWritesAreCountedAndDoNotStopTheSave) {
   store_.CreateKey(kRun);
   store_.FailWrites(true);
   OptionsManager o = Make();
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kNotSaved);
   EXPECT_EQ(o.LastSaveFailures(), 42);  // 41 settings and the Run value
   store_.FailWrites(false);
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.LastSaveFailures(), 0);
 }
 
@@ -509,7 +509,7 @@ TEST_F(OptionsManagerLocaleTest, LoadSelectsTheStoredLanguageAndSaveStoresItsNam
   o.Load();
   EXPECT_EQ(locale_->Translate(u"APP_NAME"), u"Tamarel DE");
   locale_->SetLanguage(u"Русский");
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.Locale, u"Русский");
   EXPECT_EQ(store_.Get(kSettings, u"Locale")->data, Utf16Bytes(std::u16string(u"Русский") + u'\0'));
   EXPECT_NE(store_.Get(kRun, u"Тамарель"), nullptr);
@@ -520,7 +520,7 @@ TEST_F(OptionsManagerLocaleTest, UnknownStoredLanguageKeepsEnglish) {
   OptionsManager o = Make(locale_.get());
   o.Load();
   EXPECT_EQ(locale_->Translate(u"APP_LANGUAGE"), u"English");
-  o.Save();
+  (void)o.Save();
   EXPECT_EQ(o.Locale, u"English");
 }
 
@@ -528,16 +528,16 @@ TEST_F(OptionsManagerLocaleTest, RunValueIsNamedByTheCurrentLanguage) {
   store_.CreateKey(kRun);
   OptionsManager o = Make(locale_.get());
   o.Load();
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   ASSERT_NE(store_.Get(kRun, u"Tamarel"), nullptr);
 
   // After a change of language the old name is no longer the program's: only
   // the value under the current name goes.
   locale_->SetLanguage(u"Deutsch");
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_NE(store_.Get(kRun, u"Tamarel DE"), nullptr);
   o.autoLoad = false;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(store_.Get(kRun, u"Tamarel DE"), nullptr);
   EXPECT_NE(store_.Get(kRun, u"Tamarel"), nullptr);
 }

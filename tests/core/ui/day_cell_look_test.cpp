@@ -244,27 +244,27 @@ TEST(DayNumberColor, StaysReadableOnAnyClassColour) {
 
 // A 40 x 36 cell at (100, 200) whose number takes (120, 201)-(139, 221).
 TEST(MarkPlaceTest, AMarkOverTheNumberMovesLeftOfItElseBelowItElseToTheCellsLeftEdge) {
-  const CalRect cell{100, 200, 140, 236};
-  const CalRect number{120, 201, 139, 221};
+  const Rect cell{100, 200, 140, 236};
+  const Rect number{120, 201, 139, 221};
   struct Case {
     const char* what;
-    CalPoint wanted;
+    Point wanted;
     int width, height;
-    CalRect numberBox;
-    CalPoint expected;
+    Rect numberBox;
+    Point expected;
   };
   const Case cases[] = {
       {"clear of the number: stays", {100, 203}, 15, 15, number, {100, 203}},
       {"bottom-left icon: stays", {100, 217}, 16, 16, number, {100, 217}},
       {"mood over the number: left of it", {114, 205}, 10, 10, number, {110, 205}},
       {"note touching the number's bottom: left of it", {114, 218}, 15, 15, number, {105, 218}},
-      {"no room on the left: below", {114, 205}, 10, 10, CalRect{105, 201, 139, 221}, {114, 221}},
-      {"room nowhere: the left edge", {114, 205}, 10, 10, CalRect{105, 201, 139, 230}, {100, 205}},
+      {"no room on the left: below", {114, 205}, 10, 10, Rect{105, 201, 139, 221}, {114, 221}},
+      {"room nowhere: the left edge", {114, 205}, 10, 10, Rect{105, 201, 139, 230}, {100, 205}},
       {"touching edges do not overlap", {110, 205}, 10, 10, number, {110, 205}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const CalPoint at = MarkPlace(c.wanted, c.width, c.height, c.numberBox, cell);
+    const Point at = MarkPlace(c.wanted, c.width, c.height, c.numberBox, cell);
     EXPECT_EQ(at.x, c.expected.x);
     EXPECT_EQ(at.y, c.expected.y);
   }

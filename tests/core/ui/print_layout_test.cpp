@@ -12,7 +12,7 @@ TEST(PrintLayout, CalendarIsAsTallAsThePageIsWideOnPortraitAndTakes70PercentOnLa
   struct Case {
     PrintPage page;
     int height;
-    CalRect bounds;
+    Rect bounds;
     int step;
   };
   const Case cases[] = {
@@ -46,12 +46,12 @@ TEST(PrintLayout, LegendRowsRunBelowTheCalendarInTheOrderOfTheClassColours) {
     const LegendEntryPlace& e = l.entries[static_cast<size_t>(k)];
     const int x = 50 + (k % 2) * l.columnStep;
     const int y = top + 105 * (1 + k / 2);
-    EXPECT_EQ(e.square, (CalRect{x, y, x + 49, y + 49}));
+    EXPECT_EQ(e.square, (Rect{x, y, x + 49, y + 49}));
     EXPECT_EQ(e.label.x, x + 98);
     EXPECT_EQ(e.label.y, y);
   }
   const int marks = top + 4 * 105;
-  EXPECT_EQ(l.sexSquare, (CalRect{50, marks, 99, marks + 49}));
+  EXPECT_EQ(l.sexSquare, (Rect{50, marks, 99, marks + 49}));
   EXPECT_EQ(l.sexLetter.x, 50);
   EXPECT_EQ(l.sexLabel.x, 148);
   EXPECT_EQ(l.pillLetter.x, 50 + l.columnStep);

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "accounts/backup_archive.h"
+#include "backup/backup_archive.h"
 #include "accounts/logon_manager.h"
 #include "env/platform_win32.h"
 #include "env/whole_file.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "ui/reports/temperature_dlg_win32.h"
+#include "ui/days/temperature_dlg_win32.h"
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {

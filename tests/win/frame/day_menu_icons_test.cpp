@@ -91,7 +91,7 @@ class DayMenuIconsTest : public FrameTest {
     SetCursorPos(0, 0);
     CalendarLayout layout(clock_.Today());
     const RECT area = frame_->CalendarArea();
-    layout.Resize(CalRect{area.left, area.top, area.right, area.bottom});
+    layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
     for (const MonthLayout& month : layout.Months()) {
       for (const DayCell& cell : month.days) {
         if (!(cell.Date() == kDay)) continue;

@@ -154,7 +154,7 @@ class FrameTest : public ModelTest {
     EXPECT_NE(calendar, nullptr);
     CalendarLayout layout(clock_.Today());
     const RECT area = frame_->CalendarArea();
-    layout.Resize(CalRect{area.left, area.top, area.right, area.bottom});
+    layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
     for (const MonthLayout& month : layout.Months()) {
       for (const DayCell& cell : month.days) {
         if (cell.Date() == date) {

@@ -189,8 +189,8 @@ TEST_F(KeyboardTest, SpaceOnBackAndNextPagesTheCalendar) {
   GetWindowRect(calendar.BackButtonHwnd(), &back);
   MapWindowPoints(nullptr, frame_->CalendarHwnd(),
                   reinterpret_cast<POINT *>(&back), 2);
-  const CalRect painted = calendar.Year().BackButton();
-  EXPECT_EQ((CalRect{back.left, back.top, back.right, back.bottom}), painted);
+  const Rect painted = calendar.Year().BackButton();
+  EXPECT_EQ((Rect{back.left, back.top, back.right, back.bottom}), painted);
   POINT centre{(back.left + back.right) / 2, (back.top + back.bottom) / 2};
   ClientToScreen(frame_->CalendarHwnd(), &centre);
   EXPECT_EQ(WindowFromPoint(centre), frame_->CalendarHwnd());
@@ -359,7 +359,7 @@ TEST_F(KeyboardTest, TheDayMenuOpenedByEnterStaysOpenUntilAChoice) {
 }
 
 // Reads the pixels of the calendar's painting on one rectangle's top edge.
-int DarkPixelsOnTopEdge(HDC dc, const CalRect &r, int inset) {
+int DarkPixelsOnTopEdge(HDC dc, const Rect &r, int inset) {
   int dark = 0;
   for (int x = r.left + inset; x < r.right - inset; ++x) {
     if (GetPixel(dc, x, r.top + inset) == RGB(0, 0, 0))
@@ -378,7 +378,7 @@ TEST_F(KeyboardTest, TheFocusedDayAndTheFocusedButtonCarryAVisibleCue) {
   };
   Press(VK_RIGHT);
   repaint();
-  const CalRect cell = calendar.Year().SelectedCell()->rect;
+  const Rect cell = calendar.Year().SelectedCell()->rect;
   EXPECT_GT(DarkPixelsOnTopEdge(calendar.BufferDc(), cell, 3), 2)
       << "the focused day";
   EXPECT_EQ(

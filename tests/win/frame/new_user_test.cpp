@@ -11,7 +11,7 @@
 #include "resources/resource.h"
 #include "ui/calendar/year_select_wnd_win32.h"
 #include "ui/panes/pane_info_win32.h"
-#include "ui/reports/temperature_dlg_win32.h"
+#include "ui/days/temperature_dlg_win32.h"
 #include "win/calendar/calendar_fixture.h"
 #include "win/frame/frame_fixture.h"
 

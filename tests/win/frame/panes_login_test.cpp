@@ -72,7 +72,7 @@ TEST_F(PanesFrameTest, MouseMessagesOfThePanesNeverReachTheCalendar) {
   // Hover a day: the balloon delay starts.
   CalendarLayout layout(clock_.Today());
   const RECT area = frame_->CalendarArea();
-  layout.Resize(CalRect{area.left, area.top, area.right, area.bottom});
+  layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
   const DayCell& cell = layout.Months()[0].days[10];
   SendMessageW(frame_->CalendarHwnd(), WM_MOUSEMOVE, 0,
                MAKELPARAM((cell.rect.left + cell.rect.right) / 2, (cell.rect.top + cell.rect.bottom) / 2));

@@ -197,7 +197,7 @@ class PrintTest : public FrameTest {
     const PrintLayout layout = LayOutPrintPage(page);
     // The legend: every square in its class colour, the "S" square white.
     for (size_t k = 0; k < 6; ++k) {
-      const CalRect& sq = layout.entries[k].square;
+      const Rect& sq = layout.entries[k].square;
       const COLORREF found = PageAt(picture, page, (sq.left + sq.right) / 2, (sq.top + sq.bottom) / 2);
       EXPECT_TRUE(Near(found, static_cast<COLORREF>(options_.colors[k]))) << "legend entry " << k << " " << Hex(found);
     }
@@ -207,7 +207,7 @@ class PrintTest : public FrameTest {
     EXPECT_TRUE(Near(sexSquare, RGB(255, 255, 255))) << Hex(sexSquare);
     // Every square has a black edge: white low fertility still shows on white
     // paper.
-    const CalRect& low = layout.entries[4].square;
+    const Rect& low = layout.entries[4].square;
     const COLORREF rim = PageAt(picture, page, low.left + edge / 2, (low.top + low.bottom) / 2);
     EXPECT_TRUE(Near(rim, RGB(0, 0, 0))) << Hex(rim);
 

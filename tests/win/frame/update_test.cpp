@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "env/platform_win32.h"
-#include "env/update_fetch_win32.h"
-#include "env/update_thread_win32.h"
+#include "update/update_fetch_win32.h"
+#include "update/update_thread_win32.h"
 #include "resources/resource.h"
 #include "resources/update_ids.h"
 #include "win/frame/frame_fixture.h"

@@ -11,9 +11,9 @@
 
 #include "resources/reminder_ids.h"
 #include "resources/resource.h"
-#include "ui/reports/local_time_win32.h"
+#include "env/local_time_win32.h"
 #include "env/wide_win32.h"
-#include "ui/reports/remind_dlg_win32.h"
+#include "ui/reminders/remind_dlg_win32.h"
 #include "ui/settings/settings_dialog_win32.h"
 #include "win/frame/frame_fixture.h"
 

@@ -16,7 +16,7 @@
 #include "resources/resource.h"
 #include "ui/panes/pane_goal_win32.h"
 #include "ui/reports/statistic_dlg_win32.h"
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 #include "ui/widgets/chart_ctrl_win32.h"
 #include "win/frame/frame_fixture.h"
 

@@ -10,7 +10,7 @@
 #include "support/temp_dir.h"
 #include "ui/reports/cycle_report.h"
 #include "ui/reports/temperature_month.h"
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 
 namespace {
 
