@@ -138,6 +138,6 @@ void CPaneInfo::EditTemperature() {
       DayEntry::Outcome::kCancelled) {
     return;
   }
-  Refresh(true);
-  host.RepaintCalendar();
+  // The frame shows the day afresh everywhere, this pane included.
+  host.DaysChanged();
 }
