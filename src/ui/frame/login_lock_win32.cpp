@@ -38,8 +38,11 @@ bool LoginLock::RunLoginFlow() {
   running_ = true;
   // Her calendar is not left open behind the dialog for whoever sits down.
   hideForLogin_ = context_.options.userLogins;
-  RefreshTitle();
-  if (callbacks_.lockChanged) callbacks_.lockChanged();
+  const bool hidden = hideForLogin_;
+  if (hidden) {
+    RefreshTitle();
+    if (callbacks_.lockChanged) callbacks_.lockChanged();
+  }
   CLoginDlg dialog(*context_.logon, context_.locale, *context_.codec, context_.prompts, FrameResources(context_));
   dialog.SetModel(&context_.model);
   const bool loggedIn = dialog.DoModal(frame_) == IDOK;
@@ -52,7 +55,7 @@ bool LoginLock::RunLoginFlow() {
       context_.model.Reload();
       RefreshTitle();
       if (callbacks_.userChanged) callbacks_.userChanged();
-    } else {
+    } else if (hidden) {
       RefreshTitle();
       if (callbacks_.lockChanged) callbacks_.lockChanged();
     }

@@ -15,6 +15,7 @@
 #include "settings/options_manager.h"
 #include "ui/calendar/year_select_wnd_win32.h"
 #include "ui/desktop/desktop_manager_win32.h"
+#include "ui/frame/frame_loop_filter_win32.h"
 #include "ui/frame/frame_texts.h"
 #include "ui/settings/settings_dialog_win32.h"
 #include "ui/widgets/menu_bitmap_win32.h"
@@ -215,6 +216,10 @@ bool CMainFrame::IsHostActive() const { return GetActiveWindow() == Hwnd(); }
 
 // The keyboard moved the selected day: the Day pane names it, as after a click.
 void CMainFrame::SelectionChanged() { panes_.RefreshDay(); }
+
+bool CMainFrame::RouteMouseMessage(MSG& msg) { return loopFilter_ && loopFilter_->RouteMouse(msg); }
+
+bool CMainFrame::RouteKeyMessage(MSG& msg) { return loopFilter_ && loopFilter_->RouteKey(msg); }
 
 void CMainFrame::ForgetPointer(int keepTitle) {
   if (calendar_ && CalendarHwnd()) calendar_->ForgetHover();

@@ -12,7 +12,6 @@
 #include "ui/frame/day_commands_win32.h"
 #include "ui/frame/frame_context_win32.h"
 #include "ui/frame/frame_help_win32.h"
-#include "ui/frame/frame_loop_filter_win32.h"
 #include "ui/frame/login_lock_win32.h"
 #include "ui/frame/pane_column_win32.h"
 #include "ui/frame/reminder_presenter_win32.h"
@@ -24,6 +23,9 @@
 #include "ui/widgets/window_win32.h"
 
 class AFCYearSelectWnd;
+// Kept out of this header: the loop's IMessageFilter shares its name with a
+// COM interface.
+class FrameLoopFilter;
 
 // The program's top-level window. It keeps the window, owns the pieces that
 // each do one job (the band, the calendar, the pane column, the tray, the
@@ -61,8 +63,8 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void SelectionChanged() override;
 
   // The message loop's filter (FrameLoopFilter); true when it took the message.
-  bool RouteMouseMessage(MSG& msg) { return loopFilter_ && loopFilter_->RouteMouse(msg); }
-  bool RouteKeyMessage(MSG& msg) { return loopFilter_ && loopFilter_->RouteKey(msg); }
+  bool RouteMouseMessage(MSG& msg);
+  bool RouteKeyMessage(MSG& msg);
   // While a band menu or the login dialog is open.
   [[nodiscard]] bool MouseRoutingSuspended() const { return band_.OpenTitle() >= 0 || lock_.FlowRunning(); }
 
