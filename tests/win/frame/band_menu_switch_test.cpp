@@ -76,7 +76,7 @@ TEST_F(BandMenuSwitchTest, MovingOntoAnotherTitleWhileAMenuIsOpenOpensThatMenu) 
   SetCursorPos(5, 1000);
   const POINT file = Centre(frame_->Band().Layout().rects[0]);
   MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.x, file.y);
-  frame_->RouteMouseMessage(click);
+  RouteMouse(click);
   ASSERT_EQ(shown_.size(), 2u);
   EXPECT_EQ(Ids(shown_[0]), (std::vector<UINT>{ID_FILE_LOGOUT, ID_FILE_CONFIGURE, ID_FILE_PRINTALL, ID_FILE_BACKUP,
                                                  ID_FILE_RESTORE, ID_FILE_EXPORT, ID_FILE_EXIT}));
@@ -103,7 +103,7 @@ TEST_F(BandMenuSwitchTest, MovesOverTheOpenTitleOrOutsideTheTitlesKeepTheMenu) {
   SetCursorPos(5, 1000);
   const POINT file = Centre(frame_->Band().Layout().rects[0]);
   MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.x, file.y);
-  frame_->RouteMouseMessage(click);
+  RouteMouse(click);
   EXPECT_EQ(shown_.size(), 1u);
   active_ = nullptr;
 }

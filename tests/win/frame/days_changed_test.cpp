@@ -85,48 +85,48 @@ class DaysChangedTest : public FrameTest {
 TEST_F(DaysChangedTest, EveryTriggerRefreshesEachDependentExactlyOnce) {
   struct Trigger {
     const char* name;
-    std::function<void(DaysChangedTest&)> run;
+    std::function<void()> run;
   };
   const Trigger triggers[] = {
       {"day command",
-       [](DaysChangedTest& t) { SendMessageW(t.frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_DAY_SEX, 0), 0); }},
+       [this] { SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_DAY_SEX, 0), 0); }},
       {"day command from the menu",
-       [](DaysChangedTest& t) {
-         t.menuAnswer_ = ID_DAY_GOOD_MOOD;
-         t.RightClickDay(PackedDate{20, 6, 2024});
-         t.menuAnswer_ = 0;
+       [this] {
+         menuAnswer_ = ID_DAY_GOOD_MOOD;
+         RightClickDay(PackedDate{20, 6, 2024});
+         menuAnswer_ = 0;
          // The choice arrives as a posted command.
          MSG msg;
-         while (PeekMessageW(&msg, t.frame_->Hwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) DispatchMessageW(&msg);
+         while (PeekMessageW(&msg, frame_->Hwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) DispatchMessageW(&msg);
        }},
       {"goal",
-       [](DaysChangedTest& t) {
-         SendMessageW(GetDlgItem(t.frame_->Panes().Goal()->Hwnd(), IDC_GOAL_CONCEIVE), BM_CLICK, 0, 0);
+       [this] {
+         SendMessageW(GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_CONCEIVE), BM_CLICK, 0, 0);
        }},
-      {"cycle length", [](DaysChangedTest& t) { t.ChooseCycleLength(33); }},
+      {"cycle length", [this] { ChooseCycleLength(33); }},
       {"settings accepted",
-       [](DaysChangedTest& t) {
-         SendMessageW(t.frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
-         ASSERT_NE(t.frame_->SettingsWindow().Dialog(), nullptr);
-         SendMessageW(t.frame_->Hwnd(), CMainFrame::kSettingsClosedMessage, CSettingsDialog::kClosedOk, 0);
+       [this] {
+         SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
+         ASSERT_NE(frame_->SettingsWindow().Dialog(), nullptr);
+         SendMessageW(frame_->Hwnd(), CMainFrame::kSettingsClosedMessage, CSettingsDialog::kClosedOk, 0);
        }},
       {"user logs in",
-       [](DaysChangedTest& t) {
+       [this] {
          DialogDriver driver([](HWND dialog) {
            SendDlgItemMessageW(dialog, IDC_LOGIN_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                                reinterpret_cast<LPARAM>(L"anna"));
            SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, L"rose");
            DialogDriver::Click(dialog, IDOK);
          });
-         SendMessageW(t.frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_LOGOUT, 0), 0);
+         SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_LOGOUT, 0), 0);
          ASSERT_TRUE(driver.Ran());
-         ASSERT_EQ(t.logon_->CurrentUser().name, "anna");
+         ASSERT_EQ(logon_->CurrentUser().name, "anna");
        }},
   };
   for (const Trigger& trigger : triggers) {
     SCOPED_TRACE(trigger.name);
     OpenWithAPeriod();
-    trigger.run(*this);
+    trigger.run();
     EXPECT_EQ(counts_, (Counts{1, 1, 1, 1, 1})) << "calendar, panes, tray tooltip, desktop, reminders";
   }
 }

@@ -48,7 +48,7 @@ TEST_F(FirstDaysTest, AboutShowsTheProgramsIconNameVersionAndRightsAndOpensNoPag
   menuAnswer_ = 0;
   const BandRect help = frame_->Band().Layout().rects[3];
   MSG click{frame_->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(help.left + 3, help.top + 3), 0, {}};
-  frame_->RouteMouseMessage(click);
+  RouteMouse(click);
   ASSERT_FALSE(menus_.empty());
   EXPECT_EQ(menus_.back().back().id, UINT{ID_APP_ABOUT});
 }
@@ -183,7 +183,7 @@ TEST_F(PaleStateTest, ABandTitleIsLitNoLongerThanTheMouseStaysOnIt) {
   const POINT on{(reports.left + reports.right) / 2, (reports.top + reports.bottom) / 2};
   auto route = [&](UINT message, POINT p) {
     MSG msg{hwnd, message, message == WM_LBUTTONDOWN ? WPARAM{MK_LBUTTON} : 0, MAKELPARAM(p.x, p.y), 0, {}};
-    frame_->RouteMouseMessage(msg);
+    RouteMouse(msg);
   };
 
   // The menu closes with the mouse elsewhere (she went down to an item):

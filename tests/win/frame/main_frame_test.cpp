@@ -63,7 +63,7 @@ TEST_F(MainFrameTest, BandMenusAreTranslatedAndLoseTheChildPlanningReportsUnderG
     const BandRect reports = frame_->Band().Layout().rects[2];
     const POINT p = Centre(reports);
     MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    EXPECT_FALSE(frame_->RouteMouseMessage(click));  // never eaten
+    EXPECT_FALSE(RouteMouse(click));  // never eaten
     ASSERT_EQ(menus_.size(), 1u);
     std::vector<std::wstring> texts;
     for (const MenuEntry& e : menus_[0]) texts.push_back(e.text);
@@ -84,7 +84,7 @@ TEST_F(MainFrameTest, FileAndHelpMenusHoldTheirCommandsAndAChoiceIsRun) {
   const auto open = [&](int title) {
     const POINT p = Centre(frame_->Band().Layout().rects[static_cast<size_t>(title)]);
     MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    frame_->RouteMouseMessage(click);
+    RouteMouse(click);
     return menus_.back();
   };
   const std::vector<MenuEntry> file = open(0);
@@ -109,22 +109,22 @@ TEST_F(MainFrameTest, ClicksAndMovesOutsideTheTitlesOpenNothingAndHoverFollowsTh
   const BandRect file = frame_->Band().Layout().rects[0];
   // Below the title's rectangle, still in the band.
   MSG below = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.left + 5, file.bottom + 10);
-  frame_->RouteMouseMessage(below);
+  RouteMouse(below);
   MSG left = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, 20, 20);
-  frame_->RouteMouseMessage(left);
+  RouteMouse(left);
   EXPECT_TRUE(menus_.empty());
 
   const POINT p = Centre(frame_->Band().Layout().rects[1]);
   MSG move = MouseMessage(frame_->Hwnd(), WM_MOUSEMOVE, p.x, p.y);
-  frame_->RouteMouseMessage(move);
+  RouteMouse(move);
   EXPECT_EQ(frame_->Band().Hovered(), 1);
   MSG away = MouseMessage(frame_->Hwnd(), WM_MOUSEMOVE, p.x, 50);
-  frame_->RouteMouseMessage(away);
+  RouteMouse(away);
   EXPECT_EQ(frame_->Band().Hovered(), -1);
-  frame_->RouteMouseMessage(move);
+  RouteMouse(move);
   // Into the calendar: the band forgets its hover.
   MSG calendar = MouseMessage(frame_->CalendarHwnd(), WM_MOUSEMOVE, 30, 30);
-  frame_->RouteMouseMessage(calendar);
+  RouteMouse(calendar);
   EXPECT_EQ(frame_->Band().Hovered(), -1);
 }
 
@@ -146,7 +146,7 @@ TEST_F(MainFrameTest, TheHoveredTitleIsPaintedInThePaleColourOverTheBand) {
   const int before = countPale();
   const POINT p = Centre(help);
   MSG move = MouseMessage(frame_->Hwnd(), WM_MOUSEMOVE, p.x, p.y);
-  frame_->RouteMouseMessage(move);
+  RouteMouse(move);
   const int after = countPale();
   EXPECT_GT(after, before + 10) << before << " " << after;
 }

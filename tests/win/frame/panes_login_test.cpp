@@ -283,7 +283,7 @@ TEST_F(LoginFrameTest, WithLoginsOnNoDayIsOnScreenBeforeALogin) {
       DialogDriver::Click(dialog, IDCANCEL);
     });
     MSG click{frame_->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 400), 0, {}};
-    EXPECT_FALSE(frame_->RouteMouseMessage(click));
+    EXPECT_FALSE(RouteMouse(click));
     MSG msg;
     for (int i = 0; i < 20 && !asked; ++i) {
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);

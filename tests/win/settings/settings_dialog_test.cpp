@@ -235,7 +235,7 @@ TEST_F(SettingsDialogTest, ANewLanguageRenamesTheBandMenusAtOnce) {
     click.hwnd = frame_->Hwnd();
     click.message = WM_LBUTTONDOWN;
     click.lParam = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    frame_->RouteMouseMessage(click);
+    RouteMouse(click);
     return menus_.empty() ? std::vector<MenuEntry>{} : menus_.back();
   };
   ASSERT_GE(fileMenu().size(), 2u);
