@@ -68,9 +68,12 @@ class DaysChangedTest : public FrameTest {
     counts_ = {};
   }
 
+  void ChooseManualLengths() {
+    SendMessageW(GetDlgItem(frame_->Panes().Period()->Hwnd(), IDC_PERIOD_MANUAL), BM_CLICK, 0, 0);
+  }
+
   void ChooseCycleLength(int days) {
     const HWND period = frame_->Panes().Period()->Hwnd();
-    SendMessageW(GetDlgItem(period, IDC_PERIOD_MANUAL), BM_CLICK, 0, 0);
     const HWND cycle = GetDlgItem(period, IDC_PERIOD_CYCLE);
     SendMessageW(cycle, CB_SETCURSEL, static_cast<WPARAM>(days - OptionsManager::minPeriodLen), 0);
     SendMessageW(period, WM_COMMAND, MAKEWPARAM(IDC_PERIOD_CYCLE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(cycle));
@@ -103,7 +106,12 @@ TEST_F(DaysChangedTest, EveryTriggerRefreshesEachDependentExactlyOnce) {
        [this] {
          SendMessageW(GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_CONCEIVE), BM_CLICK, 0, 0);
        }},
-      {"cycle length", [this] { ChooseCycleLength(33); }},
+      {"cycle length",
+       [this] {
+         ChooseManualLengths();  // a change of its own
+         counts_ = {};
+         ChooseCycleLength(33);
+       }},
       {"settings accepted",
        [this] {
          SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
@@ -143,11 +151,11 @@ TEST_F(DaysChangedTest, AGoalChangeGivesTheDayPaneTheNewGoalsTip) {
   OpenWithAPeriod();
   const PackedDate today = clock_.Today();
   const std::wstring before = DayPane(IDC_INFO_TEXT);
-  ASSERT_EQ(before, ToWide(model_->GetTip(today, model_->GetDayClass(today))));
+  ASSERT_NE(before.find(ToWide(model_->GetTip(today, model_->GetDayClass(today)))), std::wstring::npos) << before;
   SendMessageW(GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_CONCEIVE), BM_CLICK, 0, 0);
   ASSERT_EQ(options_.goal, 1);
   const std::wstring after = DayPane(IDC_INFO_TEXT);
-  EXPECT_EQ(after, ToWide(model_->GetTip(today, model_->GetDayClass(today))));
+  EXPECT_NE(after.find(ToWide(model_->GetTip(today, model_->GetDayClass(today)))), std::wstring::npos) << after;
   EXPECT_NE(after, before);
 }
 
@@ -155,6 +163,7 @@ TEST_F(DaysChangedTest, ALengthChangeGivesTheDayPaneAndTheTrayTheNewClass) {
   OpenWithAPeriod();
   const PackedDate today = clock_.Today();
   const int before = model_->GetDayClass(today);
+  ChooseManualLengths();
   ChooseCycleLength(35);
   const int after = model_->GetDayClass(today);
   ASSERT_NE(after, before) << "the longer cycle moves the ovulation away from today";
