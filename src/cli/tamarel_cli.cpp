@@ -15,7 +15,7 @@
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/text_format.h"
-#include "model/day_export.h"
+#include "backup/day_export.h"
 #include "model/memory_block_file.h"
 #include "model/menstual_manager.h"
 #include "model/save_result.h"

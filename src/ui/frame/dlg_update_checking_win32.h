@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "env/update_check.h"
-#include "env/update_manual_win32.h"
+#include "update/update_check.h"
+#include "update/update_manual_win32.h"
 #include "ui/widgets/dialog_win32.h"
 
 class LocaleManager;

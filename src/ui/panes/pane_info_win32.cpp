@@ -164,6 +164,6 @@ void CPaneInfo::EditTemperature() {
   if (entry.EditTemperature(host.SelectedDate(), GetAncestor(Hwnd(), GA_ROOT)) == DayEntry::Outcome::kCancelled) {
     return;
   }
-  Refresh(true);
-  host.RepaintCalendar();
+  // The frame shows the day afresh everywhere, this pane included.
+  host.DaysChanged();
 }

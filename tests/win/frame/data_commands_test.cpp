@@ -165,7 +165,7 @@ TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   // Her own backup: she stays, with the days it holds.
   Command(ID_FILE_RESTORE);
   EXPECT_EQ(logon_->CurrentUser().name, "anna");
-  EXPECT_FALSE(frame_->CalendarLocked());
+  EXPECT_FALSE(frame_->Lock().Locked());
   EXPECT_TRUE(Stored(PackedDate(1, 6, 2024)));
   EXPECT_FALSE(Stored(PackedDate(3, 6, 2024)));
 
@@ -183,7 +183,7 @@ TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   answer_ = ChosenFile{Path("other.zip"), 0};
   Command(ID_FILE_RESTORE);
   EXPECT_EQ(logon_->CurrentUser().id, 0);
-  EXPECT_TRUE(frame_->CalendarLocked());
+  EXPECT_TRUE(frame_->Lock().Locked());
   EXPECT_EQ(logon_->UserNames(), std::vector<std::string>{"cora"});
 }
 

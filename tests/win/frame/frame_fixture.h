@@ -183,6 +183,24 @@ class FrameTest : public ModelTest {
 
   std::unique_ptr<Day> Stored(const PackedDate& date) { return model_->GetDay(date); }
 
+  // A mouse message as the system delivers it: one addressed to the frame
+  // goes to its child under the point (the band, the calendar), passes the
+  // loop's filter and is dispatched. True when the filter ate it.
+  bool RouteMouse(MSG msg) {
+    if (msg.hwnd == frame_->Hwnd()) {
+      POINT p{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+      const HWND child = ChildWindowFromPointEx(frame_->Hwnd(), p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+      if (child && child != frame_->Hwnd()) {
+        MapWindowPoints(frame_->Hwnd(), child, &p, 1);
+        msg.hwnd = child;
+        msg.lParam = MAKELPARAM(p.x, p.y);
+      }
+    }
+    const bool eaten = frame_->RouteMouseMessage(msg);
+    if (!eaten) DispatchMessageW(&msg);
+    return eaten;
+  }
+
   MessageLoop loop_;
   std::unique_ptr<CMainFrame> frame_;
   // Changes the frame's context before the frame is made (users, codec, chooser).

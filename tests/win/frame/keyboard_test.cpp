@@ -87,7 +87,7 @@ protected:
 
   // What the Day pane says of the day it describes.
   std::wstring DayPaneText() const {
-    return TextOf(GetDlgItem(frame_->InfoPane()->Hwnd(), IDC_INFO_TEXT));
+    return TextOf(GetDlgItem(frame_->Panes().Day()->Hwnd(), IDC_INFO_TEXT));
   }
 
   static std::wstring Describe(HWND hwnd) {
@@ -108,10 +108,10 @@ TEST_F(KeyboardTest,
        TabVisitsBackNextTheCalendarAndEveryPaneControlInReadingOrder) {
   options_.goal = 0; // Birth and the boy and girl entries are hidden
   OpenFocusedFrame();
-  const HWND goal = frame_->GoalPane()->Hwnd();
-  const HWND info = frame_->InfoPane()->Hwnd();
-  const HWND period = frame_->PeriodPane()->Hwnd();
-  const HWND legend = frame_->LegendPane()->Hwnd();
+  const HWND goal = frame_->Panes().Goal()->Hwnd();
+  const HWND info = frame_->Panes().Day()->Hwnd();
+  const HWND period = frame_->Panes().Period()->Hwnd();
+  const HWND legend = frame_->Panes().Legend()->Hwnd();
   const std::vector<HWND> cycle = {GetDlgItem(goal, IDC_GOAL_AVOID),
                                    GetDlgItem(goal, IDC_GOAL_STATISTIC),
                                    GetDlgItem(goal, IDC_GOAL_MYCYCLES),
@@ -304,14 +304,14 @@ TEST_F(KeyboardTest, AltAndATitlesLetterOpensThatBandMenu) {
     ASSERT_EQ(menus_.size(), before + 1);
     ASSERT_FALSE(menus_.back().empty());
     EXPECT_EQ(menus_.back()[0].id, c.firstId);
-    const BandRect &r = frame_->Band().rects[static_cast<size_t>(c.title)];
+    const BandRect &r = frame_->Band().Layout().rects[static_cast<size_t>(c.title)];
     POINT at{r.left, r.bottom + 4};
     ClientToScreen(frame_->Hwnd(), &at);
     EXPECT_EQ(menuPoints_.back().x, at.x);
     EXPECT_EQ(menuPoints_.back().y, at.y);
   }
   // From a pane's control too; a letter no title has opens nothing.
-  SetFocus(GetDlgItem(frame_->LegendPane()->Hwnd(), IDC_LEGEND_FLOW));
+  SetFocus(GetDlgItem(frame_->Panes().Legend()->Hwnd(), IDC_LEGEND_FLOW));
   AltLetter(L'r');
   ASSERT_FALSE(menus_.empty());
   EXPECT_EQ(menus_.back()[0].id, UINT{ID_REPORTS_STATISTIC});

@@ -24,7 +24,7 @@ constexpr PackedDate kCrossed{24, 6, 2024};
 
 class SelectedDayTest : public FrameTest {
  protected:
-  HWND InfoItem(int id) const { return GetDlgItem(frame_->InfoPane()->Hwnd(), id); }
+  HWND InfoItem(int id) const { return GetDlgItem(frame_->Panes().Day()->Hwnd(), id); }
   std::wstring InfoText(int id) const { return DialogDriver::Text(InfoItem(id)); }
 
   // The centre of a shown day's cell, in calendar coordinates.
@@ -59,7 +59,7 @@ TEST_F(SelectedDayTest, TheTemperatureLinkStoresOnTheClickedDayAfterTheMouseCros
     SetDlgItemTextW(dialog, IDC_TEMPERATURE_EDIT, L"36.8");
     DialogDriver::Click(dialog, IDOK);
   });
-  DialogDriver::Click(frame_->InfoPane()->Hwnd(), IDC_INFO_TEMPERATURE);
+  DialogDriver::Click(frame_->Panes().Day()->Hwnd(), IDC_INFO_TEMPERATURE);
   ASSERT_TRUE(driver.Ran());
   const auto clicked = Stored(kClicked);
   ASSERT_TRUE(clicked);
@@ -79,7 +79,7 @@ TEST_F(SelectedDayTest, AtStartAndAfterTodayTheSelectedDayIsToday) {
 
   RightClickDay(PackedDate(30, 6, 2024));
   ASSERT_EQ(frame_->SelectedDate(), PackedDate(30, 6, 2024));
-  DialogDriver::Click(frame_->InfoPane()->Hwnd(), IDC_INFO_TODAY);
+  DialogDriver::Click(frame_->Panes().Day()->Hwnd(), IDC_INFO_TODAY);
   EXPECT_EQ(frame_->SelectedDate(), kToday);
   EXPECT_EQ(InfoText(IDC_INFO_TEXT).rfind(L"Saturday, 15.06.2024\r\n", 0), 0u) << InfoText(IDC_INFO_TEXT);
   SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_NAVIGATE_NEXT, 0), 0);

@@ -107,6 +107,7 @@ TEST_F(InfoPaneTest, TemperatureOfADayWithoutARecord) {
   host_.selected = june20;
   options_.farinheit = true;
   const auto pane = Open<CPaneInfo>();
+  host_.onDaysChanged = [&] { pane->Refresh(true); };
   std::wstring shown = L"?", unit;
   DialogDriver driver([&](HWND dialog) {
     shown = DialogDriver::Text(GetDlgItem(dialog, IDC_TEMPERATURE_EDIT));
@@ -123,7 +124,7 @@ TEST_F(InfoPaneTest, TemperatureOfADayWithoutARecord) {
   EXPECT_DOUBLE_EQ(stored->temperature, 98.6);
   EXPECT_FALSE(stored->menstruationStart || stored->menstruationEnd || stored->sex || stored->pill ||
                stored->goodMood || stored->badMood || stored->note);
-  EXPECT_GE(host_.repaintCalendar, 1);
+  EXPECT_EQ(host_.daysChanged, 1);
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"98.6 F");
   EXPECT_TRUE(boxes_.empty());
 }

@@ -222,13 +222,13 @@ TEST_F(PlanningDialogsTest, BirthShowsTheEstimateAndOpensTheHoroscopeAndTheChart
 TEST_F(PlanningDialogsTest, TheGoalPanesBirthLinkOpensBirthFromTodayWithoutIntercourse) {
   options_.goal = 1;
   OpenFrame();
-  ASSERT_NE(frame_->GoalPane(), nullptr);
+  ASSERT_NE(frame_->Panes().Goal(), nullptr);
   std::wstring lastSex;
   ModalDriver driver([&](HWND dialog) {
     lastSex = ItemText(dialog, IDC_BIRTH_LAST_SEX);
     DialogDriver::Click(dialog, IDOK);
   });
-  const HWND pane = frame_->GoalPane()->Hwnd();
+  const HWND pane = frame_->Panes().Goal()->Hwnd();
   SendMessageW(pane, WM_COMMAND, MAKEWPARAM(IDC_GOAL_BIRTH, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(pane, IDC_GOAL_BIRTH)));
   ASSERT_TRUE(driver.Ran());

@@ -117,8 +117,8 @@ TEST_F(ReportsTest, StatisticShowsFreshFiguresAndPagesThroughMonths) {
     SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   });
   // From the goal pane's link, as from the menu.
-  const HWND link = GetDlgItem(frame_->GoalPane()->Hwnd(), IDC_GOAL_STATISTIC);
-  SendMessageW(frame_->GoalPane()->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_GOAL_STATISTIC, BN_CLICKED),
+  const HWND link = GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_STATISTIC);
+  SendMessageW(frame_->Panes().Goal()->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_GOAL_STATISTIC, BN_CLICKED),
                reinterpret_cast<LPARAM>(link));
   ASSERT_TRUE(driver.Ran());
   EXPECT_EQ(title, L"Statistic");
@@ -141,7 +141,7 @@ TEST_F(ReportsTest, MyCyclesOpensFromTheGoalPane) {
     rows = static_cast<int>(SendMessageW(GetDlgItem(dialog, IDC_CYCLES_LIST), LVM_GETITEMCOUNT, 0, 0));
     DialogDriver::Click(dialog, IDOK);
   });
-  const HWND pane = frame_->GoalPane()->Hwnd();
+  const HWND pane = frame_->Panes().Goal()->Hwnd();
   SendMessageW(pane, WM_COMMAND, MAKEWPARAM(IDC_GOAL_MYCYCLES, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(pane, IDC_GOAL_MYCYCLES)));
   ASSERT_TRUE(driver.Ran());

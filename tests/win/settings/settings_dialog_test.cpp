@@ -25,7 +25,7 @@ class SettingsDialogTest : public FrameTest {
  protected:
   CSettingsDialog* Configure() {
     SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
-    CSettingsDialog* settings = frame_->Settings();
+    CSettingsDialog* settings = frame_->SettingsWindow().Dialog();
     EXPECT_NE(settings, nullptr);
     return settings;
   }
@@ -36,7 +36,7 @@ class SettingsDialogTest : public FrameTest {
     const HWND button = GetDlgItem(settings->Hwnd(), id);
     SendMessageW(settings->Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     if (id == IDOK) {
-      EXPECT_TRUE(WaitUntil([&] { return frame_->Settings() == nullptr; }, 5000));
+      EXPECT_TRUE(WaitUntil([&] { return frame_->SettingsWindow().Dialog() == nullptr; }, 5000));
     } else {
       EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(settings->Hwnd()); }, 5000));
     }
@@ -187,6 +187,7 @@ TEST_F(SettingsDialogTest, CancelDiscardsTheEditsAndALaterOkKeepsTheSettings) {
   SetWindowTextW(GetDlgItem(page, IDC_DESKTOP_X), L"333");
   Press(settings, IDCANCEL);
   EXPECT_EQ(options_.theme, pink);
+  EXPECT_EQ(frame_->SettingsWindow().Dialog(), settings);  // kept, hidden
   EXPECT_FALSE(options_.showDesctop);
   EXPECT_EQ(options_.desk_x, 0);
 
@@ -244,7 +245,7 @@ TEST_F(SettingsDialogTest, EscapeNeitherCancelsNorCloses) {
   EXPECT_TRUE(loop_.PreTranslate(tab));
   WaitUntil([] { return false; }, 200);
   EXPECT_TRUE(IsWindowVisible(settings->Hwnd()));
-  EXPECT_EQ(frame_->Settings(), settings);
+  EXPECT_EQ(frame_->SettingsWindow().Dialog(), settings);
 }
 
 TEST_F(SettingsDialogTest, ANewLanguageRenamesTheBandMenusAtOnce) {
@@ -269,12 +270,12 @@ TEST_F(SettingsDialogTest, ANewLanguageRenamesTheBandMenusAtOnce) {
   ASSERT_TRUE(frame_->CreateFrame());
   ShowWindow(frame_->Hwnd(), SW_SHOWNORMAL);
   const auto fileMenu = [&] {
-    const BandRect r = frame_->Band().rects[0];
+    const BandRect r = frame_->Band().Layout().rects[0];
     MSG click{};
     click.hwnd = frame_->Hwnd();
     click.message = WM_LBUTTONDOWN;
     click.lParam = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    frame_->RouteMouseMessage(click);
+    RouteMouse(click);
     return menus_.empty() ? std::vector<MenuEntry>{} : menus_.back();
   };
   ASSERT_GE(fileMenu().size(), 2u);

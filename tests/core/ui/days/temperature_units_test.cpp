@@ -6,7 +6,7 @@
 
 #include "env/locale_manager.h"
 #include "env/platform.h"
-#include "model/day_export.h"
+#include "backup/day_export.h"
 #include "support/temp_dir.h"
 #include "ui/panes/pane_texts.h"
 #include "ui/reports/temperature_month.h"

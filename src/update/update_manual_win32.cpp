@@ -1,4 +1,4 @@
-#include "env/update_manual_win32.h"
+#include "update/update_manual_win32.h"
 
 #include <mutex>
 

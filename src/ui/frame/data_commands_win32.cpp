@@ -1,9 +1,10 @@
 // File > Back up..., Restore... and Export...: the dialogs choose the path,
-// the portable core does the work, the frame shows the outcome and, after a
-// restore, opens the files again and shows what they hold.
-#include "ui/frame/main_frame_win32.h"
+// the portable core does the work, and the outcome is told; after a restore
+// the files are opened again and the frame shows what they hold.
+#include "ui/frame/data_commands_win32.h"
 
 #include <cwctype>
+#include <utility>
 
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
@@ -13,27 +14,31 @@
 #include "backup/day_export.h"
 #include "model/menstual_manager.h"
 #include "settings/options_manager.h"
+#include "ui/frame/frame_context_win32.h"
 
-void CMainFrame::ShowError(const std::u16string& text) {
+DataCommands::DataCommands(const FrameContext& context, std::function<void()> restored)
+    : context_(context), restored_(std::move(restored)) {}
+
+void DataCommands::ShowError(const std::u16string& text) const {
   if (context_.prompts.messageBox)
-    context_.prompts.messageBox(Hwnd(), ToWide(text), ToWide(context_.locale.Translate(u"ERROR")),
+    context_.prompts.messageBox(owner_, ToWide(text), ToWide(context_.locale.Translate(u"ERROR")),
                                 MB_OK | MB_ICONINFORMATION);
 }
 
-void CMainFrame::ShowInformation(const std::u16string& text) {
+void DataCommands::ShowInformation(const std::u16string& text) const {
   if (context_.prompts.messageBox)
-    context_.prompts.messageBox(Hwnd(), ToWide(text), ToWide(context_.locale.Translate(u"APP_NAME")),
+    context_.prompts.messageBox(owner_, ToWide(text), ToWide(context_.locale.Translate(u"APP_NAME")),
                                 MB_OK | MB_ICONINFORMATION);
 }
 
-void CMainFrame::BackUpCommand() {
+void DataCommands::BackUp() {
   if (!context_.dataFiles || !context_.files || !context_.prompts.chooseFile) return;
   FileChoice choice;
   choice.save = true;
   choice.defaultName = ToWide(DefaultBackupName(context_.clock.Today()));
   choice.initialFolder = DocumentsFolder().wstring();
   choice.types = {{ToWide(context_.locale.Translate(u"FILTER_BACKUP")), L"*.zip"}};
-  const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(Hwnd(), choice);
+  const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(owner_, choice);
   if (!chosen) return;
   const std::filesystem::path target(chosen->path);
   const BackupStatus status = WriteBackup(*context_.dataFiles, target, context_.clock.Today(), *context_.files);
@@ -44,11 +49,11 @@ void CMainFrame::BackUpCommand() {
   ShowInformation(FormatText(context_.locale.Translate(u"BACKUP_DONE"), {FromWide(chosen->path)}));
 }
 
-void CMainFrame::RestoreCommand() {
+void DataCommands::Restore() {
   if (!context_.dataFiles || !context_.files || !context_.prompts.chooseFile) return;
   FileChoice choice;
   choice.types = {{ToWide(context_.locale.Translate(u"FILTER_BACKUP")), L"*.zip"}};
-  const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(Hwnd(), choice);
+  const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(owner_, choice);
   if (!chosen) return;
   const std::filesystem::path source(chosen->path);
 
@@ -61,7 +66,7 @@ void CMainFrame::RestoreCommand() {
   const std::u16string question =
       FormatText(context_.locale.Translate(u"RESTORE_CONFIRM"), {FormatDateU16(backup.contents.made)});
   if (!context_.prompts.messageBox ||
-      context_.prompts.messageBox(Hwnd(), ToWide(question), ToWide(context_.locale.Translate(u"APP_NAME")),
+      context_.prompts.messageBox(owner_, ToWide(question), ToWide(context_.locale.Translate(u"APP_NAME")),
                                   MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
 
@@ -79,25 +84,20 @@ void CMainFrame::RestoreCommand() {
     if (before.id != 0 && (it == users.end() || it->second.name != before.name)) context_.logon->Logout();
   }
   context_.model.Reload();
-  SetWindowTextW(Hwnd(), WindowTitle().c_str());
-  ApplyLock();
-  RepaintCalendar();
-  RefreshPanes(true);
-  UpdateDesktopCalendar();
-  RefreshTrayTip();
+  if (restored_) restored_();
 
   if (status == BackupStatus::kDone) ShowInformation(context_.locale.Translate(u"RESTORE_DONE"));
   else ShowError(BackupStatusMessage(status, context_.locale, FromWide(chosen->path)));
 }
 
-void CMainFrame::ExportCommand() {
+void DataCommands::Export() {
   if (!context_.prompts.chooseFile || !context_.files) return;
   FileChoice choice;
   choice.save = true;
   choice.defaultName = L"Tamarel";
   choice.types = {{ToWide(context_.locale.Translate(u"FILTER_CSV")), L"*.csv"},
                   {ToWide(context_.locale.Translate(u"FILTER_ICS")), L"*.ics"}};
-  const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(Hwnd(), choice);
+  const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(owner_, choice);
   if (!chosen) return;
   std::filesystem::path target(chosen->path);
   // A name ending in .csv or .ics says the format; any other name takes the

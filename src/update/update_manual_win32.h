@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "env/update_fetch_win32.h"
+#include "update/update_fetch_win32.h"
 
 // One check asked for from the Help menu, on a thread of its own so that the
 // window keeps answering. The thread only fetches: it posts DoneMessage() to
