@@ -220,6 +220,9 @@ constexpr Entry kBuiltIn[] = {
     // read "Unknown" without a language file; a real sentence serves users better.
     {u"ERROR_DB_FULL", u"The calendar file is full: no more days can be stored."},
     {u"ERROR_USERS_NOT_SAVED", u"The list of users could not be saved."},
+    {u"ERROR_USERS_UNREADABLE", u"The list of users could not be read."},
+    {u"ERROR_NO_USER_ID_LEFT", u"No more users can be created."},
+    {u"ERROR_PASSWORD_HASH", u"The password could not be protected: the system's cryptography did not answer."},
     {u"MSG_BADLOGIN", u"Please enter a login name."},
     {u"ERROR_DB_WRITE", u"The day could not be saved: the calendar file cannot be written."},
     {u"MSG_ENTER_NUMBER", u"Enter a number."},
