@@ -1,8 +1,9 @@
 // The program's cryptography: Windows CNG (bcrypt.dll), loaded on the first
 // call, which is a login.
 
-#include <bcrypt.h>
 #include <windows.h>
+// bcrypt.h needs the types of windows.h.
+#include <bcrypt.h>
 
 #include <climits>
 
