@@ -564,8 +564,18 @@ SaveResult DatabaseManager::ReplaceDays(uint16_t owner, const std::vector<Day>& 
     if (readOnly_ || mustRecover_) return SaveResult::kWriteFailed;
   }
   std::array<Slot, kSlotCount> next = slots_;
-  for (Slot& s : next) {
-    if (s.InUse() && s.owner == owner) s = Slot{};
+  std::vector<FileWrite> writes;
+  for (int i = 0; i < kSlotCount; ++i) {
+    Slot& s = next[static_cast<size_t>(i)];
+    if (!s.InUse() || s.owner != owner) continue;
+    // Her old records are overwritten with zeros in the same save, so that
+    // no byte of a deleted or encrypted day stays readable in the file; a
+    // record that shares its place with another's is left to that one.
+    const uint64_t from = s.offset;
+    const uint64_t to = std::min<uint64_t>(RecordEnd(i), fileSize_);
+    if (from >= static_cast<uint64_t>(kIndexSize) && to > from && !OverlapsAnotherRecord(i, from, to))
+      writes.push_back(FileWrite{from, std::vector<uint8_t>(static_cast<size_t>(to - from), 0)});
+    s = Slot{};
   }
   // Her records go to the end of the file one after the other, and the whole
   // index is written with them: one journaled save, so after a crash she has
@@ -590,7 +600,6 @@ SaveResult DatabaseManager::ReplaceDays(uint16_t owner, const std::vector<Day>& 
   }
   std::vector<uint8_t> index(kIndexSize, 0);
   for (int i = 0; i < kSlotCount; ++i) EncodeSlot(next[static_cast<size_t>(i)], index.data() + i * kSlotSize);
-  std::vector<FileWrite> writes;
   if (!records.empty()) writes.push_back(FileWrite{start, std::move(records)});
   writes.push_back(FileWrite{0, std::move(index)});
   if (!Apply(writes)) return SaveResult::kWriteFailed;
