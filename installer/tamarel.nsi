@@ -39,6 +39,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 Zenthal"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
+; The sections have no descriptions: without the description box the list
+; of what to remove takes the page's whole width, and "Also remove my
+; calendar data" reads whole in every language, with no scroll bar.
+!define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 

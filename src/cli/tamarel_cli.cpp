@@ -10,6 +10,7 @@
 #include "accounts/backup_files.h"
 #include "accounts/logon_manager.h"
 #include "accounts/vault.h"
+#include "cli/cli_temperature.h"
 #include "env/file_replace.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
@@ -23,22 +24,26 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char *kUsage =
     "usage: tamarel-cli [options] command [arguments]\n"
     "options:\n"
     "  --db PATH            the calendar file (db.dat)\n"
-    "  --users PATH         the user list (user.dat; default: beside the program on Windows, else beside --db)\n"
+    "  --users PATH         the user list (user.dat; default: beside the "
+    "program on Windows, else beside --db)\n"
     "  --owner N            the user id whose days are used (default 0)\n"
     "  --today DD.MM.YYYY   the date taken as today (default: the local date)\n"
-    "  --manual P L         manual cycle length P (10-40) and luteal length L (10-21)\n"
-    "  --goal G             0 avoid pregnancy, 1 conceive, 2 a boy, 3 a girl (default 1)\n"
+    "  --manual P L         manual cycle length P (10-40) and luteal length L "
+    "(10-21)\n"
+    "  --goal G             0 avoid pregnancy, 1 conceive, 2 a boy, 3 a girl "
+    "(default 1)\n"
     "  --unit C|F           the temperature unit of export-csv (default C)\n"
     "  --password P         her password (- reads it from standard input); needed for an encrypted calendar\n"
     "  --keep-days          delete-user leaves her days in the calendar file\n"
     "commands:\n"
-    "  days | classify FROM TO | stats | tip DATE\n"
+    "  days | classify FROM TO | stats | tip DATE | shift FROM TO\n"
     "  set-start DATE | set-end DATE | unset-start DATE | unset-end DATE\n"
-    "  sex DATE | pill DATE | mood DATE good|bad | temperature DATE VALUE | note DATE TEXT\n"
+    "  sex DATE | pill DATE | mood DATE good|bad | temperature DATE VALUE | "
+    "disturbed DATE | note DATE TEXT\n"
     "  backup FILE | restore FILE | export-csv FILE | export-ics FILE\n"
     "  users | add-user NAME | delete-user NAME | encrypt | decrypt (all but users need --password)\n"
     "dates are written DD.MM.YYYY\n";
@@ -197,7 +202,8 @@ class Cli {
   // Reading needs no lock: the program may hold the file open meanwhile.
   [[nodiscard]] bool IsReadCommand() const {
     const std::string& c = command_[0];
-    return c == "days" || c == "classify" || c == "stats" || c == "tip" || c == "export-csv" || c == "export-ics";
+    return c == "days" || c == "classify" || c == "stats" || c == "tip" ||
+           c == "shift" || c == "export-csv" || c == "export-ics";
   }
 
   std::unique_ptr<DatabaseManager> OpenDatabase(const std::filesystem::path& path, DatabaseManager::OwnerFn owner) {
@@ -226,6 +232,10 @@ class Cli {
     if (c == "sex" || c == "pill") return Toggle(c == "sex");
     if (c == "mood") return Mood();
     if (c == "temperature") return Temperature();
+    if (c == "disturbed")
+      return ToggleDisturbed();
+    if (c == "shift")
+      return Shift();
     if (c == "note") return Note();
     if (c == "export-csv" || c == "export-ics") return Export(c == "export-ics");
     throw UsageError{"unknown command " + c};
@@ -237,13 +247,15 @@ class Cli {
     for (auto d = manager_->GetFirstDay(); d; d = manager_->GetNextDay()) days.push_back(*d);
     std::stable_sort(days.begin(), days.end(), [](const Day& a, const Day& b) { return a.date < b.date; });
     for (const Day& d : days) {
-      std::string flags = "------";
+      std::string flags = "-------";
       if (d.menstruationStart) flags[0] = 'S';
       if (d.menstruationEnd) flags[1] = 'E';
       if (d.sex) flags[2] = 'X';
       if (d.pill) flags[3] = 'P';
       if (d.goodMood) flags[4] = 'G';
       if (d.badMood) flags[5] = 'B';
+      if (d.disturbed)
+        flags[6] = 'D';
       out_ << FormatDate(d.date) << '\t' << flags << '\t' << FormatTemperature(d.temperature) << '\t'
            << (d.note ? EscapeNote(*d.note) : std::string()) << '\n';
     }
@@ -469,6 +481,29 @@ class Cli {
     Day day = RecordOrNew(d);
     day.temperature = value;
     return Store(day);
+  }
+
+  // The reading stays; the temperature shift leaves it out while marked.
+  int ToggleDisturbed() {
+    Arity(1);
+    Day day = RecordOrNew(NeedDate(command_[1]));
+    day.disturbed = !day.disturbed;
+    return Store(day);
+  }
+
+  // Each day of the range with a reading: its date, the reading in Celsius
+  // and what it was to the temperature shift of its cycle.
+  int Shift() {
+    Arity(2);
+    const PackedDate from = NeedDate(command_[1]);
+    const PackedDate to = NeedDate(command_[2]);
+    if (to < from)
+      throw UsageError{"shift: FROM is after TO"};
+    const std::vector<Day> days = StoredDays(*manager_);
+    const std::vector<PackedDate> starts = manager_->GetStartList();
+    out_ << FormatShiftLines(CycleShifts(days, starts, clock_->Today()), days,
+                             from, to);
+    return 0;
   }
 
   int Note() {

@@ -27,7 +27,8 @@ constexpr Entry kBuiltIn[] = {
     {u"MSG_COPYRIGHT", u"Copyright (C) 2026 Zenthal. All rights reserved."},
     {u"MSG_COPYRIGHT2", u"Tamarel is free to use for personal purposes."},
     {u"UPDATE", u"Update"},
-    {u"UPDATE_INFO", u"A new version (%s) of the program is now available. Would you like to update?"},
+    {u"UPDATE_INFO", u"A new version (%s) of the program is now available. "
+                     u"Would you like to update?"},
     {u"DONT_UPDATE", u"Do not check for updates."},
     {u"CHECK_NEW_VER", u"Check &new version"},
     {u"NOUPDATES", u"No Updates Found"},
@@ -93,7 +94,8 @@ constexpr Entry kBuiltIn[] = {
     {u"SET_TEMPERATURE", u"Set &Temperature"},
     {u"BTN_CANCEL", u"Cancel"},
     {u"ERROR", u"Error"},
-    {u"ERROR_CANT_SET_DAY1", u"Can't save this day. The last menstruation must not be earlier than %d days."},
+    {u"ERROR_CANT_SET_DAY1", u"Can't save this day. The last menstruation must "
+                             u"not be earlier than %d days."},
     {u"ERROR_CANT_SET_DAY2", u"Please select the latter date."},
 
     // Panes, day classes, goals and tips.
@@ -126,13 +128,15 @@ constexpr Entry kBuiltIn[] = {
     {u"GOAL3", u"Conceive a boy"},
     {u"GOAL4", u"Conceive a girl"},
     {u"TIP1", u"Your chances of becoming pregnant are good"},
-    {u"TIP2", u"Your are not fertile today. Your chances of becoming pregnant are very low"},
-    {u"TIP3",
-     u"You are not fertile while menstruating. However, we recommend that you abstain from intercourse during this "
-     u"time due to increased chances of infection."},
-    {u"TIP4", u"Please abstain from unprotected sexual intercourse to avoid an unwanted pregnancy."},
-    {u"TIP5",
-     u"We strongly recommend that you abstain from unprotected sexual intercourse to avoid an unwanted pregnancy."},
+    {u"TIP2", u"Your are not fertile today. Your chances of becoming pregnant "
+              u"are very low"},
+    {u"TIP3", u"You are not fertile while menstruating. However, we recommend "
+              u"that you abstain from intercourse during this "
+              u"time due to increased chances of infection."},
+    {u"TIP4", u"Please abstain from unprotected sexual intercourse to avoid an "
+              u"unwanted pregnancy."},
+    {u"TIP5", u"We strongly recommend that you abstain from unprotected sexual "
+              u"intercourse to avoid an unwanted pregnancy."},
     {u"TIP6", u"You have a good chances of conceive a girl today."},
     {u"TIP7", u"You have a good chances of conceive a boy today."},
 
@@ -143,9 +147,12 @@ constexpr Entry kBuiltIn[] = {
     {u"RETYPE", u"Retype password"},
     {u"CREATE_USER", u"Create a new user"},
     {u"DELETE_USER", u"Delete user"},
-    {u"MSG_BADPASSWORD", u"Please enter the same password into the both fields"},
-    {u"MSG_USER_EXISTS", u"User with the same login already exists. Please enter another login."},
-    {u"MSG_CANT_DELETE", u"Could not delete the user. Please check the password."},
+    {u"MSG_BADPASSWORD",
+     u"Please enter the same password into the both fields"},
+    {u"MSG_USER_EXISTS",
+     u"User with the same login already exists. Please enter another login."},
+    {u"MSG_CANT_DELETE",
+     u"Could not delete the user. Please check the password."},
     {u"MSG_AUTH_FAILD", u"Could not login. Please check the password."},
     {u"MSG_AUTH_FAILD2", u"Could not login. Please create a new user"},
 
@@ -161,10 +168,11 @@ constexpr Entry kBuiltIn[] = {
     {u"CYCLE_LENGTH", u"Cycle length"},
     {u"OVULATIONDATE", u"Date of ovulation"},
     {u"RECTAL_TEMPERATURE", u"Rectal Temperature"},
-    {u"TEMP_INFO",
-     u"Here you can track your temperature. The day that the temperature jumps above the cover line, and continues "
-     u"to increase after is likely to be the ovulation day. Green line shows prognosis of your ovulation based on "
-     u"your previos cycles."},
+    {u"TEMP_INFO", u"Here you can track your temperature. The day that the "
+                   u"temperature jumps above the cover line, and continues "
+                   u"to increase after is likely to be the ovulation day. "
+                   u"Green line shows prognosis of your ovulation based on "
+                   u"your previos cycles."},
     {u"BIRTH", u"&Birth"},
     {u"BIRTH_DATE", u"Select date ot the birth"},
     {u"ZODIAC", u"Zodiac sign"},
@@ -172,8 +180,8 @@ constexpr Entry kBuiltIn[] = {
     {u"CHINA_CAL", u"&Chinese Lunar Calendar"},
     {u"SELECT_AGE", u"&Select your age"},
     {u"YOURPERSCAL", u"&Your personal Chinese Lunar Calendar"},
-    {u"CHINAMSG",
-     u"&By following the chart you will be able to tell in advance whether your baby will be a boy or a girl."},
+    {u"CHINAMSG", u"&By following the chart you will be able to tell in "
+                  u"advance whether your baby will be a boy or a girl."},
 
     // Zodiac signs: the key is the English name, and so is the text.
     {u"Aries", u"Aries"},
@@ -217,14 +225,17 @@ constexpr Entry kBuiltIn[] = {
     {u"TIMEPILL", u"Time to take a contraception pill"},
 
     // Texts the program needs beyond the classic table. "MSG_BADLOGIN" used to
-    // read "Unknown" without a language file; a real sentence serves users better.
-    {u"ERROR_DB_FULL", u"The calendar file is full: no more days can be stored."},
+    // read "Unknown" without a language file; a real sentence serves users
+    // better.
+    {u"ERROR_DB_FULL",
+     u"The calendar file is full: no more days can be stored."},
     {u"ERROR_USERS_NOT_SAVED", u"The list of users could not be saved."},
     {u"ERROR_USERS_UNREADABLE", u"The list of users could not be read."},
     {u"ERROR_NO_USER_ID_LEFT", u"No more users can be created."},
     {u"ERROR_PASSWORD_HASH", u"The password could not be protected: the system's cryptography did not answer."},
     {u"MSG_BADLOGIN", u"Please enter a login name."},
-    {u"ERROR_DB_WRITE", u"The day could not be saved: the calendar file cannot be written."},
+    {u"ERROR_DB_WRITE",
+     u"The day could not be saved: the calendar file cannot be written."},
     {u"MSG_ENTER_NUMBER", u"Enter a number."},
     {u"MSG_ENTER_NUMBER_RANGE", u"Enter a number between %d and %d."},
 
@@ -249,17 +260,18 @@ constexpr Entry kBuiltIn[] = {
     {u"DAYNAME6", u"Friday"},
     {u"DAYNAME7", u"Saturday"},
     {u"NO_PERIOD_YET", u"No period marked yet"},
-    {u"MARK_FIRST_PERIOD",
-     u"To begin, click the first day of your last period in the calendar and choose \"Set menstrual\"."},
+    {u"MARK_FIRST_PERIOD", u"To begin, click the first day of your last period "
+                           u"in the calendar and choose \"Set menstrual\"."},
     {u"KEEP_DAYS_QUESTION", u"Keep the days marked so far in %s's calendar?"},
     {u"LOGIN_TO_SEE", u"Your calendar is locked. Click here to log in."},
-    {u"TRAY_KEEPS_RUNNING",
-     u"%s keeps running here in the notification area. Click its icon to open your calendar again."},
+    {u"TRAY_KEEPS_RUNNING", u"%s keeps running here in the notification area. "
+                            u"Click its icon to open your calendar again."},
     {u"ABOUT_RIGHTS", u"\u00A9 2026 Quillow. All rights reserved."},
     // Reminders page: the number of days is a whole number.
     {u"MSG_ENTER_INTEGER_RANGE", u"Enter an integer between %d and %d."},
     // Keeping the days safe: saves, backups and exports.
-    {u"ERROR_DB_NO_FILE", u"The day could not be saved: the calendar file cannot be opened."},
+    {u"ERROR_DB_NO_FILE",
+     u"The day could not be saved: the calendar file cannot be opened."},
     {u"MENU_FILE_BACKUP", u"&Back up..."},
     {u"MENU_FILE_RESTORE", u"&Restore..."},
     {u"MENU_FILE_EXPORT", u"E&xport..."},
@@ -268,19 +280,39 @@ constexpr Entry kBuiltIn[] = {
     {u"FILTER_ICS", u"iCalendar (*.ics)"},
     {u"BACKUP_DONE", u"The backup is saved in %s."},
     {u"BACKUP_WRITE_FAILED", u"The backup could not be written to %s."},
-    {u"BACKUP_CALENDAR_UNREADABLE", u"The calendar file or the user list cannot be read. Nothing was changed."},
+    {u"BACKUP_CALENDAR_UNREADABLE", u"The calendar file or the user list "
+                                    u"cannot be read. Nothing was changed."},
     {u"BACKUP_UNREADABLE", u"The file %s cannot be read. Nothing was changed."},
-    {u"BACKUP_NOT_OURS", u"This file is not a Tamarel backup. Nothing was changed."},
-    {u"BACKUP_DAMAGED", u"This backup is damaged and cannot be restored. Nothing was changed."},
-    {u"RESTORE_CONFIRM", u"Replace your calendar and the user list with the backup of %s? The files replaced now are kept beside them, ending in .before-restore."},
-    {u"RESTORE_DONE", u"The calendar and the user list are restored from the backup."},
-    {u"RESTORE_FAILED", u"The backup could not be restored: the calendar files could not be written. Nothing was changed."},
-    {u"RESTORE_PENDING", u"The calendar is restored, but the user list could not be replaced yet. Tamarel finishes the restore when it starts next time."},
+    {u"BACKUP_NOT_OURS",
+     u"This file is not a Tamarel backup. Nothing was changed."},
+    {u"BACKUP_DAMAGED",
+     u"This backup is damaged and cannot be restored. Nothing was changed."},
+    {u"RESTORE_CONFIRM",
+     u"Replace your calendar and the user list with the backup of %s? The "
+     u"files replaced now are kept beside them, ending in .before-restore."},
+    {u"RESTORE_DONE",
+     u"The calendar and the user list are restored from the backup."},
+    {u"RESTORE_FAILED", u"The backup could not be restored: the calendar files "
+                        u"could not be written. Nothing was changed."},
+    {u"RESTORE_PENDING",
+     u"The calendar is restored, but the user list could not be replaced yet. "
+     u"Tamarel finishes the restore when it starts next time."},
     {u"EXPORT_DONE", u"Your days are exported to %s."},
     {u"EXPORT_FAILED", u"The file %s could not be written."},
     {u"ICS_PERIOD", u"Menstruation"},
     {u"ICS_PREDICTED_PERIOD", u"Expected menstruation"},
     {u"ICS_OVULATION", u"Ovulation"},
+    {u"TEMP_DISTURBED",
+     u"Temperature disturbed (&illness, short night, alcohol)"},
+    {u"TEMP_NOT_DISTURBED", u"Temperature not d&isturbed"},
+    {u"MSG_DISTURBED", u"Disturbed temperature"},
+    {u"MSG_TEMP_OVULATION", u"Ovulation (temperature)"},
+    {u"CHART_OWN_COVER_LINE", u"Your cover line"},
+    {u"TEMP_CONFIRMED_COLUMN", u"Confirmed by temperature"},
+    {u"TEMP_SHIFT_CONFIRMED",
+     u"Temperature shift confirmed on %d.%d.%d: ovulation about %d.%d.%d"},
+    {u"TEMP_SHIFT_RISING",
+     u"Temperature rising since %d.%d.%d: not yet confirmed"},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

@@ -46,8 +46,11 @@ uint32_t NoteBytes(const Day& day) { return day.note ? static_cast<uint32_t>(day
 std::vector<uint8_t> EncodeRecord(const Day& day) {
   const uint32_t noteBytes = NoteBytes(day);
   std::vector<uint8_t> out(DatabaseManager::kRecordHeaderSize + noteBytes);
-  out[0] = static_cast<uint8_t>((day.menstruationStart ? 1 : 0) | (day.menstruationEnd ? 2 : 0) | (day.sex ? 4 : 0) |
-                                (day.pill ? 8 : 0) | (day.goodMood ? 16 : 0) | (day.badMood ? 32 : 0));
+  out[0] = static_cast<uint8_t>(
+      (day.menstruationStart ? 1 : 0) | (day.menstruationEnd ? 2 : 0) |
+      (day.sex ? 4 : 0) | (day.pill ? 8 : 0) | (day.goodMood ? 16 : 0) |
+      (day.badMood ? 32 : 0) |
+      (day.disturbed ? DatabaseManager::kDisturbedFlag : 0));
   std::memcpy(out.data() + 1, &day.temperature, 8);  // IEEE 754, little-endian on every target
   Put32(out.data() + 9, noteBytes);
   if (day.note) {
@@ -207,6 +210,7 @@ const std::optional<Day>& DatabaseManager::RecordOfSlot(int slot) {
   day.pill = header[0] & 8;
   day.goodMood = header[0] & 16;
   day.badMood = header[0] & 32;
+  day.disturbed = header[0] & kDisturbedFlag;
   std::memcpy(&day.temperature, header + 1, 8);
   if (noteBytes > 0) {
     // A note of any length is read back whole, as long as it lies inside the file.

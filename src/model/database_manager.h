@@ -25,6 +25,9 @@ class DatabaseManager {
   static constexpr int kSlotSize = 14;
   static constexpr int kIndexSize = kSlotCount * kSlotSize;  // 28000
   static constexpr int kRecordHeaderSize = 13;
+  // Bit 6 of a record's flags: the day's temperature is disturbed. Bit 7 stays
+  // 0.
+  static constexpr uint8_t kDisturbedFlag = 0x40;
   static constexpr int kFirstYear = 1900;  // no day of hers lies before it
 
   struct Slot {

@@ -209,6 +209,7 @@ void OptionsManager::Load() {
     r.PlainBool(u"showNote", showNote);
     r.PlainBool(u"showPill", showPill);
     r.PlainBool(u"showMood", showMood);
+    r.PlainBool(u"showDisturbed", showDisturbed);
     r.String(u"Locale", Locale);
     r.Colors(u"colors", colors);
     r.Theme(u"theme", theme);
@@ -249,6 +250,7 @@ void OptionsManager::Save() {
     w.Bool(u"showNote", showNote);
     w.Bool(u"showPill", showPill);
     w.Bool(u"showMood", showMood);
+    w.Bool(u"showDisturbed", showDisturbed);
     w.Bool(u"userLogins", userLogins);
     w.Bool(u"autoLoad", autoLoad);
     w.Bool(u"disableUpdates", disableUpdates);

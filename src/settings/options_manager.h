@@ -73,6 +73,7 @@ class OptionsManager {
   bool showNote = true;
   bool showPill = true;
   bool showMood = true;
+  bool showDisturbed = true; // the disturbed-temperature mark on the day
   std::u16string Locale = u"English";
   // flow, predicted flow, non-fertile, fertile, low fertility, ovulation
   std::array<ColorRef, 6> colors = {0x3232FF, 0xFF32FF, 0xFF8080, 0xAAE8FF, 0xFFFFFF, 0x64FFFF};

@@ -364,6 +364,9 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
     DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5}, DT_RIGHT | DT_SINGLELINE);
   }
   if (look.mood) draw(look.mood, l + 14, t + 5);
+  // Beside the bottom-left icon.
+  if (look.disturbed)
+    draw(IDB_DAY_DISTURBED, l + 17, b - 13);
 
   DrawRaised(dc, cell);
   const bool today = date == clock_.Today();

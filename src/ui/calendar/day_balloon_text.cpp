@@ -38,3 +38,10 @@ std::u16string DayBalloonText(std::u16string_view tip, std::u16string_view noteL
   }
   return text;
 }
+
+std::u16string WithDisturbedMark(std::u16string text,
+                                 std::u16string_view mark) {
+  text += u"\n\n";
+  text.append(mark);
+  return text;
+}

@@ -18,3 +18,9 @@ inline constexpr size_t kMaxBalloonTip = 4096;
 // ("Note" in the current language), ":" and the note on its own lines.
 [[nodiscard]] std::u16string DayBalloonText(std::u16string_view tip, std::u16string_view noteLabel,
                                             std::u16string_view note);
+
+// The balloon's text with the disturbed-temperature mark ("Disturbed
+// temperature" in the current language) on a line of its own after a blank
+// line.
+[[nodiscard]] std::u16string WithDisturbedMark(std::u16string text,
+                                               std::u16string_view mark);

@@ -72,6 +72,7 @@ DayCellLook DecideDayCellLook(int dayClass, const Day* day, const OptionsManager
       look.mood = IDB_BAD_MOOD;
     }
   }
+  look.disturbed = options.showDisturbed && day && day->disturbed;
   return look;
 }
 

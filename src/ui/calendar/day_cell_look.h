@@ -27,6 +27,7 @@ struct DayCellLook {
   MarkStyle sex = MarkStyle::None;
   MarkStyle pill = MarkStyle::None;
   int mood = 0;  // good or bad mood bitmap id, 0 for none
+  bool disturbed = false; // the day's temperature is marked disturbed
 };
 
 // dayClass: 0-11, anything else has no class; day: the record or null;

@@ -475,7 +475,10 @@ void AFCYearSelectWnd::ShowDayBalloon() {
   const std::u16string tip = model_.GetTip(date, dayClass);
   const Day* record = model_.GetCachedDay(date);
   const std::u16string note = record && record->note ? *record->note : std::u16string();
-  const std::u16string text = DayBalloonText(tip, locale_.Translate(u"NOTE"), note);
+  std::u16string text = DayBalloonText(tip, locale_.Translate(u"NOTE"), note);
+  if (record && record->disturbed)
+    text =
+        WithDisturbedMark(std::move(text), locale_.Translate(u"MSG_DISTURBED"));
   const char16_t* titleKey = DayClassLabelKey(dayClass);
   const std::u16string title = titleKey ? locale_.Translate(titleKey) : std::u16string();
   balloon_.Show(Hwnd(), anchor, ToWide(title), ToWide(text));

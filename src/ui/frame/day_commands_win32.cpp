@@ -28,6 +28,7 @@ bool DayCommands::IsDayCommand(unsigned id) {
     case ID_DAY_GOOD_MOOD:
     case ID_DAY_BAD_MOOD:
     case ID_DAY_TEMPERATURE:
+    case ID_DAY_DISTURBED:
     case ID_DAY_NOTE: return true;
     default: return false;
   }

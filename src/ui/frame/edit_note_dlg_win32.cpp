@@ -3,9 +3,12 @@
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "resources/resource.h"
+#include "resources/help_ids.h"
 
 CEditNoteDlg::CEditNoteDlg(const LocaleManager& locale, std::u16string note, HINSTANCE resources)
-    : CDialog(IDD_EDIT_NOTE, resources), locale_(locale), note_(std::move(note)) {}
+    : CDialog(IDD_EDIT_NOTE, resources), locale_(locale), note_(std::move(note)) {
+  SetHelpContext(IDH_NOTE);
+}
 
 BOOL CEditNoteDlg::OnInitDialog() {
   SetWindowTextW(Hwnd(), ToWide(locale_.Translate(u"NOTE")).c_str());

@@ -36,6 +36,7 @@
 #include "ui/reports/statistic_dlg_win32.h"
 #include "ui/settings/settings_dialog_win32.h"
 #include "ui/widgets/menu_bitmap_win32.h"
+#include "ui/widgets/help_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 namespace {
@@ -584,6 +585,7 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   switch (msg) {
+    case WM_HELP: OpenHelpContents(); return TRUE;  // F1 in the main window or a pane: the contents
     case WM_MEASUREITEM:
       if (MenuIcon::Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
       return CWindow::HandleMessage(msg, wp, lp);
@@ -718,16 +720,9 @@ void CMainFrame::OpenSitePage(const char16_t* page) const {
 }
 
 void CMainFrame::OpenHelp(HWND owner, DWORD context) const {
-  // HTML Help lives in hhctrl.ocx; loaded only when help is asked for.
-  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-  static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
-  if (!library) {
-    LogLastError(L"LoadLibrary(hhctrl.ocx)");
-    return;
-  }
-  const auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
-  constexpr UINT kHelpContext = 0x000F;  // HH_HELP_CONTEXT
-  if (htmlHelp) htmlHelp(owner, helpPath_.c_str(), kHelpContext, context);
+  // The thread's help viewer places the help beside the asker; without one
+  // (a frame of its own) HTML Help opens where it likes.
+  if (!OpenHelpBeside(owner, context)) static_cast<void>(ShowHtmlHelpTopic(owner, helpPath_, context));
 }
 
 // The help file beside the program; the support page when it is missing.

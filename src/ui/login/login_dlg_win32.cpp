@@ -8,6 +8,7 @@
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/login_ids.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ CUserDialogBase::CUserDialogBase(int templateId, LogonManager& logon, const Loca
       locale_(locale),
       codec_(codec),
       prompts_(prompts),
-      resources_(resources) {}
+      resources_(resources) {
+  SetHelpContext(IDH_LOGIN);
+}
 
 void CUserDialogBase::SetTexts(const char16_t* titleKey, std::initializer_list<std::pair<int, const char16_t*>> items) {
   const std::wstring title = ToWide(locale_.Translate(titleKey));

@@ -8,6 +8,7 @@
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
+#include "resources/help_ids.h"
 
 static_assert(CDayInfoDlg::kBoyPicture == IDB_GENDER_BOY && CDayInfoDlg::kGirlPicture == IDB_GENDER_GIRL);
 
@@ -27,7 +28,9 @@ std::wstring WithoutMnemonics(std::wstring text) {
 
 }  // namespace
 
-CDayInfoDlg::CDayInfoDlg(const PaneContext& context) : CDialog(IDD_DAY_INFO, context.resources), context_(context) {}
+CDayInfoDlg::CDayInfoDlg(const PaneContext& context) : CDialog(IDD_DAY_INFO, context.resources), context_(context) {
+  SetHelpContext(IDH_TODAY);
+}
 
 BOOL CDayInfoDlg::OnInitDialog() {
   const LocaleManager& locale = context_.locale;

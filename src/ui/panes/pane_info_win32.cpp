@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <memory>
 
-#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
+#include "model/cycle_shifts.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
+#include "settings/options_manager.h"
 #include "ui/days/day_entry_win32.h"
 #include "ui/panes/day_info_dlg_win32.h"
 #include "ui/panes/pane_texts.h"
@@ -103,7 +104,9 @@ void CPaneInfo::Refresh(bool force) {
   const std::u16string about =
       noPeriod ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
                : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
-  SetItemText(IDC_INFO_TEXT, ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" + about));
+  SetItemText(IDC_INFO_TEXT,
+              ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" +
+                     about + TemperatureLines(selected, day)));
   SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day)));
   // A longer or shorter text: the bar gives the box the height it now wants.
   if (templateHeight_ > 0) {
@@ -113,6 +116,26 @@ void CPaneInfo::Refresh(bool force) {
       if (const HWND bar = GetParent(Hwnd())) PostMessageW(bar, CResizableDlgBar::kRelayoutMessage, 0, 0);
     }
   }
+}
+
+// The disturbed mark of the day, and in the current cycle what her
+// temperatures say of it; each on a line of its own after the tip.
+std::u16string CPaneInfo::TemperatureLines(const PackedDate &selected,
+                                           const Day *day) {
+  std::u16string lines;
+  if (const std::u16string mark = DisturbedLine(context_.locale, day);
+      !mark.empty())
+    lines += u"\r\n" + mark;
+  const std::vector<CycleShift> cycles =
+      CycleShifts(context_.model, context_.clock.Today());
+  if (!cycles.empty() && cycles.back().cycle.open &&
+      selected >= cycles.back().cycle.first) {
+    const std::u16string shift =
+        TemperatureShiftLine(context_.locale, cycles.back().shift);
+    if (!shift.empty())
+      lines += u"\r\n" + shift;
+  }
+  return lines;
 }
 
 bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <string>
+
 #include "env/packed_date.h"
 #include "model/save_result.h"
 #include "ui/panes/pane_dialog_win32.h"
 #include "ui/widgets/pane_bar_layout.h"
+
+class Day;
 
 // The info pane: today's line, the class, tip, note and temperature of the
 // day selected in the calendar, and the today dialog.
@@ -32,6 +36,8 @@ class CPaneInfo : public CPaneDialog {
 
  private:
   void EditTemperature();
+  [[nodiscard]] std::u16string TemperatureLines(const PackedDate &selected,
+                                                const Day *day);
 
   [[nodiscard]] int LineHeight() const;
 

@@ -114,3 +114,32 @@ std::u16string SelectedDayLine(const LocaleManager& locale, const PackedDate& da
 std::u16string NoPeriodClassText(const LocaleManager& locale) { return locale.Translate(u"NO_PERIOD_YET"); }
 
 std::u16string NoPeriodHint(const LocaleManager& locale) { return locale.Translate(u"MARK_FIRST_PERIOD"); }
+
+std::u16string DisturbedLine(const LocaleManager &locale, const Day *day) {
+  return day && day->disturbed ? locale.Translate(u"MSG_DISTURBED")
+                               : std::u16string();
+}
+
+std::u16string TemperatureShiftLine(const LocaleManager &locale,
+                                    const TemperatureShift &shift) {
+  const auto number = [](int n) { return static_cast<long long>(n); };
+  switch (shift.state) {
+  case ShiftState::kConfirmed: {
+    const PackedDate &on = shift.confirmedOn;
+    const PackedDate &ovulation = shift.ovulation;
+    return FormatText(locale.Translate(u"TEMP_SHIFT_CONFIRMED"),
+                      {number(on.day), number(on.month), number(on.year),
+                       number(ovulation.day), number(ovulation.month),
+                       number(ovulation.year)});
+  }
+  case ShiftState::kRising: {
+    const PackedDate &since = shift.firstHigh;
+    return FormatText(
+        locale.Translate(u"TEMP_SHIFT_RISING"),
+        {number(since.day), number(since.month), number(since.year)});
+  }
+  case ShiftState::kNone:
+    break;
+  }
+  return {};
+}

@@ -9,8 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "model/day.h"
 #include "env/packed_date.h"
+#include "model/day.h"
+#include "model/temperature_shift.h"
 
 class LocaleManager;
 
@@ -69,3 +70,15 @@ struct LookAhead {
 [[nodiscard]] std::vector<std::u16string> LengthEntries(int first, int last);
 // The list index of a length, kept inside the list when the stored value is not.
 [[nodiscard]] int LengthIndex(int value, int first, int last);
+
+// "Disturbed temperature" when the day's temperature is marked disturbed, else
+// nothing.
+[[nodiscard]] std::u16string DisturbedLine(const LocaleManager &locale,
+                                           const Day *day);
+
+// What her temperatures say of the current cycle: "Temperature shift
+// confirmed on d.m.y: ovulation about d.m.y", "Temperature rising since d.m.y:
+// not yet confirmed", or nothing (no shift yet, no temperatures).
+[[nodiscard]] std::u16string
+TemperatureShiftLine(const LocaleManager &locale,
+                     const TemperatureShift &shift);

@@ -9,6 +9,7 @@
 #include "ui/reports/chinese_calendar_dlg_win32.h"
 #include "ui/reports/horoscope_dlg_win32.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -22,7 +23,9 @@ std::u16string DateLine(const LocaleManager& locale, const char16_t* key, const 
 
 }  // namespace
 
-CBirthDlg::CBirthDlg(PlanningContext context) : CDialog(IDD_BIRTH, context.resources), context_(std::move(context)) {}
+CBirthDlg::CBirthDlg(PlanningContext context) : CDialog(IDD_BIRTH, context.resources), context_(std::move(context)) {
+  SetHelpContext(IDH_BIRTH);
+}
 
 HINSTANCE CBirthDlg::Module() const {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));

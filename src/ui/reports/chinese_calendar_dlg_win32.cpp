@@ -8,6 +8,7 @@
 #include "resources/image_ids.h"
 #include "resources/planning_ids.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -17,7 +18,9 @@ constexpr int kPictureSize = 16;
 }  // namespace
 
 CChineseLunalCalendarDlg::CChineseLunalCalendarDlg(PlanningContext context)
-    : CDialog(IDD_CHINA_CAL, context.resources), context_(std::move(context)) {}
+    : CDialog(IDD_CHINA_CAL, context.resources), context_(std::move(context)) {
+  SetHelpContext(IDH_CHINESE_CHART);
+}
 
 INT_PTR CChineseLunalCalendarDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   // The caption's close button closes; only the key and the Help button

@@ -11,6 +11,7 @@
 #include "resources/image_ids.h"
 #include "resources/planning_ids.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ CHoroscopeDlg::CHoroscopeDlg(PlanningContext context, const PackedDate& date)
     : CDialog(IDD_HOROSCOPE, context.resources),
       context_(std::move(context)),
       date_(date.IsEmpty() ? context_.model.Clock().Today() : date) {
+  SetHelpContext(IDH_HOROSCOPE);
   LoadRichEdit();
 }
 

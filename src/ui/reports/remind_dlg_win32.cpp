@@ -9,6 +9,7 @@
 #include "settings/options_manager.h"
 #include "ui/reports/local_time_win32.h"
 #include "ui/reports/reminders.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -25,7 +26,9 @@ constexpr struct {
 }  // namespace
 
 CRemindDialog::CRemindDialog(OptionsManager& options, const LocaleManager& locale, Prompts prompts, HINSTANCE module)
-    : CSettingsPage(IDD_REMIND, module), options_(options), locale_(locale), prompts_(std::move(prompts)), module_(module) {}
+    : CSettingsPage(IDD_REMIND, module), options_(options), locale_(locale), prompts_(std::move(prompts)), module_(module) {
+  SetHelpContext(IDH_REMINDERS);
+}
 
 HWND CRemindDialog::Create(HWND parent) {
   const HWND page = CreateModeless(parent);

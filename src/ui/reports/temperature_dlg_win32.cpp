@@ -7,6 +7,7 @@
 #include "resources/image_ids.h"
 #include "resources/resource.h"
 #include "ui/reports/temperature_units.h"
+#include "resources/help_ids.h"
 
 CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& locale, const Prompts& prompts,
                                  double initial, std::function<void(HWND)> openHelp, HINSTANCE resources)
@@ -15,7 +16,9 @@ CTemperatureDlg::CTemperatureDlg(OptionsManager& options, const LocaleManager& l
       locale_(locale),
       prompts_(prompts),
       value_(TruncateToHundredths(initial)),
-      openHelp_(std::move(openHelp)) {}
+      openHelp_(std::move(openHelp)) {
+  SetHelpContext(IDH_TEMPERATURE);
+}
 
 BOOL CTemperatureDlg::OnInitDialog() {
   HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));

@@ -5,6 +5,7 @@
 #include "env/debug_log_win32.h"
 #include "resources/settings_ids.h"
 #include "ui/widgets/message_loop_win32.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -37,7 +38,9 @@ class CSettingsDialog::EscapeFilter final : public IMessageFilter {
 };
 
 CSettingsDialog::CSettingsDialog(COLORREF gradientColor, HINSTANCE resources)
-    : CDialog(IDD_SETTINGS, resources), gradientColor_(gradientColor), resources_(resources) {}
+    : CDialog(IDD_SETTINGS, resources), gradientColor_(gradientColor), resources_(resources) {
+  SetHelpContext(IDH_SETTINGS);
+}
 
 CSettingsDialog::~CSettingsDialog() {
   if (MessageLoop* loop = MessageLoop::Current()) {

@@ -13,6 +13,8 @@ constexpr COLORREF kAxisColor = RGB(64, 64, 64);
 constexpr COLORREF kGridColor = RGB(255, 255, 255);
 constexpr COLORREF kTextColor = RGB(32, 32, 32);
 constexpr COLORREF kBalloonFill = RGB(255, 255, 225);
+constexpr double kDashLength = 8; // pixels of a dashed line's dash
+constexpr double kDashGap = 5;    // and of the gap after it
 
 RECT ToRect(const ChartRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -155,6 +157,21 @@ size_t CChartCtrl::AddLineSeries(COLORREF color, int width, std::u16string name)
   s.name = std::move(name);
   series_.push_back(std::move(s));
   return series_.size() - 1;
+}
+
+size_t CChartCtrl::AddDashedLineSeries(COLORREF color, int width,
+                                       std::u16string name) {
+  const size_t index = AddLineSeries(color, width, std::move(name));
+  series_[index].dashed = true;
+  return index;
+}
+
+size_t CChartCtrl::AddBarOutlineSeries(COLORREF color, int width,
+                                       std::u16string name) {
+  const size_t index = AddBarSeries(color, std::move(name));
+  series_[index].outline = true;
+  series_[index].lineWidth = std::max(1, width);
+  return index;
 }
 
 size_t CChartCtrl::AddPointSeries(COLORREF color, int width, int height, std::u16string name) {
@@ -320,8 +337,19 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
         const double px = x.ToPixel(p.x);
         const auto box = ClipBox(px - half, y.ToPixel(p.y), px + half + 1, plot.bottom, plot);
         if (!box) continue;
-        const RECT r = ToRect(*box);
-        FillRect(dc, &r, fill.Get());
+        if (!s.outline) {
+          const RECT r = ToRect(*box);
+          FillRect(dc, &r, fill.Get());
+          continue;
+        }
+        // The frame, lineWidth pixels inwards from the bar's edges.
+        const ChartRect &b = *box;
+        const int w = std::min({s.lineWidth, std::max(1, b.Width() / 2),
+                                std::max(1, b.Height() / 2)});
+        FillBox(dc, {b.left, b.top, b.right, b.top + w}, s.color);
+        FillBox(dc, {b.left, b.bottom - w, b.right, b.bottom}, s.color);
+        FillBox(dc, {b.left, b.top, b.left + w, b.bottom}, s.color);
+        FillBox(dc, {b.right - w, b.top, b.right, b.bottom}, s.color);
       }
       return;
     }
@@ -329,12 +357,22 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
       if (s.points.size() < 2) return;
       PlotClip clip(dc, plot);
       LOGBRUSH brush{BS_SOLID, s.color, 0};
-      Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, static_cast<DWORD>(s.lineWidth),
-                           &brush, 0, nullptr));
+      // Dashes end flat, so the gaps between them stay open.
+      const DWORD cap = s.dashed ? PS_ENDCAP_FLAT : PS_ENDCAP_ROUND;
+      Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | cap | PS_JOIN_ROUND,
+                           static_cast<DWORD>(s.lineWidth), &brush, 0,
+                           nullptr));
       SelectGuard use(dc, pen.Get());
       for (size_t i = 1; i < s.points.size(); ++i) {
-        DrawClippedLine(dc, x.ToPixel(s.points[i - 1].x), y.ToPixel(s.points[i - 1].y), x.ToPixel(s.points[i].x),
-                        y.ToPixel(s.points[i].y), plot);
+        const PixelSegment whole{
+            x.ToPixel(s.points[i - 1].x), y.ToPixel(s.points[i - 1].y),
+            x.ToPixel(s.points[i].x), y.ToPixel(s.points[i].y)};
+        if (!s.dashed) {
+          DrawClippedLine(dc, whole.x0, whole.y0, whole.x1, whole.y1, plot);
+          continue;
+        }
+        for (const PixelSegment &d : DashSegment(whole, kDashLength, kDashGap))
+          DrawClippedLine(dc, d.x0, d.y0, d.x1, d.y1, plot);
       }
       return;
     }
@@ -391,13 +429,23 @@ void CChartCtrl::PaintLegend(HDC dc, const ChartLayout& layout) const {
     const int midY = (e.top + e.bottom) / 2;
     const int sampleRight = e.left + kLegendSampleWidth;
     switch (s.kind) {
-      case ChartSeriesKind::kBar: FillBox(dc, {e.left + 3, midY - 5, sampleRight - 3, e.bottom - 2}, s.color); break;
-      case ChartSeriesKind::kLine: {
-        Pen pen(CreatePen(PS_SOLID, std::min(s.lineWidth, 4), s.color));
-        SelectGuard use(dc, pen.Get());
-        MoveToEx(dc, e.left, midY, nullptr);
-        LineTo(dc, sampleRight, midY);
-        break;
+    case ChartSeriesKind::kBar:
+      if (s.outline) {
+        Brush frame(CreateSolidBrush(s.color));
+        const RECT r{e.left + 3, midY - 5, sampleRight - 3, e.bottom - 2};
+        FrameRect(dc, &r, frame.Get());
+      } else {
+        FillBox(dc, {e.left + 3, midY - 5, sampleRight - 3, e.bottom - 2},
+                s.color);
+      }
+      break;
+    case ChartSeriesKind::kLine: {
+      Pen pen(CreatePen(s.dashed ? PS_DASH : PS_SOLID,
+                        s.dashed ? 1 : std::min(s.lineWidth, 4), s.color));
+      SelectGuard use(dc, pen.Get());
+      MoveToEx(dc, e.left, midY, nullptr);
+      LineTo(dc, sampleRight, midY);
+      break;
       }
       case ChartSeriesKind::kPoint: {
         const int w = std::min(s.pointWidth, 10) / 2 + 1, h = std::min(s.pointHeight, 10) / 2 + 1;

@@ -147,3 +147,21 @@ int BarWidth(const AxisMap& xMap, double xStep) {
   const double spacing = std::fabs(xMap.ToPixel(xStep) - xMap.ToPixel(0));
   return std::max(1, static_cast<int>(spacing * 0.6));
 }
+
+std::vector<PixelSegment> DashSegment(const PixelSegment &s, double on,
+                                      double off) {
+  std::vector<PixelSegment> dashes;
+  const double dx = s.x1 - s.x0, dy = s.y1 - s.y0;
+  const double length = std::sqrt(dx * dx + dy * dy);
+  if (!(length > 0) || !(on > 0) || off < 0)
+    return {s};
+  // Never more dashes than a plot has pixels to show.
+  if (length / (on + off) > 10000)
+    return {s};
+  for (double at = 0; at < length; at += on + off) {
+    const double end = std::min(length, at + on);
+    dashes.push_back({s.x0 + dx * at / length, s.y0 + dy * at / length,
+                      s.x0 + dx * end / length, s.y0 + dy * end / length});
+  }
+  return dashes;
+}

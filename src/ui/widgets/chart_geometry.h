@@ -71,6 +71,10 @@ struct PixelSegment {
   double x0, y0, x1, y1;
 };
 [[nodiscard]] std::optional<PixelSegment> ClipSegment(PixelSegment s, const ChartRect& clip);
+// A segment cut into dashes: pieces of `on` pixels with gaps of `off` pixels
+// between them, from its start; the last piece may be shorter.
+[[nodiscard]] std::vector<PixelSegment> DashSegment(const PixelSegment &s,
+                                                    double on, double off);
 // The part of r inside clip; none when they do not meet. Coordinates may be
 // far outside the int range of a device context: they are held as doubles
 // until cut.
@@ -91,6 +95,8 @@ struct ChartSeries {
   int lineWidth = 1;    // lines
   int pointWidth = 5;   // points
   int pointHeight = 5;  // points
+  bool dashed = false;  // lines: dashes instead of one stroke
+  bool outline = false; // bars: only their frame, lineWidth wide
   std::u16string name;  // the legend shows named series only
   std::vector<ChartPoint> points;
   struct Balloon {

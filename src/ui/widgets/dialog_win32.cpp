@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "env/debug_log_win32.h"
+#include "ui/widgets/help_win32.h"
 
 CDialog::CDialog(int templateId, HINSTANCE module)
     : templateId_(templateId), module_(module ? module : GetModuleHandleW(nullptr)) {}
@@ -62,6 +63,11 @@ void CDialog::Close(INT_PTR result) {
 INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG: return OnInitDialog();
+    case WM_HELP:
+      // F1 anywhere in the dialog: its topic, beside it.
+      if (helpContext_ == 0) return FALSE;
+      OpenHelpBeside(hwnd_, helpContext_);
+      return TRUE;
     case WM_COMMAND: {
       const WORD id = LOWORD(wp);
       if (id == IDOK) {

@@ -27,6 +27,12 @@ class CDialog {
   [[nodiscard]] HWND Hwnd() const { return hwnd_; }
   [[nodiscard]] bool IsModal() const { return modal_; }
 
+  // The help topic that F1 and WM_HELP open for this dialog and its
+  // controls (a context of the help file); 0 passes the request on to the
+  // parent window, as a pane does.
+  void SetHelpContext(DWORD context) { helpContext_ = context; }
+  [[nodiscard]] DWORD HelpContext() const { return helpContext_; }
+
   [[nodiscard]] HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   void SetItemText(int id, std::wstring_view text) const;
   [[nodiscard]] std::wstring ItemText(int id) const;
@@ -54,4 +60,5 @@ class CDialog {
   HINSTANCE module_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
+  DWORD helpContext_ = 0;
 };

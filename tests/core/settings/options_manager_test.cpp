@@ -76,7 +76,8 @@ TEST_F(OptionsManagerTest, EmptyStoreGivesDefaultsAndCreatesTheKey) {
   EXPECT_EQ(o.goal, 1);
   EXPECT_TRUE(o.farinheit);
   EXPECT_FALSE(o.showDesctop || o.showGirl || o.showBoy || o.showPain);
-  EXPECT_TRUE(o.showSex && o.showNote && o.showPill && o.showMood);
+  EXPECT_TRUE(o.showSex && o.showNote && o.showPill && o.showMood &&
+              o.showDisturbed);
   EXPECT_EQ(o.Locale, u"English");
   EXPECT_EQ(o.colors, (std::array<ColorRef, 6>{0x3232FF, 0xFF32FF, 0xFF8080, 0xAAE8FF, 0xFFFFFF, 0x64FFFF}));
   // Pink: (254,154,205) -> light (255,174,225), dark and second dark (180,26,97), pale (255,199,255).
@@ -245,13 +246,48 @@ TEST_F(OptionsManagerTest, SaveWritesEveryValueInOrderWithItsTypeAndWidth) {
   o.Save();
   EXPECT_EQ(o.LastSaveFailures(), 0);
 
-  const std::vector<std::u16string> order = {
-      u"autoPeriodCalculation", u"periodLen", u"luteralLen", u"showFlow", u"showPrognoze", u"showNFertile",
-      u"showFertile", u"showLFertile", u"showOvulation", u"showGirl", u"showBoy", u"showPain", u"showSex",
-      u"showNote", u"showPill", u"showMood", u"userLogins", u"autoLoad", u"disableUpdates", u"x1", u"y1", u"x2",
-      u"y2", u"desk_x", u"desk_y", u"desk_trans", u"desk_scale", u"showDesctop", u"goal", u"rmenstruation",
-      u"rsinse", u"rpill", u"rpill_time", u"rother", u"farinheit", u"Locale", u"colors", u"theme", u"lastUpdate",
-      u"trayNoticeShown", u"Tamarel"};
+  const std::vector<std::u16string> order = {u"autoPeriodCalculation",
+                                             u"periodLen",
+                                             u"luteralLen",
+                                             u"showFlow",
+                                             u"showPrognoze",
+                                             u"showNFertile",
+                                             u"showFertile",
+                                             u"showLFertile",
+                                             u"showOvulation",
+                                             u"showGirl",
+                                             u"showBoy",
+                                             u"showPain",
+                                             u"showSex",
+                                             u"showNote",
+                                             u"showPill",
+                                             u"showMood",
+                                             u"showDisturbed",
+                                             u"userLogins",
+                                             u"autoLoad",
+                                             u"disableUpdates",
+                                             u"x1",
+                                             u"y1",
+                                             u"x2",
+                                             u"y2",
+                                             u"desk_x",
+                                             u"desk_y",
+                                             u"desk_trans",
+                                             u"desk_scale",
+                                             u"showDesctop",
+                                             u"goal",
+                                             u"rmenstruation",
+                                             u"rsinse",
+                                             u"rpill",
+                                             u"rpill_time",
+                                             u"rother",
+                                             u"farinheit",
+                                             u"Locale",
+                                             u"colors",
+                                             u"theme",
+                                             u"lastUpdate",
+                                             u"trayNoticeShown",
+                                             u"Tamarel"};
   EXPECT_EQ(store_.WriteOrder(), order);
 
   const std::set<std::u16string> notDwords = {u"Locale", u"colors", u"theme", u"lastUpdate", u"Tamarel"};
@@ -332,7 +368,7 @@ TEST_F(OptionsManagerTest, EverySettingSurvivesSaveAndLoad) {
   a.goal = 3;
   a.farinheit = false;
   a.showDesctop = a.showGirl = a.showBoy = a.showPain = true;
-  a.showSex = a.showNote = a.showPill = a.showMood = false;
+  a.showSex = a.showNote = a.showPill = a.showMood = a.showDisturbed = false;
   a.Locale = u"Русский";
   a.colors = {1, 2, 3, 4, 5, 0x00FFFFFF};
   a.theme = DeriveTheme(MakeColor(97, 195, 255));
@@ -361,7 +397,8 @@ TEST_F(OptionsManagerTest, EverySettingSurvivesSaveAndLoad) {
   EXPECT_EQ(b.goal, 3);
   EXPECT_FALSE(b.farinheit);
   EXPECT_TRUE(b.showDesctop && b.showGirl && b.showBoy && b.showPain);
-  EXPECT_FALSE(b.showSex || b.showNote || b.showPill || b.showMood);
+  EXPECT_FALSE(b.showSex || b.showNote || b.showPill || b.showMood ||
+               b.showDisturbed);
   EXPECT_EQ(b.Locale, u"Русский");
   EXPECT_EQ(b.colors, a.colors);
   EXPECT_EQ(b.theme, a.theme);
@@ -427,7 +464,7 @@ TEST_F(OptionsManagerTest, FailedWritesAreCountedAndDoNotStopTheSave) {
   store_.FailWrites(true);
   OptionsManager o = Make();
   o.Save();
-  EXPECT_EQ(o.LastSaveFailures(), 41);  // 40 settings and the Run value
+  EXPECT_EQ(o.LastSaveFailures(), 42);  // 41 settings and the Run value
   store_.FailWrites(false);
   o.Save();
   EXPECT_EQ(o.LastSaveFailures(), 0);

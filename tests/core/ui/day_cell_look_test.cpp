@@ -22,7 +22,8 @@ class DayCellLookTest : public ::testing::Test {
   }
   void AllShowsOff() {
     o_.showFlow = o_.showPrognoze = o_.showNFertile = o_.showFertile = o_.showLFertile = o_.showOvulation = false;
-    o_.showGirl = o_.showBoy = o_.showPain = o_.showSex = o_.showNote = o_.showPill = o_.showMood = false;
+    o_.showGirl = o_.showBoy = o_.showPain = o_.showSex = o_.showNote =
+        o_.showPill = o_.showMood = o_.showDisturbed = false;
   }
 
   MemorySettingsStore store_;
@@ -186,13 +187,27 @@ TEST_F(DayCellLookTest, MarksFollowTheRecordAndTheirSettings) {
   const Day emptyNote = Marks(false, false, false, false, u"");
   EXPECT_FALSE(DecideDayCellLook(Flow, &emptyNote, o_, kSmall, false).note);
 
-  const Day all = Marks(true, true, true, false, u"n");
-  o_.showSex = o_.showPill = o_.showMood = o_.showNote = false;
+  // The disturbed mark on any class and any cell width, while its setting is
+  // on.
+  Day disturbed = Marks(false, false, false, false);
+  disturbed.disturbed = true;
+  EXPECT_TRUE(
+      DecideDayCellLook(Ovulation, &disturbed, o_, kSmall, false).disturbed);
+  EXPECT_TRUE(
+      DecideDayCellLook(-1, &disturbed, o_, kLetterCellWidth + 20, false)
+          .disturbed);
+  EXPECT_FALSE(DecideDayCellLook(Flow, &bad, o_, kSmall, false).disturbed);
+
+  Day all = Marks(true, true, true, false, u"n");
+  all.disturbed = true;
+  o_.showSex = o_.showPill = o_.showMood = o_.showNote = o_.showDisturbed =
+      false;
   const DayCellLook hidden = DecideDayCellLook(Flow, &all, o_, kSmall, false);
   EXPECT_EQ(hidden.sex, MarkStyle::None);
   EXPECT_EQ(hidden.pill, MarkStyle::None);
   EXPECT_EQ(hidden.mood, 0);
   EXPECT_FALSE(hidden.note);
+  EXPECT_FALSE(hidden.disturbed);
 }
 
 }  // namespace

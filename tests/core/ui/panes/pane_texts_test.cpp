@@ -170,3 +170,28 @@ TEST(SelectedDayLine, NamesTheWeekdayInFullAndTheDate) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaneTexts, TemperatureLinesSayWhatTheShiftFoundAndNothingWithoutIt) {
+  TemperatureShift shift;
+  EXPECT_EQ(TemperatureShiftLine(locale_, shift), u"");
+  shift.state = ShiftState::kRising;
+  shift.firstHigh = PackedDate(11, 3, 2026);
+  EXPECT_EQ(TemperatureShiftLine(locale_, shift),
+            u"Temperature rising since 11.3.2026: not yet confirmed");
+  shift.state = ShiftState::kConfirmed;
+  shift.confirmedOn = PackedDate(13, 3, 2026);
+  shift.ovulation = PackedDate(10, 3, 2026);
+  EXPECT_EQ(
+      TemperatureShiftLine(locale_, shift),
+      u"Temperature shift confirmed on 13.3.2026: ovulation about 10.3.2026");
+
+  Day day(kToday, false, false, false, false, false, false, 38.2);
+  EXPECT_EQ(DisturbedLine(locale_, nullptr), u"");
+  EXPECT_EQ(DisturbedLine(locale_, &day), u"");
+  day.disturbed = true;
+  EXPECT_EQ(DisturbedLine(locale_, &day), u"Disturbed temperature");
+}
+
+} // namespace
