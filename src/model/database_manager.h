@@ -109,6 +109,14 @@ class DatabaseManager {
   // is read back as the file holds it. The new owner must have no days of
   // her own: two owners' records on one date would read as one.
   [[nodiscard]] MoveResult MoveDays(uint16_t from, uint16_t to);
+  // Every day of one owner, one per date (what a lookup of that date finds).
+  [[nodiscard]] std::vector<Day> DaysOf(uint16_t owner);
+  // The owner ids that have days, ascending.
+  [[nodiscard]] std::vector<uint16_t> Owners() const;
+  // Makes exactly these days the owner's in one journaled save: her old
+  // records go, these come (none: her days are deleted). kFull when the index
+  // has no room, kWriteFailed or kNoFile with the file as it was.
+  [[nodiscard]] SaveResult ReplaceDays(uint16_t owner, const std::vector<Day>& days);
 
  private:
   struct CachedRecord {

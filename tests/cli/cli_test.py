@@ -500,6 +500,94 @@ class BackupExportTest(unittest.TestCase):
         self.assertEqual(len(set(str(e["UID"]) for e in events)), len(events))
 
 
+class UsersVaultTest(unittest.TestCase):
+    """Users and encrypted calendars managed from a script: after `encrypt`,
+    neither db.dat nor her vault holds her note or her dates in any form, and
+    her days come back only with her password. Each command that opens a
+    vault or makes a hash runs 600,000 PBKDF2 rounds, as the program does."""
+
+    setUp = CliTest.setUp
+    tearDown = CliTest.tearDown
+    run_cli = CliTest.run_cli
+    path = BackupExportTest.path
+    cli = BackupExportTest.cli
+
+    NOTE = "Ärztin – Blutung 头痛"
+    DAYS = [(11, 3, 2026), (14, 3, 2026), (20, 3, 2026)]
+
+    def secret_forms(self):
+        forms = [self.NOTE.encode("utf-16-le"), self.NOTE.encode("utf-8"), "Blutung".encode("utf-16-le"),
+                 b"Blutung"]
+        for d, m, y in self.DAYS:
+            forms.append(struct.pack("<BBH", d, m, y))
+            for text in ("%02d.%02d.%04d" % (d, m, y), "%04d-%02d-%02d" % (y, m, d), "%04d%02d%02d" % (y, m, d)):
+                forms += [text.encode("utf-8"), text.encode("utf-16-le")]
+        return forms
+
+    def test_users_encrypt_and_decrypt(self):
+        self.assertEqual(self.cli("--password", "rose", "add-user", "anna")[0], 0)
+        self.assertEqual(self.cli("--password", "tulip", "add-user", "bea")[0], 0)
+        code, out, _ = self.cli("users")
+        self.assertEqual((code, out), (0, "1\tanna\n2\tbea\n"))
+        code, _, err = self.cli("--password", "x", "add-user", "anna")
+        self.assertEqual(code, 1)
+        self.assertIn("exists", err)
+        with open(self.path("user.dat"), "rb") as f:
+            self.assertTrue(f.read().startswith(b"1\tanna\tpbkdf2-sha256$600000$"))
+
+        a = ["--owner", "1"]
+        self.assertEqual(self.cli(*a, "set-start", "11.03.2026")[0], 0)
+        self.assertEqual(self.cli(*a, "sex", "14.03.2026")[0], 0)
+        self.assertEqual(self.cli(*a, "note", "20.03.2026", self.NOTE)[0], 0)
+        self.assertEqual(self.cli("--owner", "2", "set-start", "03.02.2026")[0], 0)
+        _, before, _ = self.cli(*a, "days")
+
+        code, _, err = self.cli(*a, "--password", "tulip", "encrypt")
+        self.assertEqual(code, 1, err)
+        self.assertEqual(self.cli(*a, "--password", "rose", "encrypt")[0], 0)
+        vault = self.path("vault-1.dat")
+        for name in ("db.dat", "vault-1.dat"):
+            data = read_bytes(self.path(name))
+            for form in self.secret_forms():
+                self.assertNotIn(form, data, (name, form))
+
+        code, out, err = self.cli(*a, "days")
+        self.assertEqual((code, out), (3, ""))
+        self.assertIn("encrypted", err)
+        code, out, _ = self.cli(*a, "--password", "tulip", "days")
+        self.assertEqual((code, out), (1, ""))
+        p = subprocess.run(EMULATOR + [CLI, "--db", self.db, "--users", self.path("user.dat"), "--owner", "1",
+                                       "--password", "-", "days"], input=b"rose\n", capture_output=True, timeout=120)
+        self.assertEqual((p.returncode, p.stdout.decode("utf-8")), (0, before))
+        # Bea's calendar is hers as before.
+        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS-----\t-\t\n")
+
+        # A changed byte: refused, nothing written.
+        data = bytearray(read_bytes(vault))
+        data[len(data) // 2] ^= 1
+        with open(vault, "wb") as f:
+            f.write(data)
+        code, _, err = self.cli(*a, "--password", "rose", "days")
+        self.assertEqual(code, 1)
+        self.assertEqual(read_bytes(vault), bytes(data))
+        data[len(data) // 2] ^= 1
+        with open(vault, "wb") as f:
+            f.write(data)
+
+        self.assertEqual(self.cli(*a, "--password", "rose", "decrypt")[0], 0)
+        self.assertFalse(os.path.exists(vault))
+        self.assertEqual(self.cli(*a, "days")[1], before)
+
+        # Deleting her takes her days with her; --keep-days leaves them.
+        code, _, err = self.cli("--password", "tulip", "delete-user", "anna")
+        self.assertEqual(code, 1)
+        self.assertEqual(self.cli("--password", "rose", "delete-user", "anna")[0], 0)
+        self.assertEqual(self.cli("users")[1], "2\tbea\n")
+        self.assertEqual(self.cli(*a, "days")[1], "")
+        self.assertEqual(self.cli("--keep-days", "--password", "tulip", "delete-user", "bea")[0], 0)
+        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS-----\t-\t\n")
+
+
 class CliSmokeTest(unittest.TestCase):
     """What the Windows build has of its own: wide arguments and UTF-8
     output through the console, the exit codes, writing and reading db.dat."""
@@ -535,4 +623,4 @@ class CliSmokeTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=[sys.argv[0], "-v"])
+    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[3:])

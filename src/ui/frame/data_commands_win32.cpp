@@ -77,7 +77,8 @@ void DataCommands::Restore() {
 
   if (context_.logon) {
     const UserRecord before = context_.logon->CurrentUser();
-    (void)context_.logon->LoadUsers();
+    if (context_.logon->LoadUsers() == UsersResult::kUnreadable)
+      ShowError(context_.locale.Translate(u"ERROR_USERS_UNREADABLE"));
     // She stays logged in only as a user the restored list knows by the same id and name.
     const auto& users = context_.logon->Users();
     const auto it = users.find(before.id);

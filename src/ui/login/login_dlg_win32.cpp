@@ -17,6 +17,21 @@ constexpr WPARAM kMaxFieldChars = 14;
 
 }  // namespace
 
+const char16_t* UsersResultKey(UsersResult result) {
+  switch (result) {
+    case UsersResult::kDone: return u"";
+    case UsersResult::kMissing:
+    case UsersResult::kUnreadable: return u"ERROR_USERS_UNREADABLE";
+    case UsersResult::kNameTaken: return u"MSG_USER_EXISTS";
+    case UsersResult::kNameNotStorable: return u"MSG_BADLOGIN";
+    case UsersResult::kNoIdLeft: return u"ERROR_NO_USER_ID_LEFT";
+    case UsersResult::kWrongPassword: return u"MSG_CANT_DELETE";
+    case UsersResult::kHashFailed: return u"ERROR_PASSWORD_HASH";
+    case UsersResult::kNotSaved: return u"ERROR_USERS_NOT_SAVED";
+  }
+  return u"ERROR_USERS_NOT_SAVED";
+}
+
 CUserDialogBase::CUserDialogBase(int templateId, LogonManager& logon, const LocaleManager& locale,
                                  const IAnsiCodec& codec, const Prompts& prompts, HINSTANCE resources)
     : CDialog(templateId, resources),
@@ -121,21 +136,22 @@ void CLoginDlg::OnOK() {
     return;
   }
   ShowError(logon_.Users().empty() ? u"MSG_AUTH_FAILD2" : u"MSG_AUTH_FAILD");
-  const HWND password = Item(IDC_LOGIN_PASSWORD);
-  SetFocus(password);
-  SendMessageW(password, EM_SETSEL, 0, -1);
+  // The wrong password does not stay: the field is empty for the next try.
+  SetItemText(IDC_LOGIN_PASSWORD, L"");
+  SetFocus(Item(IDC_LOGIN_PASSWORD));
 }
 
 void CLoginDlg::OnCreateUser() {
   CCreateUserDlg create(logon_, locale_, codec_, prompts_, resources_);
   if (create.DoModal(Hwnd()) != IDOK) return;
   const bool first = logon_.Users().empty();
-  const int saved = logon_.AddUser(create.Name(), create.Password());
+  const UsersResult added = logon_.AddUser(create.Name(), create.Password());
   // A user that could not be written is still there for this run.
-  if (logon_.UserExists(create.Name())) AddName(IDC_LOGIN_NAME, create.Name());
+  const bool there = added == UsersResult::kDone || added == UsersResult::kNotSaved;
+  if (there) AddName(IDC_LOGIN_NAME, create.Name());
   UpdateDeleteButton();
-  if (saved != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
-  if (first && logon_.UserExists(create.Name())) OfferEarlierDays(create.Name());
+  if (added != UsersResult::kDone) ShowError(UsersResultKey(added));
+  if (first && there) OfferEarlierDays(create.Name());
 }
 
 // Before the first account every day belongs to nobody (owner 0); once she
@@ -243,6 +259,7 @@ void CDeleteUserDlg::OnOK() {
   }
   // The user is gone for this run even when the file could not be written.
   // The user the password proves goes, even when two share the name.
-  if (logon_.DeleteUser(name, password) != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
+  const UsersResult removed = logon_.DeleteUser(name, password);
+  if (removed != UsersResult::kDone) ShowError(UsersResultKey(removed));
   Close(IDOK);
 }

@@ -415,6 +415,8 @@ const char16_t* const kAllKeys[] = {
     u"IDC_STATIC_REM4", u"IDC_CHECK_REM5", u"IDC_STATIC_REM6", u"IDC_CHECK_REM7", u"LEFT_DAYS", u"TIMEPILL",
 };
 const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_SAVED", u"ERROR_SETTINGS_NOT_SAVED", u"MSG_BADLOGIN",
+                                        // Why a change of the users was not done.
+                                        u"ERROR_USERS_UNREADABLE", u"ERROR_NO_USER_ID_LEFT", u"ERROR_PASSWORD_HASH",
                                         u"ERROR_DB_WRITE",   u"MSG_ENTER_NUMBER",      u"MSG_ENTER_NUMBER_RANGE",
                                         // The temperature chart's legend.
                                         u"CHART_TEMPERATURE", u"CHART_COVER_LINE", u"CHART_INTERCOURSE",

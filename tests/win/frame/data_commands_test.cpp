@@ -147,9 +147,9 @@ TEST_F(DataCommandsTest, ExportWritesTheTypeChosenAndAddsItsEnding) {
 
 TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   {
-    LogonManager setup(files_.users);
-    ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
-    ASSERT_EQ(setup.AddUser("bea", "tulip"), 0);
+    LogonManager setup(files_.users, {}, nullptr, PasswordHashing{nullptr, 1000});
+    ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
+    ASSERT_EQ(setup.AddUser("bea", "tulip"), UsersResult::kDone);
   }
   logon_ = std::make_unique<LogonManager>(files_.users);
   ASSERT_TRUE(logon_->Authenticate("anna", "rose", true));
@@ -173,7 +173,7 @@ TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   // and nobody's days are on screen.
   BackupContents other;
   other.db = std::string(DatabaseManager::kIndexSize + 1, '\0');
-  other.users = "1\tcora\t" + LogonManager::HashPassword("iris") + "\r\n";
+  other.users = "1\tcora\t" + OldPasswordHash("iris") + "\r\n";
   other.made = PackedDate(1, 1, 2024);
   {
     const std::string bytes = MakeBackupArchive(other);

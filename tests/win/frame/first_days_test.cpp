@@ -89,8 +89,8 @@ class LockedTrayTest : public FrameTest {
   void SetUp() override {
     FrameTest::SetUp();
     {
-      LogonManager setup(dir_ / "user.dat");
-      ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
+      LogonManager setup(dir_ / "user.dat", {}, nullptr, PasswordHashing{nullptr, 1000});
+      ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
     }
     logon_ = std::make_unique<LogonManager>(dir_ / "user.dat");
     MakeModel(dir_ / "db.dat", [this] {

@@ -143,9 +143,9 @@ class LoginFrameTest : public FrameTest {
   void SetUp() override {
     FrameTest::SetUp();
     {
-      LogonManager setup(dir_ / "user.dat");
-      ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
-      ASSERT_EQ(setup.AddUser("bea", "tulip"), 0);
+      LogonManager setup(dir_ / "user.dat", {}, nullptr, PasswordHashing{nullptr, 1000});
+      ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
+      ASSERT_EQ(setup.AddUser("bea", "tulip"), UsersResult::kDone);
     }
     logon_ = std::make_unique<LogonManager>(dir_ / "user.dat");
     MakeModel(dir_ / "db.dat", [this] {
