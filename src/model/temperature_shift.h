@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "env/packed_date.h"
+#include "model/temperature_unit.h"
 
-// A stored temperature below this is Celsius, any other Fahrenheit.
-inline constexpr double kFahrenheitFrom = 50;
 // How many readings the cover line is taken over.
 inline constexpr int kShiftLowCount = 6;
 // The cycle's first days, whose readings never count as lows.

@@ -87,6 +87,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] LoginLock& Lock() { return lock_; }
   [[nodiscard]] const WindowPlacement& Placement() const { return placement_; }
   [[nodiscard]] SettingsWindowHost& SettingsWindow() { return settings_; }
+  [[nodiscard]] UpdateOffer& Updates() { return updates_; }
   [[nodiscard]] const FrameHelp& Help() const { return help_; }
 
  protected:

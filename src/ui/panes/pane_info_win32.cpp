@@ -108,8 +108,7 @@ void CPaneInfo::Refresh(bool force) {
       noPeriod ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
                : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
   SetItemText(IDC_INFO_TEXT,
-              ToWide(SelectedDayLine(context_.locale, selected) + u"
-" +
+              ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" +
                      about + TemperatureLines(selected, day)));
   SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day, fahrenheit)));
   // A longer or shorter text: the bar gives the box the height it now wants.

@@ -441,7 +441,7 @@ const char16_t* const kNewUserKeys[] = {u"DAYNAME1",      u"DAYNAME2",          
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));
-  ASSERT_EQ(expected.size(), 176u) << "the list above repeats a key";
+  ASSERT_EQ(expected.size(), std::size(kAllKeys)) << "the list above repeats a key";
   expected.insert(std::begin(kProgramKeys), std::end(kProgramKeys));
   expected.insert(std::begin(kNewUserKeys), std::end(kNewUserKeys));
 

@@ -43,7 +43,7 @@ class DaysChangedTest : public FrameTest {
     FrameTest::SetUp();
     {
       LogonManager setup(dir_ / "user.dat");
-      ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
+      ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
     }
     logon_ = std::make_unique<LogonManager>(dir_ / "user.dat");
     MakeModel(dir_ / "db.dat",

@@ -123,7 +123,7 @@ TEST_P(EveryWindowFits, TheMainWindowAndItsPanesInBothPeriodModes) {
   MarkSomeDays();
   OpenFrame();
   CheckMainWindow("main window, automatic");
-  const HWND period = frame_->PeriodPane()->Hwnd();
+  const HWND period = frame_->Panes().Period()->Hwnd();
   SendMessageW(period, WM_COMMAND, MAKEWPARAM(IDC_PERIOD_MANUAL, BN_CLICKED), 0);
   ASSERT_FALSE(options_.autoPeriodCalculation);
   CheckMainWindow("main window, manual");
@@ -137,7 +137,7 @@ TEST_P(EveryWindowFits, TheMainWindowAndItsPanesInBothPeriodModes) {
 TEST_P(EveryWindowFits, TheSettingsWindowWithEachPage) {
   OpenFrame();
   Command(ID_FILE_CONFIGURE);
-  CSettingsDialog* settings = frame_->Settings();
+  CSettingsDialog* settings = frame_->SettingsWindow().Dialog();
   ASSERT_NE(settings, nullptr);
   for (size_t i = 0; i < settings->PageCount(); ++i) {
     settings->ShowPage(i);
@@ -164,7 +164,7 @@ TEST_P(EveryWindowFits, TheReportsPlanningAndDayDialogs) {
       "About", [&] { Command(ID_APP_ABOUT); }, IDOK);
   CheckModal("temperature", [&] { RunDayCommand(kToday, ID_DAY_TEMPERATURE); });
   CheckModal("note", [&] { RunDayCommand(kToday, ID_DAY_NOTE); });
-  const HWND info = frame_->InfoPane()->Hwnd();
+  const HWND info = frame_->Panes().Day()->Hwnd();
   CheckModal(
       "today dialog",
       [&] {
@@ -212,16 +212,16 @@ TEST_P(EveryWindowFits, BothReminderPopups) {
     EXPECT_LE(popup.SkinSize().cx, kLaptop.right);
     EXPECT_LE(popup.SkinSize().cy, kLaptop.bottom);
   };
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
-  check(frame_->SmallPopup(), "small reminder popup");
-  frame_->SmallPopup().HidePopup();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
+  check(frame_->Reminders().Small(), "small reminder popup");
+  frame_->Reminders().Small().HidePopup();
   // Her period starts today: the count and the day's long tip.
   ASSERT_EQ(model_->SetStart(kToday), SaveResult::kDone);
   options_.rother = true;
   frame_.reset();
   OpenFrame();
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
-  check(frame_->LargePopup(), "large reminder popup");
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
+  check(frame_->Reminders().Large(), "large reminder popup");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, EveryWindowFits, ::testing::Values("en", "de", "fr", "ru"),

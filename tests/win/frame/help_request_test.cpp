@@ -131,7 +131,7 @@ TEST_F(HelpRequestTest, EachDialogOpensItsOwnTopicBesideItself) {
 TEST_F(HelpRequestTest, SettingsPagesAndTheMainWindow) {
   OpenFrame();
   SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
-  CSettingsDialog* settings = frame_->Settings();
+  CSettingsDialog* settings = frame_->SettingsWindow().Dialog();
   ASSERT_NE(settings, nullptr);
   settings->ShowPage(0);
   AskForHelp(GetNextDlgTabItem(settings->Page(0)->Hwnd(), nullptr, FALSE));
@@ -152,7 +152,7 @@ TEST_F(HelpRequestTest, SettingsPagesAndTheMainWindow) {
   EXPECT_FALSE(topics_.empty()) << "no Reminders page";
   SendMessageW(settings->Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 
-  for (const HWND asker : {frame_->Hwnd(), GetDlgItem(frame_->GoalPane()->Hwnd(), IDC_GOAL_AVOID)}) {
+  for (const HWND asker : {frame_->Hwnd(), GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_AVOID)}) {
     opened_.clear();
     topics_.clear();
     AskForHelp(asker);
