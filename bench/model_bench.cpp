@@ -93,7 +93,7 @@ void BM_HoverDecisions(benchmark::State& state) {
   MenstualManager m(std::make_unique<DatabaseManager>(f.path, [] { return uint16_t{0}; }), f.options, f.locale,
                     f.clock);
   CalendarLayout view(PackedDate(15, 3, 2026));
-  view.Resize(CalRect{0, 0, 1000, 797});
+  view.Resize(Rect{0, 0, 1000, 797});
   std::vector<const DayCell*> cells;
   for (const MonthLayout& month : view.Months()) {
     for (const DayCell& day : month.days) cells.push_back(&day);
@@ -103,7 +103,7 @@ void BM_HoverDecisions(benchmark::State& state) {
   for (auto _ : state) {
     const DayCell* before = view.HoveredDay();
     const DayCell& next = *cells[i++ % cells.size()];
-    const DayCell* after = view.HitTest(CalPoint{(next.rect.left + next.rect.right) / 2, next.rect.top + 2});
+    const DayCell* after = view.HitTest(Point{(next.rect.left + next.rect.right) / 2, next.rect.top + 2});
     const auto decide = [&](const DayCell& c) {
       const PackedDate d = c.Date();
       benchmark::DoNotOptimize(DecideDayCellLook(m.GetDayClass(d), m.GetCachedDay(d), f.options, c.rect.Width(),

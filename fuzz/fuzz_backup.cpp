@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "accounts/backup_archive.h"
+#include "backup/backup_archive.h"
 #include "env/zip_archive.h"
 
 int TamarelFuzzBackup(const uint8_t* data, size_t size) {

@@ -1,17 +1,18 @@
 // Feeds arbitrary bytes to the day database as its db.dat: opening, reading
-// every day, the start queries, the classes of a month and a save must never
-// crash or read outside the file.
+// every day, the start queries, the classes of a month, the temperature
+// shifts and a save must never crash or read outside the file.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "settings/memory_settings_store.h"
-#include "settings/options_manager.h"
 #include "env/locale_manager.h"
+#include "model/cycle_shifts.h"
 #include "model/memory_block_file.h"
 #include "model/menstual_manager.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 
 int TamarelFuzzDb(const uint8_t* data, size_t size) {
   static MemorySettingsStore store;
@@ -36,6 +37,11 @@ int TamarelFuzzDb(const uint8_t* data, size_t size) {
   for (int i = 0; i < 100; ++i) {
     const int c = m.GetDayClass(AddDays(from, i));
     if (c < 0 || c > 11) __builtin_trap();
+  }
+  // The temperature shift of every cycle: any temperature, any mark.
+  for (const CycleShift &c : CycleShifts(m, clock.Today())) {
+    if (c.shift.Confirmed() && !(c.shift.ovulation < c.shift.confirmedOn))
+      __builtin_trap();
   }
   Day day(PackedDate(1, 1, 2026), true, false, false, false, false, false, 0.0, u"fuzz");
   if (m.StoreDay(day) == SaveResult::kDone && !db.GetDay(day.date)) __builtin_trap();

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "env/platform.h"
-#include "env/update_check.h"
+#include "update/update_check.h"
 
 int TamarelFuzzVersion(const uint8_t* data, size_t size) {
   const Latin1Codec codec;

@@ -25,6 +25,8 @@ VIAddVersionKey /LANG=0 "CompanyName" "Zenthal"
 VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 Zenthal"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tamarel"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define SETTINGS_KEY "Software\Quillow\Tamarel"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_WELCOMEFINISHPAGE_BITMAP "${ART}"
@@ -32,13 +34,24 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 Zenthal"
 !define MUI_ABORTWARNING
 !define MUI_LANGDLL_ALLLANGUAGES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tamarel.exe"
+; The second box of the last page: start Tamarel with Windows. Its state is
+; read when the page is left, before the program is started.
+!define MUI_FINISHPAGE_SHOWREADME ""
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(StartWithWindows)"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION StartWithWindowsTicked
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE FinishLeave
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
+; The sections have no descriptions: without the description box the list
+; of what to remove takes the page's whole width, and "Also remove my
+; calendar data" reads whole in every language, with no scroll bar.
+!define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -59,6 +72,10 @@ LangString RemoveData ${LANG_ENGLISH} "Also remove my calendar data"
 LangString RemoveData ${LANG_GERMAN} "Auch meine Kalenderdaten entfernen"
 LangString RemoveData ${LANG_FRENCH} "Supprimer aussi les données de mon calendrier"
 LangString RemoveData ${LANG_RUSSIAN} "Удалить также данные моего календаря"
+LangString StartWithWindows ${LANG_ENGLISH} "Start Tamarel with Windows"
+LangString StartWithWindows ${LANG_GERMAN} "Tamarel mit Windows starten"
+LangString StartWithWindows ${LANG_FRENCH} "Démarrer Tamarel avec Windows"
+LangString StartWithWindows ${LANG_RUSSIAN} "Запускать Tamarel вместе с Windows"
 LangString StillRunning ${LANG_ENGLISH} "Tamarel is running. Please close it (File > Exit) and try again."
 LangString StillRunning ${LANG_GERMAN} "Tamarel läuft noch. Bitte beenden Sie es (Datei > Beenden) und versuchen Sie es erneut."
 LangString StillRunning ${LANG_FRENCH} "Tamarel est en cours d'exécution. Fermez-le (Fichier > Quitter) puis réessayez."
@@ -76,9 +93,63 @@ LangString StillRunning ${LANG_RUSSIAN} "Tamarel запущен. Закройт�
 !macroend
 !include "LogicLib.nsh"
 
+; Start with Windows: ticked for a new user, as she chose it before for an
+; upgrade; "/NOAUTOSTART" on the command line (a silent install) unticks it.
+Var AutoStart
+
 Function .onInit
   SetShellVarContext current
   !insertmacro MUI_LANGDLL_DISPLAY
+  StrCpy $AutoStart 1
+  ClearErrors
+  ReadRegDWORD $0 HKCU "${SETTINGS_KEY}" "autoLoad"
+  ${IfNot} ${Errors}
+    ${If} $0 = 1
+      StrCpy $AutoStart 1
+    ${Else}
+      StrCpy $AutoStart 0
+    ${EndIf}
+  ${EndIf}
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/NOAUTOSTART" $1
+  ${IfNot} ${Errors}
+    StrCpy $AutoStart 0
+  ${EndIf}
+FunctionEnd
+
+; The program starts with Windows when its autoLoad setting is on and keeps
+; the Run entry to match at every save; the installer writes both, so the
+; choice holds from the first logon, before the program has ever run.
+Function WriteAutoStart
+  WriteRegDWORD HKCU "${SETTINGS_KEY}" "autoLoad" $AutoStart
+  ${If} $AutoStart = 1
+    WriteRegStr HKCU "${RUN_KEY}" "Tamarel" '"$INSTDIR\tamarel.exe" -m'
+  ${Else}
+    DeleteRegValue HKCU "${RUN_KEY}" "Tamarel"
+  ${EndIf}
+FunctionEnd
+
+Function FinishShow
+  ${If} $AutoStart = 1
+    SendMessage $mui.FinishPage.ShowReadme ${BM_SETCHECK} ${BST_CHECKED} 0
+  ${Else}
+    SendMessage $mui.FinishPage.ShowReadme ${BM_SETCHECK} ${BST_UNCHECKED} 0
+  ${EndIf}
+FunctionEnd
+
+Function FinishLeave
+  SendMessage $mui.FinishPage.ShowReadme ${BM_GETCHECK} 0 0 $0
+  ${If} $0 = ${BST_CHECKED}
+    StrCpy $AutoStart 1
+  ${Else}
+    StrCpy $AutoStart 0
+  ${EndIf}
+  Call WriteAutoStart
+FunctionEnd
+
+; The box is read in FinishLeave; nothing more to do when it is ticked.
+Function StartWithWindowsTicked
 FunctionEnd
 
 Function un.onInit
@@ -118,6 +189,7 @@ Section "$(ProgramSection)" SecProgram
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+  Call WriteAutoStart
 SectionEnd
 
 Section "un.$(RemoveProgram)" UnSecProgram
@@ -139,6 +211,8 @@ Section "un.$(RemoveProgram)" UnSecProgram
   Delete "$SMPROGRAMS\Tamarel\Tamarel Help.lnk"
   RMDir "$SMPROGRAMS\Tamarel"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; Nothing may start the program that is gone.
+  DeleteRegValue HKCU "${RUN_KEY}" "Tamarel"
   ; Only an empty folder goes: user.dat stays unless she asks to remove her data.
   RMDir "$INSTDIR"
 SectionEnd
@@ -155,5 +229,4 @@ Section /o "un.$(RemoveData)" UnSecData
   RMDir "$APPDATA\Zenthal"
   DeleteRegKey HKCU "Software\Quillow\Tamarel"
   DeleteRegKey /ifempty HKCU "Software\Quillow"
-  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Tamarel"
 SectionEnd

@@ -9,7 +9,7 @@ import re
 import subprocess
 import sys
 
-DELAYED = {"comdlg32.dll", "oleaut32.dll", "winmm.dll", "wininet.dll"}
+DELAYED = {"bcrypt.dll", "comdlg32.dll", "oleaut32.dll", "winmm.dll", "wininet.dll"}
 
 
 def main() -> int:

@@ -1,22 +1,30 @@
 #!/usr/bin/env python3
 """Fails when an include crosses the program's layers the wrong way.
 
-Folders stand in one order and include only downwards (or sideways within a
-folder):  env < settings < model < accounts < ui < app, with cli beside app.
-Inside ui:  widgets < calendar, days, login, reports < panes, settings, desktop < frame.
+Folders stand in one order and include only downwards or within themselves:
+  env < settings < model < accounts < backup, update < ui < app, cli.
+Inside ui:
+  widgets < calendar, days, login, reminders < desktop, panes, reports, settings < frame.
+Folders of the same rank are siblings and do not include each other: a sideways
+include fails like an upward one. The resource headers serve ui and app.
 Portable files (every file not named *_win32.*) include no <windows.h>, no
 other Windows header and no *_win32.h header, so they build natively.
+
+Usage: check_layers.py [--src DIR] [--core-tests DIR]
 """
+import argparse
 import pathlib
 import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-SRC = ROOT / "src"
 
-TOP = {"env": 0, "settings": 1, "model": 2, "accounts": 3, "resources": 4, "ui": 4, "app": 5, "cli": 5}
-UI = {"widgets": 0, "calendar": 1, "days": 1, "login": 1, "reports": 1, "panes": 2, "settings": 2, "desktop": 2,
-      "frame": 3}
+TOP = {"env": 0, "settings": 1, "model": 2, "accounts": 3, "backup": 4, "update": 4, "ui": 5, "resources": 5,
+       "app": 6, "cli": 6}
+UI = {"widgets": 0, "calendar": 1, "days": 1, "login": 1, "reminders": 1, "desktop": 2, "panes": 2, "reports": 2,
+      "settings": 2, "frame": 3}
+# Folders any of these may include, whatever their rank.
+SHARED_WITH = {"resources": ("ui", "app", "resources")}
 WINDOWS_HEADERS = re.compile(
     r"#\s*include\s*<(windows|winuser|wingdi|commctrl|commdlg|shlobj|shellapi|shlwapi|wininet|mmsystem|"
     r"richedit|olectl|ole2|objbase|uxtheme|htmlhelp|winspool|winreg|tlhelp32)\.h>",
@@ -26,22 +34,45 @@ LOCAL_INCLUDE = re.compile(r'#\s*include\s*"([^"]+)"')
 ENTRY_POINTS = {"cli/cli_main.cpp"}
 
 
-def rank(relpath: str):
+def place(relpath: str):
+    """The folder a file stands in and its rank: ("ui/days", (5, 1)), or None outside the layers."""
     parts = relpath.split("/")
     top = parts[0]
-    if top not in TOP:
+    if top not in TOP or len(parts) < 2:
         return None
-    sub = UI.get(parts[1], 0) if top == "ui" and len(parts) > 2 else 0
-    return (TOP[top], sub if top == "ui" else 0)
+    if top == "ui" and len(parts) > 2:
+        if parts[1] not in UI:
+            return ("ui/" + parts[1], None)
+        return ("ui/" + parts[1], (TOP["ui"], UI[parts[1]]))
+    return (top, (TOP[top], 0))
 
 
 def is_portable(path: pathlib.Path) -> bool:
     return "_win32" not in path.name and path.suffix in (".h", ".cpp")
 
 
+def include_problem(rel: str, target: str):
+    """What is wrong with rel including target, or None."""
+    mine, theirs = place(rel), place(target)
+    if mine is None or theirs is None:
+        return None
+    (my_folder, my_rank), (their_folder, their_rank) = mine, theirs
+    if my_folder == their_folder:
+        return None
+    if rel.split("/")[0] in SHARED_WITH.get(target.split("/")[0], ()):
+        return None
+    if my_rank is None or their_rank is None:
+        unknown = my_folder if my_rank is None else their_folder
+        return f"{unknown} has no place in the order of the layers"
+    if their_rank > my_rank:
+        return f"{my_folder} includes a higher layer: {target}"
+    if their_rank == my_rank:
+        return f"{my_folder} includes its sibling {their_folder} sideways: {target}"
+    return None
+
+
 def check_file(path: pathlib.Path, rel: str, problems: list, portable_only=False) -> None:
     text = path.read_text(encoding="utf-8", errors="replace")
-    mine = rank(rel) if not portable_only else None
     portable = is_portable(path) and rel not in ENTRY_POINTS
     for n, line in enumerate(text.splitlines(), 1):
         if portable and WINDOWS_HEADERS.search(line):
@@ -52,26 +83,31 @@ def check_file(path: pathlib.Path, rel: str, problems: list, portable_only=False
         target = m.group(1)
         if portable and "_win32" in pathlib.Path(target).name:
             problems.append(f"{rel}:{n}: portable file includes a Windows-layer header: {target}")
-        if mine is None:
+        if portable_only:
             continue
-        theirs = rank(target)
-        if theirs is None:
-            continue
-        if target.split("/")[0] == "resources" and rel.split("/")[0] in ("ui", "app", "resources"):
-            continue
-        if theirs > mine:
-            problems.append(f"{rel}:{n}: {rel.split('/')[0]} layer includes a higher layer: {target}")
+        problem = include_problem(rel, target)
+        if problem:
+            problems.append(f"{rel}:{n}: {problem}")
 
 
 def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--src", type=pathlib.Path, default=ROOT / "src", help="the source tree")
+    parser.add_argument("--core-tests", type=pathlib.Path, default=None,
+                        help="portable tests (default: tests/core beside the default source tree)")
+    args = parser.parse_args()
+    core_tests = args.core_tests
+    if core_tests is None and args.src == ROOT / "src":
+        core_tests = ROOT / "tests" / "core"
+
     problems: list = []
-    for path in sorted(SRC.rglob("*")):
+    for path in sorted(args.src.rglob("*")):
         if path.suffix in (".h", ".cpp"):
-            check_file(path, path.relative_to(SRC).as_posix(), problems)
-    core_tests = ROOT / "tests" / "core"
-    for path in sorted(core_tests.rglob("*")):
-        if path.suffix in (".h", ".cpp"):
-            check_file(path, "tests/" + path.relative_to(core_tests).as_posix(), problems, portable_only=True)
+            check_file(path, path.relative_to(args.src).as_posix(), problems)
+    if core_tests is not None:
+        for path in sorted(core_tests.rglob("*")):
+            if path.suffix in (".h", ".cpp"):
+                check_file(path, "tests/" + path.relative_to(core_tests).as_posix(), problems, portable_only=True)
     for p in problems:
         print(p)
     if problems:

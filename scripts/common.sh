@@ -4,7 +4,11 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 NATIVE_BUILD="$ROOT/build/native"
 WIN_BUILD="$ROOT/build/win"
+# The tests' prefix (the one CMake gives the Wine tests): the settings they
+# leave behind stay there. scripts/run.sh starts the program in a prefix of
+# its own, so a test run never changes how Tamarel starts for a person.
 export WINEPREFIX="$WIN_BUILD/wineprefix"
+RUN_WINEPREFIX="$WIN_BUILD/run-wineprefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 

@@ -7,6 +7,7 @@ build_win
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
 ensure_display
+export WINEPREFIX="$RUN_WINEPREFIX"  # not the tests' prefix: their settings stay there
 ensure_wineprefix
 exe="$WIN_BUILD/dist/tamarel.exe"  # the program folder as installed: languages, help
 if [ "$headless" = 1 ]; then

@@ -74,7 +74,7 @@ class CalendarPainter {
 
  private:
   int MeasureButtonLabel(HDC dc) const;
-  void DrawHeaderGradient(HDC dc, const CalRect& band, const ThemeRecord& theme) const;
+  void DrawHeaderGradient(HDC dc, const Rect& band, const ThemeRecord& theme) const;
   void DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRecord& theme, bool overBack, bool overNext) const;
   void DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const;
 
@@ -111,7 +111,7 @@ constexpr COLORREF kTodayBlue = RGB(0, 0, 255);
 // GDI knows weights up to 1000; the scaled month-title font asks for more.
 constexpr LONG kHeaviestWeight = 1000;
 
-RECT ToRect(const CalRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // Fills with a solid colour without making a brush (ExtTextOut's opaque
 // rectangle), leaving the context's background colour as it was: the
@@ -294,7 +294,7 @@ void CalendarPainter::PlaceButtons(HDC dc, AFCYearObj& year) const {
 
 // One-pixel columns with exact integer steps from the base colour to the
 // dark one (a gradient fill would round differently).
-void CalendarPainter::DrawHeaderGradient(HDC dc, const CalRect& band, const ThemeRecord& theme) const {
+void CalendarPainter::DrawHeaderGradient(HDC dc, const Rect& band, const ThemeRecord& theme) const {
   const int width = band.Width();
   for (int i = 0; i < width; ++i) {
     FillSolid(dc, band.left + i, band.top, band.left + i + 1, band.bottom,
@@ -325,9 +325,9 @@ void CalendarPainter::DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRec
 
 void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
-  const CalRect& b = year.Bounds();
+  const Rect& b = year.Bounds();
   FillSolid(dc, 0, 0, b.right + 14, b.bottom, theme.base);
-  const CalRect band = year.HeaderBand();
+  const Rect band = year.HeaderBand();
   DrawHeaderGradient(dc, band, theme);
 
   const LOGFONTW lf = DefaultLogFont();
@@ -349,7 +349,7 @@ void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool ove
 }
 
 void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const {
-  const CalRect& m = month.bounds;
+  const Rect& m = month.bounds;
   const int ch = m.Height() / MonthLayout::kRows;
   const int cw = m.Width() / MonthLayout::kColumns;
   // Opaque: each name sits on a white box of its own.
@@ -379,7 +379,7 @@ void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const Month
 void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
   const MonthColors colors = MonthColorsFor(theme);
-  const CalRect& m = month.bounds;
+  const Rect& m = month.bounds;
   const int l = m.left, t = m.top, r = m.right, b = m.bottom;
   const int ch = m.Height() / MonthLayout::kRows;
 
@@ -390,8 +390,8 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
   FillSolid(dc, l, t, r, b, desktop ? kDesktopTransparent : kWhite);
   FillSolid(dc, l, t + ch + 1, r, b, desktop ? kDesktopTransparent : colors.background);
 
-  const CalRect leftTitle = month.LeftTitleCell();
-  const CalRect rightTitle = month.RightTitleCell();
+  const Rect leftTitle = month.LeftTitleCell();
+  const Rect rightTitle = month.RightTitleCell();
   const RECT band = ToRect(month.TitleBand());
   {
     const int f = m.Width() / 100;

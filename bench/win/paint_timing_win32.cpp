@@ -132,7 +132,7 @@ int wmain() {
   // Before: every move repainted the whole view with the former painter into
   // the window's buffer and copied it to the screen.
   CalendarLayout legacyView(clock.Today());
-  legacyView.Resize(CalRect{0, 0, kWidth, kHeight});
+  legacyView.Resize(Rect{0, 0, kWidth, kHeight});
   legacy::CalendarPainter legacyPainter(model, options, locale, clock);
   DoubleBuffer legacyBuffer;
   {
@@ -141,7 +141,7 @@ int wmain() {
     GetClientRect(hwnd, &client);
     const HDC buffer = legacyBuffer.Prepare(screen, client.right, client.bottom);
     Print("before: mouse move, whole view repainted (former painter)", Measure(path.size(), [&](size_t i) {
-            legacyView.HitTest(CalPoint{path[i].x, path[i].y});
+            legacyView.HitTest(Point{path[i].x, path[i].y});
             legacyPainter.DrawYear(buffer, legacyView, false, false);
             legacyBuffer.Present(screen, client);
           }));

@@ -228,6 +228,22 @@ def thermometer():
     return c
 
 
+def disturbed(size=10):
+    """A small thermometer with an orange zigzag beside it: a temperature
+    that illness, a short night or alcohol has pushed up."""
+    c = Canvas(size, size)
+    s = size / 10.0
+    tube = union(rect(1.2 * s, 0.6 * s, 3.8 * s, 7.0 * s, 1.3 * s), circle(2.5 * s, 7.6 * s, 2.0 * s))
+    fill(c, grow(tube, 0.6), (70, 70, 90))
+    fill(c, tube, (250, 250, 252))
+    mercury = union(rect(2.0 * s, 3.2 * s, 3.0 * s, 7.2 * s, 0.5 * s), circle(2.5 * s, 7.6 * s, 1.2 * s))
+    fill(c, mercury, (220, 30, 30))
+    bolt = [(8.8 * s, 0.7 * s), (5.6 * s, 4.6 * s), (8.2 * s, 4.8 * s), (5.4 * s, 9.3 * s)]
+    fill(c, polyline(bolt, 2.2 * s), (150, 70, 0))
+    fill(c, polyline(bolt, 1.3 * s), (255, 150, 20))
+    return c
+
+
 def note_pencil():
     c = note_mark(16)
     pen = [(15.2, 3.6), (8.2, 10.6)]

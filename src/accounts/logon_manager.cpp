@@ -7,33 +7,11 @@
 #include <system_error>
 #include <utility>
 
-#include "accounts/md5.h"
 #include "env/whole_file.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using Salt = std::array<uint8_t, 12>;
-
-// The salts are put together when needed rather than stored as text, so that
-// they do not stand out in the executable. Changing them makes every stored
-// password fail.
-Salt MakeSalt(uint32_t a, uint32_t b, uint32_t c) {
-  Salt salt{};
-  const uint32_t pieces[3] = {a, b, c};
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 4; ++j) salt[i * 4 + j] = static_cast<uint8_t>(pieces[i] >> (8 * j));
-  }
-  return salt;
-}
-
-Md5Digest SaltedDigest(const std::array<char, 16>& block, const Salt& salt) {
-  Md5Context context;
-  context.Update(block.data(), block.size());
-  context.Update(salt.data(), salt.size());
-  return context.Final();
-}
 
 bool IsSeparator(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 
@@ -58,7 +36,7 @@ std::optional<int> ParseId(std::string_view digits) {
 
 // A name that a line of the file can carry and give back unchanged.
 bool IsStorableName(std::string_view name) {
-  return name.find_first_of(std::string_view("\t\r\n\0", 4)) == std::string_view::npos;
+  return !name.empty() && name.find_first_of(std::string_view("\t\r\n\0", 4)) == std::string_view::npos;
 }
 
 IFileReplacer& DefaultFiles() {
@@ -74,35 +52,13 @@ fs::path NewFilePath(const fs::path& userFile) {
 
 }  // namespace
 
-LogonManager::LogonManager(fs::path userFile, std::function<int()> highestOwnerInUse, IFileReplacer* files)
+LogonManager::LogonManager(fs::path userFile, std::function<int()> highestOwnerInUse, IFileReplacer* files,
+                           PasswordHashing hashing)
     : userFile_(std::move(userFile)),
       highestOwnerInUse_(std::move(highestOwnerInUse)),
-      files_(files ? files : &DefaultFiles()) {
-  (void)LoadUsers();  // no file yet is the normal state of a new installation
-}
-
-std::string LogonManager::HashPassword(std::string_view password) {
-  std::array<char, 16> block;
-  block.fill('^');
-  std::copy_n(password.begin(), std::min<size_t>(password.size(), block.size()), block.begin());
-
-  const Md5Digest d1 = SaltedDigest(block, MakeSalt(0x3b9d27c4u, 0x8e1f6a52u, 0x5a8c3f17u));
-  const Md5Digest d2 = SaltedDigest(block, MakeSalt(0x735a696eu, 0x0b1d9e42u, 0x7c33a5e1u));
-  std::array<uint8_t, 24> bytes{};
-  for (int i = 0; i < 4; ++i) {
-    bytes[i] = d1[i] ^ d1[4 + i];
-    bytes[4 + i] = d1[12 + i] ^ d1[8 + i];
-  }
-  std::copy(d2.begin(), d2.end(), bytes.begin() + 8);
-
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (const uint8_t b : bytes) {
-    text.push_back(kHex[b >> 4]);
-    text.push_back(kHex[b & 0x0f]);
-  }
-  return text;
+      files_(files ? files : &DefaultFiles()),
+      hashing_(hashing) {
+  (void)LoadUsers();  // no file is a new installation; an unreadable one leaves the list empty
 }
 
 LogonManager::ParsedUsers LogonManager::ParseUsers(std::string_view text) {
@@ -147,76 +103,108 @@ std::string LogonManager::FormatUsers(const std::map<int, UserRecord>& users) {
   return text;
 }
 
-int LogonManager::LoadUsers() {
+UsersResult LogonManager::LoadUsers() {
   std::optional<std::string> bytes = ReadWholeFile(userFile_);
   if (!bytes) {
     std::error_code ec;
-    if (fs::exists(userFile_, ec) || ec) return -1;
+    if (fs::exists(userFile_, ec) || ec) return UsersResult::kUnreadable;
     // Only a new list that was written whole is taken; it then becomes user.dat.
     const fs::path written = NewFilePath(userFile_);
     bytes = ReadWholeFile(written);
-    if (!bytes || !ParseUsers(*bytes).complete) return -1;
+    if (!bytes || !ParseUsers(*bytes).complete) {
+      users_.clear();
+      largestId_ = 0;
+      return UsersResult::kMissing;
+    }
     (void)files_->Replace(written, userFile_);  // read from .new again next time if this fails
   }
   ParsedUsers parsed = ParseUsers(*bytes);
   users_ = std::move(parsed.users);
   largestId_ = parsed.largestId;
-  return 0;
+  return UsersResult::kDone;
 }
 
-int LogonManager::SaveUsers() {
+UsersResult LogonManager::SaveUsers() {
   // Written beside the old file, on the disk, and then put in its place in
   // one step: at every moment either the old list or the new one is whole.
   const fs::path written = NewFilePath(userFile_);
   if (!files_->WriteDurably(written, FormatUsers(users_)) || !files_->Replace(written, userFile_)) {
     std::error_code ec;
     fs::remove(written, ec);
-    return -1;
+    return UsersResult::kNotSaved;
   }
-  return 0;
+  return UsersResult::kDone;
 }
 
 bool LogonManager::UserExists(const std::string& name) const {
   return std::any_of(users_.begin(), users_.end(), [&](const auto& entry) { return entry.second.name == name; });
 }
 
-bool LogonManager::Authenticate(const std::string& name, const std::string& password, bool makeCurrent) {
-  const std::string hash = HashPassword(password);
-  for (const auto& [id, user] : users_) {
-    if (user.name == name && user.passwordHash == hash) {
-      if (makeCurrent) current_ = user;
-      return true;
+std::map<int, UserRecord>::iterator LogonManager::FindProven(const std::string& name, const std::string& password,
+                                                             PasswordCheck* check) {
+  for (auto it = users_.begin(); it != users_.end(); ++it) {
+    if (it->second.name != name) continue;
+    const PasswordCheck result = CheckPassword(hashing_, it->second.passwordHash, password);
+    if (result != PasswordCheck::kNoMatch) {
+      if (check) *check = result;
+      return it;
     }
   }
-  return false;
+  if (check) *check = PasswordCheck::kNoMatch;
+  return users_.end();
 }
 
-int LogonManager::AddUser(const std::string& name, const std::string& password) {
-  if (!IsStorableName(name)) return -1;
+bool LogonManager::Authenticate(const std::string& name, const std::string& password, bool makeCurrent) {
+  PasswordCheck check = PasswordCheck::kNoMatch;
+  const auto found = FindProven(name, password, &check);
+  if (found == users_.end()) return false;
+  if (makeCurrent) {
+    // An old MD5-based hash is replaced now that she has shown the password.
+    // When the list cannot be written the old hash stays, in memory as on the
+    // disk, and the next login tries again; the login itself succeeds.
+    if (check == PasswordCheck::kMatchOldForm) {
+      if (std::optional<std::string> hash = MakePasswordHash(hashing_, password)) {
+        std::string old = std::exchange(found->second.passwordHash, std::move(*hash));
+        if (SaveUsers() != UsersResult::kDone) found->second.passwordHash = std::move(old);
+      }
+    }
+    current_ = found->second;
+  }
+  return true;
+}
+
+UsersResult LogonManager::AddUser(const std::string& name, const std::string& password) {
+  if (!IsStorableName(name)) return UsersResult::kNameNotStorable;
+  if (UserExists(name)) return UsersResult::kNameTaken;
   // Above every id in the file and every owner of day records, so that a new
   // user never sees the days of a user deleted before.
   int base = largestId_;
   if (highestOwnerInUse_) base = std::max(base, highestOwnerInUse_());
-  if (base >= kMaxUserId) return -1;
+  if (base >= kMaxUserId) return UsersResult::kNoIdLeft;
+  std::optional<std::string> hash = MakePasswordHash(hashing_, password);
+  if (!hash) return UsersResult::kHashFailed;
   const int id = base + 1;
   largestId_ = id;
-  users_[id] = UserRecord{name, id, HashPassword(password)};
+  users_[id] = UserRecord{name, id, std::move(*hash)};
   return SaveUsers();
 }
 
-int LogonManager::DeleteUser(const std::string& name) {
-  const auto found =
-      std::find_if(users_.begin(), users_.end(), [&](const auto& entry) { return entry.second.name == name; });
-  if (found != users_.end()) users_.erase(found);
+UsersResult LogonManager::DeleteUser(const std::string& name, const std::string& password, int* removedId) {
+  const auto found = FindProven(name, password, nullptr);
+  if (found == users_.end()) return UsersResult::kWrongPassword;
+  if (removedId) *removedId = found->first;
+  users_.erase(found);
   return SaveUsers();
 }
 
-int LogonManager::DeleteUser(const std::string& name, const std::string& password) {
-  const std::string hash = HashPassword(password);
-  const auto found = std::find_if(users_.begin(), users_.end(), [&](const auto& entry) {
-    return entry.second.name == name && entry.second.passwordHash == hash;
-  });
-  if (found != users_.end()) users_.erase(found);
+UsersResult LogonManager::ChangePassword(const std::string& name, const std::string& oldPassword,
+                                         const std::string& newPassword) {
+  const auto found = FindProven(name, oldPassword, nullptr);
+  if (found == users_.end()) return UsersResult::kWrongPassword;
+  std::optional<std::string> hash = MakePasswordHash(hashing_, newPassword);
+  if (!hash) return UsersResult::kHashFailed;
+  found->second.passwordHash = std::move(*hash);
+  if (current_.id == found->first) current_ = found->second;
   return SaveUsers();
 }
 

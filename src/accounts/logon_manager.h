@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "accounts/password_hash.h"
 #include "env/file_replace.h"
 
 // One user. Names and hashes are bytes in the Windows ANSI code page.
@@ -19,6 +20,19 @@ struct UserRecord {
   std::string passwordHash;
 
   friend bool operator==(const UserRecord&, const UserRecord&) = default;
+};
+
+// What became of an operation on the users. Every caller looks at it.
+enum class [[nodiscard]] UsersResult {
+  kDone,
+  kMissing,          // there is no user.dat yet (a new installation): no users
+  kUnreadable,       // user.dat is there but could not be read; the users stay as they were
+  kNameTaken,        // a user of this name exists already
+  kNameNotStorable,  // empty, or TAB, CR, LF or NUL in it: a line of user.dat cannot carry it
+  kNoIdLeft,         // every id a day record can carry is taken
+  kWrongPassword,    // no user of this name has this password
+  kHashFailed,       // the system gave no random bytes or could not hash
+  kNotSaved,         // changed for this run, but user.dat could not be written
 };
 
 class LogonManager {
@@ -31,41 +45,41 @@ class LogonManager {
   // that has day records (may be empty); new users get ids above it, so that
   // nobody inherits the days of a deleted user. Reads the users at once.
   // files: how the list is written and put in place (the C runtime's when none).
+  // hashing: how new password hashes are made.
   explicit LogonManager(std::filesystem::path userFile, std::function<int()> highestOwnerInUse = {},
-                        IFileReplacer* files = nullptr);
+                        IFileReplacer* files = nullptr, PasswordHashing hashing = {});
   virtual ~LogonManager() = default;
   LogonManager(const LogonManager&) = delete;
   LogonManager& operator=(const LogonManager&) = delete;
 
 
-  // 0, or -1 when the file cannot be opened or read (the users stay as they
+  // kDone, kMissing (no list yet) or kUnreadable (the users stay as they
   // were). When user.dat is missing but a complete user.dat.new is there (a
   // save was cut off just before the new list took the old one's place), the
   // new list is taken.
-  int LoadUsers();
+  UsersResult LoadUsers();
   // Writes user.dat.new, pushes it to the disk and puts it in place of
-  // user.dat in one step; 0, or -1 when any step failed (the previous file is
-  // then left as it was).
-  int SaveUsers();
+  // user.dat in one step: kDone, or kNotSaved when any step failed (the
+  // previous file is then left as it was).
+  UsersResult SaveUsers();
 
   [[nodiscard]] bool UserExists(const std::string& name) const;
-  // True when a user of this name has the hash of this password; the first
-  // such user in id order becomes the current user when makeCurrent is set.
-  bool Authenticate(const std::string& name, const std::string& password, bool makeCurrent);
-  // Adds the user under a new id and saves: the result of SaveUsers. -1 with
-  // nothing added when no id is left or the name cannot be stored (TAB, CR,
-  // LF or NUL in it).
-  int AddUser(const std::string& name, const std::string& password);
-  // Removes the first user in id order with this name, if any, and saves:
-  // the result of SaveUsers. The current user stays as it is.
-  int DeleteUser(const std::string& name);
+  // True when a user of this name has this password; the first such user in
+  // id order becomes the current user when makeCurrent is set. A login with
+  // an old MD5-based hash replaces it by the current form in user.dat.
+  [[nodiscard]] bool Authenticate(const std::string& name, const std::string& password, bool makeCurrent);
+  // Adds the user under a new id and saves. Refused (nothing added) when the
+  // name is taken or cannot be stored, no id is left or no hash can be made;
+  // kNotSaved when she is there for this run only.
+  UsersResult AddUser(const std::string& name, const std::string& password);
   // Removes the first user in id order whose name and password both match
   // (the user the password proves, also when a hand-made file holds two users
-  // of one name), if any, and saves: the result of SaveUsers.
-  int DeleteUser(const std::string& name, const std::string& password);
-
-  // 48 lowercase hexadecimal digits; only the first 16 bytes of the password count.
-  [[nodiscard]] static std::string HashPassword(std::string_view password);
+  // of one name) and saves. kWrongPassword when none matches. The current
+  // user stays as she is. *removedId (when given) is the id she had.
+  UsersResult DeleteUser(const std::string& name, const std::string& password, int* removedId = nullptr);
+  // Gives the user a new password (the old one must match) and saves.
+  UsersResult ChangePassword(const std::string& name, const std::string& oldPassword,
+                             const std::string& newPassword);
 
   [[nodiscard]] const UserRecord& CurrentUser() const { return current_; }
   // Nobody is logged in any more (File > Logout, then Cancel).
@@ -74,6 +88,7 @@ class LogonManager {
   [[nodiscard]] std::vector<std::string> UserNames() const;
   [[nodiscard]] const std::map<int, UserRecord>& Users() const { return users_; }
   [[nodiscard]] const std::filesystem::path& UserFile() const { return userFile_; }
+  [[nodiscard]] const PasswordHashing& Hashing() const { return hashing_; }
 
   // What a users file holds: the users by id and the largest id read.
   struct ParsedUsers {
@@ -88,9 +103,14 @@ class LogonManager {
   [[nodiscard]] static std::string FormatUsers(const std::map<int, UserRecord>& users);
 
  private:
+  // The first user in id order with this name and password, or end.
+  std::map<int, UserRecord>::iterator FindProven(const std::string& name, const std::string& password,
+                                                 PasswordCheck* check);
+
   std::filesystem::path userFile_;
   std::function<int()> highestOwnerInUse_;
   IFileReplacer* files_;
+  PasswordHashing hashing_;
   int largestId_ = 0;
   UserRecord current_;
   std::map<int, UserRecord> users_;

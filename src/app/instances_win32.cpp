@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "accounts/backup_files.h"
+#include "backup/backup_files.h"
 #include "accounts/logon_manager.h"
 #include "settings/options_manager.h"
 #include "settings/registry_settings_store_win32.h"
@@ -31,7 +31,7 @@ const Win32Clock& SystemClock() {
 }
 
 // A restore that a crash cut off after it was decided is finished before
-// db.dat or user.dat is first opened (see accounts/backup_files.h).
+// db.dat or user.dat is first opened (see backup/backup_files.h).
 void FinishRestoreOnce() {
   static const bool done = [] {
     if (const std::optional<DataFiles> files = instances::ProgramDataFiles())

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "accounts/backup_files.h"
+#include "backup/backup_files.h"
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform_win32.h"

@@ -11,7 +11,8 @@
 #include "settings/system_locale_win32.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
-#include "env/update_thread_win32.h"
+#include "env/platform_win32.h"
+#include "update/update_thread_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "ui/frame/main_frame_win32.h"
@@ -69,6 +70,10 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   // first restore. Whatever the dialog's result, the program runs on (after
   // Cancel locked, with nobody's days on screen).
   const bool askNow = options.userLogins && !hidden;
+  // F1 in any window opens its topic of the help file beside it.
+  help_ = std::make_unique<HelpViewerScope>(HelpViewer{[](HWND owner, DWORD topic) {
+    return ShowHtmlHelpTopic(owner, (ExecutableFolder() / L"tamarel_help.chm").wstring(), topic);
+  }, nullptr});
   if (askNow) {
     CLoginDlg login(logon, instances::Locale(), codec, SystemPrompts());
     login.SetModel(&model);

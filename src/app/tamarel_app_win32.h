@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "env/handle_win32.h"
+#include "ui/widgets/help_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
 class CMainFrame;
@@ -43,6 +44,7 @@ class CTamarelApp {
   UniqueKernelHandle watcher_;
   std::atomic<bool> stop_{false};
   std::atomic<HWND> mainWindow_{nullptr};
+  std::unique_ptr<HelpViewerScope> help_;
   std::unique_ptr<CMainFrame> frame_;
   // The automatic check for a newer version; none when it is turned off.
   std::unique_ptr<UpdateThread> updateThread_;

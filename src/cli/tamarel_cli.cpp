@@ -4,19 +4,23 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
-#include "accounts/backup_files.h"
+#include "accounts/logon_manager.h"
+#include "accounts/vault.h"
+#include "backup/backup_files.h"
+#include "backup/day_export.h"
+#include "cli/cli_temperature.h"
 #include "env/file_replace.h"
+#include "settings/memory_settings_store.h"
+#include "settings/options_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
 #include "env/text_format.h"
-#include "model/day_export.h"
 #include "model/memory_block_file.h"
 #include "model/menstual_manager.h"
 #include "model/save_result.h"
-#include "settings/memory_settings_store.h"
-#include "settings/options_manager.h"
 #include "ui/panes/pane_texts.h"
 #include "ui/reports/cycle_report.h"
 
@@ -35,14 +39,17 @@ constexpr const char *kUsage =
     "  --goal G             0 avoid pregnancy, 1 conceive, 2 a boy, 3 a girl "
     "(default 1)\n"
     "  --unit C|F           the temperature unit of export-csv (default C)\n"
+    "  --password P         her password (- reads it from standard input); needed for an encrypted calendar\n"
+    "  --keep-days          delete-user leaves her days in the calendar file\n"
     "  --cautious           the wider fertile window for irregular cycles "
     "(with --goal 0)\n"
     "commands:\n"
-    "  days | classify FROM TO | stats | tip DATE | today | cycles\n"
+    "  days | classify FROM TO | stats | tip DATE | today | cycles | shift FROM TO\n"
     "  set-start DATE | set-end DATE | unset-start DATE | unset-end DATE\n"
     "  sex DATE | pill DATE | mood DATE good|bad | temperature DATE VALUE | "
-    "note DATE TEXT\n"
+    "disturbed DATE | note DATE TEXT\n"
     "  backup FILE | restore FILE | export-csv FILE | export-ics FILE\n"
+    "  users | add-user NAME | delete-user NAME | encrypt | decrypt (all but users need --password)\n"
     "dates are written DD.MM.YYYY\n";
 
 struct UsageError {
@@ -70,20 +77,20 @@ std::string EscapeNote(const std::u16string &note) {
   std::string out;
   for (char c : ToUtf8(note)) {
     switch (c) {
-    case '\t':
-      out += "\\t";
-      break;
-    case '\r':
-      out += "\\r";
-      break;
-    case '\n':
-      out += "\\n";
-      break;
-    case '\\':
-      out += "\\\\";
-      break;
-    default:
-      out.push_back(c);
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   return out;
@@ -140,6 +147,16 @@ public:
         fahrenheit_ = unit == "F";
       } else if (a == "--cautious") {
         cautious = true;
+      } else if (a == "--password") {
+        password_ = value(a);
+        if (*password_ == "-") {
+          std::string line;
+          if (!std::getline(std::cin, line)) throw UsageError{"--password -: no password on standard input"};
+          if (!line.empty() && line.back() == '\r') line.pop_back();
+          password_ = line;
+        }
+      } else if (a == "--keep-days") {
+        keepDays_ = true;
       } else if (a == "--goal") {
         if (!ParseInt(value(a), -2147483647LL, 2147483647LL, &goal))
           throw UsageError{"--goal needs a number"};
@@ -172,9 +189,22 @@ public:
       // A restore cut off by a crash is finished before either file is opened.
       (void)FinishPendingRestore(files_, replacer_);
     }
-    if (command_[0] == "backup" || command_[0] == "restore")
-      return BackupOrRestore();
-    auto database = OpenDatabase(dbPath, [ownerId] { return ownerId; });
+    if (command_[0] == "backup" || command_[0] == "restore") return BackupOrRestore();
+    if (command_[0] == "users" || command_[0] == "add-user" || command_[0] == "delete-user" ||
+        command_[0] == "encrypt" || command_[0] == "decrypt")
+      return Accounts(ownerId);
+    std::unique_ptr<DatabaseManager> database;
+    if (VaultExists(dbPath, ownerId)) {
+      // Her calendar is read and written only with her password.
+      if (!password_) {
+        err_ << "The calendar of user " << ownerId << " is encrypted: give her password with --password.\n";
+        return kEncryptedStatus;
+      }
+      const VaultResult opened = OpenVaultDatabase(VaultContext{}, dbPath, ownerId, Ansi(*password_), &database);
+      if (opened != VaultResult::kDone) return ReportVault(opened);
+    } else {
+      database = OpenDatabase(dbPath, [ownerId] { return ownerId; });
+    }
     if (!database || !database->IsOpen()) {
       err_ << "The calendar file " << ToUtf8(dbPath.u16string())
            << " cannot be opened"
@@ -197,9 +227,9 @@ private:
 
   // Reading needs no lock: the program may hold the file open meanwhile.
   [[nodiscard]] bool IsReadCommand() const {
-    const std::string &c = command_[0];
+    const std::string& c = command_[0];
     return c == "days" || c == "classify" || c == "stats" || c == "tip" ||
-           c == "today" || c == "cycles" || c == "export-csv" ||
+           c == "today" || c == "cycles" || c == "shift" || c == "export-csv" ||
            c == "export-ics";
   }
 
@@ -237,47 +267,36 @@ private:
       out_ << ToUtf8(manager_->GetTip(NeedDate(command_[1]))) << '\n';
       return 0;
     }
-    if (c == "set-start" || c == "set-end")
-      return SetMark(c == "set-start");
-    if (c == "unset-start" || c == "unset-end")
-      return UnsetMark(c == "unset-start");
-    if (c == "sex" || c == "pill")
-      return Toggle(c == "sex");
-    if (c == "mood")
-      return Mood();
-    if (c == "temperature")
-      return Temperature();
-    if (c == "note")
-      return Note();
-    if (c == "export-csv" || c == "export-ics")
-      return Export(c == "export-ics");
+    if (c == "set-start" || c == "set-end") return SetMark(c == "set-start");
+    if (c == "unset-start" || c == "unset-end") return UnsetMark(c == "unset-start");
+    if (c == "sex" || c == "pill") return Toggle(c == "sex");
+    if (c == "mood") return Mood();
+    if (c == "temperature") return Temperature();
+    if (c == "disturbed")
+      return ToggleDisturbed();
+    if (c == "shift")
+      return Shift();
+    if (c == "note") return Note();
+    if (c == "export-csv" || c == "export-ics") return Export(c == "export-ics");
     throw UsageError{"unknown command " + c};
   }
 
   int Days() {
     Arity(0);
     std::vector<Day> days;
-    for (auto d = manager_->GetFirstDay(); d; d = manager_->GetNextDay())
-      days.push_back(*d);
-    std::stable_sort(days.begin(), days.end(), [](const Day &a, const Day &b) {
-      return a.date < b.date;
-    });
-    for (const Day &d : days) {
-      std::string flags = "------";
-      if (d.menstruationStart)
-        flags[0] = 'S';
-      if (d.menstruationEnd)
-        flags[1] = 'E';
-      if (d.sex)
-        flags[2] = 'X';
-      if (d.pill)
-        flags[3] = 'P';
-      if (d.goodMood)
-        flags[4] = 'G';
-      if (d.badMood)
-        flags[5] = 'B';
-      out_ << FormatDate(d.date) << '\t' << flags << '\t'
-           << FormatTemperature(d.temperature) << '\t'
+    for (auto d = manager_->GetFirstDay(); d; d = manager_->GetNextDay()) days.push_back(*d);
+    std::stable_sort(days.begin(), days.end(), [](const Day& a, const Day& b) { return a.date < b.date; });
+    for (const Day& d : days) {
+      std::string flags = "-------";
+      if (d.menstruationStart) flags[0] = 'S';
+      if (d.menstruationEnd) flags[1] = 'E';
+      if (d.sex) flags[2] = 'X';
+      if (d.pill) flags[3] = 'P';
+      if (d.goodMood) flags[4] = 'G';
+      if (d.badMood) flags[5] = 'B';
+      if (d.disturbed)
+        flags[6] = 'D';
+      out_ << FormatDate(d.date) << '\t' << flags << '\t' << FormatTemperature(d.temperature) << '\t'
            << (d.note ? EscapeNote(*d.note) : std::string()) << '\n';
     }
     return 0;
@@ -308,13 +327,19 @@ private:
     return 0;
   }
 
-  // My cycles' rows, start TAB length TAB ovulation, then a blank line and
-  // the figures. Tools may add fields after the last one.
+  // My cycles' rows, start TAB length TAB ovulation TAB the ovulation her
+  // temperatures confirmed TAB its cover line, then a blank line and the
+  // figures. Tools may add fields after the last one.
   int Cycles() {
     Arity(0);
-    for (const CycleRow &row : CycleRows(*manager_))
-      out_ << ToUtf8(row.begin) << '\t' << ToUtf8(row.length) << '\t'
-           << ToUtf8(row.ovulation) << '\n';
+    const std::vector<PackedDate> starts = manager_->GetStartList();
+    const std::vector<CycleShift> shifts =
+        CycleShifts(StoredDays(*manager_), starts, clock_->Today());
+    const std::vector<CycleRow> rows = CycleRows(*manager_);
+    for (size_t i = 0; i < rows.size(); ++i)
+      out_ << ToUtf8(rows[i].begin) << '\t' << ToUtf8(rows[i].length) << '\t'
+           << ToUtf8(rows[i].ovulation)
+           << CycleShiftColumns(shifts, starts[i]) << '\n';
     out_ << '\n';
     return Stats();
   }
@@ -328,7 +353,127 @@ private:
     return 0;
   }
 
-  int NotOffered(const PackedDate &d) {
+  // Names and passwords reach user.dat and the hash in the ANSI code page, as the dialogs give them.
+  std::string Ansi(const std::string& utf8) const { return codec_.ToAnsi(FromUtf8(utf8)); }
+
+  int ReportVault(VaultResult result) {
+    switch (result) {
+      case VaultResult::kDone:
+        return 0;
+      case VaultResult::kMissing:
+        err_ << "Her calendar is not encrypted.\n";
+        return 1;
+      case VaultResult::kRefused:
+        err_ << "The password does not open her calendar, or the file was changed; it is left as it is.\n";
+        return 1;
+      case VaultResult::kDamaged:
+        err_ << "Her encrypted calendar is damaged or not Tamarel's; it is left as it is.\n";
+        return 1;
+      case VaultResult::kUnreadable:
+        err_ << "Her encrypted calendar cannot be read.\n";
+        return 1;
+      case VaultResult::kExists:
+        err_ << "Her calendar is encrypted already.\n";
+        return 1;
+      case VaultResult::kNotSaved:
+        err_ << "Her encrypted calendar could not be written; it is as it was.\n";
+        return 1;
+      case VaultResult::kCalendarNotSaved:
+        err_ << "The calendar file could not be written; nothing changed.\n";
+        return 1;
+      case VaultResult::kCryptoFailed:
+        err_ << "The system's cryptography did not answer.\n";
+        return 1;
+    }
+    return 1;
+  }
+
+  int ReportUsers(UsersResult result) {
+    if (result == UsersResult::kDone) return 0;
+    const char* text = "The list of users could not be saved.";
+    switch (result) {
+      case UsersResult::kNameTaken:
+        text = "A user with this name exists already.";
+        break;
+      case UsersResult::kNameNotStorable:
+        text = "This name cannot be stored (empty, or TAB or line break in it).";
+        break;
+      case UsersResult::kNoIdLeft:
+        text = "No more users can be created.";
+        break;
+      case UsersResult::kWrongPassword:
+        text = "No user of this name has this password.";
+        break;
+      case UsersResult::kHashFailed:
+        text = "The system's cryptography did not answer.";
+        break;
+      case UsersResult::kMissing:
+      case UsersResult::kUnreadable:
+        text = "The list of users could not be read.";
+        break;
+      default:
+        break;
+    }
+    err_ << text << '\n';
+    return 1;
+  }
+
+  // users, add-user, delete-user, encrypt, decrypt: the list and the vaults
+  // as the dialogs manage them.
+  int Accounts(uint16_t owner) {
+    const std::string& c = command_[0];
+    const auto highestOwner = [this] {
+      DatabaseManager db(files_.db, [] { return uint16_t{0}; });
+      return static_cast<int>(db.MaxOwnerId());
+    };
+    LogonManager logon(files_.users, highestOwner);
+    if (c == "users") {
+      Arity(0);
+      for (const auto& [id, user] : logon.Users()) out_ << id << '\t' << ToUtf8(codec_.FromAnsi(user.name)) << '\n';
+      return 0;
+    }
+    if (!password_) throw UsageError{c + " needs --password"};
+    const std::string password = Ansi(*password_);
+    if (c == "add-user") {
+      Arity(1);
+      return ReportUsers(logon.AddUser(Ansi(command_[1]), password));
+    }
+    DatabaseManager db(files_.db, [owner] { return owner; });
+    if (!db.IsOpen() || db.IsReadOnly()) {
+      err_ << "The calendar file " << ToUtf8(files_.db.u16string())
+           << " cannot be opened for writing (is the program storing a day?).\n";
+      return 1;
+    }
+    if (c == "delete-user") {
+      Arity(1);
+      int id = 0;
+      const int listed = ReportUsers(logon.DeleteUser(Ansi(command_[1]), password, &id));
+      if (listed != 0 || keepDays_) return listed;
+      // Once the list no longer names her, her days and her vault go.
+      if (db.ReplaceDays(static_cast<uint16_t>(id), {}) != SaveResult::kDone) {
+        err_ << "Her days could not be deleted from the calendar file.\n";
+        return 1;
+      }
+      std::error_code ec;
+      std::filesystem::remove(VaultPath(files_.db, id), ec);
+      if (ec) {
+        err_ << "Her encrypted calendar could not be deleted.\n";
+        return 1;
+      }
+      return 0;
+    }
+    Arity(0);
+    // Only her password encrypts or decrypts her calendar.
+    const auto user = logon.Users().find(owner);
+    if (user == logon.Users().end() || !logon.Authenticate(user->second.name, password, false)) {
+      err_ << "No user with id " << owner << " has this password.\n";
+      return 1;
+    }
+    return ReportVault(c == "encrypt" ? EncryptDays(VaultContext{}, files_.db, db, owner, password)
+                                      : DecryptDays(VaultContext{}, files_.db, db, owner, password));
+  }
+
+  int NotOffered(const PackedDate& d) {
     err_ << command_[0] << " is not offered for " << FormatDate(d) << ".\n";
     return 1;
   }
@@ -416,6 +561,29 @@ private:
     return Store(day);
   }
 
+  // The reading stays; the temperature shift leaves it out while marked.
+  int ToggleDisturbed() {
+    Arity(1);
+    Day day = RecordOrNew(NeedDate(command_[1]));
+    day.disturbed = !day.disturbed;
+    return Store(day);
+  }
+
+  // Each day of the range with a reading: its date, the reading in Celsius
+  // and what it was to the temperature shift of its cycle.
+  int Shift() {
+    Arity(2);
+    const PackedDate from = NeedDate(command_[1]);
+    const PackedDate to = NeedDate(command_[2]);
+    if (to < from)
+      throw UsageError{"shift: FROM is after TO"};
+    const std::vector<Day> days = StoredDays(*manager_);
+    const std::vector<PackedDate> starts = manager_->GetStartList();
+    out_ << FormatShiftLines(CycleShifts(days, starts, clock_->Today()), days,
+                             from, to);
+    return 0;
+  }
+
   int Note() {
     Arity(2);
     const PackedDate d = NeedDate(command_[1]);
@@ -455,11 +623,9 @@ private:
   int Export(bool calendar) {
     Arity(1);
     const std::filesystem::path file(FromUtf8(command_[1]));
-    const std::string bytes =
-        calendar ? FormatCalendar(
-                       CalendarEvents(*manager_, *locale_, clock_->Today()),
-                       manager_->Database().CurrentOwner(), env_.now)
-                 : FormatCsv(StoredDays(*manager_), fahrenheit_);
+    const std::string bytes = calendar ? FormatCalendar(CalendarEvents(*manager_, *locale_, clock_->Today()),
+                                                        manager_->Database().CurrentOwner(), env_.now)
+                                       : FormatCsv(StoredDays(*manager_), fahrenheit_);
     if (!replacer_.WriteDurably(file, bytes)) {
       err_ << ToUtf8(FormatText(locale_->Translate(u"EXPORT_FAILED"),
                                 {file.u16string()}))
@@ -482,6 +648,10 @@ private:
   DataFiles files_;
   PortableFileReplacer replacer_;
   bool fahrenheit_ = false;
+  bool keepDays_ = false;
+  std::optional<std::string> password_;
+  // Her calendar is encrypted and no password was given.
+  static constexpr int kEncryptedStatus = 3;
 };
 
 } // namespace

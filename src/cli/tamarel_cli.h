@@ -19,5 +19,6 @@ struct CliEnvironment {
 };
 
 // Runs tamarel-cli with its arguments (UTF-8, without the program name).
-// Returns 0 when done, 1 when refused or failed, 2 for a usage error.
+// Returns 0 when done, 1 when refused or failed, 2 for a usage error, 3 when
+// her calendar is encrypted and no --password was given.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliEnvironment& env);

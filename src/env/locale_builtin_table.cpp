@@ -32,6 +32,12 @@ constexpr Entry kBuiltIn[] = {
     {u"DONT_UPDATE", u"Do not check for updates."},
     {u"CHECK_NEW_VER", u"Check &new version"},
     {u"NOUPDATES", u"No Updates Found"},
+    {u"UPDATE_CHECKING", u"Checking for a new version..."},
+    {u"UPDATE_FAILED", u"The check for a new version failed: %s"},
+    {u"UPDATE_NO_CONNECTION", u"no connection to the server"},
+    {u"UPDATE_NO_ANSWER", u"no answer in time"},
+    {u"UPDATE_SERVER_ERROR", u"the server answered with an error"},
+    {u"UPDATE_NOT_VERSION_FILE", u"the answer is not a version file"},
     {u"HHOME", u"&Home"},
 
     // Calendar: months from January, weekdays from Sunday.
@@ -108,7 +114,7 @@ constexpr Entry kBuiltIn[] = {
     {u"TODAY_IS2", u"Today is %d.%d.%d"},
     {u"NEXT_MENSTRUAL", u"Next menstruation: %d.%d.%d, %d days left"},
     {u"NEXT_OVULATION", u"Next ovulation: %d.%d.%d, %d days left"},
-    {u"DATE_GENDER", u"Date of the birth and the gender: %d.%d.%d."},
+    {u"DATE_GENDER", u"Date of the birth and the gender: %d.%d.%d"},
     {u"TIP", u"Day tip:"},
     {u"MSG_FLOW", u"Menstrual flow"},
     {u"MSG_PROGNOZE", u"Prognozed cycle"},
@@ -180,8 +186,7 @@ constexpr Entry kBuiltIn[] = {
     {u"CHINA_CAL", u"&Chinese Lunar Calendar"},
     {u"SELECT_AGE", u"&Select your age"},
     {u"YOURPERSCAL", u"&Your personal Chinese Lunar Calendar"},
-    {u"CHINAMSG", u"&By following the chart you will be able to tell in "
-                  u"advance whether your baby will be a boy or a girl."},
+    {u"CHINAMSG", u"&This chart is folklore, offered for fun: it does not predict your baby's gender."},
 
     // Zodiac signs: the key is the English name, and so is the text.
     {u"Aries", u"Aries"},
@@ -230,6 +235,10 @@ constexpr Entry kBuiltIn[] = {
     {u"ERROR_DB_FULL",
      u"The calendar file is full: no more days can be stored."},
     {u"ERROR_USERS_NOT_SAVED", u"The list of users could not be saved."},
+    {u"ERROR_SETTINGS_NOT_SAVED", u"The settings could not be saved: they apply until Tamarel is closed."},
+    {u"ERROR_USERS_UNREADABLE", u"The list of users could not be read."},
+    {u"ERROR_NO_USER_ID_LEFT", u"No more users can be created."},
+    {u"ERROR_PASSWORD_HASH", u"The password could not be protected: the system's cryptography did not answer."},
     {u"MSG_BADLOGIN", u"Please enter a login name."},
     {u"ERROR_DB_WRITE",
      u"The day could not be saved: the calendar file cannot be written."},
@@ -324,6 +333,17 @@ constexpr Entry kBuiltIn[] = {
     {u"TIP7_DAY", u"You have a good chance of conceiving a boy on this day."},
     {u"CAUTIOUS_WINDOW",
      u"My cycles are irregular: show the wider fertile window"},
+    {u"TEMP_DISTURBED",
+     u"Temperature disturbed (&illness, short night, alcohol)"},
+    {u"TEMP_NOT_DISTURBED", u"Temperature not d&isturbed"},
+    {u"MSG_DISTURBED", u"Disturbed temperature"},
+    {u"MSG_TEMP_OVULATION", u"Ovulation (temperature)"},
+    {u"CHART_OWN_COVER_LINE", u"Your cover line"},
+    {u"TEMP_CONFIRMED_COLUMN", u"Confirmed by temperature"},
+    {u"TEMP_SHIFT_CONFIRMED",
+     u"Temperature shift confirmed on %d.%d.%d: ovulation about %d.%d.%d"},
+    {u"TEMP_SHIFT_RISING",
+     u"Temperature rising since %d.%d.%d: not yet confirmed"},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

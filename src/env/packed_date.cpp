@@ -1,5 +1,6 @@
 #include "env/packed_date.h"
 
+#include <charconv>
 #include <cstdio>
 
 std::string FormatDate(const PackedDate& d) {
@@ -28,5 +29,27 @@ bool ParseDate(const std::string& text, PackedDate* out) {
   const PackedDate d(parts[0], parts[1], parts[2]);
   if (!IsValidDate(d)) return false;
   *out = d;
+  return true;
+}
+
+std::string IsoDate(const PackedDate& d) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year % 10000, d.month % 100, d.day % 100);
+  return text;
+}
+
+bool ParseIsoDate(std::string_view text, PackedDate* out) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  const auto number = [&text](size_t at, size_t length, int* value) {
+    const char* first = text.data() + at;
+    const char* last = first + length;
+    const auto [end, error] = std::from_chars(first, last, *value);
+    return error == std::errc() && end == last;
+  };
+  int y = 0, m = 0, d = 0;
+  if (!number(0, 4, &y) || !number(5, 2, &m) || !number(8, 2, &d)) return false;
+  const PackedDate date(d, m, y);
+  if (!IsValidDate(date)) return false;
+  *out = date;
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // A calendar date as stored in db.dat: day, month, year (little-endian u16).
 // All zero is the empty date. Arithmetic is on whole calendar days, so time
@@ -78,3 +79,8 @@ std::string FormatDate(const PackedDate& d);
 std::u16string FormatDateU16(const PackedDate& d);
 // Parses DD.MM.YYYY; false for anything that is not a valid date.
 bool ParseDate(const std::string& text, PackedDate* out);
+
+// YYYY-MM-DD, the form files written for other programs use.
+[[nodiscard]] std::string IsoDate(const PackedDate& d);
+// Parses YYYY-MM-DD; false for anything that is not a valid date.
+[[nodiscard]] bool ParseIsoDate(std::string_view text, PackedDate* out);

@@ -54,6 +54,16 @@ std::wstring ExecutablePath() {
 
 std::filesystem::path ExecutableFolder() { return std::filesystem::path(ExecutablePath()).parent_path(); }
 
+std::filesystem::path DocumentsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
+  if (FAILED(hr)) {
+    LogError(L"SHGetFolderPathW(CSIDL_PERSONAL)", static_cast<DWORD>(hr));
+    return {};
+  }
+  return std::filesystem::path(folder);
+}
+
 std::filesystem::path RoamingAppDataFolder() {
   wchar_t folder[MAX_PATH] = {};
   const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);

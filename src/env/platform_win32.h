@@ -29,3 +29,5 @@ class Win32AnsiCodec final : public IAnsiCodec {
 [[nodiscard]] std::filesystem::path ExecutableFolder();
 // The user's roaming application-data folder; empty when Windows has none.
 [[nodiscard]] std::filesystem::path RoamingAppDataFolder();
+// Her Documents folder, where her own files go; empty when Windows has none.
+[[nodiscard]] std::filesystem::path DocumentsFolder();

@@ -1,6 +1,7 @@
 #include "env/theme.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -42,4 +43,30 @@ ThemeRecord DeriveTheme(ColorRef base) {
     t.secondDark = t.dark;
   }
   return t;
+}
+
+namespace {
+
+double Linear(int channel) {
+  const double c = channel / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(ColorRef c) {
+  return 0.2126 * Linear(RedOf(c)) + 0.7152 * Linear(GreenOf(c)) + 0.0722 * Linear(BlueOf(c));
+}
+
+}  // namespace
+
+double ContrastRatio(ColorRef a, ColorRef b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+ColorRef ReadableTextColor(ColorRef background, std::initializer_list<ColorRef> candidates) {
+  for (const ColorRef c : candidates) {
+    if (ContrastRatio(c, background) >= kMinTextContrast) return c;
+  }
+  const ColorRef white = MakeColor(255, 255, 255), black = MakeColor(0, 0, 0);
+  return ContrastRatio(white, background) >= ContrastRatio(black, background) ? white : black;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 // Windows colour values, 0x00BBGGRR.
 using ColorRef = uint32_t;
@@ -34,3 +35,14 @@ inline constexpr ColorRef kSystemColorsMarker = MakeColor(254, 254, 254);
 // colour gets them by rule. (Replacing the colours by the system's when the
 // flag is set needs the Windows layer and is left to it.)
 [[nodiscard]] ThemeRecord DeriveTheme(ColorRef base);
+
+// Text must stand out from what it is written on in every theme: the
+// contrast ratio of two colours by their relative luminance (1 to 21, as the
+// web's accessibility guidelines define it), and the least ratio the
+// program's texts on theme colours keep (the guidelines' figure for large
+// text and for user-interface parts).
+[[nodiscard]] double ContrastRatio(ColorRef a, ColorRef b);
+inline constexpr double kMinTextContrast = 3.0;
+// The first of the candidates that keeps kMinTextContrast on background;
+// when none does, black or white, whichever stands out more.
+[[nodiscard]] ColorRef ReadableTextColor(ColorRef background, std::initializer_list<ColorRef> candidates);

@@ -46,8 +46,11 @@ uint32_t NoteBytes(const Day& day) { return day.note ? static_cast<uint32_t>(day
 std::vector<uint8_t> EncodeRecord(const Day& day) {
   const uint32_t noteBytes = NoteBytes(day);
   std::vector<uint8_t> out(DatabaseManager::kRecordHeaderSize + noteBytes);
-  out[0] = static_cast<uint8_t>((day.menstruationStart ? 1 : 0) | (day.menstruationEnd ? 2 : 0) | (day.sex ? 4 : 0) |
-                                (day.pill ? 8 : 0) | (day.goodMood ? 16 : 0) | (day.badMood ? 32 : 0));
+  out[0] = static_cast<uint8_t>(
+      (day.menstruationStart ? 1 : 0) | (day.menstruationEnd ? 2 : 0) |
+      (day.sex ? 4 : 0) | (day.pill ? 8 : 0) | (day.goodMood ? 16 : 0) |
+      (day.badMood ? 32 : 0) |
+      (day.disturbed ? DatabaseManager::kDisturbedFlag : 0));
   std::memcpy(out.data() + 1, &day.temperature, 8);  // IEEE 754, little-endian on every target
   Put32(out.data() + 9, noteBytes);
   if (day.note) {
@@ -207,6 +210,7 @@ const std::optional<Day>& DatabaseManager::RecordOfSlot(int slot) {
   day.pill = header[0] & 8;
   day.goodMood = header[0] & 16;
   day.badMood = header[0] & 32;
+  day.disturbed = header[0] & kDisturbedFlag;
   std::memcpy(&day.temperature, header + 1, 8);
   if (noteBytes > 0) {
     // A note of any length is read back whole, as long as it lies inside the file.
@@ -511,11 +515,11 @@ int DatabaseManager::CountDays(uint16_t owner) const {
   return count;
 }
 
-int DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
-  if (!file_) return -1;
-  if (from == to || CountDays(from) == 0) return 0;
+DatabaseManager::MoveResult DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
+  if (!file_) return MoveResult::kNoFile;
+  if (from == to || CountDays(from) == 0) return MoveResult::kDone;
   // Two owners' records on one date would read as one: refuse rather than mix.
-  if (CountDays(to) != 0) return -1;
+  if (CountDays(to) != 0) return MoveResult::kRefused;
   std::vector<uint8_t> index(kIndexSize, 0);
   std::array<Slot, kSlotCount> moved = slots_;
   for (int i = 0; i < kSlotCount; ++i) {
@@ -525,7 +529,85 @@ int DatabaseManager::MoveDays(uint16_t from, uint16_t to) {
   }
   // One journaled save: after a crash every day has its old owner or every
   // day has the new one, never some of each.
-  if (!Apply({FileWrite{0, std::move(index)}})) return -1;
+  if (!Apply({FileWrite{0, std::move(index)}})) return MoveResult::kWriteFailed;
   slots_ = moved;
-  return 0;
+  return MoveResult::kDone;
+}
+
+std::vector<Day> DatabaseManager::DaysOf(uint16_t owner) {
+  std::vector<Day> days;
+  std::vector<int64_t> seen;
+  for (int i = 0; i < kSlotCount; ++i) {
+    const Slot& s = slots_[static_cast<size_t>(i)];
+    if (s.owner != owner || !s.Readable()) continue;
+    // The first slot of a date is the one every lookup finds.
+    const int64_t key = DayNumber(s.date);
+    if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
+    seen.push_back(key);
+    const std::optional<Day>& day = RecordOfSlot(i);
+    if (day) days.push_back(*day);
+  }
+  return days;
+}
+
+std::vector<uint16_t> DatabaseManager::Owners() const {
+  std::vector<uint16_t> owners;
+  for (const Slot& s : slots_) {
+    if (s.InUse() && std::find(owners.begin(), owners.end(), s.owner) == owners.end()) owners.push_back(s.owner);
+  }
+  std::sort(owners.begin(), owners.end());
+  return owners;
+}
+
+SaveResult DatabaseManager::ReplaceDays(uint16_t owner, const std::vector<Day>& days) {
+  if (!file_) return SaveResult::kNoFile;
+  if (readOnly_) return SaveResult::kWriteFailed;
+  if (mustRecover_) {
+    Recover();
+    OpenIndex();
+    if (readOnly_ || mustRecover_) return SaveResult::kWriteFailed;
+  }
+  std::array<Slot, kSlotCount> next = slots_;
+  std::vector<FileWrite> writes;
+  for (int i = 0; i < kSlotCount; ++i) {
+    Slot& s = next[static_cast<size_t>(i)];
+    if (!s.InUse() || s.owner != owner) continue;
+    // Her old records are overwritten with zeros in the same save, so that
+    // no byte of a deleted or encrypted day stays readable in the file; a
+    // record that shares its place with another's is left to that one.
+    const uint64_t from = s.offset;
+    const uint64_t to = std::min<uint64_t>(RecordEnd(i), fileSize_);
+    if (from >= static_cast<uint64_t>(kIndexSize) && to > from && !OverlapsAnotherRecord(i, from, to))
+      writes.push_back(FileWrite{from, std::vector<uint8_t>(static_cast<size_t>(to - from), 0)});
+    s = Slot{};
+  }
+  // Her records go to the end of the file one after the other, and the whole
+  // index is written with them: one journaled save, so after a crash she has
+  // all her old days or all the new ones.
+  const uint64_t start = std::max<uint64_t>(fileSize_, kIndexSize + 1);
+  std::vector<uint8_t> records;
+  int free = 0;
+  for (const Day& day : days) {
+    Slot probe;
+    probe.date = day.date;
+    if (day.IsEmpty() || !probe.Readable()) continue;
+    while (free < kSlotCount && next[static_cast<size_t>(free)].InUse()) ++free;
+    if (free >= kSlotCount) return SaveResult::kFull;
+    const std::vector<uint8_t> record = EncodeRecord(day);
+    if (start + records.size() + record.size() > UINT32_MAX) return SaveResult::kWriteFailed;
+    Slot& s = next[static_cast<size_t>(free)];
+    s.owner = owner;
+    s.offset = static_cast<uint32_t>(start + records.size());
+    s.length = static_cast<uint32_t>(record.size());
+    s.date = day.date;
+    records.insert(records.end(), record.begin(), record.end());
+  }
+  std::vector<uint8_t> index(kIndexSize, 0);
+  for (int i = 0; i < kSlotCount; ++i) EncodeSlot(next[static_cast<size_t>(i)], index.data() + i * kSlotSize);
+  if (!records.empty()) writes.push_back(FileWrite{start, std::move(records)});
+  writes.push_back(FileWrite{0, std::move(index)});
+  if (!Apply(writes)) return SaveResult::kWriteFailed;
+  slots_ = next;
+  for (auto& record : records_) record = CachedRecord{};
+  return SaveResult::kDone;
 }

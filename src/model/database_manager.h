@@ -25,6 +25,9 @@ class DatabaseManager {
   static constexpr int kSlotSize = 14;
   static constexpr int kIndexSize = kSlotCount * kSlotSize;  // 28000
   static constexpr int kRecordHeaderSize = 13;
+  // Bit 6 of a record's flags: the day's temperature is disturbed. Bit 7 stays
+  // 0.
+  static constexpr uint8_t kDisturbedFlag = 0x40;
   static constexpr int kFirstYear = 1900;  // no day of hers lies before it
 
   struct Slot {
@@ -93,12 +96,27 @@ class DatabaseManager {
 
   // How many days the owner has marked.
   [[nodiscard]] int CountDays(uint16_t owner) const;
+  // What became of moving one owner's days to another.
+  enum class [[nodiscard]] MoveResult {
+    kDone,         // every day moved, or there was none to move
+    kRefused,      // the new owner has days of her own; nothing was written
+    kWriteFailed,  // the index could not be written; memory reads it as the file holds it
+    kNoFile,       // there is no calendar file
+  };
   // Gives every day of one owner to another (the days marked before the
   // first account, taken into it): the whole index is written in one write
   // and flushed, so either all of them move or, on a failed write, the index
-  // is read back as the file holds it. 0, or -1 when the file could not be
-  // written (or there is none). The new owner must have no days of her own.
-  [[nodiscard]] int MoveDays(uint16_t from, uint16_t to);
+  // is read back as the file holds it. The new owner must have no days of
+  // her own: two owners' records on one date would read as one.
+  [[nodiscard]] MoveResult MoveDays(uint16_t from, uint16_t to);
+  // Every day of one owner, one per date (what a lookup of that date finds).
+  [[nodiscard]] std::vector<Day> DaysOf(uint16_t owner);
+  // The owner ids that have days, ascending.
+  [[nodiscard]] std::vector<uint16_t> Owners() const;
+  // Makes exactly these days the owner's in one journaled save: her old
+  // records go, these come (none: her days are deleted). kFull when the index
+  // has no room, kWriteFailed or kNoFile with the file as it was.
+  [[nodiscard]] SaveResult ReplaceDays(uint16_t owner, const std::vector<Day>& days);
 
  private:
   struct CachedRecord {

@@ -5,7 +5,9 @@
 
 #include "env/packed_date.h"
 
-// One calendar day of one user: six marks, a temperature and an optional note.
+// One calendar day of one user: six marks, a temperature, whether that
+// temperature was disturbed (illness, a short night, alcohol) and an optional
+// note.
 class Day {
  public:
   Day() = default;
@@ -28,7 +30,8 @@ class Day {
 
   // No marks, no temperature and no (or an empty) note: such a day is never stored.
   [[nodiscard]] bool IsEmpty() const {
-    return !menstruationStart && !menstruationEnd && !sex && !pill && !goodMood && !badMood && temperature == 0 &&
+    return !menstruationStart && !menstruationEnd && !sex && !pill &&
+           !goodMood && !badMood && !disturbed && temperature == 0 &&
            (!note || note->empty());
   }
 
@@ -39,6 +42,10 @@ class Day {
   bool goodMood = false;
   bool badMood = false;
   double temperature = 0;  // 0 = none; below 50 Celsius, otherwise Fahrenheit
+  // The day's temperature does not count for the temperature shift. Bit 6
+  // of the record's flags: copies of the program that write it as 0 still
+  // read the rest of the day.
+  bool disturbed = false;
   PackedDate date;
   std::optional<std::u16string> note;
 };

@@ -36,6 +36,8 @@
 #define IDB_DAY_PILL             1695  // 10x10, key white; pill taken
 #define IDB_GOOD_MOOD            170   // 10x10, key white; good mood
 #define IDB_BAD_MOOD             171   // 10x10, key white; bad mood
+#define IDB_DAY_DISTURBED                                                      \
+  1696 // 10x10, key white; the day's temperature is disturbed
 #define IDB_ARROW_BACK           165   // 9x16, key (200, 200, 200); left end of the Back button
 #define IDB_ARROW_NEXT           167   // 9x16, key (200, 200, 200); right end of the Next button
 #define IDB_HEADER_PINK          207   // 878x224, opaque; top band picture, Pink theme (and any unknown theme)
@@ -52,6 +54,8 @@
 #define IDB_MENU_TEMPERATURE     172   // 16x16, key (200, 200, 200); day menu: set temperature
 #define IDB_MENU_GOOD_MOOD       1701  // 16x16, key (200, 200, 200); day menu: good mood
 #define IDB_MENU_BAD_MOOD        1711  // 16x16, key (200, 200, 200); day menu: bad mood
+#define IDB_MENU_DISTURBED                                                     \
+  1697 // 16x16, key (200, 200, 200); day menu: temperature disturbed
 #define IDB_MENU_NOTE            144   // 16x16, key (200, 200, 200); day menu: add/edit note
 #define IDB_GENDER_BOY           130   // 48x48, key white; today dialog: the expected baby is a boy
 #define IDB_GENDER_GIRL          131   // 48x48, key white; today dialog: the expected baby is a girl

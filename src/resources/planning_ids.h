@@ -8,10 +8,10 @@
 #define IDD_HOROSCOPE 192
 #define IDD_CHINA_CAL 205
 
-// Birth: the Horoscope button is command 2 (also Esc), the Chinese lunar
-// calendar button command 3, OK command 1.
-#define IDC_BIRTH_HOROSCOPE 2
-#define IDC_BIRTH_CHINA_CAL 3
+// Birth: the Horoscope and Chinese lunar calendar buttons have ids of their
+// own, so Escape (the cancel command) closes the dialog like OK.
+#define IDC_BIRTH_HOROSCOPE 1207
+#define IDC_BIRTH_CHINA_CAL 1208
 #define IDC_BIRTH_ICON 1201
 #define IDC_BIRTH_LAST_SEX 1202
 #define IDC_BIRTH_GENDER 1203
@@ -27,10 +27,11 @@
 #define IDC_HOROSCOPE_TEXT 1215
 
 // Chinese lunar calendar: twelve month labels and pictures, January first.
-// The Help button carries the cancel command id.
+// The Help button has an id of its own; Escape closes the chart.
 #define IDC_CHINA_LABEL 1221
 #define IDC_CHINA_AGE 1222
 #define IDC_CHINA_GROUP 1223
 #define IDC_CHINA_MESSAGE 1224
+#define IDC_CHINA_HELP 1225
 #define IDC_CHINA_MONTH_FIRST 1230  // .. 1241
 #define IDC_CHINA_PICTURE_FIRST 1250  // .. 1261

@@ -48,6 +48,7 @@
 #define ID_DAY_BAD_MOOD 61013
 #define ID_DAY_PILL 61014
 #define ID_DAY_TEMPERATURE 61015
+#define ID_DAY_DISTURBED 61016
 
 // Note editor.
 #define IDD_EDIT_NOTE 143

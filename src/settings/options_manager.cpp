@@ -245,6 +245,7 @@ void OptionsManager::Load() {
     r.PlainBool(u"showNote", showNote);
     r.PlainBool(u"showPill", showPill);
     r.PlainBool(u"showMood", showMood);
+    r.PlainBool(u"showDisturbed", showDisturbed);
     r.String(u"Locale", Locale);
     r.Colors(u"colors", colors);
     r.Theme(u"theme", theme);
@@ -268,7 +269,7 @@ void OptionsManager::Load() {
     locale_->SetLanguage(Locale);
 }
 
-void OptionsManager::Save() {
+SettingsSaveResult OptionsManager::Save() {
   lastSaveFailures_ = 0;
   if (store_.Open(kKey, false) || store_.Open(kKey, true)) {
     Writer w(store_, lastSaveFailures_);
@@ -288,6 +289,7 @@ void OptionsManager::Save() {
     w.Bool(u"showNote", showNote);
     w.Bool(u"showPill", showPill);
     w.Bool(u"showMood", showMood);
+    w.Bool(u"showDisturbed", showDisturbed);
     w.Bool(u"userLogins", userLogins);
     w.Bool(u"autoLoad", autoLoad);
     w.Bool(u"disableUpdates", disableUpdates);
@@ -341,12 +343,17 @@ void OptionsManager::Save() {
   } else {
     ++lastSaveFailures_;
   }
+  const bool settingsSaved = lastSaveFailures_ == 0;
+  const auto result = [&] {
+    if (!settingsSaved) return SettingsSaveResult::kNotSaved;
+    return lastSaveFailures_ == 0 ? SettingsSaveResult::kDone : SettingsSaveResult::kStartNotSaved;
+  };
 
   // The start-with-Windows entry is kept even when the settings key is out of
   // reach.
   if (!store_.Open(SettingsKey::kRun, false)) {
     ++lastSaveFailures_;
-    return;
+    return result();
   }
   const std::u16string name =
       locale_ ? locale_->Translate(u"APP_NAME") : std::u16string(u"Tamarel");
@@ -362,4 +369,5 @@ void OptionsManager::Save() {
     (void)store_.Delete(SettingsKey::kRun, name);
   }
   store_.Close(SettingsKey::kRun);
+  return result();
 }

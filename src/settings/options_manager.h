@@ -9,6 +9,13 @@
 
 class LocaleManager;
 
+// What became of writing the settings. Every caller looks at it.
+enum class [[nodiscard]] SettingsSaveResult {
+  kDone,           // every setting and the start-with-Windows value written
+  kNotSaved,       // the settings key could not be opened or a setting not written
+  kStartNotSaved,  // every setting written; the start-with-Windows value could not be kept as chosen
+};
+
 // What the system says about the user's language and measurement units; it
 // decides the defaults of `Locale` and `farinheit`.
 struct SystemLocaleInfo {
@@ -34,10 +41,10 @@ public:
   // Reads the settings key into the fields, then selects the language of
   // `Locale`.
   void Load();
-  // Writes every setting, then maintains the start-with-Windows value. A
-  // failure is not reported to the user; the count of failed store calls of
-  // the last Save is kept for logs and tests.
-  void Save();
+  // Writes every setting, then maintains the start-with-Windows value; a
+  // failed write does not stop the others. The count of failed store calls
+  // of the last Save is kept for the log.
+  [[nodiscard]] SettingsSaveResult Save();
   [[nodiscard]] int LastSaveFailures() const { return lastSaveFailures_; }
 
   // The command stored in the Run key: the quoted executable path, a blank,
@@ -65,7 +72,7 @@ public:
   bool rother = true;
   int desk_x = 0;
   int desk_y = 0;
-  int desk_trans = 70;
+  int desk_trans = 230;  // the desktop month's opacity, 0..255: clear and readable
   int desk_scale = 40;
   int goal = 1;
   bool farinheit = true;
@@ -77,6 +84,7 @@ public:
   bool showNote = true;
   bool showPill = true;
   bool showMood = true;
+  bool showDisturbed = true; // the disturbed-temperature mark on the day
   std::u16string Locale = u"English";
   // flow, predicted flow, non-fertile, fertile, low fertility, ovulation
   std::array<ColorRef, 6> colors = {0x3232FF, 0xFF32FF, 0xFF8080,

@@ -127,12 +127,12 @@ class CliTest(unittest.TestCase):
         code, out, err = self.run_cli("days")
         self.assertEqual((code, err), (0, ""))
         self.assertEqual(out.splitlines(), [
-            "01.03.2026\tS-----\t36.55\t",
-            "02.03.2026\t-EXPGB\t98.10\t",
-            "03.03.2026\t--X---\t-\ttab\\there\\r\\nback\\\\slash ✓",
+            "01.03.2026\tS------\t36.55\t",
+            "02.03.2026\t-EXPGB-\t98.10\t",
+            "03.03.2026\t--X----\t-\ttab\\there\\r\\nback\\\\slash ✓",
         ])
         code, out, _ = self.run_cli("--owner", "5", "days")
-        self.assertEqual(out, "01.03.2026\t---P--\t-\t\n")
+        self.assertEqual(out, "01.03.2026\t---P---\t-\t\n")
 
     @whole_table
     def test_classify_stats_and_tips_of_a_recorded_cycle(self):
@@ -183,8 +183,9 @@ class CliTest(unittest.TestCase):
 
         code, out, _ = self.run_cli("cycles")
         self.assertEqual(code, 0)
-        self.assertEqual(out, "01.09.2026\t26\t18.09.2026\n27.09.2026\t31\t14.10.2026\n"
-                              "28.10.2026\t36\t14.11.2026\n03.12.2026\t\t\n"
+        # No temperatures: the two fields of the temperature shift stay empty.
+        self.assertEqual(out, "01.09.2026\t26\t18.09.2026\t\t\n27.09.2026\t31\t14.10.2026\t\t\n"
+                              "28.10.2026\t36\t14.11.2026\t\t\n03.12.2026\t\t\t\t\n"
                               "\naverage 31\nshortest 26\nlongest 36\ncycles 3\n")
         # Each row's ovulation is the day classify paints as ovulation (11).
         code, out, _ = self.run_cli("classify", "27.09.2026", "27.10.2026")
@@ -223,7 +224,7 @@ class CliTest(unittest.TestCase):
         self.assertEqual((code, err), (1, refused))
         self.assertEqual(self.run_cli("set-end", "05.03.2026")[0], 0)
         self.assertEqual(self.run_cli("set-end", "04.03.2026")[0], 1)
-        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n05.03.2026\t-E----\t-\t\n")
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS------\t-\t\n05.03.2026\t-E-----\t-\t\n")
 
         self.assertEqual(self.run_cli("unset-end", "05.03.2026")[0], 0)
         self.assertEqual(self.run_cli("unset-end", "05.03.2026")[0], 1)  # nothing to unset
@@ -246,10 +247,66 @@ class CliTest(unittest.TestCase):
         self.assertEqual(self.run_cli("temperature", "02.03.2026", "abc")[0], 1)
         self.assertEqual(self.run_cli("temperature", "02.03.2026", "36.6")[0], 0)
         self.assertEqual(self.run_cli("note", "02.03.2026", "Kopf\tweh – 头痛")[0], 0)
-        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t--XP-B\t36.60\tKopf\\tweh – 头痛\n")
+        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t--XP-B-\t36.60\tKopf\\tweh – 头痛\n")
         self.assertEqual(self.run_cli("sex", "02.03.2026")[0], 0)
         self.assertEqual(self.run_cli("note", "02.03.2026", "")[0], 0)
-        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t---P-B\t36.60\t\n")
+        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t---P-B-\t36.60\t\n")
+
+    @whole_table
+    def test_disturbed_toggles_bit_six_and_nothing_else(self):
+        self.assertEqual(self.run_cli("temperature", "02.03.2026", "38.4")[0], 0)
+        plain = read_bytes(self.db)
+        self.assertEqual(plain[28001], 0)  # a day without the mark: flags as ever
+        self.assertEqual(self.run_cli("disturbed", "02.03.2026"), (0, "", ""))
+        marked = read_bytes(self.db)
+        self.assertEqual(marked[28001], 0x40)
+        self.assertEqual(marked[:28001] + marked[28002:], plain[:28001] + plain[28002:])
+        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t------D\t38.40\t\n")
+        self.assertEqual(self.run_cli("disturbed", "02.03.2026")[0], 0)
+        self.assertEqual(read_bytes(self.db), plain)
+        # The mark alone on a day without a record makes one; twice removes it again.
+        self.assertEqual(self.run_cli("disturbed", "03.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t-------\t38.40\t\n03.03.2026\t------D\t-\t\n")
+        self.assertEqual(self.run_cli("disturbed", "03.03.2026")[0], 0)
+        self.assertEqual(self.run_cli("days")[1], "02.03.2026\t-------\t38.40\t\n")
+        # Bit 7, which no copy writes, is read past.
+        f = DbFile()
+        f.add((4, 3, 2026), flags=0x80 | 0x40 | 0x04, temperature=37.1)
+        f.write(self.db)
+        self.assertEqual(self.run_cli("days")[1], "04.03.2026\t--X---D\t37.10\t\n")
+
+    @whole_table
+    def test_shift_names_each_reading_of_a_cycle(self):
+        f = DbFile()
+        f.add((1, 3, 2026), flags=1)
+        f.add((29, 3, 2026), flags=1)
+        temps = {2: 36.7, 5: 36.30, 6: 36.35, 7: 38.5, 8: 36.40, 9: 36.45, 10: 36.35, 11: 36.30,
+                 12: 97.88, 13: 36.62, 14: 36.70, 20: 36.8}
+        for day, t in temps.items():
+            f.add((day, 3, 2026), flags=0x40 if day == 7 else 0, temperature=t)
+        f.add((27, 2, 2026), flags=0x40, temperature=37.5)  # before any cycle
+        f.write(self.db)
+        code, out, err = self.run_cli("shift", "27.02.2026", "31.03.2026")
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(out.splitlines(), [
+            "27.02.2026\t37.50\tdisturbed",
+            "02.03.2026\t36.70\t",
+            "05.03.2026\t36.30\tlow", "06.03.2026\t36.35\tlow", "07.03.2026\t38.50\tdisturbed",
+            "08.03.2026\t36.40\tlow", "09.03.2026\t36.45\tlow", "10.03.2026\t36.35\tlow",
+            "11.03.2026\t36.30\tlow", "12.03.2026\t36.60\thigh", "13.03.2026\t36.62\thigh",
+            "14.03.2026\t36.70\thigh", "20.03.2026\t36.80\t",
+        ])
+        self.assertEqual(self.run_cli("shift", "13.03.2026", "13.03.2026")[1], "13.03.2026\t36.62\thigh\n")
+        self.assertEqual(self.run_cli("shift", "15.03.2026", "19.03.2026")[1], "")
+        # The cycles table gains the ovulation her temperatures confirmed (the
+        # last low day) and her cover line (the highest of the six lows).
+        code, out, err = self.run_cli("cycles", today="31.03.2026")
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(out.splitlines()[:2], ["01.03.2026\t28\t15.03.2026\t11.03.2026\t36.45",
+                                                "29.03.2026\t\t\t\t"])
+        for args in [("shift", "02.03.2026"), ("shift", "05.03.2026", "01.03.2026"), ("disturbed",)]:
+            code, out, err = self.run_cli(*args)
+            self.assertEqual((code, out), (2, ""), args)
 
     @whole_table
     def test_a_full_file_refuses_new_days_and_keeps_every_byte(self):
@@ -278,26 +335,26 @@ class CliTest(unittest.TestCase):
         with open(self.db + "-journal", "wb") as fh:
             fh.write(journal(len(saved), [(28001, old_record)]))
         # A reader sees the file as it was before the save, and changes nothing.
-        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n")
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS------\t-\t\n")
         with open(self.db, "rb") as fh:
             self.assertEqual(fh.read(), saved)
         # A writer puts the old bytes back first, then saves; the journal is emptied.
         self.assertEqual(self.run_cli("pill", "--goal", "0", "02.03.2026")[0], 2)  # options come first
         self.assertEqual(self.run_cli("--goal", "0", "pill", "02.03.2026")[0], 0)
-        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n02.03.2026\t---P--\t-\t\n")
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS------\t-\t\n02.03.2026\t---P---\t-\t\n")
         self.assertEqual(os.path.getsize(self.db + "-journal"), 0)
         # A torn journal (its last byte missing) was never complete: db.dat stands as it is.
         f.write(self.db)
         with open(self.db + "-journal", "wb") as fh:
             fh.write(journal(len(saved), [(28001, old_record)])[:-1])
-        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-X---\t-\t\n")
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-X----\t-\t\n")
 
     @unittest.skipIf(EMULATOR, "the lock taken here is the POSIX one")
     def test_reading_while_another_program_writes(self):
         self.assertEqual(self.run_cli("set-start", "01.03.2026")[0], 0)
         with open(self.db, "r+b") as held:
             fcntl.flock(held, fcntl.LOCK_EX | fcntl.LOCK_NB)
-            self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n")
+            self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS------\t-\t\n")
             self.assertEqual(self.run_cli("stats")[0], 0)
             code, out, err = self.run_cli("sex", "02.03.2026")
             self.assertEqual((code, out), (1, ""))
@@ -372,7 +429,7 @@ class BackupExportTest(unittest.TestCase):
         code, out, err = self.cli("restore", self.path("b.zip"))
         self.assertEqual((code, out, err), (0, "", ""))
         self.assertEqual(self.cli("days")[1], days_before)
-        self.assertEqual(self.cli("--owner", "5", "days")[1], "01.03.2026\t---P--\t-\thers\n")
+        self.assertEqual(self.cli("--owner", "5", "days")[1], "01.03.2026\t---P---\t-\thers\n")
         self.assertEqual(read_bytes(self.path("user.dat")), users_before)
         self.assertEqual(read_bytes(self.db + ".before-restore"), changed_db)
         self.assertEqual(read_bytes(self.path("user.dat.before-restore")), changed_users)
@@ -498,6 +555,94 @@ class BackupExportTest(unittest.TestCase):
         self.assertEqual(len(set(str(e["UID"]) for e in events)), len(events))
 
 
+class UsersVaultTest(unittest.TestCase):
+    """Users and encrypted calendars managed from a script: after `encrypt`,
+    neither db.dat nor her vault holds her note or her dates in any form, and
+    her days come back only with her password. Each command that opens a
+    vault or makes a hash runs 600,000 PBKDF2 rounds, as the program does."""
+
+    setUp = CliTest.setUp
+    tearDown = CliTest.tearDown
+    run_cli = CliTest.run_cli
+    path = BackupExportTest.path
+    cli = BackupExportTest.cli
+
+    NOTE = "Ärztin – Blutung 头痛"
+    DAYS = [(11, 3, 2026), (14, 3, 2026), (20, 3, 2026)]
+
+    def secret_forms(self):
+        forms = [self.NOTE.encode("utf-16-le"), self.NOTE.encode("utf-8"), "Blutung".encode("utf-16-le"),
+                 b"Blutung"]
+        for d, m, y in self.DAYS:
+            forms.append(struct.pack("<BBH", d, m, y))
+            for text in ("%02d.%02d.%04d" % (d, m, y), "%04d-%02d-%02d" % (y, m, d), "%04d%02d%02d" % (y, m, d)):
+                forms += [text.encode("utf-8"), text.encode("utf-16-le")]
+        return forms
+
+    def test_users_encrypt_and_decrypt(self):
+        self.assertEqual(self.cli("--password", "rose", "add-user", "anna")[0], 0)
+        self.assertEqual(self.cli("--password", "tulip", "add-user", "bea")[0], 0)
+        code, out, _ = self.cli("users")
+        self.assertEqual((code, out), (0, "1\tanna\n2\tbea\n"))
+        code, _, err = self.cli("--password", "x", "add-user", "anna")
+        self.assertEqual(code, 1)
+        self.assertIn("exists", err)
+        with open(self.path("user.dat"), "rb") as f:
+            self.assertTrue(f.read().startswith(b"1\tanna\tpbkdf2-sha256$600000$"))
+
+        a = ["--owner", "1"]
+        self.assertEqual(self.cli(*a, "set-start", "11.03.2026")[0], 0)
+        self.assertEqual(self.cli(*a, "sex", "14.03.2026")[0], 0)
+        self.assertEqual(self.cli(*a, "note", "20.03.2026", self.NOTE)[0], 0)
+        self.assertEqual(self.cli("--owner", "2", "set-start", "03.02.2026")[0], 0)
+        _, before, _ = self.cli(*a, "days")
+
+        code, _, err = self.cli(*a, "--password", "tulip", "encrypt")
+        self.assertEqual(code, 1, err)
+        self.assertEqual(self.cli(*a, "--password", "rose", "encrypt")[0], 0)
+        vault = self.path("vault-1.dat")
+        for name in ("db.dat", "vault-1.dat"):
+            data = read_bytes(self.path(name))
+            for form in self.secret_forms():
+                self.assertNotIn(form, data, (name, form))
+
+        code, out, err = self.cli(*a, "days")
+        self.assertEqual((code, out), (3, ""))
+        self.assertIn("encrypted", err)
+        code, out, _ = self.cli(*a, "--password", "tulip", "days")
+        self.assertEqual((code, out), (1, ""))
+        p = subprocess.run(EMULATOR + [CLI, "--db", self.db, "--users", self.path("user.dat"), "--owner", "1",
+                                       "--password", "-", "days"], input=b"rose\n", capture_output=True, timeout=120)
+        self.assertEqual((p.returncode, p.stdout.decode("utf-8")), (0, before))
+        # Bea's calendar is hers as before.
+        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS------\t-\t\n")
+
+        # A changed byte: refused, nothing written.
+        data = bytearray(read_bytes(vault))
+        data[len(data) // 2] ^= 1
+        with open(vault, "wb") as f:
+            f.write(data)
+        code, _, err = self.cli(*a, "--password", "rose", "days")
+        self.assertEqual(code, 1)
+        self.assertEqual(read_bytes(vault), bytes(data))
+        data[len(data) // 2] ^= 1
+        with open(vault, "wb") as f:
+            f.write(data)
+
+        self.assertEqual(self.cli(*a, "--password", "rose", "decrypt")[0], 0)
+        self.assertFalse(os.path.exists(vault))
+        self.assertEqual(self.cli(*a, "days")[1], before)
+
+        # Deleting her takes her days with her; --keep-days leaves them.
+        code, _, err = self.cli("--password", "tulip", "delete-user", "anna")
+        self.assertEqual(code, 1)
+        self.assertEqual(self.cli("--password", "rose", "delete-user", "anna")[0], 0)
+        self.assertEqual(self.cli("users")[1], "2\tbea\n")
+        self.assertEqual(self.cli(*a, "days")[1], "")
+        self.assertEqual(self.cli("--keep-days", "--password", "tulip", "delete-user", "bea")[0], 0)
+        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS------\t-\t\n")
+
+
 class CliSmokeTest(unittest.TestCase):
     """What the Windows build has of its own: wide arguments and UTF-8
     output through the console, the exit codes, writing and reading db.dat."""
@@ -517,7 +662,7 @@ class CliSmokeTest(unittest.TestCase):
         self.assertEqual(self.run_cli("note", "02.03.2026", "Kopf\tweh – 头痛")[0], 0)
         code, out, err = self.run_cli("days")
         self.assertEqual((code, err), (0, ""))
-        self.assertEqual(out, "01.03.2026\tS-----\t-\t\n02.03.2026\t------\t-\tKopf\\tweh – 头痛\n")
+        self.assertEqual(out, "01.03.2026\tS------\t-\t\n02.03.2026\t-------\t-\tKopf\\tweh – 头痛\n")
         code, out, _ = self.run_cli("--manual", "28", "14", "classify", "01.03.2026", "02.03.2026")
         self.assertEqual((code, out), (0, "01.03.2026\t0\n02.03.2026\t1\n"))
         users = os.path.join(self.tmp.name, "user.dat")
@@ -525,7 +670,7 @@ class CliSmokeTest(unittest.TestCase):
         self.assertEqual(self.run_cli("--users", users, "backup", backup)[0], 0)
         self.assertEqual(self.run_cli("unset-start", "01.03.2026")[0], 0)
         self.assertEqual(self.run_cli("--users", users, "restore", backup)[0], 0)
-        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS-----\t-\t\n02.03.2026\t------\t-\tKopf\\tweh – 头痛\n")
+        self.assertEqual(self.run_cli("days")[1], "01.03.2026\tS------\t-\t\n02.03.2026\t-------\t-\tKopf\\tweh – 头痛\n")
         exported = os.path.join(self.tmp.name, "days.csv")
         self.assertEqual(self.run_cli("export-csv", exported)[0], 0)
         with open(exported, "rb") as f:
@@ -533,4 +678,4 @@ class CliSmokeTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=[sys.argv[0], "-v"])
+    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[3:])

@@ -5,7 +5,10 @@ program in German, and uninstalls it again.
 Checks: the program files, the Start-menu shortcut and the uninstall entry
 exist after installing; the installed program opens its window and, on a
 German system, chooses German; after uninstalling, the program files, the
-shortcut and the entry are gone and the user's db.dat is still there.
+shortcut, the entry and the start-with-Windows entry are gone and the user's
+db.dat is still there. Start with Windows follows the installer's choice
+(ticked by default, "/NOAUTOSTART" unticks it), also after the program's
+first exit.
 
 usage: installer_test.py SETUP.exe BUILD_DIR
 Runs only in the build's own Wine prefix (WINEPREFIX inside BUILD_DIR).
@@ -21,6 +24,7 @@ SETUP = pathlib.Path()
 BUILD = pathlib.Path()
 PREFIX = pathlib.Path()
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tamarel"
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 SETTINGS_KEY = r"HKCU\Software\Quillow\Tamarel"
 
 
@@ -61,16 +65,54 @@ def windows_titled(title):
     return [line for line in r.stdout.splitlines() if f'"{title}"' in line]
 
 
+def windows_path(path):
+    return "C:\\" + str(path.relative_to(PREFIX / "drive_c")).replace("/", "\\")
+
+
+def run_and_close(exe, env_extra=None):
+    """Starts the installed program, waits for its window and closes it as
+    Windows does at logoff (taskkill without /f), so it saves its settings."""
+    env = dict(os.environ, **(env_extra or {}))
+    program = subprocess.Popen(["wine", exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        deadline = time.time() + 60
+        while time.time() < deadline and not windows_titled("Tamarel"):
+            time.sleep(0.5)
+        shown = bool(windows_titled("Tamarel"))
+        wine("taskkill", "/im", "tamarel.exe", env_extra=env_extra, check=False)
+        program.wait(timeout=60)
+    finally:
+        if program.poll() is None:
+            program.kill()
+    wait_server()
+    return shown
+
+
 class InstallerTest(unittest.TestCase):
+    def setUp(self):
+        self.profile = user_folder()
+        self.install_dir = self.profile / "AppData" / "Local" / "Programs" / "Tamarel"
+        self.exe = windows_path(self.install_dir / "tamarel.exe")
+        # A new user: no earlier choice of starting with Windows.
+        wine("reg", "delete", SETTINGS_KEY, "/v", "autoLoad", "/f", check=False)
+        wine("reg", "delete", RUN_KEY, "/v", "Tamarel", "/f", check=False)
+
+    def install(self, *options):
+        wine("Z:" + str(SETUP).replace("/", "\\"), "/S", *options)
+        wait_server()
+
+    def uninstall(self):
+        wine(windows_path(self.install_dir / "uninstall.exe"), "/S", "_?=" + self.exe.rsplit("\\", 1)[0])
+        wait_server()
+
     def test_install_start_in_german_and_uninstall_keeping_the_data(self):
-        profile = user_folder()
-        install_dir = profile / "AppData" / "Local" / "Programs" / "Tamarel"
+        profile = self.profile
+        install_dir = self.install_dir
         shortcut = profile / "AppData" / "Roaming" / "Microsoft" / "Windows" / "Start Menu" / "Programs" / "Tamarel" / "Tamarel.lnk"
         db = profile / "AppData" / "Roaming" / "Zenthal" / "Tamarel" / "db.dat"
         wine("reg", "delete", SETTINGS_KEY, "/v", "Locale", "/f", check=False)
 
-        wine("Z:" + str(SETUP).replace("/", "\\"), "/S")
-        wait_server()
+        self.install()
         for name in ["tamarel.exe", "tamarel-cli.exe", "tamarel_help.chm", "en.lan", "de.lan", "fr.lan", "ru.lan",
                      "uninstall.exe"]:
             self.assertTrue((install_dir / name).is_file(), name)
@@ -79,34 +121,34 @@ class InstallerTest(unittest.TestCase):
         uninstall_string = reg_value(UNINSTALL_KEY, "UninstallString")
         self.assertIsNotNone(uninstall_string)
         self.assertIn("uninstall.exe", uninstall_string)
+        # "Start Tamarel with Windows" is ticked unless she unticks it.
+        self.assertEqual(reg_value(SETTINGS_KEY, "autoLoad"), "0x1")
+        self.assertEqual(reg_value(RUN_KEY, "Tamarel"), f'"{self.exe}" -m')
 
         # The installed program, started on a German system, opens its window in German.
-        exe = "C:\\" + str((install_dir / "tamarel.exe").relative_to(PREFIX / "drive_c")).replace("/", "\\")
         german = {"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"}
-        env = dict(os.environ, **german)
-        program = subprocess.Popen(["wine", exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            deadline = time.time() + 60
-            while time.time() < deadline and not windows_titled("Tamarel"):
-                time.sleep(0.5)
-            self.assertTrue(windows_titled("Tamarel"), "the installed program showed no window")
-            wine("taskkill", "/im", "tamarel.exe", env_extra=german, check=False)
-            program.wait(timeout=60)
-        finally:
-            if program.poll() is None:
-                program.kill()
-        wait_server()
+        self.assertTrue(run_and_close(self.exe, german), "the installed program showed no window")
         self.assertEqual(reg_value(SETTINGS_KEY, "Locale"), "Deutsch")
         self.assertTrue(db.is_file(), "the program made no db.dat")
+        self.assertTrue((reg_value(RUN_KEY, "Tamarel") or "").lower().endswith('tamarel.exe" -m'))
 
-        wine("C:\\" + str((install_dir / "uninstall.exe").relative_to(PREFIX / "drive_c")).replace("/", "\\"),
-             "/S", "_?=" + exe.rsplit("\\", 1)[0])
-        wait_server()
+        self.uninstall()
         for name in ["tamarel.exe", "tamarel-cli.exe", "tamarel_help.chm", "de.lan", "uninstall.exe"]:
             self.assertFalse((install_dir / name).exists(), name)
         self.assertFalse(shortcut.exists())
         self.assertIsNone(reg_value(UNINSTALL_KEY, "DisplayName"))
+        self.assertIsNone(reg_value(RUN_KEY, "Tamarel"), "Windows would start a program that is gone")
         self.assertTrue(db.is_file(), "uninstalling removed her calendar")
+
+    def test_unticked_start_with_windows_survives_the_first_exit(self):
+        self.install("/NOAUTOSTART")
+        self.assertEqual(reg_value(SETTINGS_KEY, "autoLoad"), "0x0")
+        self.assertIsNone(reg_value(RUN_KEY, "Tamarel"))
+        self.assertTrue(run_and_close(self.exe), "the installed program showed no window")
+        self.assertEqual(reg_value(SETTINGS_KEY, "autoLoad"), "0x0")
+        self.assertIsNone(reg_value(RUN_KEY, "Tamarel"), "the first exit added Tamarel to start with Windows")
+        self.uninstall()
+        self.assertIsNone(reg_value(RUN_KEY, "Tamarel"))
 
 
 if __name__ == "__main__":

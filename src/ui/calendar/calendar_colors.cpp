@@ -27,3 +27,8 @@ ColorRef InterpolateColor(ColorRef from, ColorRef to, int i, int n) {
   return MakeColor(channel(RedOf(from), RedOf(to)), channel(GreenOf(from), GreenOf(to)),
                    channel(BlueOf(from), BlueOf(to)));
 }
+
+ColorRef MonthTitleTextColor(const ThemeRecord& theme) {
+  const ColorRef middle = InterpolateColor(theme.base, theme.dark, 1, 2);
+  return ReadableTextColor(middle, {theme.light, MakeColor(255, 255, 255), theme.secondDark});
+}

@@ -15,3 +15,8 @@
 // from + i x (to - from) / n, the division truncating toward zero. Step 0 is
 // `from`; n <= 0 gives `from`.
 [[nodiscard]] ColorRef InterpolateColor(ColorRef from, ColorRef to, int i, int n);
+
+// The month name's colour: the theme's light colour where it stands out from
+// the middle of the title's gradient (from the base to the dark colour),
+// else a colour that does.
+[[nodiscard]] ColorRef MonthTitleTextColor(const ThemeRecord& theme);

@@ -57,7 +57,7 @@ std::u16string DayNumberText(int day) {
   return std::u16string(buf, buf + std::strlen(buf));
 }
 
-MonthLayout MonthLayout::Build(int year, int monthIndex, const CalRect& bounds) {
+MonthLayout MonthLayout::Build(int year, int monthIndex, const Rect& bounds) {
   MonthLayout m;
   m.year = year;
   m.monthIndex = monthIndex;
@@ -84,24 +84,24 @@ MonthLayout MonthLayout::Build(int year, int monthIndex, const CalRect& bounds) 
   return m;
 }
 
-CalRect MonthLayout::TitleBand() const { return {bounds.left, bounds.top, bounds.right, bounds.top + cellHeight}; }
+Rect MonthLayout::TitleBand() const { return {bounds.left, bounds.top, bounds.right, bounds.top + cellHeight}; }
 
-CalRect MonthLayout::LeftTitleCell() const {
+Rect MonthLayout::LeftTitleCell() const {
   return {bounds.left, bounds.top, bounds.left + cellWidth, bounds.top + cellHeight};
 }
 
-CalRect MonthLayout::RightTitleCell() const {
+Rect MonthLayout::RightTitleCell() const {
   return {bounds.right - cellWidth, bounds.top, bounds.right, bounds.top + cellHeight};
 }
 
-CalRect MonthLayout::WeekdayCell(int column) const {
+Rect MonthLayout::WeekdayCell(int column) const {
   return {bounds.left + column * cellWidth, bounds.top + cellHeight, bounds.left + (column + 1) * cellWidth,
           bounds.top + 2 * cellHeight};
 }
 
 // Day cells are shifted one pixel right and start one pixel below their row
 // line, so the horizontal grid lines between weeks belong to no day.
-CalRect MonthLayout::WeekCell(int weekRow, int column) const {
+Rect MonthLayout::WeekCell(int weekRow, int column) const {
   return {bounds.left + 1 + column * cellWidth, bounds.top + (2 + weekRow) * cellHeight + 1,
           bounds.left + 1 + (column + 1) * cellWidth, bounds.top + (3 + weekRow) * cellHeight};
 }
@@ -109,15 +109,15 @@ CalRect MonthLayout::WeekCell(int weekRow, int column) const {
 CalendarLayout::CalendarLayout(const PackedDate& today)
     : year_(today.year), firstMonthIndex_(today.month - 1), selected_(today) {}
 
-CalRect CalendarLayout::WindowRectFor(const CalRect& calendarArea) {
+Rect CalendarLayout::WindowRectFor(const Rect& calendarArea) {
   return {0, kFrameBandHeight, calendarArea.Width(), calendarArea.Height()};
 }
 
-CalRect CalendarLayout::BoundsFor(const CalRect& calendarArea) {
+Rect CalendarLayout::BoundsFor(const Rect& calendarArea) {
   return {0, 0, 14 * (calendarArea.Width() / 14) + 9, calendarArea.Height() - kFrameBandHeight};
 }
 
-void CalendarLayout::Resize(const CalRect& calendarArea) {
+void CalendarLayout::Resize(const Rect& calendarArea) {
   bounds_ = BoundsFor(calendarArea);
   LayoutMonths();
 }
@@ -126,14 +126,14 @@ void CalendarLayout::Resize(const CalRect& calendarArea) {
 // sides; the division truncates, so a small remainder stays unused.
 void CalendarLayout::LayoutMonths() {
   months_.clear();
-  const CalRect& b = bounds_;
+  const Rect& b = bounds_;
   monthWidth_ = (b.Width() - 20) / 2;
   monthHeight_ = (b.Height() - 40) / 2;
   months_.reserve(kShownMonths);
   for (int k = 0; k < kShownMonths; ++k) {
     const int r = k / kMonthColumns;
     const int c = k % kMonthColumns;
-    const CalRect rect{b.left + 10 + c * monthWidth_, b.top + kHeaderHeight + r * monthHeight_,
+    const Rect rect{b.left + 10 + c * monthWidth_, b.top + kHeaderHeight + r * monthHeight_,
                        b.left + 10 + (c + 1) * monthWidth_, b.top + kHeaderHeight + (r + 1) * monthHeight_};
     int index = firstMonthIndex_ + k;
     int year = year_;
@@ -218,25 +218,25 @@ void CalendarLayout::ShowToday(const PackedDate& today) {
   LayoutMonths();
 }
 
-CalRect CalendarLayout::HeaderBand() const {
+Rect CalendarLayout::HeaderBand() const {
   return {bounds_.left + 7, bounds_.top, bounds_.left + 2 * monthWidth_ + 11, bounds_.top + kHeaderHeight};
 }
 
 // Each button holds its 9-pixel arrow and its label; labelWidth is the wider
 // of "Back" and "Next" in the header font, so both buttons match.
 void CalendarLayout::PlaceButtons(int labelWidth) {
-  const CalRect band = HeaderBand();
+  const Rect band = HeaderBand();
   back_ = {band.left + 4, bounds_.top + 2, band.left + labelWidth + 31, bounds_.top + 27};
   next_ = {band.right - labelWidth - 29, bounds_.top + 2, band.right - 2, bounds_.top + 27};
 }
 
-CalendarButton CalendarLayout::ButtonAt(CalPoint p) const {
+CalendarButton CalendarLayout::ButtonAt(Point p) const {
   if (back_.Contains(p)) return CalendarButton::Back;
   if (next_.Contains(p)) return CalendarButton::Next;
   return CalendarButton::None;
 }
 
-const DayCell* CalendarLayout::DayAt(CalPoint p) const {
+const DayCell* CalendarLayout::DayAt(Point p) const {
   for (const MonthLayout& month : months_) {
     for (const DayCell& day : month.days) {
       if (day.rect.Contains(p)) return &day;
@@ -245,7 +245,7 @@ const DayCell* CalendarLayout::DayAt(CalPoint p) const {
   return nullptr;
 }
 
-const DayCell* CalendarLayout::HitTest(CalPoint p) {
+const DayCell* CalendarLayout::HitTest(Point p) {
   for (MonthLayout& month : months_) {
     for (DayCell& day : month.days) {
       if (!day.rect.Contains(p)) continue;
@@ -275,7 +275,7 @@ void CalendarLayout::ClearHover() {
   }
 }
 
-const DayCell* CalendarLayout::SelectAt(CalPoint p) {
+const DayCell* CalendarLayout::SelectAt(Point p) {
   const DayCell* day = DayAt(p);
   if (day) selected_ = day->Date();
   return day;

@@ -11,27 +11,7 @@
 #include <vector>
 
 #include "env/packed_date.h"
-
-struct CalPoint {
-  int x = 0;
-  int y = 0;
-};
-
-// A rectangle with the platform's convention: left and top inside, right and
-// bottom just outside.
-struct CalRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  [[nodiscard]] constexpr int Width() const { return right - left; }
-  [[nodiscard]] constexpr int Height() const { return bottom - top; }
-  [[nodiscard]] constexpr bool Contains(CalPoint p) const {
-    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-  }
-  friend constexpr bool operator==(const CalRect&, const CalRect&) = default;
-};
+#include "env/rect.h"
 
 // Julian Day Number of a date: Julian calendar up to 4 October 1582,
 // Gregorian from 15 October 1582 on. Year 0 does not exist (1 BC is -1).
@@ -55,7 +35,7 @@ struct CalRect {
 
 // One day of a month on screen (what AFCDayObj holds).
 struct DayCell {
-  CalRect rect;
+  Rect rect;
   int day = 0;
   int month = 0;  // 1-12
   int year = 0;
@@ -76,23 +56,23 @@ struct MonthLayout {
 
   int year = 0;
   int monthIndex = 0;  // 0 = January
-  CalRect bounds;
+  Rect bounds;
   int cellWidth = 0;
   int cellHeight = 0;
   std::vector<DayCell> days;  // day 1 first, no cells for the empty places
   PackedDate selected;        // the date last hovered in this month
 
   // Lays out the days of one month inside bounds.
-  [[nodiscard]] static MonthLayout Build(int year, int monthIndex, const CalRect& bounds);
+  [[nodiscard]] static MonthLayout Build(int year, int monthIndex, const Rect& bounds);
 
   [[nodiscard]] int Month() const { return monthIndex + 1; }
-  [[nodiscard]] CalRect TitleBand() const;
-  [[nodiscard]] CalRect LeftTitleCell() const;
-  [[nodiscard]] CalRect RightTitleCell() const;
+  [[nodiscard]] Rect TitleBand() const;
+  [[nodiscard]] Rect LeftTitleCell() const;
+  [[nodiscard]] Rect RightTitleCell() const;
   // Cell of the weekday name in column 0 (Monday) ... 6 (Sunday).
-  [[nodiscard]] CalRect WeekdayCell(int column) const;
+  [[nodiscard]] Rect WeekdayCell(int column) const;
   // Cell of week row 0-5, column 0-6, whether or not a day lies there.
-  [[nodiscard]] CalRect WeekCell(int weekRow, int column) const;
+  [[nodiscard]] Rect WeekCell(int weekRow, int column) const;
 };
 
 enum class CalendarButton { None, Back, Next };
@@ -127,16 +107,16 @@ class CalendarLayout {
 
   // Where the control window goes inside the frame's calendar area (the
   // frame client minus the panes), in frame client coordinates.
-  [[nodiscard]] static CalRect WindowRectFor(const CalRect& calendarArea);
+  [[nodiscard]] static Rect WindowRectFor(const Rect& calendarArea);
   // The bounds the months are laid out in after a resize, in control
   // coordinates: the width is rounded down to a multiple of 14 and 9 added,
   // so the two month columns divide it evenly.
-  [[nodiscard]] static CalRect BoundsFor(const CalRect& calendarArea);
+  [[nodiscard]] static Rect BoundsFor(const Rect& calendarArea);
 
   // Size event: new bounds from the calendar area, months rebuilt.
-  void Resize(const CalRect& calendarArea);
+  void Resize(const Rect& calendarArea);
   // Sets the bounds without rebuilding the months (painting does this).
-  void SetBounds(const CalRect& bounds) { bounds_ = bounds; }
+  void SetBounds(const Rect& bounds) { bounds_ = bounds; }
   // Rebuilds the four months inside the current bounds; hover is lost.
   void LayoutMonths();
 
@@ -148,25 +128,25 @@ class CalendarLayout {
   [[nodiscard]] int FirstMonthIndex() const { return firstMonthIndex_; }
   // Month index (0-11) of the last shown month, counted past December.
   [[nodiscard]] int LastMonthIndex() const { return (firstMonthIndex_ + kShownMonths - 1) % 12; }
-  [[nodiscard]] const CalRect& Bounds() const { return bounds_; }
+  [[nodiscard]] const Rect& Bounds() const { return bounds_; }
   [[nodiscard]] int MonthWidth() const { return monthWidth_; }
   [[nodiscard]] int MonthHeight() const { return monthHeight_; }
   [[nodiscard]] const std::vector<MonthLayout>& Months() const { return months_; }
 
   // The gradient header above the months that holds the title and buttons.
-  [[nodiscard]] CalRect HeaderBand() const;
+  [[nodiscard]] Rect HeaderBand() const;
   // Places Back and Next in the header for the wider of their two labels.
   void PlaceButtons(int labelWidth);
-  [[nodiscard]] const CalRect& BackButton() const { return back_; }
-  [[nodiscard]] const CalRect& NextButton() const { return next_; }
-  [[nodiscard]] CalendarButton ButtonAt(CalPoint p) const;
+  [[nodiscard]] const Rect& BackButton() const { return back_; }
+  [[nodiscard]] const Rect& NextButton() const { return next_; }
+  [[nodiscard]] CalendarButton ButtonAt(Point p) const;
 
   // The day under a point, or nullptr; changes nothing.
-  [[nodiscard]] const DayCell* DayAt(CalPoint p) const;
+  [[nodiscard]] const DayCell* DayAt(Point p) const;
   // The day under a point, or nullptr. A hit makes that day the only hovered
   // one (and the last hovered date of its month); a miss changes nothing, so
   // the last hovered day stays marked. Hovering never selects.
-  const DayCell* HitTest(CalPoint p);
+  const DayCell* HitTest(Point p);
   [[nodiscard]] const DayCell* HoveredDay() const;
   // Forgets the hovered day (the mouse left the calendar, a menu opened).
   void ClearHover();
@@ -177,7 +157,7 @@ class CalendarLayout {
   [[nodiscard]] const PackedDate& Selected() const { return selected_; }
   // A click: the day under p becomes the selected day; nullptr and no change
   // off the days.
-  const DayCell* SelectAt(CalPoint p);
+  const DayCell* SelectAt(Point p);
   void Select(const PackedDate& date) { selected_ = date; }
   // The cell of the selected date when it is shown, or nullptr.
   [[nodiscard]] const DayCell* SelectedCell() const;
@@ -191,12 +171,12 @@ class CalendarLayout {
  private:
   int year_ = 0;
   int firstMonthIndex_ = 0;
-  CalRect bounds_{0, 0, 400, 400};
+  Rect bounds_{0, 0, 400, 400};
   int monthWidth_ = 0;
   int monthHeight_ = 0;
   std::vector<MonthLayout> months_;
-  CalRect back_;
-  CalRect next_;
+  Rect back_;
+  Rect next_;
   PackedDate selected_;
 
   // The shown months counted from year 0: first and one past the last.

@@ -22,7 +22,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWeekendRed = RGB(255, 0, 0);
 
-RECT ToRect(const CalRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // Fills with a solid colour without making a brush (ExtTextOut's opaque
 // rectangle), leaving the context's background colour as it was: the
@@ -108,7 +108,7 @@ ThemeRecord PaintedTheme(const ThemeRecord& theme) {
 MonthColors MonthColorsFor(const ThemeRecord& theme) {
   MonthColors c;
   c.text = kBlack;
-  c.titleText = theme.light;
+  c.titleText = MonthTitleTextColor(theme);
   if (theme.useSystemColors) {
     c.background = kWhite;
     c.title = GetSysColor(COLOR_ACTIVECAPTION);
@@ -176,7 +176,7 @@ void CalendarPainter::PlaceButtons(HDC dc, AFCYearObj& year) const {
 
 // One-pixel columns with exact integer steps from the base colour to the
 // dark one (a gradient fill would round differently).
-void CalendarPainter::DrawHeaderGradient(HDC dc, const CalRect& band, const ThemeRecord& theme) const {
+void CalendarPainter::DrawHeaderGradient(HDC dc, const Rect& band, const ThemeRecord& theme) const {
   const int width = band.Width();
   for (int i = 0; i < width; ++i) {
     FillSolid(dc, band.left + i, band.top, band.left + i + 1, band.bottom,
@@ -205,35 +205,39 @@ void CalendarPainter::DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRec
   }
 }
 
-void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext) const {
+void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext, bool paper) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
-  const CalRect& b = year.Bounds();
-  FillSolid(dc, 0, 0, b.right + 14, b.bottom, theme.base);
-  const CalRect band = year.HeaderBand();
-  DrawHeaderGradient(dc, band, theme);
+  const Rect& b = year.Bounds();
+  const Rect band = year.HeaderBand();
+  if (!paper) {
+    FillSolid(dc, 0, 0, b.right + 14, b.bottom, theme.base);
+    DrawHeaderGradient(dc, band, theme);
+  }
 
   const LOGFONTW& lf = FontCache::DefaultLogFont();
   SelectGuard selectedFont(dc, fonts_.Get(lf.lfHeight + lf.lfHeight / 10, FW_SEMIBOLD));
-  year.PlaceButtons(MeasureButtonLabel(dc));
-  {
+  if (!paper) {
     BkModeGuard transparent(dc, TRANSPARENT);
+    year.PlaceButtons(MeasureButtonLabel(dc));
     DrawButtons(dc, year, theme, overBack, overNext);
-
-    wchar_t title[256];
-    std::swprintf(title, 256, L"%u (%ls - %ls)", static_cast<unsigned>(year.Year()),
-                  MonthName(locale_, year.FirstMonthIndex()).c_str(),
-                  MonthName(locale_, year.LastMonthIndex()).c_str());
     TextColorGuard white(dc, kWhite);
-    DrawTextIn(dc, title, ToRect(band), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextIn(dc, YearTitle(year), ToRect(band), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
   for (const AFCYueObj& month : year.Months()) DrawMonth(dc, month);
   if (const AFCDayObj* selected = year.SelectedCell()) DrawSelectionFrame(dc, selected->rect);
 }
 
+std::wstring CalendarPainter::YearTitle(const AFCYearObj& year) const {
+  wchar_t title[256];
+  std::swprintf(title, 256, L"%u (%ls - %ls)", static_cast<unsigned>(year.Year()),
+                MonthName(locale_, year.FirstMonthIndex()).c_str(), MonthName(locale_, year.LastMonthIndex()).c_str());
+  return title;
+}
+
 // The day she clicked carries a frame of its own, two pixels wide in the
 // theme's dark colour, so she always sees which day the panes and commands
 // act on; the hover mark only follows the mouse.
-void CalendarPainter::DrawSelectionFrame(HDC dc, const CalRect& cell) const {
+void CalendarPainter::DrawSelectionFrame(HDC dc, const Rect& cell) const {
   const COLORREF color = static_cast<COLORREF>(PaintedTheme(options_.theme).dark);
   const RECT r = ToRect(cell);
   for (int inset = 1; inset <= kSelectionFrameWidth; ++inset) {
@@ -243,7 +247,7 @@ void CalendarPainter::DrawSelectionFrame(HDC dc, const CalRect& cell) const {
 }
 
 void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const {
-  const CalRect& m = month.bounds;
+  const Rect& m = month.bounds;
   const int ch = m.Height() / MonthLayout::kRows;
   const int cw = m.Width() / MonthLayout::kColumns;
   // Opaque: each name sits on a white box of its own.
@@ -272,7 +276,7 @@ void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const Month
 void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
   const MonthColors colors = MonthColorsFor(theme);
-  const CalRect& m = month.bounds;
+  const Rect& m = month.bounds;
   const int l = m.left, t = m.top, r = m.right, b = m.bottom;
   const int ch = m.Height() / MonthLayout::kRows;
 
@@ -283,8 +287,8 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
   FillSolid(dc, l, t, r, b, desktop ? kDesktopTransparent : kWhite);
   FillSolid(dc, l, t + ch + 1, r, b, desktop ? kDesktopTransparent : colors.background);
 
-  const CalRect leftTitle = month.LeftTitleCell();
-  const CalRect rightTitle = month.RightTitleCell();
+  const Rect leftTitle = month.LeftTitleCell();
+  const Rect rightTitle = month.RightTitleCell();
   const RECT band = ToRect(month.TitleBand());
   {
     const int f = m.Width() / 100;
@@ -301,7 +305,8 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
     {
       BkModeGuard transparent(dc, TRANSPARENT);
       const std::wstring name = MonthName(locale_, month.monthIndex);
-      {
+      // On the desktop the shadow would read as a second, ghost title.
+      if (!desktop) {
         TextColorGuard shadow(dc, colors.title);
         DrawTextIn(dc, name, RECT{band.left + 3, band.top + 3, band.right + 3, band.bottom + 3},
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -344,11 +349,11 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
   const std::wstring number = ToWide(day.Text());
   SIZE extent{};
   GetTextExtentPoint32W(dc, number.c_str(), static_cast<int>(number.size()), &extent);
-  const CalRect numberBox{r - 1 - extent.cx, t + 1, r - 1, t + 1 + extent.cy};
-  const CalRect cellBox{l, t, r, b};
+  const Rect numberBox{r - 1 - extent.cx, t + 1, r - 1, t + 1 + extent.cy};
+  const Rect cellBox{l, t, r, b};
   const auto draw = [&](int picture, int x, int y) {
     const SIZE size = MaskedPictures::Size(picture);
-    const CalPoint at = MarkPlace(CalPoint{x, y}, size.cx, size.cy, numberBox, cellBox);
+    const Point at = MarkPlace(Point{x, y}, size.cx, size.cy, numberBox, cellBox);
     MaskedPictures::Draw(dc, at.x, at.y, picture, kIconKey);
   };
   if (look.icon) draw(look.icon, l, b - 19);
@@ -364,6 +369,9 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
     DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5}, DT_RIGHT | DT_SINGLELINE);
   }
   if (look.mood) draw(look.mood, l + 14, t + 5);
+  // Beside the bottom-left icon.
+  if (look.disturbed)
+    draw(IDB_DAY_DISTURBED, l + 17, b - 13);
 
   DrawRaised(dc, cell);
   const bool today = date == clock_.Today();
@@ -384,11 +392,11 @@ namespace {
 // Where a day may leave ink: its cell, the today path one pixel to its left,
 // the marks of a narrow cell reaching past its right edge and the "P" of a
 // wide one below it.
-CalRect InkBounds(const CalRect& cell) {
-  return CalRect{cell.left - 1, cell.top, std::max(cell.right, cell.left + 33), cell.bottom + 5};
+Rect InkBounds(const Rect& cell) {
+  return Rect{cell.left - 1, cell.top, std::max(cell.right, cell.left + 33), cell.bottom + 5};
 }
 
-bool Intersects(const CalRect& a, const CalRect& b) {
+bool Intersects(const Rect& a, const Rect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
@@ -399,11 +407,11 @@ bool Intersects(const CalRect& a, const CalRect& b) {
 // later months, which cover whatever the earlier ones left on them. So a
 // cell is rebuilt by clipping to it less the later months, filling it pale
 // and drawing again, in order, every day of its month whose ink reaches it.
-void CalendarPainter::RepaintCells(HDC dc, const AFCYearObj& year, const std::vector<CalRect>& cells) const {
+void CalendarPainter::RepaintCells(HDC dc, const AFCYearObj& year, const std::vector<Rect>& cells) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
   const MonthColors colors = MonthColorsFor(theme);
   const auto& months = year.Months();
-  for (const CalRect& cell : cells) {
+  for (const Rect& cell : cells) {
     size_t owner = months.size();
     for (size_t i = 0; i < months.size() && owner == months.size(); ++i) {
       for (const AFCDayObj& day : months[i].days) {
@@ -418,7 +426,7 @@ void CalendarPainter::RepaintCells(HDC dc, const AFCYearObj& year, const std::ve
     Region clip(CreateRectRgn(cell.left, cell.top, cell.right, cell.bottom));
     if (!clip) continue;
     for (size_t later = owner + 1; later < months.size(); ++later) {
-      const CalRect& m = months[later].bounds;
+      const Rect& m = months[later].bounds;
       Region covered(CreateRectRgn(m.left, m.top, m.right, m.bottom));
       if (covered) CombineRgn(clip.Get(), clip.Get(), covered.Get(), RGN_DIFF);
     }

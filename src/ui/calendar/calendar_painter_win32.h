@@ -53,7 +53,11 @@ class CalendarPainter {
 
   // The whole view: header band with title and buttons, then the months.
   // Places the Back and Next buttons in the view (hit testing uses them).
-  void DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext) const;
+  // On paper there are no buttons to press and no band: the page prints
+  // the title in its own type (YearTitle).
+  void DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool overNext, bool paper = false) const;
+  // "2024 (June - September)": the year and the first and last month shown.
+  [[nodiscard]] std::wstring YearTitle(const AFCYearObj& year) const;
   // One month; desktop: the month goes onto the desktop picture, so its
   // background is the transparent colour and it gets no frames.
   void DrawMonth(HDC dc, const AFCYueObj& month, bool desktop = false) const;
@@ -65,7 +69,7 @@ class CalendarPainter {
   // as a full DrawYear would leave it, and nothing outside the cells is
   // touched. Moving the mouse from one day to the next costs two cells
   // instead of the whole view.
-  void RepaintCells(HDC dc, const AFCYearObj& year, const std::vector<CalRect>& cells) const;
+  void RepaintCells(HDC dc, const AFCYearObj& year, const std::vector<Rect>& cells) const;
 
   // Measures the button labels in the header font and places the buttons,
   // without painting (the window does this before its first paint).
@@ -80,10 +84,10 @@ class CalendarPainter {
 
  private:
   int MeasureButtonLabel(HDC dc) const;
-  void DrawHeaderGradient(HDC dc, const CalRect& band, const ThemeRecord& theme) const;
+  void DrawHeaderGradient(HDC dc, const Rect& band, const ThemeRecord& theme) const;
   void DrawButtons(HDC dc, const AFCYearObj& year, const ThemeRecord& theme, bool overBack, bool overNext) const;
   void DrawWeekdayRow(HDC dc, const AFCYueObj& month, const MonthColors& colors) const;
-  void DrawSelectionFrame(HDC dc, const CalRect& cell) const;
+  void DrawSelectionFrame(HDC dc, const Rect& cell) const;
 
   MenstualManager& model_;
   const OptionsManager& options_;

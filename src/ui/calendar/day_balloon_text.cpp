@@ -68,5 +68,15 @@ DayBalloon DayBalloonFor(MenstualManager &model, const LocaleManager &locale,
   const std::u16string note =
       record && record->note ? *record->note : std::u16string();
   balloon.text = DayBalloonText(tip, locale.Translate(u"NOTE"), note);
+  if (record && record->disturbed)
+    balloon.text = WithDisturbedMark(std::move(balloon.text),
+                                     locale.Translate(u"MSG_DISTURBED"));
   return balloon;
+}
+
+std::u16string WithDisturbedMark(std::u16string text,
+                                 std::u16string_view mark) {
+  text += u"\n\n";
+  text.append(mark);
+  return text;
 }

@@ -40,3 +40,8 @@ struct DayBalloon {
 [[nodiscard]] DayBalloon DayBalloonFor(MenstualManager &model,
                                        const LocaleManager &locale,
                                        const PackedDate &date);
+// The balloon's text with the disturbed-temperature mark ("Disturbed
+// temperature" in the current language) on a line of its own after a blank
+// line.
+[[nodiscard]] std::u16string WithDisturbedMark(std::u16string text,
+                                               std::u16string_view mark);

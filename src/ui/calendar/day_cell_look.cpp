@@ -72,25 +72,8 @@ DayCellLook DecideDayCellLook(int dayClass, const Day* day, const OptionsManager
       look.mood = IDB_BAD_MOOD;
     }
   }
+  look.disturbed = options.showDisturbed && day && day->disturbed;
   return look;
-}
-
-namespace {
-
-double Linear(int channel) {
-  const double c = channel / 255.0;
-  return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(ColorRef c) {
-  return 0.2126 * Linear(RedOf(c)) + 0.7152 * Linear(GreenOf(c)) + 0.0722 * Linear(BlueOf(c));
-}
-
-}  // namespace
-
-double ContrastRatio(ColorRef a, ColorRef b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 ColorRef DayNumberColor(ColorRef background, bool today) {
@@ -103,17 +86,17 @@ ColorRef DayNumberColor(ColorRef background, bool today) {
 
 namespace {
 
-bool Overlaps(const CalRect& a, const CalRect& b) {
+bool Overlaps(const Rect& a, const Rect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 }  // namespace
 
-CalPoint MarkPlace(CalPoint wanted, int width, int height, const CalRect& number, const CalRect& cell) {
-  const CalRect at{wanted.x, wanted.y, wanted.x + width, wanted.y + height};
+Point MarkPlace(Point wanted, int width, int height, const Rect& number, const Rect& cell) {
+  const Rect at{wanted.x, wanted.y, wanted.x + width, wanted.y + height};
   if (!Overlaps(at, number)) return wanted;
   const int leftOfNumber = number.left - width;
-  if (leftOfNumber >= cell.left) return CalPoint{leftOfNumber, wanted.y};
-  if (number.bottom + height <= cell.bottom) return CalPoint{wanted.x, number.bottom};
-  return CalPoint{cell.left, wanted.y};
+  if (leftOfNumber >= cell.left) return Point{leftOfNumber, wanted.y};
+  if (number.bottom + height <= cell.bottom) return Point{wanted.x, number.bottom};
+  return Point{cell.left, wanted.y};
 }

@@ -27,6 +27,7 @@ struct DayCellLook {
   MarkStyle sex = MarkStyle::None;
   MarkStyle pill = MarkStyle::None;
   int mood = 0;  // good or bad mood bitmap id, 0 for none
+  bool disturbed = false; // the day's temperature is marked disturbed
 };
 
 // dayClass: 0-11, anything else has no class; day: the record or null;
@@ -39,12 +40,11 @@ struct DayCellLook {
 // stays readable on any class colour she picks. Today's number is blue
 // wherever blue still reads (a contrast of at least 3:1).
 [[nodiscard]] ColorRef DayNumberColor(ColorRef background, bool today);
-// The contrast ratio of two colours, 1 to 21, by their relative luminance.
-[[nodiscard]] double ContrastRatio(ColorRef a, ColorRef b);
+// The contrast ratio of two colours: ContrastRatio in env/theme.h.
 
 // Where a mark width x height goes in its cell so that it leaves the day's
 // number (the box its text takes, top right) readable: where it is wanted
 // when that misses the number; else moved left of the number; else below it;
 // as far as the cell allows (a cell too small for both keeps it at its left
 // edge).
-[[nodiscard]] CalPoint MarkPlace(CalPoint wanted, int width, int height, const CalRect& number, const CalRect& cell);
+[[nodiscard]] Point MarkPlace(Point wanted, int width, int height, const Rect& number, const Rect& cell);

@@ -18,7 +18,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"AFCYearSelectWnd";
 
 POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
-CalPoint ToCal(POINT p) { return CalPoint{p.x, p.y}; }
+Point ToCal(POINT p) { return Point{p.x, p.y}; }
 
 } // namespace
 
@@ -63,22 +63,21 @@ bool AFCYearSelectWnd::CreateControl(const RECT &rect, HWND parent, int id) {
   } else {
     LogMessage(L"the calendar's Back and Next tab stops could not be created");
   }
-  year_.SetBounds(CalRect{0, 0, width, height});
+  year_.SetBounds(Rect{0, 0, width, height});
   UpdateWindow(hwnd);
   return true;
 }
 
-CalRect AFCYearSelectWnd::CalendarArea() const {
+Rect AFCYearSelectWnd::CalendarArea() const {
   const RECT a = host_.CalendarArea();
-  return CalRect{a.left, a.top, a.right, a.bottom};
+  return Rect{a.left, a.top, a.right, a.bottom};
 }
 
 void AFCYearSelectWnd::OnHostSize() {
   const HWND hwnd = Hwnd();
-  if (!hwnd)
-    return;
-  const CalRect area = CalendarArea();
-  const CalRect placed = CalendarLayout::WindowRectFor(area);
+  if (!hwnd) return;
+  const Rect area = CalendarArea();
+  const Rect placed = CalendarLayout::WindowRectFor(area);
   sizing_ = true;
   MoveWindow(hwnd, placed.left, placed.top, placed.Width(), placed.Height(),
              TRUE);
@@ -108,16 +107,12 @@ void AFCYearSelectWnd::PlaceButtonKeys() {
   if (!hwnd)
     return;
   const HWND parent = GetParent(hwnd);
-  const auto place = [&](const CPageButton &key, const CalRect &button,
-                         CalRect &placed) {
-    if (!key.Hwnd())
-      return;
+  const auto place = [&](const CPageButton& key, const Rect& button, Rect& placed) {
+    if (!key.Hwnd()) return;
     POINT at{button.left, button.top};
     MapWindowPoints(hwnd, parent, &at, 1);
-    const CalRect wanted{at.x, at.y, at.x + button.Width(),
-                         at.y + button.Height()};
-    if (wanted == placed)
-      return;
+    const Rect wanted{at.x, at.y, at.x + button.Width(), at.y + button.Height()};
+    if (wanted == placed) return;
     placed = wanted;
     // It draws nothing: moving it must not make anything repaint.
     SetWindowPos(key.Hwnd(), nullptr, wanted.left, wanted.top, wanted.Width(),
@@ -161,13 +156,10 @@ void AFCYearSelectWnd::MoveSelection(CalendarStep step) {
 }
 
 void AFCYearSelectWnd::OpenSelectedDayMenu() {
-  if (!year_.IsShown(year_.Selected()) &&
-      year_.SelectAndReveal(year_.Selected()))
-    AfterRebuild();
-  const DayCell *day = year_.SelectedCell();
-  if (!day)
-    return;
-  const CalRect cell = day->rect;
+  if (!year_.IsShown(year_.Selected()) && year_.SelectAndReveal(year_.Selected())) AfterRebuild();
+  const DayCell* day = year_.SelectedCell();
+  if (!day) return;
+  const Rect cell = day->rect;
   ForgetHover();
   UpdateWindow(Hwnd());
   host_.ShowDayMenu(Hwnd(), RECT{cell.left, cell.top, cell.right, cell.bottom});
@@ -255,7 +247,7 @@ void AFCYearSelectWnd::DrawFocusCue(HDC dc) const {
   if (SendMessageW(Hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)
     return;
   const HWND focus = GetFocus();
-  CalRect r;
+  Rect r;
   int inset = 2;
   if (focus == Hwnd()) {
     const DayCell *day = year_.SelectedCell();
@@ -341,9 +333,8 @@ LRESULT AFCYearSelectWnd::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void AFCYearSelectWnd::PaintView(HDC dc) {
   // The view fills the calendar area below the band; the months keep the
   // layout of the last size event.
-  const CalRect area = CalendarArea();
-  year_.SetBounds(CalRect{area.left, area.top, area.right,
-                          area.bottom - CalendarLayout::kFrameBandHeight});
+  const Rect area = CalendarArea();
+  year_.SetBounds(Rect{area.left, area.top, area.right, area.bottom - CalendarLayout::kFrameBandHeight});
   painter_.DrawYear(dc, year_, overBack_, overNext_);
 }
 
@@ -352,11 +343,9 @@ bool AFCYearSelectWnd::OnlyHoverCellsInvalid() const {
     return false;
   Region update(CreateRectRgn(0, 0, 0, 0));
   Region cells(CreateRectRgn(0, 0, 0, 0));
-  if (!update || !cells)
-    return false;
-  if (GetUpdateRgn(Hwnd(), update.Get(), FALSE) == ERROR)
-    return false;
-  for (const CalRect &c : hoverCells_) {
+  if (!update || !cells) return false;
+  if (GetUpdateRgn(Hwnd(), update.Get(), FALSE) == ERROR) return false;
+  for (const Rect& c : hoverCells_) {
     Region one(CreateRectRgn(c.left, c.top, c.right, c.bottom));
     if (one)
       CombineRgn(cells.Get(), cells.Get(), one.Get(), RGN_OR);
@@ -365,7 +354,7 @@ bool AFCYearSelectWnd::OnlyHoverCellsInvalid() const {
          NULLREGION;
 }
 
-void AFCYearSelectWnd::InvalidateHoverCell(const CalRect &cell) {
+void AFCYearSelectWnd::InvalidateHoverCell(const Rect& cell) {
   hoverCells_.push_back(cell);
   const RECT r{cell.left, cell.top, cell.right, cell.bottom};
   InvalidateRect(Hwnd(), &r, FALSE);
@@ -428,12 +417,11 @@ void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(), 0};
     trackingLeave_ = TrackMouseEvent(&track) != FALSE;
   }
-  const CalPoint at = ToCal(p);
+  const Point at = ToCal(p);
   const bool wasOverBack = overBack_;
   const bool wasOverNext = overNext_;
-  const DayCell *before = year_.HoveredDay();
-  const std::optional<CalRect> oldCell =
-      before ? std::optional<CalRect>(before->rect) : std::nullopt;
+  const DayCell* before = year_.HoveredDay();
+  const std::optional<Rect> oldCell = before ? std::optional<Rect>(before->rect) : std::nullopt;
   overBack_ = year_.BackButton().Contains(at);
   overNext_ = year_.NextButton().Contains(at);
   pressed_ = false;
@@ -462,15 +450,11 @@ void AFCYearSelectWnd::ProcessMouseMove(POINT p) {
     InvalidateRect(Hwnd(), nullptr, FALSE);
     return;
   }
-  const DayCell *after = year_.HoveredDay();
-  const std::optional<CalRect> newCell =
-      after ? std::optional<CalRect>(after->rect) : std::nullopt;
-  if (oldCell == newCell)
-    return;
-  if (oldCell)
-    InvalidateHoverCell(*oldCell);
-  if (newCell)
-    InvalidateHoverCell(*newCell);
+  const DayCell* after = year_.HoveredDay();
+  const std::optional<Rect> newCell = after ? std::optional<Rect>(after->rect) : std::nullopt;
+  if (oldCell == newCell) return;
+  if (oldCell) InvalidateHoverCell(*oldCell);
+  if (newCell) InvalidateHoverCell(*newCell);
 }
 
 LRESULT AFCYearSelectWnd::OnMouseMove(WPARAM, LPARAM lp) {
@@ -485,7 +469,7 @@ void AFCYearSelectWnd::OpenDayMenu(POINT p) {
   if (!day)
     return;
   // The cell is copied: the host may repaint or page while its menu is open.
-  const CalRect cell = day->rect;
+  const Rect cell = day->rect;
   // The menu covers the balloon's place and takes the mouse: hover and
   // balloon go, and the selection frame shows at once.
   ForgetHover();

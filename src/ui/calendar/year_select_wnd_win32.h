@@ -109,7 +109,7 @@ class AFCYearSelectWnd : public CWindow {
   void ShowDayBalloon();
   // Months rebuilt after paging: hover is gone and the buttons are re-placed.
   void AfterRebuild();
-  [[nodiscard]] CalRect CalendarArea() const;
+  [[nodiscard]] Rect CalendarArea() const;
 
   ICalendarHost& host_;
   MenstualManager& model_;
@@ -130,7 +130,7 @@ class AFCYearSelectWnd : public CWindow {
   std::optional<PackedDate> tooltipDay_;
   // Cells whose look changed with the hover since the last paint; when they
   // are all that needs painting, only they are drawn again.
-  std::vector<CalRect> hoverCells_;
+  std::vector<Rect> hoverCells_;
   // The buffer holds the whole view as last shown.
   bool bufferPainted_ = false;
   // How many paints redrew only hovered cells (the tests check the fast path
@@ -145,7 +145,7 @@ class AFCYearSelectWnd : public CWindow {
  private:
   // Whether the pending paint covers nothing but the hover cells.
   [[nodiscard]] bool OnlyHoverCellsInvalid() const;
-  void InvalidateHoverCell(const CalRect& cell);
+  void InvalidateHoverCell(const Rect& cell);
 
   // Moving the window from inside its own size handling sends another size
   // event.
@@ -153,6 +153,6 @@ class AFCYearSelectWnd : public CWindow {
 
   CPageButton backKey_;
   CPageButton nextKey_;
-  CalRect backKeyRect_;
-  CalRect nextKeyRect_;
+  Rect backKeyRect_;
+  Rect nextKeyRect_;
 };

@@ -33,6 +33,11 @@ std::optional<Day> ApplyMarkCommand(unsigned id, const Day* stored, const Packed
       day.pill = !day.pill;
       return day;
     }
+    case ID_DAY_DISTURBED: {
+      Day day = CopyOrNew(stored, date);
+      day.disturbed = !day.disturbed;
+      return day;
+    }
     case ID_DAY_GOOD_MOOD:
     case ID_DAY_BAD_MOOD: {
       // The two moods exclude each other.

@@ -10,8 +10,9 @@
 
 #include "model/day.h"
 
-// Commands that need no input: unset start/end, sex, pill, good/bad mood
-// (ids from resources/resource.h). Other ids give nothing.
+// Commands that need no input: unset start/end, sex, pill, disturbed
+// temperature, good/bad mood (ids from resources/resource.h). Other ids give
+// nothing.
 [[nodiscard]] std::optional<Day> ApplyMarkCommand(unsigned id, const Day* stored, const PackedDate& date);
 [[nodiscard]] Day WithTemperature(const Day* stored, const PackedDate& date, double temperature);
 // The note is replaced even by an empty text.

@@ -7,7 +7,7 @@
 #include "model/menstual_manager.h"
 #include "settings/options_manager.h"
 #include "ui/days/day_edits.h"
-#include "ui/reports/temperature_dlg_win32.h"
+#include "ui/days/temperature_dlg_win32.h"
 
 DayEntry::DayEntry(MenstualManager& model, OptionsManager& options, const LocaleManager& locale,
                    const Prompts& prompts, HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp)
@@ -18,11 +18,13 @@ DayEntry::DayEntry(MenstualManager& model, OptionsManager& options, const Locale
       resources_(resources),
       openTemperatureHelp_(std::move(openTemperatureHelp)) {}
 
-DayEntry::Outcome DayEntry::EditTemperature(const PackedDate& date, double newDayValue, HWND owner) const {
+DayEntry::Outcome DayEntry::EditTemperature(const PackedDate& date, HWND owner) const {
   if (!IsValidDate(date)) return Outcome::kCancelled;
   const std::unique_ptr<Day> stored = model_.GetDay(date);
-  CTemperatureDlg dialog(options_, locale_, prompts_, stored ? stored->temperature : newDayValue,
-                         openTemperatureHelp_, resources_);
+  // A day without a temperature opens with an empty field: a proposed value
+  // would be stored by a careless OK as if she had measured it.
+  CTemperatureDlg dialog(options_, locale_, prompts_, stored ? stored->temperature : 0.0, openTemperatureHelp_,
+                         resources_);
   if (dialog.DoModal(owner) != IDOK) return Outcome::kCancelled;
   const SaveResult result = model_.StoreDay(WithTemperature(stored.get(), date, dialog.Value()));
   if (result != SaveResult::kDone) {

@@ -14,19 +14,18 @@ class LocaleManager;
 
 // The temperature entry of one day and the box that tells her a day could
 // not be saved: one of each for the whole program, used by the day menu and
-// by the Day pane alike. Each caller keeps its own starting value for a day
-// that has no record yet.
+// by the Day pane alike.
 class DayEntry {
  public:
   DayEntry(MenstualManager& model, OptionsManager& options, const LocaleManager& locale, const Prompts& prompts,
            HINSTANCE resources, std::function<void(HWND)> openTemperatureHelp);
 
   enum class Outcome { kCancelled, kStored, kNotSaved };
-  // Opens the temperature dialog for date at the stored temperature, or at
-  // newDayValue when the date has no record; on OK stores the value through
-  // the cycle manager (a record with only the temperature when there was
-  // none). A failed save is told to her.
-  Outcome EditTemperature(const PackedDate& date, double newDayValue, HWND owner) const;
+  // Opens the temperature dialog for date at the stored temperature, with an
+  // empty field when the day has none; on OK stores the value through the
+  // cycle manager (a record with only the temperature when there was none).
+  // A failed save is told to her.
+  [[nodiscard]] Outcome EditTemperature(const PackedDate& date, HWND owner) const;
 
   // Why a day was not stored (full, not written, no file, refused by the
   // cycle rules); nothing when it was.

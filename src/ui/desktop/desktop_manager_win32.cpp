@@ -83,18 +83,12 @@ bool WriteFileWhole(const std::filesystem::path& target, const std::vector<uint8
 // PixelView.
 struct DibSurface {
   DibSurface(HDC reference, int width, int height) : dc(reference) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownDibInfo(width, height, 24);
     void* bits = nullptr;
     bitmap.Reset(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && dc) {
       previous = SelectObject(dc.Get(), bitmap.Get());
-      view = PixelView{static_cast<uint8_t*>(bits), width, height, ((width * 3) + 3) & ~3};
+      view = PixelView{static_cast<uint8_t*>(bits), width, height, DibRowBytes(width, 24)};
     }
   }
   ~DibSurface() {
@@ -232,7 +226,7 @@ bool DesktopManager::ComposePicture(const std::wstring& background, bool require
     DibSurface month(reference.Get(), side, side);
     if (month.Ok()) {
       const PackedDate today = clock_.Today();
-      const MonthLayout layout = MonthLayout::Build(today.year, today.month - 1, CalRect{0, 0, side, side});
+      const MonthLayout layout = MonthLayout::Build(today.year, today.month - 1, Rect{0, 0, side, side});
       CalendarPainter painter(model_, options_, locale_, clock_);
       painter.DrawMonth(month.dc.Get(), layout, true);
       GdiFlush();

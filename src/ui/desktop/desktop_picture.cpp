@@ -4,11 +4,11 @@
 #include <cstring>
 
 int CalendarSide(int screenWidth, int screenHeight, int x, int y, int scale) {
-  // In whole numbers: scale / 100 x room, cut toward zero, as the product of
-  // integers over 100 is for non-negative rooms.
-  const long long across = static_cast<long long>(scale) * (screenWidth - x) / 100;
-  const long long down = static_cast<long long>(scale) * (screenHeight - y) / 100;
-  return static_cast<int>(std::max(0LL, std::min(across, down)));
+  // In whole numbers: scale / 100 x the shorter side, cut toward zero.
+  const long long wanted = static_cast<long long>(scale) * std::min(screenWidth, screenHeight) / 100;
+  const long long across = static_cast<long long>(screenWidth) - x;
+  const long long down = static_cast<long long>(screenHeight) - y;
+  return static_cast<int>(std::max(0LL, std::min({wanted, across, down})));
 }
 
 bool BlendMonth(const PixelView& screen, const PixelView& month, int x, int y, int opacity) {

@@ -32,8 +32,9 @@ struct Image24 {
 };
 
 // The side of the calendar square on a screen of screenWidth x screenHeight:
-// the smaller of scale% of the room right of x and scale% of the room below
-// y, each cut to a whole number; never below 0.
+// scale% of the screen's shorter side (cut to a whole number), whatever the
+// offset, so moving the month does not shrink it; only where the room right
+// of x or below y is smaller does the square take that room. Never below 0.
 [[nodiscard]] int CalendarSide(int screenWidth, int screenHeight, int x, int y, int scale);
 
 // The month painter fills the month's background with (1, 1, 1); a month

@@ -5,9 +5,12 @@
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "resources/image_ids.h"
+#include "resources/help_ids.h"
 
 CAboutDlg::CAboutDlg(const LocaleManager& locale, HINSTANCE resources)
-    : CDialog(kTemplateId, resources), locale_(locale), resources_(resources ? resources : GetModuleHandleW(nullptr)) {}
+    : CDialog(kTemplateId, resources), locale_(locale), resources_(resources ? resources : GetModuleHandleW(nullptr)) {
+  SetHelpContext(IDH_ABOUT);
+}
 
 // Name and version come from the translations, so a distributor's language
 // file names the program the same way here as in the title and the tray.

@@ -34,3 +34,8 @@ int BandTitleAt(const BandTitles& titles, int x, int y) {
   }
   return -1;
 }
+
+ColorRef BandTitleColor(const ThemeRecord& theme, bool hovered) {
+  if (hovered) return ReadableTextColor(theme.base, {theme.pale, MakeColor(255, 255, 255), theme.secondDark});
+  return ReadableTextColor(theme.base, {theme.secondDark, theme.dark});
+}

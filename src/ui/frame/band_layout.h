@@ -5,15 +5,11 @@
 
 #include <array>
 
-struct BandRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
+#include "env/rect.h"
+#include "env/theme.h"
 
-  [[nodiscard]] constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  friend constexpr bool operator==(const BandRect&, const BandRect&) = default;
-};
+// A rectangle in the band, in the frame's client coordinates.
+using BandRect = Rect;
 
 inline constexpr int kBandHeight = 97;
 // The panes' share of the client area, on the right.
@@ -47,3 +43,8 @@ struct BandTitles {
 [[nodiscard]] constexpr BandRect HoverFrame(const BandRect& title) {
   return {title.left - 4, 2, title.right - 3, title.bottom + 4};
 }
+
+// A menu title's colour on the band, which is painted in the theme's base
+// colour: the second dark colour, and the pale one for the title under the
+// mouse or open, each only where it stands out from the base colour.
+[[nodiscard]] ColorRef BandTitleColor(const ThemeRecord& theme, bool hovered);

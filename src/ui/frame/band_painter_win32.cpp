@@ -176,7 +176,7 @@ void BandPainter::Paint(HDC dc, int windowWidth, const ThemeRecord& theme, const
         LineTo(dc, frame.left - 1, frame.bottom - 1);
       }
     }
-    SetTextColor(dc, i == hovered ? theme.pale : theme.secondDark);
+    SetTextColor(dc, static_cast<COLORREF>(BandTitleColor(theme, i == hovered)));
     RECT text{r.left, r.top, r.right, r.bottom};
     const std::wstring& t = titles[static_cast<size_t>(i)];
     DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
@@ -31,26 +33,24 @@ void FreeGlobal(HGLOBAL memory) {
   if (memory) GlobalFree(memory);
 }
 
-void FillSquare(HDC dc, const CalRect& r, COLORREF colour) {
+// A colour square of the legend with a thin black edge, so a light colour
+// (low fertility is white) still shows on white paper.
+void FillSquare(HDC dc, const Rect& r, COLORREF colour) {
   const RECT rect{r.left, r.top, r.right, r.bottom};
   const COLORREF previous = SetBkColor(dc, colour);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
   SetBkColor(dc, previous);
-}
-
-// A menu title's "&" marks its shortcut on screen; on paper it is dropped
-// ("&&" stays one "&").
-std::wstring WithoutShortcut(const std::wstring& text) {
-  std::wstring plain;
-  plain.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) ++i;
-    plain += text[i];
+  // About a quarter of a millimetre on any printer.
+  const int w = std::max(1, GetDeviceCaps(dc, LOGPIXELSX) / 100);
+  const Brush edge(CreateSolidBrush(RGB(0, 0, 0)));
+  if (!edge) return;
+  for (const RECT& side : {RECT{r.left, r.top, r.right, r.top + w}, RECT{r.left, r.bottom - w, r.right, r.bottom},
+                           RECT{r.left, r.top, r.left + w, r.bottom}, RECT{r.right - w, r.top, r.right, r.bottom}}) {
+    FillRect(dc, &side, edge.Get());
   }
-  return plain;
 }
 
-void Text(HDC dc, const CalPoint& at, const std::wstring& text) {
+void Text(HDC dc, const Point& at, const std::wstring& text) {
   TextOutW(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -122,8 +122,8 @@ CalendarPrinter::Result CalendarPrinter::PrintOnto(HDC printer, const AFCYearObj
   AFCYearObj page = shown;
   page.SetBounds(layout.calendarBounds);
   page.LayoutMonths();
-  painter.DrawYear(dc.Get(), page, false, false);
-  DrawLegend(dc.Get(), layout);
+  painter.DrawYear(dc.Get(), page, false, false, true);
+  DrawLegend(dc.Get(), layout, painter.YearTitle(page));
 
   const bool pageEnded = EndPage(dc.Get()) > 0;
   if (!pageEnded) LogLastError(L"EndPage");
@@ -132,7 +132,7 @@ CalendarPrinter::Result CalendarPrinter::PrintOnto(HDC printer, const AFCYearObj
   return pageEnded && docEnded ? Result::Printed : Result::Failed;
 }
 
-void CalendarPrinter::DrawLegend(HDC dc, const PrintLayout& layout) const {
+void CalendarPrinter::DrawLegend(HDC dc, const PrintLayout& layout, const std::wstring& yearTitle) const {
   // The printer's own face at a size fixed in points, so the legend reads
   // the same on every printer.
   LOGFONTW lf{};
@@ -145,7 +145,8 @@ void CalendarPrinter::DrawLegend(HDC dc, const PrintLayout& layout) const {
   const int previousMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF previousColour = SetTextColor(dc, RGB(0, 0, 0));
 
-  Text(dc, layout.title, WithoutShortcut(ToWide(locale_.Translate(u"PANE4_TITLE"))));
+  Text(dc, layout.yearTitle, yearTitle);
+  Text(dc, layout.title, ToWide(WithoutAccessKey(locale_.Translate(u"PANE4_TITLE"))));
   static constexpr const char16_t* kLabels[6] = {u"MSG_FLOW",     u"MSG_PROGNOZE", u"MSG_NFERTILE",
                                                  u"MSG_FERTILE", u"MSG_LFERTILE", u"MSG_OVULATION"};
   for (size_t k = 0; k < 6; ++k) {

@@ -45,7 +45,8 @@ class CalendarPrinter {
   [[nodiscard]] static PrintPage PageOf(HDC printer);
 
  private:
-  void DrawLegend(HDC dc, const PrintLayout& layout) const;
+  // The year title at the top, then the legend below the months.
+  void DrawLegend(HDC dc, const PrintLayout& layout, const std::wstring& yearTitle) const;
 
   const OptionsManager& options_;
   const LocaleManager& locale_;

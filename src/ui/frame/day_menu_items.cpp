@@ -26,6 +26,13 @@ std::vector<DayMenuItem> DayMenuItems(const Day* record, bool canSetStart, bool 
     }
   }
   items.push_back({ID_DAY_TEMPERATURE, u"SET_TEMPERATURE", IDB_MENU_TEMPERATURE});
+  // A fever, a short night or alcohol: the reading is kept but the temperature
+  // shift leaves it out.
+  if (record && record->disturbed) {
+    items.push_back({ID_DAY_DISTURBED, u"TEMP_NOT_DISTURBED", 0});
+  } else {
+    items.push_back({ID_DAY_DISTURBED, u"TEMP_DISTURBED", IDB_MENU_DISTURBED});
+  }
   // A mood already marked is not offered again; the other one replaces it.
   if (!record || !record->goodMood) items.push_back({ID_DAY_GOOD_MOOD, u"GOOD_MOOD", IDB_MENU_GOOD_MOOD});
   if (!record || !record->badMood) items.push_back({ID_DAY_BAD_MOOD, u"BAD_MOOD", IDB_MENU_BAD_MOOD});

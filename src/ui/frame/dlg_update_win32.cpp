@@ -4,9 +4,12 @@
 #include "env/text_format.h"
 #include "env/wide_win32.h"
 #include "resources/update_ids.h"
+#include "resources/help_ids.h"
 
 CDlgUpdate::CDlgUpdate(const LocaleManager& locale, std::u16string version, HINSTANCE resources)
-    : CDialog(IDD_UPDATE, resources), locale_(locale), version_(std::move(version)) {}
+    : CDialog(IDD_UPDATE, resources), locale_(locale), version_(std::move(version)) {
+  SetHelpContext(IDH_UPDATE);
+}
 
 BOOL CDlgUpdate::OnInitDialog() {
   SetWindowTextW(Hwnd(), ToWide(locale_.Translate(u"UPDATE")).c_str());

@@ -21,33 +21,34 @@ PrintLayout LayOutPrintPage(const PrintPage& page) {
   const int x0 = page.offsetX;
   const int y0 = page.offsetY;
   l.calendarHeight = b > a ? a : static_cast<int>(static_cast<std::int64_t>(b) * 7 / 10);
-  l.calendarBounds = CalRect{x0, y0, a - x0, l.calendarHeight - y0};
   l.columnStep = (x0 + a - 2) / 3;
 
   const int squareW = Scale(kLegendSquare, page.dpiX);
   const int squareH = Scale(kLegendSquare, page.dpiY);
   const int labelOffset = Scale(kLegendLabelOffset, page.dpiX);
   const int lineStep = Scale(kLegendLineStep, page.dpiY);
+  l.yearTitle = Point{x0, y0};
+  l.calendarBounds = Rect{x0, y0 + lineStep, a - x0, l.calendarHeight - y0};
   const int dpiY = page.dpiY > 0 ? page.dpiY : kLegendReferenceDpi;
   l.fontHeight = (kLegendFontPoints * dpiY + 36) / 72;
 
   int y = y0 + l.calendarHeight;
-  l.title = CalPoint{x0, y};
+  l.title = Point{x0, y};
   y += lineStep;
   for (int row = 0; row < 3; ++row) {
     int x = x0;
     for (int column = 0; column < 2; ++column) {
       LegendEntryPlace& e = l.entries[static_cast<size_t>(row * 2 + column)];
-      e.square = CalRect{x, y, x + squareW, y + squareH};
-      e.label = CalPoint{x + labelOffset, y};
+      e.square = Rect{x, y, x + squareW, y + squareH};
+      e.label = Point{x + labelOffset, y};
       x += l.columnStep;
     }
     y += lineStep;
   }
-  l.sexSquare = CalRect{x0, y, x0 + squareW, y + squareH};
-  l.sexLetter = CalPoint{x0, y};
-  l.sexLabel = CalPoint{x0 + labelOffset, y};
-  l.pillLetter = CalPoint{x0 + l.columnStep, y};
-  l.pillLabel = CalPoint{x0 + l.columnStep + labelOffset, y};
+  l.sexSquare = Rect{x0, y, x0 + squareW, y + squareH};
+  l.sexLetter = Point{x0, y};
+  l.sexLabel = Point{x0 + labelOffset, y};
+  l.pillLetter = Point{x0 + l.columnStep, y};
+  l.pillLabel = Point{x0 + l.columnStep + labelOffset, y};
   return l;
 }

@@ -29,27 +29,29 @@ inline constexpr int kLegendLineStep = 105;
 inline constexpr int kLegendFontPoints = 12;
 
 struct LegendEntryPlace {
-  CalRect square;  // filled with the entry's colour
-  CalPoint label;  // top-left of the label
+  Rect square;  // filled with the entry's colour
+  Point label;  // top-left of the label
 };
 
 struct PrintLayout {
   // The calendar's height: as tall as the page is wide on a portrait page,
   // 70 % of the height on a landscape one.
   int calendarHeight = 0;
-  // The bounds the view is laid out in: (x0, y0) to (width - x0, e - y0).
-  CalRect calendarBounds;
-  CalPoint title;  // "Legend"
+  // The year and the months shown, in the legend's type at the top left;
+  // the view is laid out below it: (x0, y0 + one line) to (width - x0, e - y0).
+  Point yearTitle;
+  Rect calendarBounds;
+  Point title;  // "Legend"
   // Flow, prognosis, non-fertile, fertile, low fertility, ovulation: the
   // order of the class colours; two entries a row.
   std::array<LegendEntryPlace, 6> entries;
   // The mark line: a white square with "S" and its label, then "P" with its
   // label one column on (no square).
-  CalRect sexSquare;
-  CalPoint sexLetter;
-  CalPoint sexLabel;
-  CalPoint pillLetter;
-  CalPoint pillLabel;
+  Rect sexSquare;
+  Point sexLetter;
+  Point sexLabel;
+  Point pillLetter;
+  Point pillLabel;
   int columnStep = 0;
   int fontHeight = 0;  // character height in device units
 };

@@ -5,16 +5,10 @@
 // the taskbar), and the rectangle Windows keeps for a minimized or maximized
 // window brought back to screen coordinates.
 
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
+#include "env/rect.h"
 
-  [[nodiscard]] constexpr int Width() const { return right - left; }
-  [[nodiscard]] constexpr int Height() const { return bottom - top; }
-  friend constexpr bool operator==(const ScreenRect&, const ScreenRect&) = default;
-};
+// A rectangle in screen coordinates.
+using ScreenRect = Rect;
 
 struct ScreenSize {
   int width = 0;

@@ -8,6 +8,7 @@
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/login_ids.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -16,6 +17,21 @@ constexpr WPARAM kMaxFieldChars = 14;
 
 }  // namespace
 
+const char16_t* UsersResultKey(UsersResult result) {
+  switch (result) {
+    case UsersResult::kDone: return u"";
+    case UsersResult::kMissing:
+    case UsersResult::kUnreadable: return u"ERROR_USERS_UNREADABLE";
+    case UsersResult::kNameTaken: return u"MSG_USER_EXISTS";
+    case UsersResult::kNameNotStorable: return u"MSG_BADLOGIN";
+    case UsersResult::kNoIdLeft: return u"ERROR_NO_USER_ID_LEFT";
+    case UsersResult::kWrongPassword: return u"MSG_CANT_DELETE";
+    case UsersResult::kHashFailed: return u"ERROR_PASSWORD_HASH";
+    case UsersResult::kNotSaved: return u"ERROR_USERS_NOT_SAVED";
+  }
+  return u"ERROR_USERS_NOT_SAVED";
+}
+
 CUserDialogBase::CUserDialogBase(int templateId, LogonManager& logon, const LocaleManager& locale,
                                  const IAnsiCodec& codec, const Prompts& prompts, HINSTANCE resources)
     : CDialog(templateId, resources),
@@ -23,7 +39,9 @@ CUserDialogBase::CUserDialogBase(int templateId, LogonManager& logon, const Loca
       locale_(locale),
       codec_(codec),
       prompts_(prompts),
-      resources_(resources) {}
+      resources_(resources) {
+  SetHelpContext(IDH_LOGIN);
+}
 
 void CUserDialogBase::SetTexts(const char16_t* titleKey, std::initializer_list<std::pair<int, const char16_t*>> items) {
   const std::wstring title = ToWide(locale_.Translate(titleKey));
@@ -31,11 +49,8 @@ void CUserDialogBase::SetTexts(const char16_t* titleKey, std::initializer_list<s
   for (const auto& [id, key] : items) SetItemText(id, ToWide(locale_.Translate(key)));
 
   // The program icon in the caption, as the main window has it.
-  const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  const auto small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                   LR_SHARED));
-  if (small) SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SetCaptionIcons(Hwnd(), reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE)), IDI_TAMAREL,
+                  CaptionIcons::kSmall);
 }
 
 void CUserDialogBase::FillNames(int comboId) {
@@ -121,21 +136,22 @@ void CLoginDlg::OnOK() {
     return;
   }
   ShowError(logon_.Users().empty() ? u"MSG_AUTH_FAILD2" : u"MSG_AUTH_FAILD");
-  const HWND password = Item(IDC_LOGIN_PASSWORD);
-  SetFocus(password);
-  SendMessageW(password, EM_SETSEL, 0, -1);
+  // The wrong password does not stay: the field is empty for the next try.
+  SetItemText(IDC_LOGIN_PASSWORD, L"");
+  SetFocus(Item(IDC_LOGIN_PASSWORD));
 }
 
 void CLoginDlg::OnCreateUser() {
   CCreateUserDlg create(logon_, locale_, codec_, prompts_, resources_);
   if (create.DoModal(Hwnd()) != IDOK) return;
   const bool first = logon_.Users().empty();
-  const int saved = logon_.AddUser(create.Name(), create.Password());
+  const UsersResult added = logon_.AddUser(create.Name(), create.Password());
   // A user that could not be written is still there for this run.
-  if (logon_.UserExists(create.Name())) AddName(IDC_LOGIN_NAME, create.Name());
+  const bool there = added == UsersResult::kDone || added == UsersResult::kNotSaved;
+  if (there) AddName(IDC_LOGIN_NAME, create.Name());
   UpdateDeleteButton();
-  if (saved != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
-  if (first && logon_.UserExists(create.Name())) OfferEarlierDays(create.Name());
+  if (added != UsersResult::kDone) ShowError(UsersResultKey(added));
+  if (first && there) OfferEarlierDays(create.Name());
 }
 
 // Before the first account every day belongs to nobody (owner 0); once she
@@ -155,7 +171,14 @@ void CLoginDlg::OfferEarlierDays(const std::string& name) {
                           MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return;
   }
-  if (db.MoveDays(0, static_cast<uint16_t>(id)) != 0) ShowError(u"ERROR_DB_WRITE");
+  switch (db.MoveDays(0, static_cast<uint16_t>(id))) {
+    case DatabaseManager::MoveResult::kDone: break;
+    case DatabaseManager::MoveResult::kNoFile: ShowError(u"ERROR_DB_NO_FILE"); break;
+    // A new account's id is above every owner in the file, so a refusal
+    // means the file changed under us: her days stay where they were.
+    case DatabaseManager::MoveResult::kRefused:
+    case DatabaseManager::MoveResult::kWriteFailed: ShowError(u"ERROR_DB_WRITE"); break;
+  }
   // Whatever reached the file, every view asks again.
   model_->Reload();
 }
@@ -236,6 +259,7 @@ void CDeleteUserDlg::OnOK() {
   }
   // The user is gone for this run even when the file could not be written.
   // The user the password proves goes, even when two share the name.
-  if (logon_.DeleteUser(name, password) != 0) ShowError(u"ERROR_USERS_NOT_SAVED");
+  const UsersResult removed = logon_.DeleteUser(name, password);
+  if (removed != UsersResult::kDone) ShowError(UsersResultKey(removed));
   Close(IDOK);
 }

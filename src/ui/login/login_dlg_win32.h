@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "accounts/logon_manager.h"
 #include "ui/widgets/dialog_win32.h"
 #include "ui/widgets/prompts_win32.h"
 
@@ -14,6 +15,10 @@ class IAnsiCodec;
 class LocaleManager;
 class LogonManager;
 class MenstualManager;
+
+// The translation key of the message that says why a change of the users
+// was not done; empty for kDone.
+[[nodiscard]] const char16_t* UsersResultKey(UsersResult result);
 
 // What the three user dialogs share: the managers, the list of user names
 // and the error boxes.

@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "settings/options_manager.h"
+#include "env/access_key.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
-#include "settings/options_manager.h"
+#include "resources/help_ids.h"
 
 static_assert(CDayInfoDlg::kBoyPicture == IDB_GENDER_BOY &&
               CDayInfoDlg::kGirlPicture == IDB_GENDER_GIRL);
@@ -16,21 +18,11 @@ namespace {
 
 constexpr int kSquareSize = 16;
 
-// A caption has no mnemonics: "&Period" is shown as "Period".
-std::wstring WithoutMnemonics(std::wstring text) {
-  std::wstring out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size())
-      ++i;
-    out.push_back(text[i]);
-  }
-  return out;
+}  // namespace
+
+CDayInfoDlg::CDayInfoDlg(const PaneContext& context) : CDialog(IDD_DAY_INFO, context.resources), context_(context) {
+  SetHelpContext(IDH_TODAY);
 }
-
-} // namespace
-
-CDayInfoDlg::CDayInfoDlg(const PaneContext &context)
-    : CDialog(IDD_DAY_INFO, context.resources), context_(context) {}
 
 BOOL CDayInfoDlg::OnInitDialog() {
   const LocaleManager &locale = context_.locale;
@@ -38,20 +30,9 @@ BOOL CDayInfoDlg::OnInitDialog() {
   const HINSTANCE module =
       context_.resources ? context_.resources : GetModuleHandleW(nullptr);
 
-  icon_ = static_cast<HICON>(
-      LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_PERIOD), IMAGE_ICON, 0, 0,
-                 LR_DEFAULTSIZE | LR_SHARED));
-  smallIcon_ =
-      static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_PERIOD),
-                                    IMAGE_ICON, 16, 16, LR_SHARED));
-  if (icon_)
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  if (smallIcon_)
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(smallIcon_));
-  SetWindowTextW(
-      Hwnd(),
-      WithoutMnemonics(ToWide(locale.Translate(u"PANE1_TITLE"))).c_str());
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_PERIOD, CaptionIcons::kBoth);
+  // A caption has no access keys: "&Period" is shown as "Period".
+  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"PANE1_TITLE"))).c_str());
 
   const PackedDate today = context_.clock.Today();
   const TodayDialogWords words = TodayDialogWordsFrom(model, today);

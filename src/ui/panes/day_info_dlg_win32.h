@@ -32,6 +32,4 @@ class CDayInfoDlg : public CDialog {
   PaneContext context_;
   LookAhead found_;
   Bitmap gender_;
-  HICON icon_ = nullptr;       // shared resource icon, not destroyed
-  HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
 };

@@ -23,12 +23,49 @@ HWND CPaneDialog::Create(HWND parent) {
   const HWND hwnd = CreateModeless(parent);
   if (!hwnd) return nullptr;
   ShowWindow(hwnd, SW_HIDE);
+  RememberTemplatePlaces();
   // Tab and arrow keys move between the pane's controls.
   if (MessageLoop* loop = MessageLoop::Current()) {
     loop->AddModelessDialog(hwnd);
     registered_ = hwnd;
   }
   return hwnd;
+}
+
+void CPaneDialog::RememberTemplatePlaces() {
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  templateWidth_ = client.right;
+  templatePlaces_.clear();
+  for (HWND child = GetWindow(Hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    templatePlaces_.push_back({child, r.left, r.right});
+  }
+}
+
+void CPaneDialog::FitControlsToWidth(int width) const {
+  if (templateWidth_ <= 0 || width <= 0) return;
+  for (const TemplatePlace& place : templatePlaces_) {
+    const int left = MulDiv(place.left, width, templateWidth_);
+    const int right = MulDiv(place.right, width, templateWidth_);
+    RECT now{};
+    GetWindowRect(place.control, &now);
+    MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == left && now.right == right) continue;
+    // A drop-down list's height is that of its open list.
+    int height = now.bottom - now.top;
+    wchar_t name[16] = {};
+    GetClassNameW(place.control, name, 16);
+    if (lstrcmpiW(name, L"ComboBox") == 0) {
+      RECT dropped{};
+      if (SendMessageW(place.control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped))) {
+        height = dropped.bottom - dropped.top;
+      }
+    }
+    SetWindowPos(place.control, nullptr, left, now.top, right - left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void CPaneDialog::OnFinalMessage() {
@@ -103,6 +140,9 @@ INT_PTR CPaneDialog::OnCtlColor(HDC dc, HWND control) {
 INT_PTR CPaneDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(backgroundBrush_.Get());
+    case WM_SIZE:
+      FitControlsToWidth(LOWORD(lp));
+      return FALSE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_DRAWITEM: {

@@ -56,6 +56,20 @@ class CPaneDialog : public CDialog {
 
  private:
   INT_PTR OnCtlColor(HDC dc, HWND control);
+  // The template's dialog units come out wider or narrower than the bar's
+  // pane in pixels, depending on the system's dialog font: the controls'
+  // left and right edges follow the pane's width in proportion, so nothing
+  // runs past the pane's edge and the gaps between controls stay.
+  void RememberTemplatePlaces();
+  void FitControlsToWidth(int width) const;
+
+  struct TemplatePlace {
+    HWND control = nullptr;
+    int left = 0;
+    int right = 0;
+  };
+  std::vector<TemplatePlace> templatePlaces_;
+  int templateWidth_ = 0;
 
   COLORREF background_;
   Brush backgroundBrush_;

@@ -24,6 +24,9 @@ class IPaneHost {
   virtual void RunCommand(UINT id) = 0;         // ID_REPORTS_STATISTIC / ID_REPORTS_MYCYCLES / ID_REPORTS_BIRTH (resource.h)
   virtual void GoalChanged() = 0;               // the frame applies the goal visibility rule to goal and legend panes, then repaints the calendar with erase
   virtual void OpenTemperatureHelp(HWND owner) = 0;
+  // A day or the cycle lengths changed from a pane: the frame makes afresh
+  // everything that shows her days (calendar, panes, tray tooltip, desktop).
+  virtual void DaysChanged() = 0;
 };
 
 // Everything a pane works with; the managers outlive the panes.

@@ -5,6 +5,7 @@
 
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
+#include "model/cycle_shifts.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
@@ -103,28 +104,26 @@ void CPaneInfo::Refresh(bool force) {
   SetItemText(IDC_INFO_CLASS, ToWide(model.DayLabel(selected, dayClass)));
   SetItemText(IDC_INFO_PERIOD, Text(u"PANE1_TITLE"));
 
-  if (!force && selected == shownDate_)
-    return;
+  // The unit can change in the temperature dialog while the day stays.
+  const bool fahrenheit = context_.options.farinheit;
+  if (!force && selected == shownDate_ && fahrenheit == shownFahrenheit_) return;
   shownDate_ = selected;
-  const Day *day = model.GetCachedDay(selected);
+  shownFahrenheit_ = fahrenheit;
+  const Day* day = model.GetCachedDay(selected);
   // The pane names the day it describes, so she sees which day the
   // temperature link will change.
   std::u16string about =
-      noPeriod
-          ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
-          : InfoEditText(context_.locale, day,
-                         model.GetTip(selected, dayClass));
+      noPeriod ? InfoEditText(context_.locale, day, NoPeriodHint(context_.locale))
+               : InfoEditText(context_.locale, day, model.GetTip(selected, dayClass));
   // What the prediction stands on, its range and a late period's test line.
-  if (const std::u16string prediction = PredictionLines(words);
-      !prediction.empty()) {
-    if (!about.empty() && about.back() != u'\n')
-      about += u"\r\n";
+  if (const std::u16string prediction = PredictionLines(words); !prediction.empty()) {
+    if (!about.empty() && about.back() != u'\n') about += u"\r\n";
     about += prediction;
   }
-  SetItemText(IDC_INFO_TEXT, ToWide(SelectedDayLine(context_.locale, selected) +
-                                    u"\r\n" + about));
-  SetItemText(IDC_INFO_TEMPERATURE,
-              ToWide(TemperatureButtonText(context_.locale, day)));
+  SetItemText(IDC_INFO_TEXT,
+              ToWide(SelectedDayLine(context_.locale, selected) + u"\r\n" +
+                     about + TemperatureLines(selected, day)));
+  SetItemText(IDC_INFO_TEMPERATURE, ToWide(TemperatureButtonText(context_.locale, day, fahrenheit)));
   // A longer or shorter text: the bar gives the box the height it now wants.
   if (templateHeight_ > 0) {
     const int wanted = Heights().wanted;
@@ -134,6 +133,26 @@ void CPaneInfo::Refresh(bool force) {
         PostMessageW(bar, CResizableDlgBar::kRelayoutMessage, 0, 0);
     }
   }
+}
+
+// The disturbed mark of the day, and in the current cycle what her
+// temperatures say of it; each on a line of its own after the tip.
+std::u16string CPaneInfo::TemperatureLines(const PackedDate &selected,
+                                           const Day *day) {
+  std::u16string lines;
+  if (const std::u16string mark = DisturbedLine(context_.locale, day);
+      !mark.empty())
+    lines += u"\r\n" + mark;
+  const std::vector<CycleShift> cycles =
+      CycleShifts(context_.model, context_.clock.Today());
+  if (!cycles.empty() && cycles.back().cycle.open &&
+      selected >= cycles.back().cycle.first) {
+    const std::u16string shift =
+        TemperatureShiftLine(context_.locale, cycles.back().shift);
+    if (!shift.empty())
+      lines += u"\r\n" + shift;
+  }
+  return lines;
 }
 
 bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {
@@ -156,18 +175,14 @@ bool CPaneInfo::OnCommand(WORD id, WORD code, HWND) {
   }
 }
 
-// The same entry as the day menu's, but a day without a record starts at 100.
+// The same entry as the day menu's.
 void CPaneInfo::EditTemperature() {
-  IPaneHost &host = context_.host;
-  const DayEntry entry(
-      context_.model, context_.options, context_.locale, context_.prompts,
-      context_.resources,
-      [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); });
-  if (entry.EditTemperature(host.SelectedDate(), kNewDayTemperature,
-                            GetAncestor(Hwnd(), GA_ROOT)) ==
-      DayEntry::Outcome::kCancelled) {
+  IPaneHost& host = context_.host;
+  const DayEntry entry(context_.model, context_.options, context_.locale, context_.prompts, context_.resources,
+                       [&host](HWND helpOwner) { host.OpenTemperatureHelp(helpOwner); });
+  if (entry.EditTemperature(host.SelectedDate(), GetAncestor(Hwnd(), GA_ROOT)) == DayEntry::Outcome::kCancelled) {
     return;
   }
-  Refresh(true);
-  host.RepaintCalendar();
+  // The frame shows the day afresh everywhere, this pane included.
+  host.DaysChanged();
 }

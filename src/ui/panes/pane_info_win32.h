@@ -1,9 +1,13 @@
 #pragma once
 
+#include <string>
+
 #include "env/packed_date.h"
 #include "model/save_result.h"
 #include "ui/panes/pane_dialog_win32.h"
 #include "ui/widgets/pane_bar_layout.h"
+
+class Day;
 
 // The info pane: today's line, the class, tip, note and temperature of the
 // day selected in the calendar, and the today dialog.
@@ -23,19 +27,19 @@ class CPaneInfo : public CPaneDialog {
   // the links below the box move with its bottom.
   void ResizeTo(int height);
 
-  // The starting value of the temperature dialog for a day without a record.
-  static constexpr double kNewDayTemperature = 100.0;
-
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id, WORD code, HWND control) override;
 
  private:
   void EditTemperature();
+  [[nodiscard]] std::u16string TemperatureLines(const PackedDate &selected,
+                                                const Day *day);
 
   [[nodiscard]] int LineHeight() const;
 
   PackedDate shownDate_;
+  bool shownFahrenheit_ = false;
   int templateHeight_ = 0;      // the pane as its template makes it
   int templateTextHeight_ = 0;  // the tip box as its template makes it
   int wantedShown_ = 0;         // the wanted height the bar last heard of

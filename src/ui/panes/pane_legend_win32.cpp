@@ -27,6 +27,7 @@ constexpr CheckSetting kChecks[] = {
     {IDC_LEGEND_NOTE, u"HAS_NOTE", &OptionsManager::showNote},
     {IDC_LEGEND_PILL, u"TOOK_PILL", &OptionsManager::showPill},
     {IDC_LEGEND_MOOD, u"SHOW_MOOD", &OptionsManager::showMood},
+    {IDC_LEGEND_DISTURBED, u"MSG_DISTURBED", &OptionsManager::showDisturbed},
 };
 
 // The colour squares in the order of the `colors` setting.
@@ -60,6 +61,7 @@ constexpr Line kLines[] = {
     {IDC_LEGEND_BOY_ICON, IDC_LEGEND_BOY, 0, ForGoal::kConceive},
     {IDC_LEGEND_PILL_ICON, IDC_LEGEND_PILL, 0, ForGoal::kAvoid},
     {0, IDC_LEGEND_PAIN, IDC_LEGEND_SEX, ForGoal::kAny},
+    {IDC_LEGEND_DISTURBED_ICON, IDC_LEGEND_DISTURBED, 0, ForGoal::kAny},
     {0, IDC_LEGEND_NOTE, IDC_LEGEND_MOOD, ForGoal::kAny},
 };
 
@@ -110,6 +112,7 @@ BOOL CPaneLegend::OnInitDialog() {
   girl_ = LoadPicture(Module(), IDB_GIRL_DAY);
   boy_ = LoadPicture(Module(), IDB_BOY_DAY);
   pill_ = LoadPicture(Module(), IDB_DAY_PILL);
+  disturbed_ = LoadPicture(Module(), IDB_DAY_DISTURBED);
   Refresh();
   ApplyGoalVisibility(context_.options.goal);
   return FALSE;
@@ -224,6 +227,9 @@ bool CPaneLegend::OnDrawItem(const DRAWITEMSTRUCT& item) {
     case IDC_LEGEND_GIRL_ICON: DrawKeyedPicture(dc, r, girl_.Get()); return true;
     case IDC_LEGEND_BOY_ICON: DrawKeyedPicture(dc, r, boy_.Get()); return true;
     case IDC_LEGEND_PILL_ICON: DrawKeyedPicture(dc, r, pill_.Get()); return true;
+    case IDC_LEGEND_DISTURBED_ICON:
+      DrawKeyedPicture(dc, r, disturbed_.Get());
+      return true;
     default: return false;
   }
 }

@@ -24,5 +24,5 @@ class CPaneLegend : public CPaneDialog {
   void ChooseClassColour(int square);
   void LayOutRows(int goal);
 
-  Bitmap girl_, boy_, pill_;
+  Bitmap girl_, boy_, pill_, disturbed_;
 };

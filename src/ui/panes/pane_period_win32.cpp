@@ -47,6 +47,7 @@ CPanePeriod::CPanePeriod(const PaneContext& context) : CPaneDialog(IDD_PANE_PERI
 BOOL CPanePeriod::OnInitDialog() {
   RefreshTexts();
   ApplyControls();
+  context_.host.RepaintCalendar();
   return FALSE;
 }
 
@@ -73,6 +74,8 @@ bool CPanePeriod::OnCommand(WORD id, WORD code, HWND) {
   if (!radio && !list) return false;
   if (radio) CheckRadioButton(Hwnd(), IDC_PERIOD_AUTO, IDC_PERIOD_MANUAL, id);
   ApplyControls();
+  // Other lengths move every predicted day: whatever shows them is made afresh.
+  context_.host.DaysChanged();
   return true;
 }
 
@@ -93,5 +96,4 @@ void CPanePeriod::ApplyControls() {
     options.luteralLen = selection(IDC_PERIOD_LUTEAL) + OptionsManager::minLuteralLen;
   }
   context_.model.Reload();
-  context_.host.RepaintCalendar();
 }

@@ -16,6 +16,6 @@ class CPanePeriod : public CPaneDialog {
   bool OnCommand(WORD id, WORD code, HWND control) override;
 
  private:
-  // Copies the controls into the settings, recomputes the cycles and repaints.
+  // Copies the controls into the settings and recomputes the cycles.
   void ApplyControls();
 };

@@ -10,6 +10,7 @@
 #include "model/day_words.h"
 #include "model/menstual_manager.h"
 #include "settings/options_manager.h"
+#include "model/temperature_unit.h"
 #include "ui/calendar/calendar_layout.h"
 #include "ui/calendar/day_balloon_text.h"
 
@@ -59,13 +60,10 @@ std::u16string FormatOneDecimal(double value) {
   return Ascii(text);
 }
 
-std::u16string TemperatureButtonText(const LocaleManager &locale,
-                                     const Day *day) {
-  if (!day || day->temperature == 0)
-    return WithoutAccessKey(locale.Translate(u"SET_TEMPERATURE"));
-  const double shown =
-      static_cast<double>(static_cast<float>(day->temperature));
-  return FormatOneDecimal(shown) + (day->temperature < 50 ? u" C" : u" F");
+std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day, bool fahrenheit) {
+  if (!day || day->temperature == 0) return WithoutAccessKey(locale.Translate(u"SET_TEMPERATURE"));
+  const double shown = static_cast<double>(static_cast<float>(TemperatureInUnit(day->temperature, fahrenheit)));
+  return FormatOneDecimal(shown) + (fahrenheit ? u" F" : u" C");
 }
 
 std::u16string InfoEditText(const LocaleManager &locale, const Day *day,
@@ -227,4 +225,33 @@ TodayDialogWords TodayDialogWordsFrom(MenstualManager &model,
     words.birth = BirthLine(locale, words.found.birth);
   words.tip = day.tip.empty() ? day.label : day.tip;
   return words;
+}
+
+std::u16string DisturbedLine(const LocaleManager &locale, const Day *day) {
+  return day && day->disturbed ? locale.Translate(u"MSG_DISTURBED")
+                               : std::u16string();
+}
+
+std::u16string TemperatureShiftLine(const LocaleManager &locale,
+                                    const TemperatureShift &shift) {
+  const auto number = [](int n) { return static_cast<long long>(n); };
+  switch (shift.state) {
+  case ShiftState::kConfirmed: {
+    const PackedDate &on = shift.confirmedOn;
+    const PackedDate &ovulation = shift.ovulation;
+    return FormatText(locale.Translate(u"TEMP_SHIFT_CONFIRMED"),
+                      {number(on.day), number(on.month), number(on.year),
+                       number(ovulation.day), number(ovulation.month),
+                       number(ovulation.year)});
+  }
+  case ShiftState::kRising: {
+    const PackedDate &since = shift.firstHigh;
+    return FormatText(
+        locale.Translate(u"TEMP_SHIFT_RISING"),
+        {number(since.day), number(since.month), number(since.year)});
+  }
+  case ShiftState::kNone:
+    break;
+  }
+  return {};
 }

@@ -12,6 +12,7 @@
 
 #include "env/packed_date.h"
 #include "model/day.h"
+#include "model/temperature_shift.h"
 
 class LocaleManager;
 class MenstualManager;
@@ -48,11 +49,11 @@ inline constexpr int kTestFromDaysLate = 10;
 // The number as C's "%3.01f" writes it: one decimal, at least three characters.
 [[nodiscard]] std::u16string FormatOneDecimal(double value);
 
-// The temperature button: "36.6 C" below 50, "97.9 F" from 50 on (the value
-// reduced to single precision first, never converted), or "Set Temperature"
-// when the day has no record or no temperature.
-[[nodiscard]] std::u16string TemperatureButtonText(const LocaleManager &locale,
-                                                   const Day *day);
+// The temperature button: the day's temperature in the unit of the setting,
+// whatever unit it was entered in ("36.6 C", "97.9 F"; converted, then
+// reduced to single precision and shown with one decimal), or "Set
+// Temperature" when the day has no record or no temperature.
+[[nodiscard]] std::u16string TemperatureButtonText(const LocaleManager& locale, const Day* day, bool fahrenheit);
 
 // The info pane's edit: "Note: <note>\r\n" when the day has a note, then the
 // tip.
@@ -136,3 +137,15 @@ struct TodayDialogWords {
 // The list index of a length, kept inside the list when the stored value is
 // not.
 [[nodiscard]] int LengthIndex(int value, int first, int last);
+
+// "Disturbed temperature" when the day's temperature is marked disturbed, else
+// nothing.
+[[nodiscard]] std::u16string DisturbedLine(const LocaleManager &locale,
+                                           const Day *day);
+
+// What her temperatures say of the current cycle: "Temperature shift
+// confirmed on d.m.y: ovulation about d.m.y", "Temperature rising since d.m.y:
+// not yet confirmed", or nothing (no shift yet, no temperatures).
+[[nodiscard]] std::u16string
+TemperatureShiftLine(const LocaleManager &locale,
+                     const TemperatureShift &shift);

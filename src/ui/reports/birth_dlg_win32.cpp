@@ -9,6 +9,7 @@
 #include "ui/reports/chinese_calendar_dlg_win32.h"
 #include "ui/reports/horoscope_dlg_win32.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -22,15 +23,16 @@ std::u16string DateLine(const LocaleManager& locale, const char16_t* key, const 
 
 }  // namespace
 
-CBirthDlg::CBirthDlg(PlanningContext context) : CDialog(IDD_BIRTH, context.resources), context_(std::move(context)) {}
+CBirthDlg::CBirthDlg(PlanningContext context) : CDialog(IDD_BIRTH, context.resources), context_(std::move(context)) {
+  SetHelpContext(IDH_BIRTH);
+}
 
 HINSTANCE CBirthDlg::Module() const {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
 }
 
 INT_PTR CBirthDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // The caption's close button closes; only the key and the button of
-  // command 2 open the horoscope.
+  // The caption's close button closes as OK does; Escape closes with Cancel.
   if (msg == WM_CLOSE) {
     Close(IDOK);
     return TRUE;
@@ -41,8 +43,7 @@ INT_PTR CBirthDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 BOOL CBirthDlg::OnInitDialog() {
   const LocaleManager& locale = context_.locale;
   const HINSTANCE module = Module();
-  bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
-  if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_BIRTH, CaptionIcons::kLarge);
   smallIcon_ = LoadIconSized(module, IDI_BIRTH_SMALL, 16);
   if (smallIcon_) ShowIcon(Item(IDC_BIRTH_ICON), smallIcon_.Get());
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"BIRTH"))).c_str());
@@ -67,12 +68,12 @@ BOOL CBirthDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CBirthDlg::OnCancel() {
-  CHoroscopeDlg horoscope(context_, date_);
-  horoscope.DoModal(Hwnd());
-}
-
 bool CBirthDlg::OnCommand(WORD id, WORD, HWND) {
+  if (id == IDC_BIRTH_HOROSCOPE) {
+    CHoroscopeDlg horoscope(context_, date_);
+    horoscope.DoModal(Hwnd());
+    return true;
+  }
   if (id == IDC_BIRTH_CHINA_CAL) {
     CChineseLunalCalendarDlg chart(context_);
     chart.DoModal(Hwnd());

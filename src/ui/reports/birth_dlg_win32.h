@@ -27,8 +27,6 @@ class CBirthDlg : public CDialog {
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id, WORD code, HWND control) override;
-  // Command 2 is the Horoscope button (and Esc).
-  void OnCancel() override;
 
  private:
   [[nodiscard]] HINSTANCE Module() const;
@@ -38,7 +36,6 @@ class CBirthDlg : public CDialog {
   PackedDate date_;
   int genderPictureId_ = 0;
   int zodiacIconId_ = 0;
-  UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueIcon zodiacIcon_;
   Bitmap genderPicture_;

@@ -8,6 +8,7 @@
 #include "resources/image_ids.h"
 #include "resources/planning_ids.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -17,11 +18,12 @@ constexpr int kPictureSize = 16;
 }  // namespace
 
 CChineseLunalCalendarDlg::CChineseLunalCalendarDlg(PlanningContext context)
-    : CDialog(IDD_CHINA_CAL, context.resources), context_(std::move(context)) {}
+    : CDialog(IDD_CHINA_CAL, context.resources), context_(std::move(context)) {
+  SetHelpContext(IDH_CHINESE_CHART);
+}
 
 INT_PTR CChineseLunalCalendarDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // The caption's close button closes; only the key and the Help button
-  // carry the cancel command to the help.
+  // The caption's close button closes as OK does; Escape closes with Cancel.
   if (msg == WM_CLOSE) {
     Close(IDOK);
     return TRUE;
@@ -32,13 +34,12 @@ INT_PTR CChineseLunalCalendarDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) 
 BOOL CChineseLunalCalendarDlg::OnInitDialog() {
   const LocaleManager& locale = context_.locale;
   const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
-  if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_BIRTH, CaptionIcons::kLarge);
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"CHINA_CAL"))).c_str());
   SetItemText(IDC_CHINA_LABEL, ToWide(locale.Translate(u"SELECT_AGE")));
   SetItemText(IDC_CHINA_GROUP, ToWide(locale.Translate(u"YOURPERSCAL")));
   SetItemText(IDC_CHINA_MESSAGE, ToWide(locale.Translate(u"CHINAMSG")));
-  SetItemText(IDCANCEL, ToWide(locale.Translate(u"MENU_HELP")));
+  SetItemText(IDC_CHINA_HELP, ToWide(locale.Translate(u"MENU_HELP")));
   SetItemText(IDOK, ToWide(locale.Translate(u"BTN_OK")));
   for (int i = 0; i < 12; ++i) {
     const std::u16string key = u"MONTH" + FromWide(std::to_wstring(i + 1));
@@ -69,11 +70,11 @@ void CChineseLunalCalendarDlg::UpdatePictures() {
   }
 }
 
-void CChineseLunalCalendarDlg::OnCancel() {
-  if (context_.openHelp) context_.openHelp(Hwnd(), kHelpContext);
-}
-
 bool CChineseLunalCalendarDlg::OnCommand(WORD id, WORD code, HWND) {
+  if (id == IDC_CHINA_HELP) {
+    if (context_.openHelp) context_.openHelp(Hwnd(), kHelpContext);
+    return true;
+  }
   if (id == IDC_CHINA_AGE && code == CBN_SELCHANGE) {
     UpdatePictures();
     return true;

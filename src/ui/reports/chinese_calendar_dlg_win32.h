@@ -28,8 +28,6 @@ class CChineseLunalCalendarDlg : public CDialog {
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id, WORD code, HWND control) override;
-  // The Help button carries the cancel command id.
-  void OnCancel() override;
 
  private:
   void UpdatePictures();
@@ -39,5 +37,4 @@ class CChineseLunalCalendarDlg : public CDialog {
   std::array<int, 12> pictureIds_{};
   Bitmap boy_;
   Bitmap girl_;
-  UniqueIcon bigIcon_;
 };

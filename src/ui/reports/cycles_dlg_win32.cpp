@@ -7,31 +7,22 @@
 #include "env/access_key.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
+#include "model/cycle_shifts.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "resources/reports_ids.h"
 #include "ui/reports/cycle_report.h"
+#include "resources/help_ids.h"
 
-CCyclesDlg::CCyclesDlg(MenstualManager &model, const LocaleManager &locale,
-                       HINSTANCE resources)
-    : CDialog(IDD_MYCYCLES, resources), model_(model), locale_(locale),
-      resources_(resources) {}
+CCyclesDlg::CCyclesDlg(MenstualManager& model, const LocaleManager& locale, HINSTANCE resources)
+    : CDialog(IDD_MYCYCLES, resources), model_(model), locale_(locale), resources_(resources) {
+  SetHelpContext(IDH_MY_CYCLES);
+}
 
 BOOL CCyclesDlg::OnInitDialog() {
   const HINSTANCE module = resources_ ? resources_ : GetModuleHandleW(nullptr);
-  if (const auto icon = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON, 0,
-                     0, LR_DEFAULTSIZE | LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
-  if (const auto small = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_MYCYCLES), IMAGE_ICON,
-                     16, 16, LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(small));
-  }
-  SetWindowTextW(
-      Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"MYCYCLES"))).c_str());
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_MYCYCLES, CaptionIcons::kBoth);
+  SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"MYCYCLES"))).c_str());
 
   const HWND list = Item(IDC_CYCLES_LIST);
   const DWORD styles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
@@ -79,9 +70,41 @@ BOOL CCyclesDlg::OnInitDialog() {
   if (SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0) < kColumnWidth) {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, kColumnWidth);
   }
+  AddTemperatureColumn(list);
   // The latest cycle is the one a user looks for: in view at the bottom.
   if (!rows.empty())
     SendMessageW(list, LVM_ENSUREVISIBLE, rows.size() - 1, FALSE);
   SetFocus(Item(IDOK));
   return FALSE;
+}
+
+// "Confirmed by temperature": the ovulation her temperatures confirmed in
+// each cycle, or nothing. The rows are the starts in ascending order.
+void CCyclesDlg::AddTemperatureColumn(HWND list) {
+  constexpr int kColumn = 3;
+  std::wstring heading = ToWide(locale_.Translate(u"TEMP_CONFIRMED_COLUMN"));
+  LVCOLUMNW column{};
+  column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = kColumnWidth;
+  column.pszText = heading.data();
+  column.iSubItem = kColumn;
+  if (SendMessageW(list, LVM_INSERTCOLUMNW, kColumn,
+                   reinterpret_cast<LPARAM>(&column)) < 0)
+    return;
+  const std::vector<PackedDate> starts = model_.GetStartList();
+  const std::vector<CycleShift> cycles =
+      CycleShifts(model_, model_.Clock().Today());
+  for (size_t i = 0; i < starts.size(); ++i) {
+    const ShiftFields fields =
+        ShiftFieldsOf(CycleStartingOn(cycles, starts[i]));
+    if (fields.ovulation.empty())
+      continue;
+    std::wstring text(fields.ovulation.begin(), fields.ovulation.end());
+    LVITEMW sub{};
+    sub.iSubItem = kColumn;
+    sub.pszText = text.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&sub));
+  }
+  SendMessageW(list, LVM_SETCOLUMNWIDTH, kColumn, LVSCW_AUTOSIZE_USEHEADER);
 }

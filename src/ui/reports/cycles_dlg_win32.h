@@ -19,7 +19,9 @@ class CCyclesDlg : public CDialog {
   BOOL OnInitDialog() override;
 
  private:
-  MenstualManager& model_;
-  const LocaleManager& locale_;
-  HINSTANCE resources_;
+   void AddTemperatureColumn(HWND list);
+
+   MenstualManager &model_;
+   const LocaleManager &locale_;
+   HINSTANCE resources_;
 };

@@ -11,6 +11,7 @@
 #include "resources/image_ids.h"
 #include "resources/planning_ids.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ CHoroscopeDlg::CHoroscopeDlg(PlanningContext context, const PackedDate& date)
     : CDialog(IDD_HOROSCOPE, context.resources),
       context_(std::move(context)),
       date_(date.IsEmpty() ? context_.model.Clock().Today() : date) {
+  SetHelpContext(IDH_HOROSCOPE);
   LoadRichEdit();
 }
 
@@ -48,16 +50,18 @@ INT_PTR CHoroscopeDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 BOOL CHoroscopeDlg::OnInitDialog() {
   const LocaleManager& locale = context_.locale;
   const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Hwnd(), GWLP_HINSTANCE));
-  bigIcon_ = LoadIconSized(module, IDI_PANE_BIRTH, GetSystemMetrics(SM_CXICON));
-  if (bigIcon_) SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_BIRTH, CaptionIcons::kLarge);
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale.Translate(u"HOROSCOPE"))).c_str());
   SetItemText(IDC_HOROSCOPE_LABEL, ToWide(locale.Translate(u"BIRTH_DATE")));
   SetItemText(IDOK, ToWide(locale.Translate(u"BTN_OK")));
 
   const HWND combo = Item(IDC_HOROSCOPE_SIGN);
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  // The signs are named in her language, as Birth names them; the texts
+  // are still found by the English names.
   for (int i = 0; i < kZodiacSignCount; ++i) {
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ZodiacEnglishName(i)));
+    const std::wstring name = ToWide(locale.Translate(ZodiacEnglishName(i)));
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
   SYSTEMTIME st{};
   st.wYear = date_.year;
@@ -71,7 +75,8 @@ BOOL CHoroscopeDlg::OnInitDialog() {
 }
 
 // The list holds the signs in index order, so the sign of a date selects its
-// own entry in every language, and both ways of choosing read the same file.
+// own entry in every language, and both ways of choosing read the same file
+// (named by the sign's English name).
 void CHoroscopeDlg::ShowSign(int sign) {
   sign_ = sign;
   SendMessageW(Item(IDC_HOROSCOPE_SIGN), CB_SETCURSEL, static_cast<WPARAM>(sign), 0);

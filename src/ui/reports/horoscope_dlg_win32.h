@@ -38,6 +38,5 @@ class CHoroscopeDlg : public CDialog {
   int sign_ = 0;
   int iconId_ = 0;
   std::u16string text_;
-  UniqueIcon bigIcon_;
   UniqueIcon signIcon_;
 };

@@ -18,13 +18,7 @@ Bitmap ScaledKeyedBitmap(HINSTANCE module, int id, int cx, int cy, COLORREF key,
   const int sh = info.bmHeight;
 
   // The source as top-down 32-bit pixels, whatever its own format.
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = sw;
-  bi.bmiHeader.biHeight = -sh;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDibInfo(sw, sh, 32);
   std::vector<RGBQUAD> pixels(static_cast<size_t>(sw) * static_cast<size_t>(sh));
   {
     const HDC screen = GetDC(nullptr);
@@ -34,14 +28,11 @@ Bitmap ScaledKeyedBitmap(HINSTANCE module, int id, int cx, int cy, COLORREF key,
   }
 
   // The target: 24-bit top-down rows padded to four bytes.
-  BITMAPINFO ti = bi;
-  ti.bmiHeader.biWidth = cx;
-  ti.bmiHeader.biHeight = -cy;
-  ti.bmiHeader.biBitCount = 24;
+  const BITMAPINFO ti = TopDownDibInfo(cx, cy, 24);
   void* bits = nullptr;
   Bitmap target(CreateDIBSection(nullptr, &ti, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!target || !bits) return {};
-  const int stride = (cx * 3 + 3) & ~3;
+  const int stride = DibRowBytes(cx, 24);
   auto* out = static_cast<BYTE*>(bits);
   for (int y = 0; y < cy; ++y) {
     const int y0 = y * sh / cy;

@@ -12,6 +12,7 @@
 #include "ui/reports/cycle_report.h"
 #include "ui/widgets/chart_ctrl_win32.h"
 #include "env/access_key.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ constexpr COLORREF kPrognosisColor = RGB(0, 255, 0);
 constexpr int kCoverWidth = 3;
 constexpr int kIntercourseSize = 10;
 constexpr int kPrognosisWidth = 4;
+constexpr int kOwnCoverWidth = 2;
+constexpr int kHighOutlineWidth = 2;
 
 }  // namespace
 
@@ -32,6 +35,7 @@ CStatisticDlg::CStatisticDlg(MenstualManager& model, const OptionsManager& optio
       locale_(locale),
       clock_(clock),
       resources_(resources) {
+  SetHelpContext(IDH_STATISTIC);
   // The template holds the chart as a custom control of this class.
   (void)CChartCtrl::Register();
 }
@@ -40,14 +44,7 @@ CChartCtrl* CStatisticDlg::Chart() const { return Hwnd() ? CChartCtrl::FromHandl
 
 BOOL CStatisticDlg::OnInitDialog() {
   const HINSTANCE module = resources_ ? resources_ : GetModuleHandleW(nullptr);
-  if (const auto icon = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_STATISTIC), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
-  if (const auto small = static_cast<HICON>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDI_PANE_STATISTIC), IMAGE_ICON, 16, 16, LR_SHARED))) {
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  }
+  SetCaptionIcons(Hwnd(), module, IDI_PANE_STATISTIC, CaptionIcons::kBoth);
   SetWindowTextW(Hwnd(), ToWide(WithoutAccessKey(locale_.Translate(u"STATISTIC"))).c_str());
 
   const std::array<std::u16string, 4> figures = FigureTexts(locale_, FreshStatisticFigures(model_));
@@ -113,5 +110,29 @@ void CStatisticDlg::BuildMonth() {
     chart->AddPoints(curve, month.prognosis);
     chart->SetBalloon(curve, kPrognosisCentre, locale_.Translate(u"MSG_OVULATION"));
   }
+  AddTemperatureShifts(*chart, month);
   chart->Redraw();
+}
+
+// Her own cover lines, dashed beside the fixed one, the high readings that
+// confirmed a shift outlined, and the balloon on the confirmed ovulation day.
+void CStatisticDlg::AddTemperatureShifts(CChartCtrl &chart,
+                                         const TemperatureMonth &month) {
+  for (size_t i = 0; i < month.ownCover.size(); ++i) {
+    const CoverSegment &segment = month.ownCover[i];
+    // One legend entry for all of them.
+    const size_t line = chart.AddDashedLineSeries(
+        kOwnCoverColor, kOwnCoverWidth,
+        i == 0 ? locale_.Translate(u"CHART_OWN_COVER_LINE") : u"");
+    chart.AddPoints(line, segment.points);
+    if (segment.ovulationPoint) {
+      chart.SetBalloon(line, *segment.ovulationPoint,
+                       locale_.Translate(u"MSG_TEMP_OVULATION"));
+    }
+  }
+  if (!month.highs.empty()) {
+    const size_t highs =
+        chart.AddBarOutlineSeries(kHighOutlineColor, kHighOutlineWidth);
+    chart.AddPoints(highs, month.highs);
+  }
 }

@@ -20,6 +20,9 @@ class CStatisticDlg : public CDialog {
                 const IClock& clock, HINSTANCE resources = nullptr);
 
   [[nodiscard]] ChartMonth ShownMonth() const { return month_; }
+  // Colours of the temperature shift's marks on the chart.
+  static constexpr COLORREF kOwnCoverColor = RGB(255, 0, 255);
+  static constexpr COLORREF kHighOutlineColor = RGB(255, 128, 0);
   // The chart control of the open dialog, or null.
   [[nodiscard]] CChartCtrl* Chart() const;
 
@@ -30,6 +33,7 @@ class CStatisticDlg : public CDialog {
  private:
   void SetUpChart();
   void BuildMonth();
+  void AddTemperatureShifts(CChartCtrl &chart, const TemperatureMonth &month);
 
   MenstualManager& model_;
   const OptionsManager& options_;

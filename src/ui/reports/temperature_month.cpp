@@ -3,21 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/cycle_shifts.h"
 #include "model/day_class.h"
 #include "model/menstual_manager.h"
-#include "ui/reports/temperature_units.h"
+#include "model/temperature_unit.h"
+#include "ui/days/temperature_units.h"
 
 TemperatureScale ChartScale(bool fahrenheit) {
   if (fahrenheit) return {97.2, 98.7, 97.5, 97.8, 97.2};
   return {35.0, 39.0, 36.38, 37.0, 34.0};
 }
 
-double ChartTemperature(double stored, bool fahrenheit) {
-  constexpr double kUnitThreshold = 45;
-  if (fahrenheit && stored < kUnitThreshold) return ToFahrenheit(stored);
-  if (!fahrenheit && stored > kUnitThreshold) return ToCelsius(stored);
-  return stored;
-}
+double ChartTemperature(double stored, bool fahrenheit) { return TemperatureInUnit(stored, fahrenheit); }
 
 std::vector<ChartPoint> PrognosisCurve(int ovulationDay, const TemperatureScale& scale) {
   std::vector<ChartPoint> points;
@@ -38,6 +35,11 @@ ChartMonth PreviousMonth(ChartMonth m) {
   return m.month <= 1 ? ChartMonth{12, m.year - 1} : ChartMonth{m.month - 1, m.year};
 }
 
+namespace {
+void AddTemperatureShifts(MenstualManager &model, ChartMonth month,
+                          bool fahrenheit, TemperatureMonth &out);
+} // namespace
+
 TemperatureMonth BuildTemperatureMonth(MenstualManager& model, ChartMonth month, bool fahrenheit) {
   const TemperatureScale scale = ChartScale(fahrenheit);
   TemperatureMonth out;
@@ -52,5 +54,48 @@ TemperatureMonth BuildTemperatureMonth(MenstualManager& model, ChartMonth month,
     }
   }
   if (out.ovulationDay != 0) out.prognosis = PrognosisCurve(out.ovulationDay, scale);
+  AddTemperatureShifts(model, month, fahrenheit, out);
   return out;
 }
+
+namespace {
+
+// Her own cover lines and the outlined high readings of the cycles whose
+// shift is confirmed; the rule looks at whole cycles, also across months.
+void AddTemperatureShifts(MenstualManager &model, ChartMonth month,
+                          bool fahrenheit, TemperatureMonth &out) {
+  const PackedDate first(1, month.month, month.year);
+  const PackedDate last(DaysInMonth(month.year, month.month), month.month,
+                        month.year);
+  for (const CycleShift &c : CycleShifts(model, model.Clock().Today())) {
+    if (!c.shift.Confirmed())
+      continue;
+    for (const PackedDate &high : c.shift.highs) {
+      if (high < first || high > last)
+        continue;
+      if (const Day *day = model.GetCachedDay(high)) {
+        out.highs.push_back(
+            {double(high.day), ChartTemperature(day->temperature, fahrenheit)});
+      }
+    }
+    const PackedDate from = std::max(c.shift.lows.front(), first);
+    const PackedDate to = std::min(c.cycle.last, last);
+    if (to <= from)
+      continue;
+    const double celsius = c.shift.coverLine / 100.0;
+    const double level = fahrenheit ? ToFahrenheit(celsius) : celsius;
+    CoverSegment segment;
+    segment.points.push_back({double(from.day), level});
+    const PackedDate ovulation = c.shift.ovulation;
+    if (ovulation == from) {
+      segment.ovulationPoint = 0;
+    } else if (from < ovulation && ovulation < to) {
+      segment.ovulationPoint = 1;
+      segment.points.push_back({double(ovulation.day), level});
+    }
+    segment.points.push_back({double(to.day), level});
+    out.ownCover.push_back(std::move(segment));
+  }
+}
+
+} // namespace

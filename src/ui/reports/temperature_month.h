@@ -5,6 +5,7 @@
 // cover line, the intercourse marks and the prognosis curve around the
 // month's ovulation day, and paging between months.
 
+#include <optional>
 #include <vector>
 
 #include "ui/widgets/chart_geometry.h"
@@ -20,8 +21,8 @@ struct TemperatureScale {
 };
 [[nodiscard]] TemperatureScale ChartScale(bool fahrenheit);
 
-// A stored value in the chart's unit: temperatures carry no unit, so below 45
-// counts as Celsius and above 45 as Fahrenheit.
+// A stored value in the chart's unit, by the same rule as every other place
+// that shows a temperature (model/temperature_unit.h).
 [[nodiscard]] double ChartTemperature(double stored, bool fahrenheit);
 
 // 21 points, x from ovulationDay - 5 to + 5 in half days: the plateau within
@@ -38,6 +39,16 @@ struct ChartMonth {
 [[nodiscard]] ChartMonth NextMonth(ChartMonth m);
 [[nodiscard]] ChartMonth PreviousMonth(ChartMonth m);
 
+// Her own cover line of one cycle with a confirmed shift, as far as it lies
+// in the month: from the first of the six lows (or the 1st) to the cycle's
+// last day (or the month's), at the cover level in the chart's unit; a point
+// on the temperature-confirmed ovulation day carries the balloon.
+struct CoverSegment {
+  std::vector<ChartPoint> points;
+  std::optional<size_t> ovulationPoint; // the point of the ovulation day, when
+                                        // it lies in the month
+};
+
 // What the chart shows of one month. Only the days the month has are looked
 // up (no 30 February).
 struct TemperatureMonth {
@@ -46,5 +57,9 @@ struct TemperatureMonth {
   std::vector<ChartPoint> intercourse;   // (day, cover) of days with sex
   int ovulationDay = 0;                  // the month's last ovulation day; 0: none
   std::vector<ChartPoint> prognosis;     // empty without an ovulation day
+  std::vector<CoverSegment>
+      ownCover; // her own cover lines of the confirmed shifts in this month
+  std::vector<ChartPoint>
+      highs; // (day, temperature) of the high readings that confirmed a shift
 };
 [[nodiscard]] TemperatureMonth BuildTemperatureMonth(MenstualManager& model, ChartMonth month, bool fahrenheit);

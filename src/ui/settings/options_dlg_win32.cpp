@@ -11,6 +11,12 @@
 #include "settings/options_manager.h"
 #include "ui/settings/settings_choices.h"
 
+namespace {
+
+constexpr int kMaxOpacity = 255;
+
+}  // namespace
+
 COptionsDlg::COptionsDlg(SettingsContext& context)
     : CSettingsPage(IDD_DESKTOP_PAGE, context.resources),
       context_(context),
@@ -24,7 +30,8 @@ BOOL COptionsDlg::OnInitDialog() {
   const OptionsManager& o = context_.options;
   const HWND slider = Item(IDC_DESKTOP_OPACITY);
   SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
-  SendMessageW(slider, TBM_SETPOS, TRUE, std::clamp(opacity_, 0, 255));
+  // The slider says "Transparency": far right is the most see-through.
+  SendMessageW(slider, TBM_SETPOS, TRUE, kMaxOpacity - std::clamp(opacity_, 0, kMaxOpacity));
 
   const HWND scale = Item(IDC_DESKTOP_SCALE);
   for (int i = 0; i < kScaleEntries; ++i) {
@@ -79,7 +86,8 @@ void COptionsDlg::ReadControls() {
   show_ = IsDlgButtonChecked(Hwnd(), IDC_DESKTOP_SHOW) == BST_CHECKED;
   x_ = ReadOffset(IDC_DESKTOP_X, x_);
   y_ = ReadOffset(IDC_DESKTOP_Y, y_);
-  opacity_ = static_cast<int>(SendMessageW(Item(IDC_DESKTOP_OPACITY), TBM_GETPOS, 0, 0));
+  opacity_ = kMaxOpacity -
+             std::clamp(static_cast<int>(SendMessageW(Item(IDC_DESKTOP_OPACITY), TBM_GETPOS, 0, 0)), 0, kMaxOpacity);
   const LRESULT entry = SendMessageW(Item(IDC_DESKTOP_SCALE), CB_GETCURSEL, 0, 0);
   scale_ = ScaleFromEntry(entry >= 0 ? static_cast<int>(entry) : ScaleEntryFor(scale_));
 }

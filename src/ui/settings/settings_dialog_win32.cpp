@@ -5,6 +5,7 @@
 #include "env/debug_log_win32.h"
 #include "resources/settings_ids.h"
 #include "ui/widgets/message_loop_win32.h"
+#include "resources/help_ids.h"
 
 namespace {
 
@@ -37,7 +38,9 @@ class CSettingsDialog::EscapeFilter final : public IMessageFilter {
 };
 
 CSettingsDialog::CSettingsDialog(COLORREF gradientColor, HINSTANCE resources)
-    : CDialog(IDD_SETTINGS, resources), gradientColor_(gradientColor), resources_(resources) {}
+    : CDialog(IDD_SETTINGS, resources), gradientColor_(gradientColor), resources_(resources) {
+  SetHelpContext(IDH_SETTINGS);
+}
 
 CSettingsDialog::~CSettingsDialog() {
   if (MessageLoop* loop = MessageLoop::Current()) {
@@ -157,7 +160,11 @@ void CSettingsDialog::OnOK() {
   for (size_t i = 0; i < pages_.size(); ++i) {
     CSettingsPage* page = pages_[i].page.get();
     if (page && page->Hwnd() && !page->Validate()) {
+      // The page has put the focus on the field to correct; showing the
+      // page must not take it away again.
+      const HWND bad = GetFocus();
       ShowPage(i);
+      if (bad && IsChild(page->Hwnd(), bad)) SetFocus(bad);
       return;
     }
   }
@@ -167,7 +174,25 @@ void CSettingsDialog::OnOK() {
   Notify(kClosedOk);
 }
 
-void CSettingsDialog::OnCancel() { Notify(kClosedCancel); }
+// Cancel throws away what she changed: the pages go, and the window, kept
+// hidden by its owner, makes them afresh from the settings when it is shown
+// again.
+void CSettingsDialog::OnCancel() {
+  DiscardPages();
+  Notify(kClosedCancel);
+}
+
+void CSettingsDialog::DiscardPages() {
+  for (PageRecord& record : pages_) {
+    record.page.reset();  // destroys the page's window
+    record.made = false;
+  }
+  current_ = -1;
+}
+
+void CSettingsDialog::OnShowWindow(bool shown) {
+  if (shown && current_ < 0 && !pages_.empty()) ShowPage(0);
+}
 
 bool CSettingsDialog::OnCommand(WORD id, WORD, HWND) {
   switch (id) {
@@ -194,6 +219,7 @@ INT_PTR CSettingsDialog::OnNotify(const NMHDR& header) {
 INT_PTR CSettingsDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_SHOWWINDOW: OnShowWindow(wp != FALSE); return FALSE;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
       if (wp != IDC_SETTINGS_CAPTION) return FALSE;

@@ -15,7 +15,8 @@
 // The modeless settings window: a tree of pages on the left, the caption bar
 // and the shown page on the right, OK, Cancel and Help below. It does not
 // apply anything itself: OK and Cancel post kClosedMessage to the owner,
-// which hides the window and, after OK, has the pages apply.
+// which hides the window and, after OK, has the pages apply. Cancel discards
+// the pages' edits; shown again, the window starts from the settings.
 class CSettingsDialog : public CDialog {
  public:
   // Posted to the owner with 1 after OK, 2 after Cancel, 2347 after Apply.
@@ -72,6 +73,8 @@ class CSettingsDialog : public CDialog {
   class EscapeFilter;
 
   void Notify(WPARAM code) const;
+  void DiscardPages();
+  void OnShowWindow(bool shown);
   INT_PTR OnNotify(const NMHDR& header);
 
   COLORREF gradientColor_;

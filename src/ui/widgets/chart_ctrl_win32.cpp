@@ -13,8 +13,10 @@ constexpr COLORREF kAxisColor = RGB(64, 64, 64);
 constexpr COLORREF kGridColor = RGB(255, 255, 255);
 constexpr COLORREF kTextColor = RGB(32, 32, 32);
 constexpr COLORREF kBalloonFill = RGB(255, 255, 225);
+constexpr double kDashLength = 8; // pixels of a dashed line's dash
+constexpr double kDashGap = 5;    // and of the gap after it
 
-RECT ToRect(const ChartRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 SIZE TextSize(HDC dc, const std::u16string& text) {
   SIZE size{};
@@ -27,7 +29,7 @@ void DrawText16(HDC dc, const std::u16string& text, RECT r, UINT format) {
             format | DT_NOPREFIX | DT_SINGLELINE);
 }
 
-void FillBox(HDC dc, const ChartRect& r, COLORREF color) {
+void FillBox(HDC dc, const Rect& r, COLORREF color) {
   Brush brush(CreateSolidBrush(color));
   const RECT rect = ToRect(r);
   FillRect(dc, &rect, brush.Get());
@@ -35,7 +37,7 @@ void FillBox(HDC dc, const ChartRect& r, COLORREF color) {
 
 // Draws each segment cut to the plot first: a value far off the axis would
 // otherwise give coordinates beyond what GDI takes.
-void DrawClippedLine(HDC dc, double x0, double y0, double x1, double y1, const ChartRect& clip) {
+void DrawClippedLine(HDC dc, double x0, double y0, double x1, double y1, const Rect& clip) {
   const auto cut = ClipSegment({x0, y0, x1, y1}, clip);
   if (!cut) return;
   MoveToEx(dc, static_cast<int>(std::lround(cut->x0)), static_cast<int>(std::lround(cut->y0)), nullptr);
@@ -45,7 +47,7 @@ void DrawClippedLine(HDC dc, double x0, double y0, double x1, double y1, const C
 // Keeps a wide pen's round ends inside the plot too.
 class PlotClip {
  public:
-  PlotClip(HDC dc, const ChartRect& plot) : dc_(dc), saved_(SaveDC(dc)) {
+  PlotClip(HDC dc, const Rect& plot) : dc_(dc), saved_(SaveDC(dc)) {
     IntersectClipRect(dc, plot.left, plot.top, plot.right + 1, plot.bottom + 1);
   }
   ~PlotClip() { RestoreDC(dc_, saved_); }
@@ -157,6 +159,21 @@ size_t CChartCtrl::AddLineSeries(COLORREF color, int width, std::u16string name)
   return series_.size() - 1;
 }
 
+size_t CChartCtrl::AddDashedLineSeries(COLORREF color, int width,
+                                       std::u16string name) {
+  const size_t index = AddLineSeries(color, width, std::move(name));
+  series_[index].dashed = true;
+  return index;
+}
+
+size_t CChartCtrl::AddBarOutlineSeries(COLORREF color, int width,
+                                       std::u16string name) {
+  const size_t index = AddBarSeries(color, std::move(name));
+  series_[index].outline = true;
+  series_[index].lineWidth = std::max(1, width);
+  return index;
+}
+
 size_t CChartCtrl::AddPointSeries(COLORREF color, int width, int height, std::u16string name) {
   ChartSeries s;
   s.kind = ChartSeriesKind::kPoint;
@@ -264,7 +281,7 @@ void CChartCtrl::PaintBackground(HDC dc, int width, int height) const {
 }
 
 void CChartCtrl::PaintAxes(HDC dc, const ChartLayout& layout) const {
-  const ChartRect& plot = layout.plot;
+  const Rect& plot = layout.plot;
   const AxisMap x = XMap(layout);
   const AxisMap y = YMap(layout);
   TEXTMETRICW tm{};
@@ -309,7 +326,7 @@ void CChartCtrl::PaintAxes(HDC dc, const ChartLayout& layout) const {
 void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSeries& s) const {
   const AxisMap x = XMap(layout);
   const AxisMap y = YMap(layout);
-  const ChartRect& plot = layout.plot;
+  const Rect& plot = layout.plot;
   switch (s.kind) {
     case ChartSeriesKind::kBar: {
       // Bars rise from the bottom of the plot, so a bar outside the range
@@ -320,8 +337,19 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
         const double px = x.ToPixel(p.x);
         const auto box = ClipBox(px - half, y.ToPixel(p.y), px + half + 1, plot.bottom, plot);
         if (!box) continue;
-        const RECT r = ToRect(*box);
-        FillRect(dc, &r, fill.Get());
+        if (!s.outline) {
+          const RECT r = ToRect(*box);
+          FillRect(dc, &r, fill.Get());
+          continue;
+        }
+        // The frame, lineWidth pixels inwards from the bar's edges.
+        const Rect &b = *box;
+        const int w = std::min({s.lineWidth, std::max(1, b.Width() / 2),
+                                std::max(1, b.Height() / 2)});
+        FillBox(dc, {b.left, b.top, b.right, b.top + w}, s.color);
+        FillBox(dc, {b.left, b.bottom - w, b.right, b.bottom}, s.color);
+        FillBox(dc, {b.left, b.top, b.left + w, b.bottom}, s.color);
+        FillBox(dc, {b.right - w, b.top, b.right, b.bottom}, s.color);
       }
       return;
     }
@@ -329,12 +357,22 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
       if (s.points.size() < 2) return;
       PlotClip clip(dc, plot);
       LOGBRUSH brush{BS_SOLID, s.color, 0};
-      Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, static_cast<DWORD>(s.lineWidth),
-                           &brush, 0, nullptr));
+      // Dashes end flat, so the gaps between them stay open.
+      const DWORD cap = s.dashed ? PS_ENDCAP_FLAT : PS_ENDCAP_ROUND;
+      Pen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | cap | PS_JOIN_ROUND,
+                           static_cast<DWORD>(s.lineWidth), &brush, 0,
+                           nullptr));
       SelectGuard use(dc, pen.Get());
       for (size_t i = 1; i < s.points.size(); ++i) {
-        DrawClippedLine(dc, x.ToPixel(s.points[i - 1].x), y.ToPixel(s.points[i - 1].y), x.ToPixel(s.points[i].x),
-                        y.ToPixel(s.points[i].y), plot);
+        const PixelSegment whole{
+            x.ToPixel(s.points[i - 1].x), y.ToPixel(s.points[i - 1].y),
+            x.ToPixel(s.points[i].x), y.ToPixel(s.points[i].y)};
+        if (!s.dashed) {
+          DrawClippedLine(dc, whole.x0, whole.y0, whole.x1, whole.y1, plot);
+          continue;
+        }
+        for (const PixelSegment &d : DashSegment(whole, kDashLength, kDashGap))
+          DrawClippedLine(dc, d.x0, d.y0, d.x1, d.y1, plot);
       }
       return;
     }
@@ -342,7 +380,7 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
       for (const ChartPoint& p : s.points) {
         const double px = x.ToPixel(p.x), py = y.ToPixel(p.y);
         const double w = s.pointWidth / 2.0, h = s.pointHeight / 2.0;
-        const auto box = ClipBox(px - w, py - h, px + w, py + h, ChartRect{plot.left, plot.top, plot.right + 1, plot.bottom + 1});
+        const auto box = ClipBox(px - w, py - h, px + w, py + h, Rect{plot.left, plot.top, plot.right + 1, plot.bottom + 1});
         if (box) FillBox(dc, *box, s.color);
       }
       return;
@@ -353,7 +391,7 @@ void CChartCtrl::PaintSeries(HDC dc, const ChartLayout& layout, const ChartSerie
 void CChartCtrl::PaintBalloon(HDC dc, const ChartLayout& layout, const ChartSeries& s) const {
   if (!s.balloon || s.balloon->point >= s.points.size()) return;
   const ChartPoint p = s.points[s.balloon->point];
-  const ChartRect& plot = layout.plot;
+  const Rect& plot = layout.plot;
   const double px = XMap(layout).ToPixel(p.x), py = YMap(layout).ToPixel(p.y);
   if (px < plot.left || px > plot.right || py < plot.top || py > plot.bottom) return;
   const SIZE text = TextSize(dc, s.balloon->text);
@@ -382,22 +420,32 @@ void CChartCtrl::PaintLegend(HDC dc, const ChartLayout& layout) const {
     named.push_back(&s);
     widths.push_back(TextSize(dc, s.name).cx);
   }
-  const std::vector<ChartRect> entries = LegendEntries(layout.legend, widths);
+  const std::vector<Rect> entries = LegendEntries(layout.legend, widths);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, layout.legend.left, layout.legend.top, layout.legend.right, layout.legend.bottom);
   for (size_t i = 0; i < named.size(); ++i) {
-    const ChartRect& e = entries[i];
+    const Rect& e = entries[i];
     const ChartSeries& s = *named[i];
     const int midY = (e.top + e.bottom) / 2;
     const int sampleRight = e.left + kLegendSampleWidth;
     switch (s.kind) {
-      case ChartSeriesKind::kBar: FillBox(dc, {e.left + 3, midY - 5, sampleRight - 3, e.bottom - 2}, s.color); break;
-      case ChartSeriesKind::kLine: {
-        Pen pen(CreatePen(PS_SOLID, std::min(s.lineWidth, 4), s.color));
-        SelectGuard use(dc, pen.Get());
-        MoveToEx(dc, e.left, midY, nullptr);
-        LineTo(dc, sampleRight, midY);
-        break;
+    case ChartSeriesKind::kBar:
+      if (s.outline) {
+        Brush frame(CreateSolidBrush(s.color));
+        const RECT r{e.left + 3, midY - 5, sampleRight - 3, e.bottom - 2};
+        FrameRect(dc, &r, frame.Get());
+      } else {
+        FillBox(dc, {e.left + 3, midY - 5, sampleRight - 3, e.bottom - 2},
+                s.color);
+      }
+      break;
+    case ChartSeriesKind::kLine: {
+      Pen pen(CreatePen(s.dashed ? PS_DASH : PS_SOLID,
+                        s.dashed ? 1 : std::min(s.lineWidth, 4), s.color));
+      SelectGuard use(dc, pen.Get());
+      MoveToEx(dc, e.left, midY, nullptr);
+      LineTo(dc, sampleRight, midY);
+      break;
       }
       case ChartSeriesKind::kPoint: {
         const int w = std::min(s.pointWidth, 10) / 2 + 1, h = std::min(s.pointHeight, 10) / 2 + 1;

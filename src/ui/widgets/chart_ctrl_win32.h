@@ -39,6 +39,13 @@ class CChartCtrl {
   // Each returns the new series' index for AddPoint and SetBalloon.
   size_t AddBarSeries(COLORREF color = kDefaultBarColor, std::u16string name = {});
   size_t AddLineSeries(COLORREF color, int width, std::u16string name = {});
+  // A line drawn in dashes.
+  size_t AddDashedLineSeries(COLORREF color, int width,
+                             std::u16string name = {});
+  // Bars drawn as their frame only, width pixels wide: over a bar series, it
+  // outlines chosen bars.
+  size_t AddBarOutlineSeries(COLORREF color, int width,
+                             std::u16string name = {});
   size_t AddPointSeries(COLORREF color, int width, int height, std::u16string name = {});
   void AddPoint(size_t series, double x, double y);
   void AddPoints(size_t series, std::span<const ChartPoint> points);

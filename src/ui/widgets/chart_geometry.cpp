@@ -66,7 +66,7 @@ ChartLayout LayoutChart(int width, int height, const ChartTextSizes& text) {
   return layout;
 }
 
-std::optional<PixelSegment> ClipSegment(PixelSegment s, const ChartRect& clip) {
+std::optional<PixelSegment> ClipSegment(PixelSegment s, const Rect& clip) {
   if (!std::isfinite(s.x0) || !std::isfinite(s.y0) || !std::isfinite(s.x1) || !std::isfinite(s.y1)) {
     return std::nullopt;
   }
@@ -109,7 +109,7 @@ std::optional<PixelSegment> ClipSegment(PixelSegment s, const ChartRect& clip) {
   return out;
 }
 
-std::optional<ChartRect> ClipBox(double left, double top, double right, double bottom, const ChartRect& clip) {
+std::optional<Rect> ClipBox(double left, double top, double right, double bottom, const Rect& clip) {
   if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) || !std::isfinite(bottom)) {
     return std::nullopt;
   }
@@ -119,14 +119,14 @@ std::optional<ChartRect> ClipBox(double left, double top, double right, double b
   top = std::max(top, double(clip.top));
   right = std::min(right, double(clip.right));
   bottom = std::min(bottom, double(clip.bottom));
-  const ChartRect r{static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)),
+  const Rect r{static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)),
                     static_cast<int>(std::lround(right)), static_cast<int>(std::lround(bottom))};
   if (r.Empty()) return std::nullopt;
   return r;
 }
 
-std::vector<ChartRect> LegendEntries(const ChartRect& legend, const std::vector<int>& textWidths) {
-  std::vector<ChartRect> entries;
+std::vector<Rect> LegendEntries(const Rect& legend, const std::vector<int>& textWidths) {
+  std::vector<Rect> entries;
   constexpr int kBetween = 18;
   int total = 0;
   for (size_t i = 0; i < textWidths.size(); ++i) {
@@ -146,4 +146,22 @@ int BarWidth(const AxisMap& xMap, double xStep) {
   if (!(xStep > 0)) xStep = 1;
   const double spacing = std::fabs(xMap.ToPixel(xStep) - xMap.ToPixel(0));
   return std::max(1, static_cast<int>(spacing * 0.6));
+}
+
+std::vector<PixelSegment> DashSegment(const PixelSegment &s, double on,
+                                      double off) {
+  std::vector<PixelSegment> dashes;
+  const double dx = s.x1 - s.x0, dy = s.y1 - s.y0;
+  const double length = std::sqrt(dx * dx + dy * dy);
+  if (!(length > 0) || !(on > 0) || off < 0)
+    return {s};
+  // Never more dashes than a plot has pixels to show.
+  if (length / (on + off) > 10000)
+    return {s};
+  for (double at = 0; at < length; at += on + off) {
+    const double end = std::min(length, at + on);
+    dashes.push_back({s.x0 + dx * at / length, s.y0 + dy * at / length,
+                      s.x0 + dx * end / length, s.y0 + dy * end / length});
+  }
+  return dashes;
 }

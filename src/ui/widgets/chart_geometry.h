@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "env/rect.h"
 #include "env/theme.h"
 
 struct ChartPoint {
@@ -19,16 +20,6 @@ struct ChartPoint {
   friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
 };
 
-struct ChartRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  [[nodiscard]] int Width() const { return right - left; }
-  [[nodiscard]] int Height() const { return bottom - top; }
-  [[nodiscard]] bool Empty() const { return right <= left || bottom <= top; }
-  friend bool operator==(const ChartRect&, const ChartRect&) = default;
-};
 
 // A linear map from [min, max] of values onto [fromPixel, toPixel]; a vertical
 // axis maps its minimum to the bottom pixel, so toPixel < fromPixel there.
@@ -56,8 +47,8 @@ class AxisMap {
 // The parts of the control: the plot, the left axis labels to its left, the
 // bottom axis labels below it and the legend under those.
 struct ChartLayout {
-  ChartRect plot;
-  ChartRect legend;  // empty without a legend
+  Rect plot;
+  Rect legend;  // empty without a legend
 };
 struct ChartTextSizes {
   int leftLabelWidth = 0;  // widest left-axis label
@@ -70,16 +61,20 @@ struct ChartTextSizes {
 struct PixelSegment {
   double x0, y0, x1, y1;
 };
-[[nodiscard]] std::optional<PixelSegment> ClipSegment(PixelSegment s, const ChartRect& clip);
+[[nodiscard]] std::optional<PixelSegment> ClipSegment(PixelSegment s, const Rect& clip);
+// A segment cut into dashes: pieces of `on` pixels with gaps of `off` pixels
+// between them, from its start; the last piece may be shorter.
+[[nodiscard]] std::vector<PixelSegment> DashSegment(const PixelSegment &s,
+                                                    double on, double off);
 // The part of r inside clip; none when they do not meet. Coordinates may be
 // far outside the int range of a device context: they are held as doubles
 // until cut.
-[[nodiscard]] std::optional<ChartRect> ClipBox(double left, double top, double right, double bottom,
-                                               const ChartRect& clip);
+[[nodiscard]] std::optional<Rect> ClipBox(double left, double top, double right, double bottom,
+                                               const Rect& clip);
 
 // The legend's entries side by side, centred in the legend area: each entry
 // a sample (16 pixels) and its name; textWidths are the names' widths.
-[[nodiscard]] std::vector<ChartRect> LegendEntries(const ChartRect& legend, const std::vector<int>& textWidths);
+[[nodiscard]] std::vector<Rect> LegendEntries(const Rect& legend, const std::vector<int>& textWidths);
 inline constexpr int kLegendSampleWidth = 16;
 inline constexpr int kLegendGap = 6;
 
@@ -91,6 +86,8 @@ struct ChartSeries {
   int lineWidth = 1;    // lines
   int pointWidth = 5;   // points
   int pointHeight = 5;  // points
+  bool dashed = false;  // lines: dashes instead of one stroke
+  bool outline = false; // bars: only their frame, lineWidth wide
   std::u16string name;  // the legend shows named series only
   std::vector<ChartPoint> points;
   struct Balloon {

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "env/debug_log_win32.h"
+#include "ui/widgets/help_win32.h"
 
 CDialog::CDialog(int templateId, HINSTANCE module)
     : templateId_(templateId), module_(module ? module : GetModuleHandleW(nullptr)) {}
@@ -62,6 +63,11 @@ void CDialog::Close(INT_PTR result) {
 INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG: return OnInitDialog();
+    case WM_HELP:
+      // F1 anywhere in the dialog: its topic, beside it.
+      if (helpContext_ == 0) return FALSE;
+      OpenHelpBeside(hwnd_, helpContext_);
+      return TRUE;
     case WM_COMMAND: {
       const WORD id = LOWORD(wp);
       if (id == IDOK) {
@@ -112,4 +118,15 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     LogMessage(L"unknown exception in a dialog procedure");
   }
   return FALSE;
+}
+
+void SetCaptionIcons(HWND window, HINSTANCE module, int iconId, CaptionIcons which) {
+  if (!module) module = GetModuleHandleW(nullptr);
+  const auto set = [&](WPARAM kind, int width, int height) {
+    const auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, width, height,
+                                                    LR_SHARED));
+    if (icon) SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+  };
+  if (which != CaptionIcons::kSmall) set(ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+  if (which != CaptionIcons::kLarge) set(ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
 }

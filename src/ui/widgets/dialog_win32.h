@@ -5,6 +5,14 @@
 #include <string>
 #include <string_view>
 
+// Which of a window's two icons come from one icon resource.
+enum class CaptionIcons { kLarge, kSmall, kBoth };
+// Sets a window's large icon (Alt+Tab, SM_CXICON) and small icon (caption and
+// taskbar, SM_CXSMICON) from the icon resource iconId of module (null: the
+// program). They are shared resource icons: Windows keeps them, nobody
+// destroys them. A missing icon leaves the window's icon as it was.
+void SetCaptionIcons(HWND window, HINSTANCE module, int iconId, CaptionIcons which);
+
 // Base of the program's dialogs, made from DIALOGEX templates in the
 // resources. Binding works as in CWindow: the object arrives with
 // WM_INITDIALOG and is unbound at WM_NCDESTROY. No exception leaves the
@@ -26,6 +34,12 @@ class CDialog {
 
   [[nodiscard]] HWND Hwnd() const { return hwnd_; }
   [[nodiscard]] bool IsModal() const { return modal_; }
+
+  // The help topic that F1 and WM_HELP open for this dialog and its
+  // controls (a context of the help file); 0 passes the request on to the
+  // parent window, as a pane does.
+  void SetHelpContext(DWORD context) { helpContext_ = context; }
+  [[nodiscard]] DWORD HelpContext() const { return helpContext_; }
 
   [[nodiscard]] HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   void SetItemText(int id, std::wstring_view text) const;
@@ -54,4 +68,5 @@ class CDialog {
   HINSTANCE module_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
+  DWORD helpContext_ = 0;
 };

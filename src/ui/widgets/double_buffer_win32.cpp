@@ -22,13 +22,7 @@ HDC DoubleBuffer::Prepare(HDC target, int width, int height) {
   }
   // A 32-bit section rather than a compatible bitmap: its memory is the
   // process's own pages, returned to the system as soon as it is deleted.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, as the window
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownDibInfo(width, height, 32);
   void* bits = nullptr;
   bitmap_.Reset(CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_) {

@@ -7,6 +7,21 @@
 
 #include <utility>
 
+// The header of an uncompressed top-down DIB (its first row is the top row,
+// as a window's) of width x height at 24 or 32 bits per pixel.
+[[nodiscard]] inline BITMAPINFO TopDownDibInfo(int width, int height, WORD bitsPerPixel) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = bitsPerPixel;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+// The bytes of one row of such a DIB: every row is padded to four bytes.
+[[nodiscard]] constexpr int DibRowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+
 // Pens, brushes, fonts, bitmaps, regions: anything DeleteObject frees.
 template <typename T>
 class GdiObject {

@@ -1,6 +1,9 @@
 #include "ui/widgets/message_loop_win32.h"
 
 #include <algorithm>
+#include <cstring>
+#include <exception>
+#include <string>
 
 #include "env/debug_log_win32.h"
 
@@ -49,8 +52,17 @@ int MessageLoop::Run() {
       LogLastError(L"GetMessageW");
       return -1;
     }
-    if (PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    // Nothing thrown while one message is handled ends the program: it is
+    // logged, and the loop goes on with the next message.
+    try {
+      if (PreTranslate(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    } catch (const std::exception& e) {
+      const std::wstring line = L"a message ended in an exception: " + std::wstring(e.what(), e.what() + std::strlen(e.what()));
+      LogMessage(line.c_str());
+    } catch (...) {
+      LogMessage(L"a message ended in an unknown exception");
+    }
   }
 }

@@ -10,11 +10,11 @@ std::vector<PaneSectionPlacement> LayoutPaneSections(int clientWidth, const std:
   int y = 0;
   for (const PaneSectionState& section : sections) {
     PaneSectionPlacement p;
-    p.band = BarRect{left, y, right, y + kPaneBandHeight};
+    p.band = Rect{left, y, right, y + kPaneBandHeight};
     y += kPaneBandHeight;
     const int height = std::max(0, section.paneHeight);
     p.paneVisible = section.expanded;
-    p.pane = BarRect{left, y, right, section.expanded ? y + height : y};
+    p.pane = Rect{left, y, right, section.expanded ? y + height : y};
     if (section.expanded) y += height;
     placements.push_back(p);
   }

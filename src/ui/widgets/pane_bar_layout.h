@@ -9,14 +9,7 @@
 #include <string>
 #include <vector>
 
-struct BarRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  [[nodiscard]] bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  bool operator==(const BarRect&) const = default;
-};
+#include "env/rect.h"
 
 inline constexpr int kPaneBandMargin = 10;
 inline constexpr int kPaneBandHeight = 20;
@@ -29,8 +22,8 @@ struct PaneSectionState {
 };
 
 struct PaneSectionPlacement {
-  BarRect band;
-  BarRect pane;  // empty (zero height) when the section is collapsed
+  Rect band;
+  Rect pane;  // empty (zero height) when the section is collapsed
   bool paneVisible = false;
 };
 

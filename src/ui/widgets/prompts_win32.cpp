@@ -46,6 +46,7 @@ Prompts SystemPrompts() {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    ofn.lpstrInitialDir = choice.initialFolder.empty() ? nullptr : choice.initialFolder.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                 (choice.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const BOOL ok = choice.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-// What a file dialog asks: open or save, the name it offers and the types
-// it lists (each a label and a pattern such as L"*.csv").
+// What a file dialog asks: open or save, the name it offers, the folder it
+// opens in (empty: the system's choice) and the types it lists (each a label
+// and a pattern such as L"*.csv").
 struct FileChoice {
   bool save = false;
   std::wstring defaultName;
+  std::wstring initialFolder;
   std::vector<std::pair<std::wstring, std::wstring>> types;
 };
 // The chosen file and the index of the type chosen with it.

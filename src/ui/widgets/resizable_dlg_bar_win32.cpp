@@ -80,7 +80,7 @@ void CResizableDlgBar::SetExpanded(size_t index, bool expanded) {
 
 RECT CResizableDlgBar::BandRect(size_t index) const {
   if (index >= placements_.size()) return RECT{};
-  const BarRect& b = placements_[index].band;
+  const Rect& b = placements_[index].band;
   return RECT{b.left, b.top, b.right, b.bottom};
 }
 
@@ -207,7 +207,7 @@ void CResizableDlgBar::PaintBar(HDC dc, int width, int height) {
   SetTextColor(dc, text_);
   const int diameter = 2 * kPaneBandCornerRadius;
   for (size_t i = 0; i < sections_.size() && i < placements_.size(); ++i) {
-    const BarRect& b = placements_[i].band;
+    const Rect& b = placements_[i].band;
     // Rounded at the top, square below, so the band sits on its pane.
     RoundRect(dc, b.left, b.top, b.right, b.bottom, diameter, diameter);
     RECT lower{b.left, b.top + (b.bottom - b.top) / 2, b.right, b.bottom};

@@ -116,7 +116,7 @@ void CSkinButton::Draw(const DRAWITEMSTRUCT& item) const {
 
   const int shift = pressed ? 1 : 0;
   const int height = r.bottom - r.top;
-  const int iconX = r.left + 4 + shift;
+  const int iconX = r.left + kTextLeft - kIconSize - 3 + shift;
   if (icon_) {
     DrawIconEx(dc, iconX, r.top + (height - kIconSize) / 2 + shift, icon_.Get(), kIconSize, kIconSize, 0, nullptr,
                DI_NORMAL);
@@ -125,7 +125,7 @@ void CSkinButton::Draw(const DRAWITEMSTRUCT& item) const {
   const int length = GetWindowTextLengthW(hwnd_);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
-  RECT textRect{iconX + kIconSize + 5, r.top + shift, r.right - 4 + shift, r.bottom + shift};
+  RECT textRect{r.left + kTextLeft + shift, r.top + shift, r.right - kTextRight + shift, r.bottom + shift};
   SelectGuard useFont(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : kTextColour);

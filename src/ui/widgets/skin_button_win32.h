@@ -32,6 +32,10 @@ class CSkinButton {
   // themes' light base colours.
   static constexpr COLORREF kTextColour = RGB(0x1A, 0x23, 0x7E);
   static constexpr int kIconSize = 16;
+  // The text starts kTextLeft pixels from the button's left edge (past the
+  // icon's place) and ends kTextRight pixels before its right edge.
+  static constexpr int kTextLeft = 2 + kIconSize + 3;
+  static constexpr int kTextRight = 2;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,

@@ -46,14 +46,8 @@ bool CTaskbarNotifier::LoadSkin(HINSTANCE module, UINT bitmapId, int red, int gr
 bool CTaskbarNotifier::ApplyRegion(COLORREF key) {
   const int w = size_.cx;
   const int h = size_.cy;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;  // top row first
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
-  const int stride = (w * 3 + 3) & ~3;
+  BITMAPINFO bi = TopDownDibInfo(w, h, 24);
+  const int stride = DibRowBytes(w, 24);
   std::vector<BYTE> bits(static_cast<size_t>(stride) * static_cast<size_t>(h));
   {
     const ClientDC screen(nullptr);

@@ -59,6 +59,8 @@ class CTaskbarNotifier : public CWindow {
   [[nodiscard]] SlidePoint Position() const { return at_; }
   [[nodiscard]] int StayMs() const { return stayMs_; }
   [[nodiscard]] bool HasRegion() const { return hasRegion_; }
+  // The font the text is drawn in while the mouse is not over it.
+  [[nodiscard]] HFONT TextFont() const { return normalFont_.Get(); }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

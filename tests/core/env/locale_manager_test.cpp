@@ -425,251 +425,90 @@ TEST_F(LocaleManagerTest, TranslateFromAnotherThreadSeesWholeTexts) {
 }
 
 // The keys the program looks texts up by; a missing one would show "Unknown".
-const char16_t *const kAllKeys[] = {
-    u"APP_NAME",
-    u"APP_SITE",
-    u"APP_UPDATE_URL",
-    u"APP_UPDATING_URL",
-    u"APP_VER",
-    u"SUPPORT_EMAIL",
-    u"APP_LANGUAGE",
-    u"APP_LAN",
-    u"MSG_COPYRIGHT",
-    u"MSG_COPYRIGHT2",
-    u"UPDATE",
-    u"UPDATE_INFO",
-    u"DONT_UPDATE",
-    u"CHECK_NEW_VER",
-    u"NOUPDATES",
-    u"HHOME",
+const char16_t* const kAllKeys[] = {
+    u"APP_NAME", u"APP_SITE", u"APP_UPDATE_URL", u"APP_UPDATING_URL", u"APP_VER", u"SUPPORT_EMAIL", u"APP_LANGUAGE",
+    u"APP_LAN", u"MSG_COPYRIGHT", u"MSG_COPYRIGHT2", u"UPDATE", u"UPDATE_INFO", u"DONT_UPDATE", u"CHECK_NEW_VER",
+    u"NOUPDATES", u"UPDATE_CHECKING", u"UPDATE_FAILED", u"UPDATE_NO_CONNECTION", u"UPDATE_NO_ANSWER",
+    u"UPDATE_SERVER_ERROR", u"UPDATE_NOT_VERSION_FILE", u"HHOME",
     // calendar
-    u"MONTH1",
-    u"MONTH2",
-    u"MONTH3",
-    u"MONTH4",
-    u"MONTH5",
-    u"MONTH6",
-    u"MONTH7",
-    u"MONTH8",
-    u"MONTH9",
-    u"MONTH10",
-    u"MONTH11",
-    u"MONTH12",
-    u"DAY1",
-    u"DAY2",
-    u"DAY3",
-    u"DAY4",
-    u"DAY5",
-    u"DAY6",
-    u"DAY7",
-    u"NEXT",
-    u"PREV",
+    u"MONTH1", u"MONTH2", u"MONTH3", u"MONTH4", u"MONTH5", u"MONTH6", u"MONTH7", u"MONTH8", u"MONTH9", u"MONTH10",
+    u"MONTH11", u"MONTH12", u"DAY1", u"DAY2", u"DAY3", u"DAY4", u"DAY5", u"DAY6", u"DAY7", u"NEXT", u"PREV",
     // menus
-    u"MENU_FILE",
-    u"MENU_FILE_LOGOUT",
-    u"MENU_FILE_CONFIGURE",
-    u"MENU_FILE_EXIT",
-    u"ID_FILE_PRINTALL",
-    u"MENU_NAVIGATE",
-    u"MENU_NAVIGATE_NEXT",
-    u"MENU_NAVIGATE_PREV",
-    u"MENU_NAVIGATE_TODAY",
-    u"MENU_REPORTS",
-    u"MENU_HELP",
-    u"MENU_HELP_CONTACTS",
-    u"MENU_HELP_FEEDBACK",
-    u"MENU_HELP_ABOUT",
-    u"SHOW",
+    u"MENU_FILE", u"MENU_FILE_LOGOUT", u"MENU_FILE_CONFIGURE", u"MENU_FILE_EXIT", u"ID_FILE_PRINTALL",
+    u"MENU_NAVIGATE", u"MENU_NAVIGATE_NEXT", u"MENU_NAVIGATE_PREV", u"MENU_NAVIGATE_TODAY", u"MENU_REPORTS",
+    u"MENU_HELP", u"MENU_HELP_CONTACTS", u"MENU_HELP_FEEDBACK", u"MENU_HELP_ABOUT", u"SHOW",
     // day commands and errors
-    u"SET_MENSTRUAL",
-    u"SET_ENDOFMENSTRUAL",
-    u"DEL_MENSTRUAL",
-    u"DEL_ENDOFMENSTRUAL",
-    u"WAS_SEX",
-    u"WASNT_SEX",
-    u"ADD_NOTE",
-    u"EDIT_NOTE",
-    u"EDIT_DAY",
-    u"HAS_NOTE",
-    u"NOTE",
-    u"TOOK_PILL",
-    u"NO_PILL",
-    u"SHOW_MOOD",
-    u"GOOD_MOOD",
-    u"BAD_MOOD",
-    u"SET_TEMPERATURE",
-    u"BTN_CANCEL",
-    u"ERROR",
-    u"ERROR_CANT_SET_DAY1",
+    u"SET_MENSTRUAL", u"SET_ENDOFMENSTRUAL", u"DEL_MENSTRUAL", u"DEL_ENDOFMENSTRUAL", u"WAS_SEX", u"WASNT_SEX",
+    u"ADD_NOTE", u"EDIT_NOTE", u"EDIT_DAY", u"HAS_NOTE", u"NOTE", u"TOOK_PILL", u"NO_PILL", u"SHOW_MOOD",
+    u"GOOD_MOOD", u"BAD_MOOD", u"SET_TEMPERATURE", u"BTN_CANCEL", u"ERROR", u"ERROR_CANT_SET_DAY1",
     u"ERROR_CANT_SET_DAY2",
     // panes, classes, goals and tips
-    u"PANE1_TITLE",
-    u"PANE2_TITLE",
-    u"PANE3_TITLE",
-    u"PANE4_TITLE",
-    u"PANE6_TITLE",
-    u"TODAY_IS",
-    u"TODAY_IS2",
-    u"NEXT_MENSTRUAL",
-    u"NEXT_OVULATION",
-    u"DATE_GENDER",
-    u"TIP",
-    u"MSG_FLOW",
-    u"MSG_PROGNOZE",
-    u"MSG_NFERTILE",
-    u"MSG_FERTILE",
-    u"MSG_LFERTILE",
-    u"MSG_OVULATION",
-    u"MSG_GIRL",
-    u"MSG_BOY",
-    u"MSG_PAIN",
-    u"AUTO",
-    u"MANUAL",
-    u"MENSTRUAL_CICLE",
-    u"LUTERAL",
-    u"GOAL1",
-    u"GOAL2",
-    u"GOAL3",
-    u"GOAL4",
-    u"TIP1",
-    u"TIP2",
-    u"TIP3",
-    u"TIP4",
-    u"TIP5",
-    u"TIP6",
-    u"TIP7",
+    u"PANE1_TITLE", u"PANE2_TITLE", u"PANE3_TITLE", u"PANE4_TITLE", u"PANE6_TITLE", u"TODAY_IS", u"TODAY_IS2",
+    u"NEXT_MENSTRUAL", u"NEXT_OVULATION", u"DATE_GENDER", u"TIP", u"MSG_FLOW", u"MSG_PROGNOZE", u"MSG_NFERTILE",
+    u"MSG_FERTILE", u"MSG_LFERTILE", u"MSG_OVULATION", u"MSG_GIRL", u"MSG_BOY", u"MSG_PAIN", u"AUTO", u"MANUAL",
+    u"MENSTRUAL_CICLE", u"LUTERAL", u"GOAL1", u"GOAL2", u"GOAL3", u"GOAL4", u"TIP1", u"TIP2", u"TIP3", u"TIP4",
+    u"TIP5", u"TIP6", u"TIP7",
     // users and login
-    u"IDENTIFY",
-    u"LOGIN",
-    u"PWD",
-    u"RETYPE",
-    u"CREATE_USER",
-    u"DELETE_USER",
-    u"MSG_BADPASSWORD",
-    u"MSG_USER_EXISTS",
-    u"MSG_CANT_DELETE",
-    u"MSG_AUTH_FAILD",
-    u"MSG_AUTH_FAILD2",
+    u"IDENTIFY", u"LOGIN", u"PWD", u"RETYPE", u"CREATE_USER", u"DELETE_USER", u"MSG_BADPASSWORD",
+    u"MSG_USER_EXISTS", u"MSG_CANT_DELETE", u"MSG_AUTH_FAILD", u"MSG_AUTH_FAILD2",
     // reports and planning
-    u"STATISTIC",
-    u"CYCLES",
-    u"MAX_PERIOD",
-    u"MIN_PERIOD",
-    u"AVG_PERIOD",
-    u"LAST_SEX",
-    u"MYCYCLES",
-    u"BEGINDATE",
-    u"CYCLE_LENGTH",
-    u"OVULATIONDATE",
-    u"RECTAL_TEMPERATURE",
-    u"TEMP_INFO",
-    u"BIRTH",
-    u"BIRTH_DATE",
-    u"ZODIAC",
-    u"HOROSCOPE",
-    u"CHINA_CAL",
-    u"SELECT_AGE",
-    u"YOURPERSCAL",
-    u"CHINAMSG",
+    u"STATISTIC", u"CYCLES", u"MAX_PERIOD", u"MIN_PERIOD", u"AVG_PERIOD", u"LAST_SEX", u"MYCYCLES", u"BEGINDATE",
+    u"CYCLE_LENGTH", u"OVULATIONDATE", u"RECTAL_TEMPERATURE", u"TEMP_INFO", u"BIRTH", u"BIRTH_DATE", u"ZODIAC",
+    u"HOROSCOPE", u"CHINA_CAL", u"SELECT_AGE", u"YOURPERSCAL", u"CHINAMSG",
     // zodiac signs
-    u"Aries",
-    u"Taurus",
-    u"Gemini",
-    u"Cancer",
-    u"Leo",
-    u"Virgo",
-    u"Libra",
-    u"Scorpio",
-    u"Sagittarius",
-    u"Capricorn",
-    u"Aquarius",
-    u"Pisces",
+    u"Aries", u"Taurus", u"Gemini", u"Cancer", u"Leo", u"Virgo", u"Libra", u"Scorpio", u"Sagittarius",
+    u"Capricorn", u"Aquarius", u"Pisces",
     // settings and reminders
-    u"CONFIGURE",
-    u"MAIN",
-    u"DESKTOP_CONFIG",
-    u"REMINDERS",
-    u"NOLOGINS",
-    u"RUNATSTART",
-    u"IDC_STATIC_THEME",
-    u"THEME2",
-    u"THEME7",
-    u"THEME8",
-    u"IDC_SHOW_DESCTOP",
-    u"IDC_STATICX",
-    u"IDC_STATICY",
-    u"IDC_STATIC_SCALE",
-    u"IDC_FONT3",
-    u"IDC_STATIC_REM0",
-    u"IDC_CHECK_REM1",
-    u"IDC_STATIC_REM2",
-    u"IDC_STATIC_REM3",
-    u"IDC_STATIC_REM4",
-    u"IDC_CHECK_REM5",
-    u"IDC_STATIC_REM6",
-    u"IDC_CHECK_REM7",
-    u"LEFT_DAYS",
-    u"TIMEPILL",
+    u"CONFIGURE", u"MAIN", u"DESKTOP_CONFIG", u"REMINDERS", u"NOLOGINS", u"RUNATSTART", u"IDC_STATIC_THEME",
+    u"THEME2", u"THEME7", u"THEME8", u"IDC_SHOW_DESCTOP", u"IDC_STATICX", u"IDC_STATICY", u"IDC_STATIC_SCALE",
+    u"IDC_FONT3", u"IDC_STATIC_REM0", u"IDC_CHECK_REM1", u"IDC_STATIC_REM2", u"IDC_STATIC_REM3",
+    u"IDC_STATIC_REM4", u"IDC_CHECK_REM5", u"IDC_STATIC_REM6", u"IDC_CHECK_REM7", u"LEFT_DAYS", u"TIMEPILL",
 };
-const char16_t *const kProgramKeys[] = {
-    u"ERROR_DB_FULL", u"ERROR_USERS_NOT_SAVED", u"MSG_BADLOGIN",
-    u"ERROR_DB_WRITE", u"MSG_ENTER_NUMBER", u"MSG_ENTER_NUMBER_RANGE",
-    // The temperature chart's legend.
-    u"CHART_TEMPERATURE", u"CHART_COVER_LINE", u"CHART_INTERCOURSE",
-    u"CHART_PROGNOSIS",
-    // Dialog buttons.
-    u"BTN_OK", u"BTN_HELP",
-    // Printing.
-    u"ERROR_CANT_PRINT",
-    // The reminders page.
-    u"MSG_ENTER_INTEGER_RANGE",
-    // Saving a day.
-    u"ERROR_DB_NO_FILE",
-    // Backup, restore and export.
-    u"MENU_FILE_BACKUP", u"MENU_FILE_RESTORE", u"MENU_FILE_EXPORT",
-    u"FILTER_BACKUP", u"FILTER_CSV", u"FILTER_ICS", u"BACKUP_DONE",
-    u"BACKUP_WRITE_FAILED", u"BACKUP_CALENDAR_UNREADABLE", u"BACKUP_UNREADABLE",
-    u"BACKUP_NOT_OURS", u"BACKUP_DAMAGED", u"RESTORE_CONFIRM", u"RESTORE_DONE",
-    u"RESTORE_FAILED", u"RESTORE_PENDING", u"EXPORT_DONE", u"EXPORT_FAILED",
-    u"ICS_PERIOD", u"ICS_PREDICTED_PERIOD", u"ICS_OVULATION"};
-// What a new user meets: weekday names in full, the first steps, the locked
-// calendar.
-const char16_t *const kNewUserKeys[] = {
-    u"DAYNAME1", u"DAYNAME2", u"DAYNAME3", u"DAYNAME4", u"DAYNAME5",
-    u"DAYNAME6", u"DAYNAME7", u"NO_PERIOD_YET", u"MARK_FIRST_PERIOD",
-    u"KEEP_DAYS_QUESTION", u"LOGIN_TO_SEE",
-    // The tray's first notice and the About box.
-    u"TRAY_KEEPS_RUNNING", u"ABOUT_RIGHTS"};
+const char16_t* const kProgramKeys[] = {u"ERROR_DB_FULL",    u"ERROR_USERS_NOT_SAVED", u"ERROR_SETTINGS_NOT_SAVED", u"MSG_BADLOGIN",
+                                        // Why a change of the users was not done.
+                                        u"ERROR_USERS_UNREADABLE", u"ERROR_NO_USER_ID_LEFT", u"ERROR_PASSWORD_HASH",
+                                        u"ERROR_DB_WRITE",   u"MSG_ENTER_NUMBER",      u"MSG_ENTER_NUMBER_RANGE",
+                                        // The temperature chart's legend.
+                                        u"CHART_TEMPERATURE", u"CHART_COVER_LINE", u"CHART_INTERCOURSE",
+                                        u"CHART_PROGNOSIS",
+                                        // Dialog buttons.
+                                        u"BTN_OK", u"BTN_HELP",
+                                        // Printing.
+                                        u"ERROR_CANT_PRINT",
+                                        // The reminders page.
+                                        u"MSG_ENTER_INTEGER_RANGE",
+                                        // Saving a day.
+                                        u"ERROR_DB_NO_FILE",
+                                        // Backup, restore and export.
+                                        u"MENU_FILE_BACKUP", u"MENU_FILE_RESTORE", u"MENU_FILE_EXPORT", u"FILTER_BACKUP", u"FILTER_CSV", u"FILTER_ICS", u"BACKUP_DONE", u"BACKUP_WRITE_FAILED", u"BACKUP_CALENDAR_UNREADABLE", u"BACKUP_UNREADABLE", u"BACKUP_NOT_OURS", u"BACKUP_DAMAGED", u"RESTORE_CONFIRM", u"RESTORE_DONE", u"RESTORE_FAILED", u"RESTORE_PENDING", u"EXPORT_DONE", u"EXPORT_FAILED", u"ICS_PERIOD", u"ICS_PREDICTED_PERIOD", u"ICS_OVULATION"};
+// What a new user meets: weekday names in full, the first steps, the locked calendar.
+const char16_t* const kNewUserKeys[] = {u"DAYNAME1",      u"DAYNAME2",          u"DAYNAME3",
+                                        u"DAYNAME4",      u"DAYNAME5",          u"DAYNAME6",
+                                        u"DAYNAME7",      u"NO_PERIOD_YET",     u"MARK_FIRST_PERIOD",
+                                        u"KEEP_DAYS_QUESTION", u"LOGIN_TO_SEE",
+                                        // The tray's first notice and the About box.
+                                        u"TRAY_KEEPS_RUNNING", u"ABOUT_RIGHTS"};
 // Honest answers: unreached days, a late period, the basis and range of a
 // prediction.
-const char16_t *const kHonestKeys[] = {u"BEFORE_FIRST_PERIOD",
-                                       u"TRAY_NO_PERIOD",
-                                       u"TODAY_LATE",
-                                       u"TODAY_LATE_ONE",
-                                       u"PERIOD_LATE",
-                                       u"PERIOD_LATE_ONE",
-                                       u"NEXT_LATE",
-                                       u"NEXT_LATE_ONE",
-                                       u"LATE_TEST",
-                                       u"BASIS_CYCLES",
-                                       u"BASIS_CYCLES_ONE",
-                                       u"BASIS_DEFAULT",
-                                       u"NEXT_RANGE",
-                                       u"NEXT_MENSTRUAL_NONE",
-                                       u"NEXT_OVULATION_NONE",
-                                       u"PERIOD_TODAY",
-                                       u"TIP2_DAY",
-                                       u"TIP6_DAY",
-                                       u"TIP7_DAY",
-                                       u"CAUTIOUS_WINDOW"};
+const char16_t* const kHonestKeys[] = {u"BEFORE_FIRST_PERIOD", u"TRAY_NO_PERIOD",      u"TODAY_LATE",
+                                       u"TODAY_LATE_ONE",      u"PERIOD_LATE",         u"PERIOD_LATE_ONE",
+                                       u"NEXT_LATE",           u"NEXT_LATE_ONE",       u"LATE_TEST",
+                                       u"BASIS_CYCLES",        u"BASIS_CYCLES_ONE",    u"BASIS_DEFAULT",
+                                       u"NEXT_RANGE",          u"NEXT_MENSTRUAL_NONE", u"NEXT_OVULATION_NONE",
+                                       u"PERIOD_TODAY",        u"TIP2_DAY",            u"TIP6_DAY",
+                                       u"TIP7_DAY",            u"CAUTIOUS_WINDOW"};
+// Her temperatures: a disturbed reading and the shift they confirm.
+const char16_t* const kTemperatureKeys[] = {u"TEMP_DISTURBED",        u"TEMP_NOT_DISTURBED",   u"MSG_DISTURBED",
+                                            u"MSG_TEMP_OVULATION",    u"CHART_OWN_COVER_LINE", u"TEMP_CONFIRMED_COLUMN",
+                                            u"TEMP_SHIFT_CONFIRMED",  u"TEMP_SHIFT_RISING"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
-  std::set<std::u16string_view> expected(std::begin(kAllKeys),
-                                         std::end(kAllKeys));
-  ASSERT_EQ(expected.size(), 176u) << "the list above repeats a key";
+  std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));
+  ASSERT_EQ(expected.size(), std::size(kAllKeys)) << "the list above repeats a key";
   expected.insert(std::begin(kProgramKeys), std::end(kProgramKeys));
   expected.insert(std::begin(kNewUserKeys), std::end(kNewUserKeys));
   expected.insert(std::begin(kHonestKeys), std::end(kHonestKeys));
+  expected.insert(std::begin(kTemperatureKeys), std::end(kTemperatureKeys));
 
   std::set<std::u16string_view> actual;
   for (const auto &[key, text] : LocaleManager::BuiltInTable()) {
@@ -678,8 +517,8 @@ TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   }
   EXPECT_EQ(actual, expected);
   EXPECT_EQ(LocaleManager::BuiltInTable().size(),
-            176u + std::size(kProgramKeys) + std::size(kNewUserKeys) +
-                std::size(kHonestKeys));
+            std::size(kAllKeys) + std::size(kProgramKeys) + std::size(kNewUserKeys) +
+                std::size(kHonestKeys) + std::size(kTemperatureKeys));
 }
 
 TEST(BuiltInTable, EveryKeyIsFoundAndTranslatesWithoutLanguageFile) {

@@ -457,3 +457,60 @@ TEST(DatabaseFile, EveryFailedWriteReportsFailureAndCostsAtMostThatDay) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DatabaseFile, TheDisturbedMarkIsBitSixAndADayWithoutItKeepsItsBytes) {
+  TempDir dir;
+  const auto path = dir / "db.dat";
+  Owner owner;
+  const PackedDate d(9, 3, 2026);
+  Day day(d, false, false, true, false, true, false, 36.8, u"n");
+  // The record as every copy of the program writes it: flags, temperature, note
+  // length, note.
+  std::vector<uint8_t> expected = {0x04 | 0x10};
+  const double t = 36.8;
+  expected.resize(9);
+  std::memcpy(&expected[1], &t, 8);
+  for (const int b : {2, 0, 0, 0, int{'n'}, 0})
+    expected.push_back(static_cast<uint8_t>(b));
+  DatabaseManager db(path, owner.Fn());
+  ASSERT_EQ(db.SaveDay(day), SaveResult::kDone);
+  const auto plain = ReadBytes(path);
+  EXPECT_EQ(std::vector<uint8_t>(plain.begin() + 28001, plain.end()), expected);
+
+  day.disturbed = true;
+  ASSERT_EQ(db.SaveDay(day), SaveResult::kDone);
+  auto marked = ReadBytes(path);
+  ASSERT_EQ(marked.size(), plain.size()); // rewritten in place
+  EXPECT_EQ(marked[28001], 0x04 | 0x10 | 0x40);
+  marked[28001] = plain[28001];
+  EXPECT_EQ(marked, plain); // nothing else moved
+  const auto back = ReadBack(path, d);
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(back->disturbed && back->sex && back->goodMood);
+  EXPECT_EQ(back->temperature, 36.8);
+
+  day.disturbed = false;
+  ASSERT_EQ(db.SaveDay(day), SaveResult::kDone);
+  EXPECT_EQ(ReadBytes(path), plain);
+  EXPECT_FALSE(ReadBack(path, d)->disturbed);
+
+  // The mark alone is a day of its own; bit 7, which no copy writes, is
+  // ignored.
+  Day onlyMark;
+  onlyMark.date = PackedDate(10, 3, 2026);
+  onlyMark.disturbed = true;
+  ASSERT_EQ(db.SaveDay(onlyMark), SaveResult::kDone);
+  auto bytes = ReadBytes(path);
+  EXPECT_EQ(bytes[plain.size()], 0x40);
+  bytes[plain.size()] = 0x80 | 0x40 | 0x01;
+  WriteBytes(dir / "odd.dat", bytes);
+  const auto odd = ReadBack(dir / "odd.dat", onlyMark.date);
+  ASSERT_TRUE(odd);
+  EXPECT_TRUE(odd->disturbed && odd->menstruationStart);
+  EXPECT_FALSE(odd->menstruationEnd || odd->sex || odd->pill || odd->goodMood ||
+               odd->badMood);
+}
+
+} // namespace

@@ -72,7 +72,7 @@ class MoveDaysTest : public testing::Test {
 TEST_F(MoveDaysTest, AllDaysOfOneOwnerMoveInOneWriteAndNoOtherOwnersDays) {
   EXPECT_EQ(db_->CountDays(0), 3);
   file_->writes = 0;
-  ASSERT_EQ(db_->MoveDays(0, 4), 0);
+  ASSERT_EQ(db_->MoveDays(0, 4), DatabaseManager::MoveResult::kDone);
   EXPECT_EQ(file_->writes, 1);
   EXPECT_EQ(db_->CountDays(0), 0);
   EXPECT_EQ(db_->CountDays(4), 3);
@@ -87,20 +87,20 @@ TEST_F(MoveDaysTest, AllDaysOfOneOwnerMoveInOneWriteAndNoOtherOwnersDays) {
   owner_ = 0;
   EXPECT_EQ(db_->GetDay(PackedDate(2, 5, 2024)), nullptr);
   // Nothing left to move is no failure.
-  EXPECT_EQ(db_->MoveDays(0, 5), 0);
+  EXPECT_EQ(db_->MoveDays(0, 5), DatabaseManager::MoveResult::kDone);
 }
 
 TEST_F(MoveDaysTest, AFailedWriteLeavesMemoryAsTheFileHoldsItAndNeverMixesOwners) {
   // Into an owner who has days of her own: refused, nothing written.
   file_->writes = 0;
-  EXPECT_EQ(db_->MoveDays(0, 3), -1);
+  EXPECT_EQ(db_->MoveDays(0, 3), DatabaseManager::MoveResult::kRefused);
   EXPECT_EQ(file_->writes, 0);
   EXPECT_EQ(db_->CountDays(0), 3);
 
   // A torn write: memory reads the index back as the file now holds it, so
   // every day is found under exactly one owner, on disk as in memory.
   file_->failWrites = true;
-  EXPECT_EQ(db_->MoveDays(0, 4), -1);
+  EXPECT_EQ(db_->MoveDays(0, 4), DatabaseManager::MoveResult::kWriteFailed);
   file_->failWrites = false;
   EXPECT_EQ(db_->CountDays(0) + db_->CountDays(4), 3);
   EXPECT_EQ(db_->CountDays(4), DaysOnDisk(4));
@@ -108,7 +108,7 @@ TEST_F(MoveDaysTest, AFailedWriteLeavesMemoryAsTheFileHoldsItAndNeverMixesOwners
 
   // Without a file there is nothing to move into.
   DatabaseManager none(std::unique_ptr<BlockFile>{}, [] { return uint16_t{0}; });
-  EXPECT_EQ(none.MoveDays(0, 4), -1);
+  EXPECT_EQ(none.MoveDays(0, 4), DatabaseManager::MoveResult::kNoFile);
 }
 
 }  // namespace

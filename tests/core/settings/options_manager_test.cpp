@@ -80,12 +80,12 @@ TEST_F(OptionsManagerTest, EmptyStoreGivesDefaultsAndCreatesTheKey) {
   EXPECT_FALSE(o.rpill);
   EXPECT_EQ(o.rpill_time, 946717200);
   EXPECT_TRUE(o.rother);
-  EXPECT_EQ(std::vector<int>({o.desk_x, o.desk_y, o.desk_trans, o.desk_scale}),
-            std::vector<int>({0, 0, 70, 40}));
+  EXPECT_EQ(std::vector<int>({o.desk_x, o.desk_y, o.desk_trans, o.desk_scale}), std::vector<int>({0, 0, 230, 40}));
   EXPECT_EQ(o.goal, 1);
   EXPECT_TRUE(o.farinheit);
   EXPECT_FALSE(o.showDesctop || o.showGirl || o.showBoy || o.showPain);
-  EXPECT_TRUE(o.showSex && o.showNote && o.showPill && o.showMood);
+  EXPECT_TRUE(o.showSex && o.showNote && o.showPill && o.showMood &&
+              o.showDisturbed);
   EXPECT_EQ(o.Locale, u"English");
   EXPECT_EQ(o.colors, (std::array<ColorRef, 6>{0x3232FF, 0xFF32FF, 0xFF8080,
                                                0xAAE8FF, 0xFFFFFF, 0x64FFFF}));
@@ -272,7 +272,7 @@ TEST_F(OptionsManagerTest, SaveWritesEveryValueInOrderWithItsTypeAndWidth) {
   o.rpill_time = -2;
   o.lastUpdate = 0x0102030405060708;
   o.theme.useSystemColors = 0xAB;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.LastSaveFailures(), 0);
 
   const std::vector<std::u16string> order = {u"autoPeriodCalculation",
@@ -291,6 +291,7 @@ TEST_F(OptionsManagerTest, SaveWritesEveryValueInOrderWithItsTypeAndWidth) {
                                              u"showNote",
                                              u"showPill",
                                              u"showMood",
+                                             u"showDisturbed",
                                              u"userLogins",
                                              u"autoLoad",
                                              u"disableUpdates",
@@ -374,13 +375,13 @@ TEST_F(OptionsManagerTest, SaveSkipsARectangleWithACornerAtOrBelowZero) {
     store.Put(kSettings, u"x1", ValueType::kDword, Le32(50));
     OptionsManager o(store, system_, nullptr, kExe);
     o.x1 = rect[0], o.y1 = rect[1], o.x2 = rect[2], o.y2 = rect[3];
-    o.Save();
+    (void)o.Save();  // no Run key here
     EXPECT_EQ(DwordOf(*store.Get(kSettings, u"x1")), 50u) << rect[0];
     EXPECT_EQ(store.Get(kSettings, u"y1"), nullptr) << rect[0];
   }
   OptionsManager o = Make();
   o.x1 = 1, o.y1 = 2, o.x2 = 903, o.y2 = 804;
-  o.Save();
+  (void)o.Save();
   EXPECT_EQ(DwordOf(*store_.Get(kSettings, u"y2")), 804u);
 }
 
@@ -405,14 +406,14 @@ TEST_F(OptionsManagerTest, EverySettingSurvivesSaveAndLoad) {
   a.goal = 3;
   a.farinheit = false;
   a.showDesctop = a.showGirl = a.showBoy = a.showPain = true;
-  a.showSex = a.showNote = a.showPill = a.showMood = false;
+  a.showSex = a.showNote = a.showPill = a.showMood = a.showDisturbed = false;
   a.Locale = u"Русский";
   a.colors = {1, 2, 3, 4, 5, 0x00FFFFFF};
   a.theme = DeriveTheme(MakeColor(97, 195, 255));
   a.lastUpdate = 0x7FFFFFFF00000001LL;
   a.trayNoticeShown = true;
   a.cautiousWindow = true;
-  a.Save();
+  EXPECT_EQ(a.Save(), SettingsSaveResult::kDone);
   ASSERT_EQ(a.LastSaveFailures(), 0);
 
   system_.pillTimeDefault = 0;
@@ -438,7 +439,8 @@ TEST_F(OptionsManagerTest, EverySettingSurvivesSaveAndLoad) {
   EXPECT_EQ(b.goal, 3);
   EXPECT_FALSE(b.farinheit);
   EXPECT_TRUE(b.showDesctop && b.showGirl && b.showBoy && b.showPain);
-  EXPECT_FALSE(b.showSex || b.showNote || b.showPill || b.showMood);
+  EXPECT_FALSE(b.showSex || b.showNote || b.showPill || b.showMood ||
+               b.showDisturbed);
   EXPECT_EQ(b.Locale, u"Русский");
   EXPECT_EQ(b.colors, a.colors);
   EXPECT_EQ(b.theme, a.theme);
@@ -450,7 +452,7 @@ TEST_F(OptionsManagerTest, EverySettingSurvivesSaveAndLoad) {
 TEST_F(OptionsManagerTest, LongLocaleIsStoredCutToWhatLoadAccepts) {
   OptionsManager a = Make();
   a.Locale = std::u16string(45, u'L');
-  a.Save();
+  (void)a.Save();
   EXPECT_EQ(store_.Get(kSettings, u"Locale")->data.size(), 80u);
   OptionsManager b = Make();
   b.Load();
@@ -460,27 +462,26 @@ TEST_F(OptionsManagerTest, LongLocaleIsStoredCutToWhatLoadAccepts) {
 TEST_F(OptionsManagerTest, RunValueFollowsAutoLoad) {
   store_.CreateKey(kRun);
   OptionsManager o = Make();
-  EXPECT_EQ(o.StartCommand(),
-            u"\"C:\\Program Files\\Tamarel\\tamarel.exe\" -m");
-  o.Save();
-  const StoredValue *run = store_.Get(kRun, u"Tamarel");
+  EXPECT_EQ(o.StartCommand(), u"\"C:\\Program Files\\Tamarel\\tamarel.exe\" -m");
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
+  const StoredValue* run = store_.Get(kRun, u"Tamarel");
   ASSERT_NE(run, nullptr);
   EXPECT_EQ(run->type, ValueType::kString);
   EXPECT_EQ(run->data, Utf16Bytes(o.StartCommand())); // no terminator
 
   store_.Put(kRun, u"Other", ValueType::kString, Utf16Bytes(u"x"));
   o.autoLoad = false;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(store_.Get(kRun, u"Tamarel"), nullptr);
   EXPECT_NE(store_.Get(kRun, u"Other"), nullptr);
-  EXPECT_EQ(o.LastSaveFailures(), 0); // nothing to delete is not a failure
-  o.Save();
+  EXPECT_EQ(o.LastSaveFailures(), 0);  // nothing to delete is not a failure
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.LastSaveFailures(), 0);
 }
 
 TEST_F(OptionsManagerTest, MissingRunKeyIsNeitherCreatedNorWritten) {
   OptionsManager o = Make();
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kStartNotSaved);
   EXPECT_FALSE(store_.KeyExists(kRun));
   EXPECT_EQ(store_.Get(kRun, u"Tamarel"), nullptr);
   EXPECT_NE(store_.Get(kSettings, u"lastUpdate"), nullptr);
@@ -495,7 +496,7 @@ TEST_F(OptionsManagerTest,
   o.Load();
   EXPECT_EQ(o.periodLen, 28);
   o.periodLen = 30;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kNotSaved);
   EXPECT_EQ(store_.Get(kSettings, u"periodLen"), nullptr);
   EXPECT_NE(store_.Get(kRun, u"Tamarel"), nullptr);
   EXPECT_EQ(o.LastSaveFailures(), 1);
@@ -506,10 +507,10 @@ TEST_F(OptionsManagerTest, FailedWritesAreCountedAndDoNotStopTheSave) {
   store_.CreateKey(kRun);
   store_.FailWrites(true);
   OptionsManager o = Make();
-  o.Save();
-  EXPECT_EQ(o.LastSaveFailures(), 42); // 41 settings and the Run value
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kNotSaved);
+  EXPECT_EQ(o.LastSaveFailures(), 43);  // 42 settings and the Run value
   store_.FailWrites(false);
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.LastSaveFailures(), 0);
 }
 
@@ -558,7 +559,7 @@ TEST_F(OptionsManagerLocaleTest,
   o.Load();
   EXPECT_EQ(locale_->Translate(u"APP_NAME"), u"Tamarel DE");
   locale_->SetLanguage(u"Русский");
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.Locale, u"Русский");
   EXPECT_EQ(store_.Get(kSettings, u"Locale")->data,
             Utf16Bytes(std::u16string(u"Русский") + u'\0'));
@@ -570,7 +571,7 @@ TEST_F(OptionsManagerLocaleTest, UnknownStoredLanguageKeepsEnglish) {
   OptionsManager o = Make(locale_.get());
   o.Load();
   EXPECT_EQ(locale_->Translate(u"APP_LANGUAGE"), u"English");
-  o.Save();
+  (void)o.Save();
   EXPECT_EQ(o.Locale, u"English");
 }
 
@@ -578,16 +579,16 @@ TEST_F(OptionsManagerLocaleTest, RunValueIsNamedByTheCurrentLanguage) {
   store_.CreateKey(kRun);
   OptionsManager o = Make(locale_.get());
   o.Load();
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   ASSERT_NE(store_.Get(kRun, u"Tamarel"), nullptr);
 
   // After a change of language the old name is no longer the program's: only
   // the value under the current name goes.
   locale_->SetLanguage(u"Deutsch");
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_NE(store_.Get(kRun, u"Tamarel DE"), nullptr);
   o.autoLoad = false;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(store_.Get(kRun, u"Tamarel DE"), nullptr);
   EXPECT_NE(store_.Get(kRun, u"Tamarel"), nullptr);
 }

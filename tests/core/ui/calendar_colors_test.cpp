@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/frame/band_layout.h"
+#include "ui/settings/settings_choices.h"
+
 namespace {
 
 struct ShadeCase {
@@ -48,6 +51,28 @@ TEST(InterpolateColor, StepsPerChannelWithTruncatingDivision) {
   // Upward too: 0 + 1 x 255 / 2 = 127
   EXPECT_EQ(InterpolateColor(MakeColor(0, 0, 0), MakeColor(255, 255, 255), 1, 2), MakeColor(127, 127, 127));
   EXPECT_EQ(InterpolateColor(from, to, 3, 0), from);
+}
+
+}  // namespace
+
+namespace {
+
+// Every offered theme keeps its texts readable: the month names on the
+// title's gradient and the band's menu titles, open or not, on the band.
+TEST(ThemeContrast, EveryThemesTextsStandOutFromWhatTheyAreWrittenOn) {
+  EXPECT_NEAR(ContrastRatio(MakeColor(0, 0, 0), MakeColor(255, 255, 255)), 21.0, 1e-9);
+  EXPECT_NEAR(ContrastRatio(MakeColor(97, 195, 255), MakeColor(97, 195, 255)), 1.0, 1e-9);
+  for (size_t i = 0; i < kThemeChoices.size(); ++i) {
+    const ThemeRecord theme = ThemeForChoice(static_cast<int>(i));
+    SCOPED_TRACE(testing::Message() << "theme " << i);
+    const ColorRef middle = InterpolateColor(theme.base, theme.dark, 1, 2);
+    EXPECT_GE(ContrastRatio(MonthTitleTextColor(theme), middle), kMinTextContrast);
+    EXPECT_GE(ContrastRatio(BandTitleColor(theme, false), theme.base), kMinTextContrast);
+    EXPECT_GE(ContrastRatio(BandTitleColor(theme, true), theme.base), kMinTextContrast);
+  }
+  // A light colour that stands out is kept; one that does not is replaced.
+  EXPECT_EQ(ReadableTextColor(MakeColor(20, 20, 20), {MakeColor(255, 255, 132)}), MakeColor(255, 255, 132));
+  EXPECT_EQ(ReadableTextColor(MakeColor(203, 214, 72), {MakeColor(255, 255, 132)}), MakeColor(0, 0, 0));
 }
 
 }  // namespace

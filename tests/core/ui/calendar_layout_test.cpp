@@ -88,7 +88,7 @@ TEST(CalendarWeekday, DayNumberTextIsTwoWide) {
 // Month grid
 
 // A month of 7 x 40 by 8 x 30 pixels at (10, 30): cells are 40 wide, 30 high.
-constexpr CalRect kMonthBounds{10, 30, 10 + 7 * 40, 30 + 8 * 30};
+constexpr Rect kMonthBounds{10, 30, 10 + 7 * 40, 30 + 8 * 30};
 
 int WeekRowOf(const MonthLayout& m, const DayCell& d) {
   return (d.rect.bottom - m.bounds.top) / m.cellHeight - 3;
@@ -124,7 +124,7 @@ TEST(CalendarMonthGrid, DaysFillTheWeekRowsFromTheirWeekday) {
     const DayCell& first = m.days.front();
     EXPECT_EQ(first.day, 1);
     EXPECT_EQ(first.column, c.firstColumn);
-    EXPECT_EQ(first.rect, (CalRect{11 + 40 * c.firstColumn, 91, 51 + 40 * c.firstColumn, 120}));
+    EXPECT_EQ(first.rect, (Rect{11 + 40 * c.firstColumn, 91, 51 + 40 * c.firstColumn, 120}));
     EXPECT_EQ(WeekRowOf(m, m.days.back()), c.lastWeekRow);
     for (size_t i = 0; i < m.days.size(); ++i) {
       const DayCell& d = m.days[i];
@@ -161,19 +161,19 @@ TEST(CalendarMonthGrid, ColumnsMatchTheCivilWeekdayForEveryMonth) {
 
 TEST(CalendarMonthGrid, TitleAndWeekdayCells) {
   const MonthLayout m = MonthLayout::Build(2024, 0, kMonthBounds);
-  EXPECT_EQ(m.TitleBand(), (CalRect{10, 30, 290, 60}));
-  EXPECT_EQ(m.LeftTitleCell(), (CalRect{10, 30, 50, 60}));
-  EXPECT_EQ(m.RightTitleCell(), (CalRect{250, 30, 290, 60}));
-  EXPECT_EQ(m.WeekdayCell(0), (CalRect{10, 60, 50, 90}));
-  EXPECT_EQ(m.WeekdayCell(6), (CalRect{250, 60, 290, 90}));
-  EXPECT_EQ(m.WeekCell(5, 6), (CalRect{251, 241, 291, 270}));
+  EXPECT_EQ(m.TitleBand(), (Rect{10, 30, 290, 60}));
+  EXPECT_EQ(m.LeftTitleCell(), (Rect{10, 30, 50, 60}));
+  EXPECT_EQ(m.RightTitleCell(), (Rect{250, 30, 290, 60}));
+  EXPECT_EQ(m.WeekdayCell(0), (Rect{10, 60, 50, 90}));
+  EXPECT_EQ(m.WeekdayCell(6), (Rect{250, 60, 290, 90}));
+  EXPECT_EQ(m.WeekCell(5, 6), (Rect{251, 241, 291, 270}));
 }
 
 // ---------------------------------------------------------------------------
 // The four-month view
 
 // A 1280 x 900 frame client: the calendar area leaves 311 pixels for the panes.
-constexpr CalRect kArea{0, 0, 1280 - 311, 900};
+constexpr Rect kArea{0, 0, 1280 - 311, 900};
 
 TEST(CalendarView, StartsAtTodayWithoutMonths) {
   const CalendarLayout view(PackedDate(17, 11, 2023));
@@ -182,21 +182,21 @@ TEST(CalendarView, StartsAtTodayWithoutMonths) {
   EXPECT_TRUE(view.Months().empty());
   // Until she clicks a day, the selected day is today.
   EXPECT_EQ(view.Selected(), PackedDate(17, 11, 2023));
-  EXPECT_EQ(view.Bounds(), (CalRect{0, 0, 400, 400}));
+  EXPECT_EQ(view.Bounds(), (Rect{0, 0, 400, 400}));
 }
 
 TEST(CalendarView, ResizePlacesWindowAndMonths) {
-  EXPECT_EQ(CalendarLayout::WindowRectFor(kArea), (CalRect{0, 97, 969, 900}));
+  EXPECT_EQ(CalendarLayout::WindowRectFor(kArea), (Rect{0, 97, 969, 900}));
   // 969 rounds down to 966 (69 x 14), plus 9.
-  EXPECT_EQ(CalendarLayout::BoundsFor(kArea), (CalRect{0, 0, 975, 803}));
-  EXPECT_EQ(CalendarLayout::BoundsFor(CalRect{0, 0, 980, 900}).right, 989);
+  EXPECT_EQ(CalendarLayout::BoundsFor(kArea), (Rect{0, 0, 975, 803}));
+  EXPECT_EQ(CalendarLayout::BoundsFor(Rect{0, 0, 980, 900}).right, 989);
 
   CalendarLayout view(PackedDate(5, 3, 2024));
   view.Resize(kArea);
   EXPECT_EQ(view.MonthWidth(), 477);   // (975 - 20) / 2
   EXPECT_EQ(view.MonthHeight(), 381);  // (803 - 40) / 2
   ASSERT_EQ(view.Months().size(), 4u);
-  const CalRect expected[4] = {{10, 30, 487, 411}, {487, 30, 964, 411}, {10, 411, 487, 792}, {487, 411, 964, 792}};
+  const Rect expected[4] = {{10, 30, 487, 411}, {487, 30, 964, 411}, {10, 411, 487, 792}, {487, 411, 964, 792}};
   for (int k = 0; k < 4; ++k) {
     const MonthLayout& m = view.Months()[static_cast<size_t>(k)];
     EXPECT_EQ(m.bounds, expected[k]) << k;
@@ -205,7 +205,7 @@ TEST(CalendarView, ResizePlacesWindowAndMonths) {
     EXPECT_EQ(m.cellWidth, 68);   // 477 / 7
     EXPECT_EQ(m.cellHeight, 47);  // 381 / 8
   }
-  EXPECT_EQ(view.HeaderBand(), (CalRect{7, 0, 965, 30}));
+  EXPECT_EQ(view.HeaderBand(), (Rect{7, 0, 965, 30}));
   // Every month ends inside the window.
   EXPECT_LE(view.Months()[3].bounds.right, CalendarLayout::WindowRectFor(kArea).right);
 }
@@ -363,11 +363,11 @@ class CalendarHitTest : public testing::Test {
 
 TEST_F(CalendarHitTest, CellEdgesAndGaps) {
   // 1 March 2024: column 4 of week row 0 in the first month.
-  const CalRect r = Cell(0, 1).rect;
-  ASSERT_EQ(r, (CalRect{10 + 1 + 4 * 68, 30 + 2 * 47 + 1, 10 + 1 + 5 * 68, 30 + 3 * 47}));
+  const Rect r = Cell(0, 1).rect;
+  ASSERT_EQ(r, (Rect{10 + 1 + 4 * 68, 30 + 2 * 47 + 1, 10 + 1 + 5 * 68, 30 + 3 * 47}));
   struct PointCase {
     const char* name;
-    CalPoint p;
+    Point p;
     int month, day;  // 0 = no day
   };
   const PointCase cases[] = {
@@ -404,7 +404,7 @@ TEST_F(CalendarHitTest, CellEdgesAndGaps) {
 }
 
 TEST_F(CalendarHitTest, EveryPointHitsAtMostOneCell) {
-  const CalRect b = view_.Bounds();
+  const Rect b = view_.Bounds();
   for (int y = b.top; y < b.bottom; y += 3) {
     for (int x = b.left; x < b.right; x += 3) {
       int hits = 0;
@@ -417,8 +417,8 @@ TEST_F(CalendarHitTest, EveryPointHitsAtMostOneCell) {
 }
 
 TEST_F(CalendarHitTest, HoverFollowsTheMouseButOnlyAClickSelects) {
-  const CalPoint march5{Cell(0, 5).rect.left + 3, Cell(0, 5).rect.top + 3};
-  const CalPoint june30{Cell(3, 30).rect.right - 1, Cell(3, 30).rect.bottom - 1};
+  const Point march5{Cell(0, 5).rect.left + 3, Cell(0, 5).rect.top + 3};
+  const Point june30{Cell(3, 30).rect.right - 1, Cell(3, 30).rect.bottom - 1};
   const PackedDate before = view_.Selected();
 
   ASSERT_NE(view_.HitTest(march5), nullptr);
@@ -476,9 +476,9 @@ TEST_F(CalendarHitTest, HoverFollowsTheMouseButOnlyAClickSelects) {
 TEST_F(CalendarHitTest, BackAndNextButtons) {
   view_.PlaceButtons(40);
   // Header band (7, 0, 965, 30).
-  EXPECT_EQ(view_.BackButton(), (CalRect{11, 2, 78, 27}));
-  EXPECT_EQ(view_.NextButton(), (CalRect{896, 2, 963, 27}));
-  const std::pair<CalPoint, CalendarButton> cases[] = {
+  EXPECT_EQ(view_.BackButton(), (Rect{11, 2, 78, 27}));
+  EXPECT_EQ(view_.NextButton(), (Rect{896, 2, 963, 27}));
+  const std::pair<Point, CalendarButton> cases[] = {
       {{11, 2}, CalendarButton::Back},   {{77, 26}, CalendarButton::Back},  {{78, 10}, CalendarButton::None},
       {{10, 10}, CalendarButton::None},  {{11, 27}, CalendarButton::None},  {{11, 1}, CalendarButton::None},
       {{896, 2}, CalendarButton::Next},  {{962, 26}, CalendarButton::Next}, {{963, 10}, CalendarButton::None},
@@ -494,7 +494,7 @@ TEST_F(CalendarHitTest, BackAndNextButtons) {
 }
 
 TEST(CalendarView, TinyWindowHasNoHittableDays) {
-  for (const CalRect area : {CalRect{0, 0, 0, 0}, CalRect{0, 0, 10, 50}, CalRect{0, 0, 30, 160}}) {
+  for (const Rect area : {Rect{0, 0, 0, 0}, Rect{0, 0, 10, 50}, Rect{0, 0, 30, 160}}) {
     CalendarLayout view(PackedDate(1, 1, 2024));
     view.Resize(area);
     ASSERT_EQ(view.Months().size(), 4u);

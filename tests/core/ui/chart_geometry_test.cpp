@@ -48,7 +48,7 @@ TEST(ChartGeometry, TicksStandOnEveryStepAndTheirLabelsCarryTheStepsDecimals) {
 }
 
 TEST(ChartGeometry, SegmentsAreCutToThePlot) {
-  const ChartRect plot{10, 10, 110, 60};
+  const Rect plot{10, 10, 110, 60};
   const struct {
     PixelSegment in;
     bool visible;
@@ -75,11 +75,11 @@ TEST(ChartGeometry, SegmentsAreCutToThePlot) {
 }
 
 TEST(ChartGeometry, BoxesAreCutToThePlotAndVanishOutsideIt) {
-  const ChartRect plot{10, 10, 110, 60};
+  const Rect plot{10, 10, 110, 60};
   // A bar taller than the plot stops at its top; one below the axis is not drawn.
-  EXPECT_EQ(ClipBox(20, -500, 26, 60, plot), (ChartRect{20, 10, 26, 60}));
+  EXPECT_EQ(ClipBox(20, -500, 26, 60, plot), (Rect{20, 10, 26, 60}));
   EXPECT_FALSE(ClipBox(20, 80, 26, 60, plot));
-  EXPECT_EQ(ClipBox(26, 60, 20, 30, plot), (ChartRect{20, 30, 26, 60}));  // corners in any order
+  EXPECT_EQ(ClipBox(26, 60, 20, 30, plot), (Rect{20, 30, 26, 60}));  // corners in any order
   EXPECT_FALSE(ClipBox(-1e300, 20, -1e299, 30, plot));
   EXPECT_FALSE(ClipBox(20, INFINITY, 26, 30, plot));
 }
@@ -105,15 +105,15 @@ TEST(ChartGeometry, LayoutKeepsPlotLabelsAndLegendInsideTheControl) {
 }
 
 TEST(ChartGeometry, LegendEntriesAreCentredAndCutAtTheLegendsEdge) {
-  const ChartRect legend{0, 100, 400, 116};
-  const std::vector<ChartRect> two = LegendEntries(legend, {50, 30});
+  const Rect legend{0, 100, 400, 116};
+  const std::vector<Rect> two = LegendEntries(legend, {50, 30});
   ASSERT_EQ(two.size(), 2u);
   const int used = two[1].right - two[0].left;
   EXPECT_EQ(two[0].left - legend.left, (legend.Width() - used) / 2);
   EXPECT_EQ(two[0].Width(), kLegendSampleWidth + kLegendGap + 50);
   EXPECT_LT(two[0].right, two[1].left);
 
-  for (const ChartRect& e : LegendEntries(legend, {300, 300})) {
+  for (const Rect& e : LegendEntries(legend, {300, 300})) {
     EXPECT_GE(e.left, legend.left);
     EXPECT_LE(e.right, legend.right);
   }

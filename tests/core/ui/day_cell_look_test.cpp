@@ -22,7 +22,8 @@ class DayCellLookTest : public ::testing::Test {
   }
   void AllShowsOff() {
     o_.showFlow = o_.showPrognoze = o_.showNFertile = o_.showFertile = o_.showLFertile = o_.showOvulation = false;
-    o_.showGirl = o_.showBoy = o_.showPain = o_.showSex = o_.showNote = o_.showPill = o_.showMood = false;
+    o_.showGirl = o_.showBoy = o_.showPain = o_.showSex = o_.showNote =
+        o_.showPill = o_.showMood = o_.showDisturbed = false;
   }
 
   MemorySettingsStore store_;
@@ -186,13 +187,27 @@ TEST_F(DayCellLookTest, MarksFollowTheRecordAndTheirSettings) {
   const Day emptyNote = Marks(false, false, false, false, u"");
   EXPECT_FALSE(DecideDayCellLook(Flow, &emptyNote, o_, kSmall, false).note);
 
-  const Day all = Marks(true, true, true, false, u"n");
-  o_.showSex = o_.showPill = o_.showMood = o_.showNote = false;
+  // The disturbed mark on any class and any cell width, while its setting is
+  // on.
+  Day disturbed = Marks(false, false, false, false);
+  disturbed.disturbed = true;
+  EXPECT_TRUE(
+      DecideDayCellLook(Ovulation, &disturbed, o_, kSmall, false).disturbed);
+  EXPECT_TRUE(
+      DecideDayCellLook(-1, &disturbed, o_, kLetterCellWidth + 20, false)
+          .disturbed);
+  EXPECT_FALSE(DecideDayCellLook(Flow, &bad, o_, kSmall, false).disturbed);
+
+  Day all = Marks(true, true, true, false, u"n");
+  all.disturbed = true;
+  o_.showSex = o_.showPill = o_.showMood = o_.showNote = o_.showDisturbed =
+      false;
   const DayCellLook hidden = DecideDayCellLook(Flow, &all, o_, kSmall, false);
   EXPECT_EQ(hidden.sex, MarkStyle::None);
   EXPECT_EQ(hidden.pill, MarkStyle::None);
   EXPECT_EQ(hidden.mood, 0);
   EXPECT_FALSE(hidden.note);
+  EXPECT_FALSE(hidden.disturbed);
 }
 
 }  // namespace
@@ -229,27 +244,27 @@ TEST(DayNumberColor, StaysReadableOnAnyClassColour) {
 
 // A 40 x 36 cell at (100, 200) whose number takes (120, 201)-(139, 221).
 TEST(MarkPlaceTest, AMarkOverTheNumberMovesLeftOfItElseBelowItElseToTheCellsLeftEdge) {
-  const CalRect cell{100, 200, 140, 236};
-  const CalRect number{120, 201, 139, 221};
+  const Rect cell{100, 200, 140, 236};
+  const Rect number{120, 201, 139, 221};
   struct Case {
     const char* what;
-    CalPoint wanted;
+    Point wanted;
     int width, height;
-    CalRect numberBox;
-    CalPoint expected;
+    Rect numberBox;
+    Point expected;
   };
   const Case cases[] = {
       {"clear of the number: stays", {100, 203}, 15, 15, number, {100, 203}},
       {"bottom-left icon: stays", {100, 217}, 16, 16, number, {100, 217}},
       {"mood over the number: left of it", {114, 205}, 10, 10, number, {110, 205}},
       {"note touching the number's bottom: left of it", {114, 218}, 15, 15, number, {105, 218}},
-      {"no room on the left: below", {114, 205}, 10, 10, CalRect{105, 201, 139, 221}, {114, 221}},
-      {"room nowhere: the left edge", {114, 205}, 10, 10, CalRect{105, 201, 139, 230}, {100, 205}},
+      {"no room on the left: below", {114, 205}, 10, 10, Rect{105, 201, 139, 221}, {114, 221}},
+      {"room nowhere: the left edge", {114, 205}, 10, 10, Rect{105, 201, 139, 230}, {100, 205}},
       {"touching edges do not overlap", {110, 205}, 10, 10, number, {110, 205}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const CalPoint at = MarkPlace(c.wanted, c.width, c.height, c.numberBox, cell);
+    const Point at = MarkPlace(c.wanted, c.width, c.height, c.numberBox, cell);
     EXPECT_EQ(at.x, c.expected.x);
     EXPECT_EQ(at.y, c.expected.y);
   }

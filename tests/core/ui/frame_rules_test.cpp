@@ -49,34 +49,35 @@ TEST(DayMenuItems, OfferWhatTheRecordAndTheRulesAllow) {
        false,
        0,
        {u"SET_MENSTRUAL", u"WAS_SEX", u"TOOK_PILL", u"SET_TEMPERATURE",
-        u"GOOD_MOOD", u"BAD_MOOD", u"ADD_NOTE"}},
+        u"TEMP_DISTURBED", u"GOOD_MOOD", u"BAD_MOOD", u"ADD_NOTE"}},
       {"no record, conceive, nothing allowed",
        std::nullopt,
        false,
        false,
        1,
-       {u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD", u"BAD_MOOD",
-        u"ADD_NOTE"}},
+       {u"WAS_SEX", u"SET_TEMPERATURE", u"TEMP_DISTURBED", u"GOOD_MOOD",
+        u"BAD_MOOD", u"ADD_NOTE"}},
       {"end allowed",
        std::nullopt,
        false,
        true,
        3,
-       {u"SET_ENDOFMENSTRUAL", u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD",
-        u"BAD_MOOD", u"ADD_NOTE"}},
+       {u"SET_ENDOFMENSTRUAL", u"WAS_SEX", u"SET_TEMPERATURE",
+        u"TEMP_DISTURBED", u"GOOD_MOOD", u"BAD_MOOD", u"ADD_NOTE"}},
       {"everything marked",
        Marked(true, true, true, true, true, false, u"n"),
        false,
        false,
        0,
        {u"DEL_MENSTRUAL", u"DEL_ENDOFMENSTRUAL", u"WASNT_SEX", u"NO_PILL",
-        u"SET_TEMPERATURE", u"BAD_MOOD", u"EDIT_NOTE"}},
+        u"SET_TEMPERATURE", u"TEMP_DISTURBED", u"BAD_MOOD", u"EDIT_NOTE"}},
       {"bad mood, empty note, pill under a conception goal",
        Marked(false, false, false, true, false, true, u""),
        false,
        false,
        2,
-       {u"WAS_SEX", u"SET_TEMPERATURE", u"GOOD_MOOD", u"ADD_NOTE"}},
+       {u"WAS_SEX", u"SET_TEMPERATURE", u"TEMP_DISTURBED", u"GOOD_MOOD",
+        u"ADD_NOTE"}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -97,6 +98,7 @@ TEST(DayMenuItems, CarryTheirCommandIdsAndIcons) {
       {ID_DAY_SEX, u"WASNT_SEX", 0},
       {ID_DAY_PILL, u"NO_PILL", 0},
       {ID_DAY_TEMPERATURE, u"SET_TEMPERATURE", IDB_MENU_TEMPERATURE},
+      {ID_DAY_DISTURBED, u"TEMP_DISTURBED", IDB_MENU_DISTURBED},
       {ID_DAY_GOOD_MOOD, u"GOOD_MOOD", IDB_MENU_GOOD_MOOD},
       {ID_DAY_BAD_MOOD, u"BAD_MOOD", IDB_MENU_BAD_MOOD},
       {ID_DAY_NOTE, u"ADD_NOTE", IDB_MENU_NOTE},
@@ -143,6 +145,20 @@ TEST(DayEdits, MarksToggleOnACopyAndNewRecordsCarryOnlyTheMark) {
   EXPECT_FALSE(
       ApplyMarkCommand(ID_DAY_UNSET_END, &both, kDate)->menstruationEnd);
   EXPECT_FALSE(ApplyMarkCommand(ID_DAY_TEMPERATURE, &both, kDate));
+
+  // The disturbed mark toggles and keeps the reading; alone it is a day of its
+  // own.
+  Day fever = Marked(false, false, true, false, false, false);
+  fever.temperature = 38.4;
+  const auto marked = ApplyMarkCommand(ID_DAY_DISTURBED, &fever, kDate);
+  ASSERT_TRUE(marked);
+  EXPECT_TRUE(marked->disturbed && marked->sex);
+  EXPECT_EQ(marked->temperature, 38.4);
+  EXPECT_FALSE(ApplyMarkCommand(ID_DAY_DISTURBED, &*marked, kDate)->disturbed);
+  const auto alone = ApplyMarkCommand(ID_DAY_DISTURBED, nullptr, kDate);
+  ASSERT_TRUE(alone);
+  EXPECT_FALSE(alone->IsEmpty());
+  EXPECT_TRUE(ApplyMarkCommand(ID_DAY_DISTURBED, &*alone, kDate)->IsEmpty());
 }
 
 TEST(DayEdits, TemperatureAndNoteReplaceOnlyTheirField) {

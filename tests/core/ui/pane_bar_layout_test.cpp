@@ -7,10 +7,10 @@ namespace {
 TEST(PaneBarLayout, SectionsStackFromTheTopWithPanesBelowTheirBands) {
   const auto p = LayoutPaneSections(311, {{120, true}, {200, true}, {90, true}, {150, true}});
   ASSERT_EQ(p.size(), 4u);
-  EXPECT_EQ(p[0].band, (BarRect{10, 0, 301, 20}));
-  EXPECT_EQ(p[0].pane, (BarRect{10, 20, 301, 140}));
-  EXPECT_EQ(p[1].band, (BarRect{10, 140, 301, 160}));
-  EXPECT_EQ(p[1].pane, (BarRect{10, 160, 301, 360}));
+  EXPECT_EQ(p[0].band, (Rect{10, 0, 301, 20}));
+  EXPECT_EQ(p[0].pane, (Rect{10, 20, 301, 140}));
+  EXPECT_EQ(p[1].band, (Rect{10, 140, 301, 160}));
+  EXPECT_EQ(p[1].pane, (Rect{10, 160, 301, 360}));
   EXPECT_EQ(p[2].band.top, 360);
   EXPECT_EQ(p[3].band.top, 470);
   EXPECT_EQ(p[3].pane.bottom, 640);

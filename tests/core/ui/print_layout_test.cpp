@@ -12,23 +12,26 @@ TEST(PrintLayout, CalendarIsAsTallAsThePageIsWideOnPortraitAndTakes70PercentOnLa
   struct Case {
     PrintPage page;
     int height;
-    CalRect bounds;
+    Rect bounds;
     int step;
   };
   const Case cases[] = {
-      // A4 at 300 dpi, portrait and landscape, with Wine's usual margins.
-      {{2480, 3508, 50, 50, 300, 300}, 2480, {50, 50, 2430, 2430}, 842},
-      {{3508, 2480, 50, 50, 300, 300}, 1736, {50, 50, 3458, 1686}, 1185},
+      // A4 at 300 dpi, portrait and landscape, with Wine's usual margins;
+      // the year title's line (105 at 300 dpi) above the months.
+      {{2480, 3508, 50, 50, 300, 300}, 2480, {50, 155, 2430, 2430}, 842},
+      {{3508, 2480, 50, 50, 300, 300}, 1736, {50, 155, 3458, 1686}, 1185},
       // A square page counts as landscape.
-      {{1000, 1000, 0, 0, 300, 300}, 700, {0, 0, 1000, 700}, 332},
+      {{1000, 1000, 0, 0, 300, 300}, 700, {0, 105, 1000, 700}, 332},
       // 70 % is truncated.
-      {{1001, 999, 10, 20, 300, 300}, 699, {10, 20, 991, 679}, 336},
+      {{1001, 999, 10, 20, 300, 300}, 699, {10, 125, 991, 679}, 336},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page.width);
     const PrintLayout l = LayOutPrintPage(c.page);
     EXPECT_EQ(l.calendarHeight, c.height);
     EXPECT_EQ(l.calendarBounds, c.bounds);
+    EXPECT_EQ(l.yearTitle.x, c.page.offsetX);
+    EXPECT_EQ(l.yearTitle.y, c.page.offsetY);
     EXPECT_EQ(l.columnStep, c.step);
   }
 }
@@ -43,12 +46,12 @@ TEST(PrintLayout, LegendRowsRunBelowTheCalendarInTheOrderOfTheClassColours) {
     const LegendEntryPlace& e = l.entries[static_cast<size_t>(k)];
     const int x = 50 + (k % 2) * l.columnStep;
     const int y = top + 105 * (1 + k / 2);
-    EXPECT_EQ(e.square, (CalRect{x, y, x + 49, y + 49}));
+    EXPECT_EQ(e.square, (Rect{x, y, x + 49, y + 49}));
     EXPECT_EQ(e.label.x, x + 98);
     EXPECT_EQ(e.label.y, y);
   }
   const int marks = top + 4 * 105;
-  EXPECT_EQ(l.sexSquare, (CalRect{50, marks, 99, marks + 49}));
+  EXPECT_EQ(l.sexSquare, (Rect{50, marks, 99, marks + 49}));
   EXPECT_EQ(l.sexLetter.x, 50);
   EXPECT_EQ(l.sexLabel.x, 148);
   EXPECT_EQ(l.pillLetter.x, 50 + l.columnStep);

@@ -175,7 +175,7 @@ class LoginDlgTest : public ::testing::Test {
     std::string text;
     int id = 0;
     for (const auto& [name, password] : users)
-      text += std::to_string(++id) + "\t" + name + "\t" + LogonManager::HashPassword(password) + "\r\n";
+      text += std::to_string(++id) + "\t" + name + "\t" + OldPasswordHash(password) + "\r\n";
     testsupport::WriteBytes(UserFile(), std::vector<uint8_t>(text.begin(), text.end()));
   }
   std::string FileText() const {
@@ -185,7 +185,8 @@ class LoginDlgTest : public ::testing::Test {
 
   LogonManager& Logon() {
     if (!logon_) logon_ = std::make_unique<LogonManager>(userFile_.empty() ? UserFile() : userFile_,
-                                                         [this] { return highestOwner_; });
+                                                         [this] { return highestOwner_; }, nullptr,
+                                                         PasswordHashing{nullptr, 1000});
     return *logon_;
   }
 
@@ -335,11 +336,18 @@ TEST_F(LoginDlgTest, WithoutUsersEveryLoginFailsAskingForANewUser) {
 TEST_F(LoginDlgTest, AWrongPasswordKeepsTheDialogOpenAndTheRightOneLogsTheUserIn) {
   WriteUsers({{"Ann", "first"}, {"Bea", "second"}});
   bool openAfterFailure = false;
+  std::wstring passwordAfterFailure;
+  bool focusAfterFailure = false;
   const INT_PTR result = RunLogin({[&](HWND d) {
     DialogScript::Pick(d, IDC_LOGIN_NAME, L"Bea");
     DialogScript::Type(d, IDC_LOGIN_PASSWORD, L"first");  // Ann's
     DialogScript::Click(d, IDOK);
     openAfterFailure = IsWindowVisible(d);
+    // The wrong password is gone and the field has the focus for the next try.
+    wchar_t left[32] = L"?";
+    GetDlgItemTextW(d, IDC_LOGIN_PASSWORD, left, 32);
+    passwordAfterFailure = left;
+    focusAfterFailure = GetFocus() == GetDlgItem(d, IDC_LOGIN_PASSWORD);
     DialogScript::Type(d, IDC_LOGIN_PASSWORD, L"second");
     DialogScript::Click(d, IDOK);
   }});
@@ -351,6 +359,8 @@ TEST_F(LoginDlgTest, AWrongPasswordKeepsTheDialogOpenAndTheRightOneLogsTheUserIn
   EXPECT_EQ(boxes_[0].type, kErrorBox);
   EXPECT_EQ(Logon().CurrentUser().name, "Bea");
   EXPECT_EQ(Logon().CurrentUser().id, 2);
+  EXPECT_EQ(passwordAfterFailure, L"");
+  EXPECT_TRUE(focusAfterFailure);
 }
 
 TEST_F(LoginDlgTest, ANewUserIsCheckedInOrderThenCreatedSavedAndListed) {
@@ -406,8 +416,11 @@ TEST_F(LoginDlgTest, ANewUserIsCheckedInOrderThenCreatedSavedAndListed) {
   EXPECT_EQ(selected, L"Ann");
   // The name reaches the file in the ANSI code page, under an id above every
   // owner of day records.
-  const std::string line = "7\tZo\xeb\t" + LogonManager::HashPassword("pw") + "\r\n";
-  EXPECT_EQ(FileText().substr(FileText().size() - line.size()), line);
+  const std::string text = FileText();
+  const size_t line = text.find("7\tZo\xeb\tpbkdf2-sha256$1000$");
+  ASSERT_NE(line, std::string::npos) << text;
+  EXPECT_TRUE(text.ends_with("\r\n"));
+  EXPECT_TRUE(Logon().Authenticate("Zo\xeb", "pw", false));
   EXPECT_EQ(Logon().CurrentUser().id, 7);
 }
 
@@ -478,7 +491,7 @@ TEST_F(LoginDlgTest, ACancelledDeletionStillLeavesAFreshList) {
       [&](HWND d) {
         DialogScript::Pick(d, IDC_LOGIN_NAME, L"Bea");
         // Meanwhile the users changed behind the dialog's back.
-        Logon().AddUser("Abe", "x");
+        (void)Logon().AddUser("Abe", "x");
         DialogScript::Click(d, IDC_LOGIN_DELETE);
         entries = DialogScript::Entries(d, IDC_LOGIN_NAME);
         selected = DialogScript::Selected(d, IDC_LOGIN_NAME);

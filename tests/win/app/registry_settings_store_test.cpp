@@ -28,7 +28,7 @@ class RegistrySettingsTest : public ::testing::Test {
 
 TEST_F(RegistrySettingsTest, SaveGivesEveryValueItsRegistryTypeAndSize) {
   OptionsManager o(store_, system_, nullptr, kExe);
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_EQ(o.LastSaveFailures(), 0);
 
   struct Expect {
@@ -58,7 +58,7 @@ TEST_F(RegistrySettingsTest, SaveGivesEveryValueItsRegistryTypeAndSize) {
 
 TEST_F(RegistrySettingsTest, RunValueIsWrittenWithoutTerminatorAndDeletedUnderItsName) {
   OptionsManager o(store_, system_, nullptr, kExe);
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   const auto run = testreg::Query(RegistrySettingsStore::kRunPath, L"Tamarel");
   ASSERT_TRUE(run);
   EXPECT_EQ(run->type, static_cast<DWORD>(REG_SZ));
@@ -67,7 +67,7 @@ TEST_F(RegistrySettingsTest, RunValueIsWrittenWithoutTerminatorAndDeletedUnderIt
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(run->data.data()), expected.size()), expected);
 
   o.autoLoad = false;
-  o.Save();
+  EXPECT_EQ(o.Save(), SettingsSaveResult::kDone);
   EXPECT_FALSE(testreg::Query(RegistrySettingsStore::kRunPath, L"Tamarel"));
   EXPECT_EQ(o.LastSaveFailures(), 0);
 }
@@ -98,7 +98,7 @@ TEST_F(RegistrySettingsTest, PillTimeAndLastUpdateSurviveSaveAndLoad) {
   a.rpill_time = static_cast<int64_t>(0x8123456789ABCDEFULL);  // every byte differs, sign bit set
   a.lastUpdate = 0x0123456789ABCDEFLL;
   a.theme = DeriveTheme(MakeColor(255, 243, 112));
-  a.Save();
+  EXPECT_EQ(a.Save(), SettingsSaveResult::kDone);
   ASSERT_EQ(a.LastSaveFailures(), 0);
 
   RegistrySettingsStore other;

@@ -195,8 +195,8 @@ TEST_F(StartupTest, LoginComesFirstAndFindsTheUsersBesideARenamedProgram) {
   const std::filesystem::path exe = dir / "My Calendar.exe";
   std::filesystem::copy_file(ExePath(), exe);
   {
-    LogonManager users(dir / "user.dat");
-    ASSERT_EQ(users.AddUser("anna", "rose"), 0);
+    LogonManager users(dir / "user.dat", {}, nullptr, PasswordHashing{nullptr, 1000});
+    ASSERT_EQ(users.AddUser("anna", "rose"), UsersResult::kDone);
   }
 
   Process app(L"", exe.wstring());
@@ -237,8 +237,8 @@ TEST_F(StartupTest, AStartWithAWindowAsksForTheLoginWhateverAutoLoadSaysEvenFrom
   const std::filesystem::path exe = dir / "anna-maria" / "tamarel.exe";
   std::filesystem::copy_file(ExePath(), exe);
   {
-    LogonManager users(dir / "anna-maria" / "user.dat");
-    ASSERT_EQ(users.AddUser("anna", "rose"), 0);
+    LogonManager users(dir / "anna-maria" / "user.dat", {}, nullptr, PasswordHashing{nullptr, 1000});
+    ASSERT_EQ(users.AddUser("anna", "rose"), UsersResult::kDone);
   }
 
   Process app(L"", exe.wstring());

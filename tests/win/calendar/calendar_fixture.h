@@ -45,15 +45,15 @@ class FakeHost : public ICalendarHost {
   std::vector<HWND> menuWindows;
 };
 
-inline RECT ToRect(const CalRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-inline CalRect FromRect(const RECT& r) { return CalRect{r.left, r.top, r.right, r.bottom}; }
-inline POINT Centre(const CalRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+inline RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+inline POINT Centre(const Rect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 class CalendarTest : public ::testing::Test {
  protected:
   static constexpr PackedDate kToday{15, 6, 2024};
   // The view of the default area: 1000 x 700 below the band.
-  static constexpr CalRect kArea{0, 0, 1000, 797};
+  static constexpr Rect kArea{0, 0, 1000, 797};
 
   void SetUp() override {
     model_ = std::make_unique<MenstualManager>(

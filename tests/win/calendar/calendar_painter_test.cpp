@@ -17,7 +17,7 @@ namespace {
 class CalendarPainterTest : public CalendarTest {
  protected:
   // June to September 2024 laid out in the default area and painted.
-  CalendarLayout PaintView(Canvas& canvas, const CalRect& area = kArea) {
+  CalendarLayout PaintView(Canvas& canvas, const Rect& area = kArea) {
     CalendarLayout view(kToday);
     view.Resize(area);
     painter_->DrawYear(canvas.Dc(), view, false, false);
@@ -65,7 +65,7 @@ TEST_F(CalendarPainterTest, HoveredCellLosesBlueAndGetsSunkenFrame) {
   view.Resize(kArea);
   const DayCell* target = FirstCellOfClass(view, LowFertile);  // no data: every day has low fertility
   ASSERT_NE(target, nullptr);
-  const CalRect cell = target->rect;
+  const Rect cell = target->rect;
   ASSERT_NE(view.HitTest({cell.left + 5, cell.top + 5}), nullptr);
   painter_->DrawYear(canvas_.Dc(), view, false, false);
 
@@ -102,7 +102,7 @@ TEST_F(CalendarPainterTest, WithEveryShowOffCellsArePaleAndOnlyTodayStandsOut) {
 TEST_F(CalendarPainterTest, HeaderGradientRunsFromBaseToDarkInExactSteps) {
   ASSERT_TRUE(canvas_.Ok());
   const CalendarLayout view = PaintView(canvas_);
-  const CalRect band = view.HeaderBand();
+  const Rect band = view.HeaderBand();
   const int width = band.Width();
   const ThemeRecord& theme = options_.theme;
   // Row 1 lies above the buttons and the title.
@@ -115,8 +115,8 @@ TEST_F(CalendarPainterTest, HeaderGradientRunsFromBaseToDarkInExactSteps) {
   }
   EXPECT_EQ(canvas_.At(band.left - 1, band.top + 1), theme.base);  // the view's background
   // The buttons are placed by painting and carry their white label boxes.
-  const CalRect back = view.BackButton();
-  const CalRect next = view.NextButton();
+  const Rect back = view.BackButton();
+  const Rect next = view.NextButton();
   EXPECT_GT(back.Width(), 31);
   EXPECT_EQ(back.Width(), next.Width());
   EXPECT_EQ(canvas_.At(back.right - 2, back.top + 5), RGB(255, 255, 255));
@@ -129,8 +129,8 @@ TEST_F(CalendarPainterTest, DesktopMonthLeavesTheTransparentColourAndNoFrame) {
   CalendarLayout view(kToday);
   view.Resize(kArea);
   const MonthLayout& month = view.Months()[0];  // June 2024 starts on a Saturday
-  const CalRect empty = month.WeekCell(0, 0);   // before the 1st
-  const CalRect& m = month.bounds;
+  const Rect empty = month.WeekCell(0, 0);   // before the 1st
+  const Rect& m = month.bounds;
   const int ch = month.cellHeight;
 
   painter_->DrawMonth(canvas_.Dc(), month, true);
@@ -203,7 +203,7 @@ TEST_F(CalendarPainterTest, SexAndPillArePicturesUpTo180PixelsAndLettersBeyond) 
     SCOPED_TRACE(width);
     canvas_.Fill(RGB(0, 128, 0));
     DayCell cell;
-    cell.rect = CalRect{10, 10, 10 + width, 10 + 120};
+    cell.rect = Rect{10, 10, 10 + width, 10 + 120};
     cell.day = date.day;
     cell.month = date.month;
     cell.year = date.year;
@@ -241,7 +241,7 @@ TEST_F(CalendarPainterTest, TheMarksOfANarrowCellNeverCoverItsNumber) {
     SCOPED_TRACE(width);
     ASSERT_EQ(model_->StoreDay(Day(date, false, false, false, false, false, false, 0.0, u"")), SaveResult::kDone);
     DayCell cell;
-    cell.rect = CalRect{10, 10, 10 + width, 10 + 36};
+    cell.rect = Rect{10, 10, 10 + width, 10 + 36};
     cell.day = date.day;
     cell.month = date.month;
     cell.year = date.year;

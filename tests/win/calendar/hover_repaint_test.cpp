@@ -82,7 +82,7 @@ TEST_P(HoverRepaintTest, HoverRepaintsLeaveTheScreenAsAFullRepaintWould) {
   // Every day in list order, then back over the first month: each move
   // repaints two cells. A wrong pixel stays until its cell is entered or left
   // again, so comparing every few moves and at the end finds it.
-  std::vector<CalRect> path;
+  std::vector<Rect> path;
   for (const MonthLayout& month : control_->Year().Months()) {
     for (const DayCell& day : month.days) path.push_back(day.rect);
   }
@@ -90,7 +90,7 @@ TEST_P(HoverRepaintTest, HoverRepaintsLeaveTheScreenAsAFullRepaintWould) {
   ASSERT_GT(path.size(), 120u);
   const int cellRepaintsBefore = control_->CellRepaints();
   for (size_t i = 0; i < path.size(); ++i) {
-    const CalRect& cell = path[i];
+    const Rect& cell = path[i];
     const POINT p = Centre(cell);
     SendMessageW(control_->Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
     UpdateWindow(control_->Hwnd());

@@ -85,7 +85,7 @@ TEST_F(CalendarWindowTest, SitsBelowTheBandAndNeverErases) {
   EXPECT_EQ(placed.right, 1000);
   EXPECT_EQ(placed.bottom, 797);
   // Width rounded down to a multiple of 14, plus 9; height without the band.
-  EXPECT_EQ(control_->Year().Bounds(), (CalRect{0, 0, 1003, 700}));
+  EXPECT_EQ(control_->Year().Bounds(), (Rect{0, 0, 1003, 700}));
   EXPECT_EQ(control_->Year().Months().size(), 4u);
 
   const auto style = static_cast<UINT>(GetClassLongPtrW(Hwnd(), GCL_STYLE));
@@ -104,7 +104,7 @@ TEST_F(CalendarWindowTest, SitsBelowTheBandAndNeverErases) {
   GetClientRect(Hwnd(), &placed);
   EXPECT_EQ(placed.right, 800);
   EXPECT_EQ(placed.bottom, 600);
-  EXPECT_EQ(control_->Year().Bounds(), (CalRect{0, 0, 807, 600}));
+  EXPECT_EQ(control_->Year().Bounds(), (Rect{0, 0, 807, 600}));
   EXPECT_EQ(control_->Year().MonthWidth(), (807 - 20) / 2);
 }
 
@@ -147,7 +147,7 @@ TEST_F(CalendarWindowTest, BackAndNextPageOnlyWhileTheHostIsActive) {
   EXPECT_TRUE(host_.menuCells.empty());
 
   // Buttons are placed by painting too, at the same place.
-  const CalRect before = control_->Year().NextButton();
+  const Rect before = control_->Year().NextButton();
   SendMessageW(Hwnd(), WM_PAINT, 0, 0);
   UpdateWindow(Hwnd());
   EXPECT_EQ(control_->Year().NextButton(), before);

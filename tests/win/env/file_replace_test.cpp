@@ -40,10 +40,10 @@ TEST(Win32FileReplacer, UsersSavedThroughItComeBackWhole) {
   Win32FileReplacer files;
   const fs::path file = dir / "user.dat";
   {
-    LogonManager logon(file, {}, &files);
-    ASSERT_EQ(logon.AddUser("ann", "pw"), 0);
-    ASSERT_EQ(logon.AddUser("bea", "pw"), 0);
-    ASSERT_EQ(logon.DeleteUser("ann"), 0);
+    LogonManager logon(file, {}, &files, PasswordHashing{nullptr, 1000});
+    ASSERT_EQ(logon.AddUser("ann", "pw"), UsersResult::kDone);
+    ASSERT_EQ(logon.AddUser("bea", "pw"), UsersResult::kDone);
+    ASSERT_EQ(logon.DeleteUser("ann", "pw"), UsersResult::kDone);
   }
   EXPECT_FALSE(fs::exists(dir / "user.dat.new"));
   LogonManager again(file, {}, &files);

@@ -60,7 +60,7 @@ TEST_F(BandMenuSwitchTest, MovingOntoAnotherTitleWhileAMenuIsOpenOpensThatMenu) 
     if (turn == 0) {
       // The mouse message the menu loop gets, in screen coordinates, while
       // the cursor itself is somewhere else: nothing is injected.
-      const POINT help = ScreenCentre(frame_->Hwnd(), frame_->Band().rects[3]);
+      const POINT help = ScreenCentre(frame_->Hwnd(), frame_->Band().Layout().rects[3]);
       PostMessageW(frame_->Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(help.x, help.y));
       // Should the move be missed, the menu still closes and the test fails
       // instead of waiting.
@@ -74,9 +74,9 @@ TEST_F(BandMenuSwitchTest, MovingOntoAnotherTitleWhileAMenuIsOpenOpensThatMenu) 
   });
   OpenFrame();
   SetCursorPos(5, 1000);
-  const POINT file = Centre(frame_->Band().rects[0]);
+  const POINT file = Centre(frame_->Band().Layout().rects[0]);
   MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.x, file.y);
-  frame_->RouteMouseMessage(click);
+  RouteMouse(click);
   ASSERT_EQ(shown_.size(), 2u);
   EXPECT_EQ(Ids(shown_[0]), (std::vector<UINT>{ID_FILE_LOGOUT, ID_FILE_CONFIGURE, ID_FILE_PRINTALL, ID_FILE_BACKUP,
                                                  ID_FILE_RESTORE, ID_FILE_EXPORT, ID_FILE_EXIT}));
@@ -88,7 +88,7 @@ TEST_F(BandMenuSwitchTest, MovingOntoAnotherTitleWhileAMenuIsOpenOpensThatMenu) 
 
 TEST_F(BandMenuSwitchTest, MovesOverTheOpenTitleOrOutsideTheTitlesKeepTheMenu) {
   UseRealMenus([this](int) {
-    const POINT file = ScreenCentre(frame_->Hwnd(), frame_->Band().rects[0]);
+    const POINT file = ScreenCentre(frame_->Hwnd(), frame_->Band().Layout().rects[0]);
     PostMessageW(frame_->Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(file.x, file.y));
     POINT below = file;
     below.y += 60;
@@ -101,9 +101,9 @@ TEST_F(BandMenuSwitchTest, MovesOverTheOpenTitleOrOutsideTheTitlesKeepTheMenu) {
   });
   OpenFrame();
   SetCursorPos(5, 1000);
-  const POINT file = Centre(frame_->Band().rects[0]);
+  const POINT file = Centre(frame_->Band().Layout().rects[0]);
   MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.x, file.y);
-  frame_->RouteMouseMessage(click);
+  RouteMouse(click);
   EXPECT_EQ(shown_.size(), 1u);
   active_ = nullptr;
 }

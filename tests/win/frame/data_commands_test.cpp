@@ -5,8 +5,9 @@
 
 #include <fstream>
 
-#include "accounts/backup_archive.h"
+#include "backup/backup_archive.h"
 #include "accounts/logon_manager.h"
+#include "env/platform_win32.h"
 #include "env/whole_file.h"
 #include "resources/resource.h"
 #include "win/frame/frame_fixture.h"
@@ -61,6 +62,9 @@ TEST_F(DataCommandsTest, BackUpThenRestoreGivesBackTheDaysAndKeepsTheReplacedFil
   ASSERT_EQ(choices_.size(), 1u);
   EXPECT_TRUE(choices_[0].save);
   EXPECT_EQ(choices_[0].defaultName, L"Tamarel-backup-2024-06-15.zip");
+  // Her Documents, not the program folder the process happens to start in.
+  EXPECT_FALSE(choices_[0].initialFolder.empty());
+  EXPECT_EQ(choices_[0].initialFolder, DocumentsFolder().wstring());
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, L"The backup is saved in " + Path("backup.zip") + L".");
   const std::optional<std::string> zip = ReadWholeFile(dir_ / "backup.zip");
@@ -143,9 +147,9 @@ TEST_F(DataCommandsTest, ExportWritesTheTypeChosenAndAddsItsEnding) {
 
 TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   {
-    LogonManager setup(files_.users);
-    ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
-    ASSERT_EQ(setup.AddUser("bea", "tulip"), 0);
+    LogonManager setup(files_.users, {}, nullptr, PasswordHashing{nullptr, 1000});
+    ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
+    ASSERT_EQ(setup.AddUser("bea", "tulip"), UsersResult::kDone);
   }
   logon_ = std::make_unique<LogonManager>(files_.users);
   ASSERT_TRUE(logon_->Authenticate("anna", "rose", true));
@@ -161,7 +165,7 @@ TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   // Her own backup: she stays, with the days it holds.
   Command(ID_FILE_RESTORE);
   EXPECT_EQ(logon_->CurrentUser().name, "anna");
-  EXPECT_FALSE(frame_->CalendarLocked());
+  EXPECT_FALSE(frame_->Lock().Locked());
   EXPECT_TRUE(Stored(PackedDate(1, 6, 2024)));
   EXPECT_FALSE(Stored(PackedDate(3, 6, 2024)));
 
@@ -169,7 +173,7 @@ TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   // and nobody's days are on screen.
   BackupContents other;
   other.db = std::string(DatabaseManager::kIndexSize + 1, '\0');
-  other.users = "1\tcora\t" + LogonManager::HashPassword("iris") + "\r\n";
+  other.users = "1\tcora\t" + OldPasswordHash("iris") + "\r\n";
   other.made = PackedDate(1, 1, 2024);
   {
     const std::string bytes = MakeBackupArchive(other);
@@ -179,7 +183,7 @@ TEST_F(DataCommandsTest, SheStaysLoggedInOnlyAsAUserTheRestoredListKnows) {
   answer_ = ChosenFile{Path("other.zip"), 0};
   Command(ID_FILE_RESTORE);
   EXPECT_EQ(logon_->CurrentUser().id, 0);
-  EXPECT_TRUE(frame_->CalendarLocked());
+  EXPECT_TRUE(frame_->Lock().Locked());
   EXPECT_EQ(logon_->UserNames(), std::vector<std::string>{"cora"});
 }
 

@@ -91,7 +91,7 @@ class DayMenuIconsTest : public FrameTest {
     SetCursorPos(0, 0);
     CalendarLayout layout(clock_.Today());
     const RECT area = frame_->CalendarArea();
-    layout.Resize(CalRect{area.left, area.top, area.right, area.bottom});
+    layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
     for (const MonthLayout& month : layout.Months()) {
       for (const DayCell& cell : month.days) {
         if (!(cell.Date() == kDay)) continue;
@@ -146,10 +146,14 @@ constexpr COLORREF kIconKey = RGB(200, 200, 200);
 TEST_F(DayMenuIconsTest, IconsShowTheMenuBackgroundWhereSeeThroughAndStayLeftOfTheirText) {
   const OpenedMenu m = OpenForReal();
   ASSERT_GT(m.width, 0) << "the menu did not open";
-  const std::pair<UINT, int> icons[] = {{ID_DAY_SET_START, IDB_MENU_MENSTRUAL}, {ID_DAY_SEX, IDB_MENU_SEX},
-                                        {ID_DAY_TEMPERATURE, IDB_MENU_TEMPERATURE},
-                                        {ID_DAY_GOOD_MOOD, IDB_MENU_GOOD_MOOD},
-                                        {ID_DAY_BAD_MOOD, IDB_MENU_BAD_MOOD}, {ID_DAY_NOTE, IDB_MENU_NOTE}};
+  const std::pair<UINT, int> icons[] = {
+      {ID_DAY_SET_START, IDB_MENU_MENSTRUAL},
+      {ID_DAY_SEX, IDB_MENU_SEX},
+      {ID_DAY_TEMPERATURE, IDB_MENU_TEMPERATURE},
+      {ID_DAY_DISTURBED, IDB_MENU_DISTURBED},
+      {ID_DAY_GOOD_MOOD, IDB_MENU_GOOD_MOOD},
+      {ID_DAY_BAD_MOOD, IDB_MENU_BAD_MOOD},
+      {ID_DAY_NOTE, IDB_MENU_NOTE}};
   int checked = 0;
   for (size_t i = 0; i < m.ids.size(); ++i) {
     int iconId = 0;

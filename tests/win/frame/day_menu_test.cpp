@@ -25,13 +25,18 @@ TEST_F(DayMenuTest, ADayWithoutRecordOffersTheMarksAndThePillOnlyToAvoidPregnanc
   };
   const Case cases[] = {
       {0,
-       {0, ID_DAY_SET_START, ID_DAY_SEX, ID_DAY_PILL, ID_DAY_TEMPERATURE, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD,
-        ID_DAY_NOTE},
-       {L"Edit day", L"", L"&Set menstrual", L"Was se&x", L"Took &Pill", L"Set &Temperature", L"&Good Mood", L"&Bad Mood",
-        L"Add &note"}},
+       {0, ID_DAY_SET_START, ID_DAY_SEX, ID_DAY_PILL, ID_DAY_TEMPERATURE,
+        ID_DAY_DISTURBED, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD, ID_DAY_NOTE},
+       {L"Edit day", L"", L"&Set menstrual", L"Was se&x", L"Took &Pill",
+        L"Set &Temperature",
+        L"Temperature disturbed (&illness, short night, alcohol)",
+        L"&Good Mood", L"&Bad Mood", L"Add &note"}},
       {2,
-       {0, ID_DAY_SET_START, ID_DAY_SEX, ID_DAY_TEMPERATURE, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD, ID_DAY_NOTE},
-       {L"Edit day", L"", L"&Set menstrual", L"Was se&x", L"Set &Temperature", L"&Good Mood", L"&Bad Mood", L"Add &note"}},
+       {0, ID_DAY_SET_START, ID_DAY_SEX, ID_DAY_TEMPERATURE, ID_DAY_DISTURBED,
+        ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD, ID_DAY_NOTE},
+       {L"Edit day", L"", L"&Set menstrual", L"Was se&x", L"Set &Temperature",
+        L"Temperature disturbed (&illness, short night, alcohol)",
+        L"&Good Mood", L"&Bad Mood", L"Add &note"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.goal);
@@ -62,19 +67,27 @@ TEST_F(DayMenuTest, AMarkedDayOffersToUnmarkAndHidesTheMoodItHas) {
   for (const MenuEntry& e : menu) texts.push_back(e.text);
   // The start is there already, so it cannot be set again, and within 6
   // days after it the end could be set, but not on the start itself.
-  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Edit day", L"", L"&Unset menstrual", L"Was not se&x", L"No &Pill",
-                                               L"Set &Temperature", L"&Bad Mood", L"Edit &note"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::wstring>{
+                L"Edit day", L"", L"&Unset menstrual", L"Was not se&x",
+                L"No &Pill", L"Set &Temperature",
+                L"Temperature disturbed (&illness, short night, alcohol)",
+                L"&Bad Mood", L"Edit &note"}));
   EXPECT_FALSE(menu[3].picture);  // "Was not sex" has no picture
 }
 
 TEST_F(DayMenuTest, TheEndIsOfferedAfterAStartAndTheStartNotInTheFuture) {
   ASSERT_EQ(model_->StoreDay(Day(PackedDate(8, 6, 2024), true, false, false, false, false, false, 0)), SaveResult::kDone);
   OpenFrame();
-  EXPECT_EQ(Ids(RightClickDay(PackedDate(11, 6, 2024))),
-            (std::vector<UINT>{0, ID_DAY_SET_END, ID_DAY_SEX, ID_DAY_TEMPERATURE, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD,
-                               ID_DAY_NOTE}));
-  EXPECT_EQ(Ids(RightClickDay(PackedDate(20, 6, 2024))),
-            (std::vector<UINT>{0, ID_DAY_SEX, ID_DAY_TEMPERATURE, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD, ID_DAY_NOTE}));
+  EXPECT_EQ(
+      Ids(RightClickDay(PackedDate(11, 6, 2024))),
+      (std::vector<UINT>{0, ID_DAY_SET_END, ID_DAY_SEX, ID_DAY_TEMPERATURE,
+                         ID_DAY_DISTURBED, ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD,
+                         ID_DAY_NOTE}));
+  EXPECT_EQ(
+      Ids(RightClickDay(PackedDate(20, 6, 2024))),
+      (std::vector<UINT>{0, ID_DAY_SEX, ID_DAY_TEMPERATURE, ID_DAY_DISTURBED,
+                         ID_DAY_GOOD_MOOD, ID_DAY_BAD_MOOD, ID_DAY_NOTE}));
 }
 
 TEST_F(DayMenuTest, MarkCommandsToggleAndReplaceThroughTheStoredRecord) {
@@ -106,6 +119,21 @@ TEST_F(DayMenuTest, MarkCommandsToggleAndReplaceThroughTheStoredRecord) {
   day = Stored(kDay);
   ASSERT_TRUE(day);
   EXPECT_FALSE(day->sex || day->pill);
+
+  // The disturbed mark toggles from the menu, which then offers to take it
+  // back.
+  RunDayCommand(kDay, ID_DAY_DISTURBED);
+  day = Stored(kDay);
+  ASSERT_TRUE(day);
+  EXPECT_TRUE(day->disturbed && day->badMood);
+  std::vector<std::wstring> texts;
+  for (const MenuEntry &e : RightClickDay(kDay))
+    texts.push_back(e.text);
+  EXPECT_NE(
+      std::find(texts.begin(), texts.end(), L"Temperature not d&isturbed"),
+      texts.end());
+  RunDayCommand(kDay, ID_DAY_DISTURBED);
+  EXPECT_FALSE(Stored(kDay)->disturbed);
   EXPECT_TRUE(boxes_.empty());
 }
 

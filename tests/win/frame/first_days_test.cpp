@@ -46,9 +46,9 @@ TEST_F(FirstDaysTest, AboutShowsTheProgramsIconNameVersionAndRightsAndOpensNoPag
   EXPECT_TRUE(opened_.empty()) << opened_.front();
   // The Help menu's last item is this command.
   menuAnswer_ = 0;
-  const BandRect help = frame_->Band().rects[3];
+  const BandRect help = frame_->Band().Layout().rects[3];
   MSG click{frame_->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(help.left + 3, help.top + 3), 0, {}};
-  frame_->RouteMouseMessage(click);
+  RouteMouse(click);
   ASSERT_FALSE(menus_.empty());
   EXPECT_EQ(menus_.back().back().id, UINT{ID_APP_ABOUT});
 }
@@ -56,12 +56,12 @@ TEST_F(FirstDaysTest, AboutShowsTheProgramsIconNameVersionAndRightsAndOpensNoPag
 // The notice comes with the first minimize only, and the settings remember it.
 TEST_F(FirstDaysTest, TheFirstMinimizeToTheTrayTellsOnceThatTamarelKeepsRunning) {
   OpenFrame();
-  ASSERT_TRUE(frame_->Tray().Added());
+  ASSERT_TRUE(frame_->Tray().Icon().Added());
   const HWND hwnd = frame_->Hwnd();
   ShowWindow(hwnd, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(hwnd); }, 5000));
-  EXPECT_EQ(frame_->Tray().BalloonsShown(), 1);
-  EXPECT_EQ(frame_->Tray().LastBalloonText(),
+  EXPECT_EQ(frame_->Tray().Icon().BalloonsShown(), 1);
+  EXPECT_EQ(frame_->Tray().Icon().LastBalloonText(),
             L"Tamarel keeps running here in the notification area. Click its icon to open your calendar again.");
   EXPECT_TRUE(options_.trayNoticeShown);
   const StoredValue* stored = store_.Get(SettingsKey::kSettings, u"trayNoticeShown");
@@ -73,7 +73,7 @@ TEST_F(FirstDaysTest, TheFirstMinimizeToTheTrayTellsOnceThatTamarelKeepsRunning)
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(hwnd) != FALSE; }, 5000));
   ShowWindow(hwnd, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(hwnd); }, 5000));
-  EXPECT_EQ(frame_->Tray().BalloonsShown(), 1) << "shown once";
+  EXPECT_EQ(frame_->Tray().Icon().BalloonsShown(), 1) << "shown once";
 
   // A later run that finds the value says nothing.
   frame_.reset();
@@ -89,8 +89,8 @@ class LockedTrayTest : public FrameTest {
   void SetUp() override {
     FrameTest::SetUp();
     {
-      LogonManager setup(dir_ / "user.dat");
-      ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
+      LogonManager setup(dir_ / "user.dat", {}, nullptr, PasswordHashing{nullptr, 1000});
+      ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
     }
     logon_ = std::make_unique<LogonManager>(dir_ / "user.dat");
     MakeModel(dir_ / "db.dat", [this] {
@@ -105,7 +105,7 @@ class LockedTrayTest : public FrameTest {
     FrameTest::TearDown();
     logon_.reset();
   }
-  std::wstring Tip() const { return frame_->Tray().Data().szTip; }
+  std::wstring Tip() const { return frame_->Tray().Icon().Data().szTip; }
   // Runs Logout; the dialog is answered by answer.
   void Logout(const std::function<void(HWND)>& answer) {
     DialogDriver driver(answer);
@@ -127,10 +127,10 @@ TEST_F(LockedTrayTest, TheTooltipNamesOnlyTheProgramUntilSomeoneLogsInAndAgainAf
   ASSERT_EQ(model_->SetStart(kStart), SaveResult::kDone);
   options_.userLogins = true;
   OpenFrame();
-  ASSERT_TRUE(frame_->CalendarLocked());
+  ASSERT_TRUE(frame_->Lock().Locked());
   EXPECT_EQ(Tip(), L"Tamarel");
   // The day changes while locked: still nothing.
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
   EXPECT_EQ(Tip(), L"Tamarel");
 
   Logout(&LoginAnna);
@@ -179,11 +179,11 @@ TEST_F(PaleStateTest, AMenuOpeningTakesTheCalendarsHoverMarkAndBalloon) {
 TEST_F(PaleStateTest, ABandTitleIsLitNoLongerThanTheMouseStaysOnIt) {
   OpenFrame();
   const HWND hwnd = frame_->Hwnd();
-  const BandRect reports = frame_->Band().rects[2];
+  const BandRect reports = frame_->Band().Layout().rects[2];
   const POINT on{(reports.left + reports.right) / 2, (reports.top + reports.bottom) / 2};
   auto route = [&](UINT message, POINT p) {
     MSG msg{hwnd, message, message == WM_LBUTTONDOWN ? WPARAM{MK_LBUTTON} : 0, MAKELPARAM(p.x, p.y), 0, {}};
-    frame_->RouteMouseMessage(msg);
+    RouteMouse(msg);
   };
 
   // The menu closes with the mouse elsewhere (she went down to an item):
@@ -191,23 +191,23 @@ TEST_F(PaleStateTest, ABandTitleIsLitNoLongerThanTheMouseStaysOnIt) {
   POINT calendarPoint{200, 400};
   ClientToScreen(hwnd, &calendarPoint);
   route(WM_MOUSEMOVE, on);
-  ASSERT_EQ(frame_->HoveredTitle(), 2);
+  ASSERT_EQ(frame_->Band().Hovered(), 2);
   SetCursorPos(calendarPoint.x, calendarPoint.y);
   route(WM_LBUTTONDOWN, on);
   ASSERT_EQ(menus_.size(), 1u);
-  EXPECT_EQ(frame_->HoveredTitle(), -1);
+  EXPECT_EQ(frame_->Band().Hovered(), -1);
 
   // The mouse leaves the window from a lit title.
   route(WM_MOUSEMOVE, on);
-  ASSERT_EQ(frame_->HoveredTitle(), 2);
+  ASSERT_EQ(frame_->Band().Hovered(), 2);
   SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(frame_->HoveredTitle(), -1);
+  EXPECT_EQ(frame_->Band().Hovered(), -1);
 
   // Another window comes to the front.
   route(WM_MOUSEMOVE, on);
-  ASSERT_EQ(frame_->HoveredTitle(), 2);
+  ASSERT_EQ(frame_->Band().Hovered(), 2);
   SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-  EXPECT_EQ(frame_->HoveredTitle(), -1);
+  EXPECT_EQ(frame_->Band().Hovered(), -1);
 }
 
 }  // namespace

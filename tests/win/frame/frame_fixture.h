@@ -154,7 +154,7 @@ class FrameTest : public ModelTest {
     EXPECT_NE(calendar, nullptr);
     CalendarLayout layout(clock_.Today());
     const RECT area = frame_->CalendarArea();
-    layout.Resize(CalRect{area.left, area.top, area.right, area.bottom});
+    layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
     for (const MonthLayout& month : layout.Months()) {
       for (const DayCell& cell : month.days) {
         if (cell.Date() == date) {
@@ -183,6 +183,24 @@ class FrameTest : public ModelTest {
 
   std::unique_ptr<Day> Stored(const PackedDate& date) { return model_->GetDay(date); }
 
+  // A mouse message as the system delivers it: one addressed to the frame
+  // goes to its child under the point (the band, the calendar), passes the
+  // loop's filter and is dispatched. True when the filter ate it.
+  bool RouteMouse(MSG msg) {
+    if (msg.hwnd == frame_->Hwnd()) {
+      POINT p{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+      const HWND child = ChildWindowFromPointEx(frame_->Hwnd(), p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+      if (child && child != frame_->Hwnd()) {
+        MapWindowPoints(frame_->Hwnd(), child, &p, 1);
+        msg.hwnd = child;
+        msg.lParam = MAKELPARAM(p.x, p.y);
+      }
+    }
+    const bool eaten = frame_->RouteMouseMessage(msg);
+    if (!eaten) DispatchMessageW(&msg);
+    return eaten;
+  }
+
   MessageLoop loop_;
   std::unique_ptr<CMainFrame> frame_;
   // Changes the frame's context before the frame is made (users, codec, chooser).
@@ -198,12 +216,14 @@ class FrameTest : public ModelTest {
 };
 
 // Runs action on the next dialog that this thread shows modally, from a
-// timer its modal loop dispatches; the action answers the dialog.
+// timer its modal loop dispatches; the action answers the dialog. With
+// itemId, only a dialog holding that control counts.
 class DialogDriver {
  public:
-  explicit DialogDriver(std::function<void(HWND)> action) {
+  explicit DialogDriver(std::function<void(HWND)> action, int itemId = 0) {
     Current() = this;
     action_ = std::move(action);
+    itemId_ = itemId;
     timer_ = SetTimer(nullptr, 0, 30, &DialogDriver::Tick);
   }
   ~DialogDriver() {
@@ -232,19 +252,25 @@ class DialogDriver {
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     DialogDriver* self = Current();
     if (!self || self->ran_) return;
-    HWND found = nullptr;
+    struct Search {
+      int itemId;
+      HWND found;
+    } search{self->itemId_, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM lp) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(lp);
           wchar_t cls[16] = {};
           GetClassNameW(hwnd, cls, 16);
-          if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
-            *reinterpret_cast<HWND*>(lp) = hwnd;
+          if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) &&
+              (s.itemId == 0 || GetDlgItem(hwnd, s.itemId))) {
+            s.found = hwnd;
             return FALSE;
           }
           return TRUE;
         },
-        reinterpret_cast<LPARAM>(&found));
+        reinterpret_cast<LPARAM>(&search));
+    const HWND found = search.found;
     if (!found) return;
     self->ran_ = true;
     KillTimer(nullptr, self->timer_);
@@ -253,6 +279,7 @@ class DialogDriver {
   }
 
   std::function<void(HWND)> action_;
+  int itemId_ = 0;
   UINT_PTR timer_ = 0;
   bool ran_ = false;
 };

@@ -87,7 +87,7 @@ protected:
 
   // What the Day pane says of the day it describes.
   std::wstring DayPaneText() const {
-    return TextOf(GetDlgItem(frame_->InfoPane()->Hwnd(), IDC_INFO_TEXT));
+    return TextOf(GetDlgItem(frame_->Panes().Day()->Hwnd(), IDC_INFO_TEXT));
   }
 
   static std::wstring Describe(HWND hwnd) {
@@ -108,10 +108,10 @@ TEST_F(KeyboardTest,
        TabVisitsBackNextTheCalendarAndEveryPaneControlInReadingOrder) {
   options_.goal = 0; // Birth and the boy and girl entries are hidden
   OpenFocusedFrame();
-  const HWND goal = frame_->GoalPane()->Hwnd();
-  const HWND info = frame_->InfoPane()->Hwnd();
-  const HWND period = frame_->PeriodPane()->Hwnd();
-  const HWND legend = frame_->LegendPane()->Hwnd();
+  const HWND goal = frame_->Panes().Goal()->Hwnd();
+  const HWND info = frame_->Panes().Day()->Hwnd();
+  const HWND period = frame_->Panes().Period()->Hwnd();
+  const HWND legend = frame_->Panes().Legend()->Hwnd();
   const std::vector<HWND> cycle = {GetDlgItem(goal, IDC_GOAL_AVOID),
                                    GetDlgItem(goal, IDC_GOAL_STATISTIC),
                                    GetDlgItem(goal, IDC_GOAL_MYCYCLES),
@@ -189,8 +189,8 @@ TEST_F(KeyboardTest, SpaceOnBackAndNextPagesTheCalendar) {
   GetWindowRect(calendar.BackButtonHwnd(), &back);
   MapWindowPoints(nullptr, frame_->CalendarHwnd(),
                   reinterpret_cast<POINT *>(&back), 2);
-  const CalRect painted = calendar.Year().BackButton();
-  EXPECT_EQ((CalRect{back.left, back.top, back.right, back.bottom}), painted);
+  const Rect painted = calendar.Year().BackButton();
+  EXPECT_EQ((Rect{back.left, back.top, back.right, back.bottom}), painted);
   POINT centre{(back.left + back.right) / 2, (back.top + back.bottom) / 2};
   ClientToScreen(frame_->CalendarHwnd(), &centre);
   EXPECT_EQ(WindowFromPoint(centre), frame_->CalendarHwnd());
@@ -304,14 +304,14 @@ TEST_F(KeyboardTest, AltAndATitlesLetterOpensThatBandMenu) {
     ASSERT_EQ(menus_.size(), before + 1);
     ASSERT_FALSE(menus_.back().empty());
     EXPECT_EQ(menus_.back()[0].id, c.firstId);
-    const BandRect &r = frame_->Band().rects[static_cast<size_t>(c.title)];
+    const BandRect &r = frame_->Band().Layout().rects[static_cast<size_t>(c.title)];
     POINT at{r.left, r.bottom + 4};
     ClientToScreen(frame_->Hwnd(), &at);
     EXPECT_EQ(menuPoints_.back().x, at.x);
     EXPECT_EQ(menuPoints_.back().y, at.y);
   }
   // From a pane's control too; a letter no title has opens nothing.
-  SetFocus(GetDlgItem(frame_->LegendPane()->Hwnd(), IDC_LEGEND_FLOW));
+  SetFocus(GetDlgItem(frame_->Panes().Legend()->Hwnd(), IDC_LEGEND_FLOW));
   AltLetter(L'r');
   ASSERT_FALSE(menus_.empty());
   EXPECT_EQ(menus_.back()[0].id, UINT{ID_REPORTS_STATISTIC});
@@ -359,7 +359,7 @@ TEST_F(KeyboardTest, TheDayMenuOpenedByEnterStaysOpenUntilAChoice) {
 }
 
 // Reads the pixels of the calendar's painting on one rectangle's top edge.
-int DarkPixelsOnTopEdge(HDC dc, const CalRect &r, int inset) {
+int DarkPixelsOnTopEdge(HDC dc, const Rect &r, int inset) {
   int dark = 0;
   for (int x = r.left + inset; x < r.right - inset; ++x) {
     if (GetPixel(dc, x, r.top + inset) == RGB(0, 0, 0))
@@ -378,7 +378,7 @@ TEST_F(KeyboardTest, TheFocusedDayAndTheFocusedButtonCarryAVisibleCue) {
   };
   Press(VK_RIGHT);
   repaint();
-  const CalRect cell = calendar.Year().SelectedCell()->rect;
+  const Rect cell = calendar.Year().SelectedCell()->rect;
   EXPECT_GT(DarkPixelsOnTopEdge(calendar.BufferDc(), cell, 3), 2)
       << "the focused day";
   EXPECT_EQ(

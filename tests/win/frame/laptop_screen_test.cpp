@@ -57,11 +57,11 @@ class LaptopScreenTest : public FrameTest {
       MapWindowPoints(calendar, nullptr, reinterpret_cast<POINT*>(&m), 2);
       EXPECT_TRUE(Inside(m, client)) << "month " << Show(m);
     }
-    const HWND bar = frame_->PaneBar().Hwnd();
+    const HWND bar = frame_->Panes().Bar().Hwnd();
     const RECT barRect = ScreenRectOf(bar);
     EXPECT_TRUE(Inside(barRect, client)) << Show(barRect);
-    for (size_t i = 0; i < frame_->PaneBar().SectionCount(); ++i) {
-      EXPECT_TRUE(frame_->PaneBar().IsExpanded(i));
+    for (size_t i = 0; i < frame_->Panes().Bar().SectionCount(); ++i) {
+      EXPECT_TRUE(frame_->Panes().Bar().IsExpanded(i));
     }
     for (HWND pane = GetWindow(bar, GW_CHILD); pane; pane = GetWindow(pane, GW_HWNDNEXT)) {
       if (!IsWindowVisible(pane)) continue;
@@ -69,13 +69,13 @@ class LaptopScreenTest : public FrameTest {
       EXPECT_TRUE(Inside(r, barRect)) << "pane " << Show(r) << " in bar " << Show(barRect);
     }
     // The legend's last check box is on screen.
-    const RECT mood = ScreenRectOf(GetDlgItem(frame_->LegendPane()->Hwnd(), IDC_LEGEND_MOOD));
+    const RECT mood = ScreenRectOf(GetDlgItem(frame_->Panes().Legend()->Hwnd(), IDC_LEGEND_MOOD));
     EXPECT_TRUE(Inside(mood, client)) << Show(mood);
   }
 
   // All lines of the Day pane's tip box are in view.
   bool TipBoxShowsAllItsText() {
-    const HWND edit = GetDlgItem(frame_->InfoPane()->Hwnd(), IDC_INFO_TEXT);
+    const HWND edit = GetDlgItem(frame_->Panes().Day()->Hwnd(), IDC_INFO_TEXT);
     const int lines = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
     const int first = static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
     const int lastChar = GetWindowTextLengthW(edit) - 1;
@@ -136,9 +136,9 @@ TEST_F(LaptopScreenTest, TheTipBoxTakesTheHeightThePanesLeave) {
   ASSERT_TRUE(WaitUntil([&] { return IsZoomed(frame_->Hwnd()) != FALSE; }, 5000));
   PumpAFewMessages();
   EXPECT_TRUE(TipBoxShowsAllItsText());
-  const PaneHeights heights = frame_->InfoPane()->Heights();
+  const PaneHeights heights = frame_->Panes().Day()->Heights();
   RECT pane{};
-  GetWindowRect(frame_->InfoPane()->Hwnd(), &pane);
+  GetWindowRect(frame_->Panes().Day()->Hwnd(), &pane);
   EXPECT_EQ(pane.bottom - pane.top, heights.wanted);
   EXPECT_GT(heights.wanted, heights.least);
 }

@@ -29,7 +29,7 @@ TEST_F(MainFrameTest, BandTitlesSitRightAlignedInTheBandAndTheCalendarBelowIt) {
   OpenFrame();
   RECT client{};
   GetClientRect(frame_->Hwnd(), &client);
-  const BandTitles &band = frame_->Band();
+  const BandTitles& band = frame_->Band().Layout();
   EXPECT_EQ(band.left, client.right - band.width);
   EXPECT_EQ(band.rects[0].left, band.left);
   for (int i = 1; i < 4; ++i)
@@ -67,10 +67,10 @@ TEST_F(MainFrameTest,
     options_.goal = c.goal;
     OpenFrame();
     menus_.clear();
-    const BandRect reports = frame_->Band().rects[2];
+    const BandRect reports = frame_->Band().Layout().rects[2];
     const POINT p = Centre(reports);
     MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    EXPECT_FALSE(frame_->RouteMouseMessage(click)); // never eaten
+    EXPECT_FALSE(RouteMouse(click));  // never eaten
     ASSERT_EQ(menus_.size(), 1u);
     std::vector<std::wstring> texts;
     for (const MenuEntry &e : menus_[0])
@@ -90,9 +90,9 @@ TEST_F(MainFrameTest,
 TEST_F(MainFrameTest, FileAndHelpMenusHoldTheirCommandsAndAChoiceIsRun) {
   OpenFrame();
   const auto open = [&](int title) {
-    const POINT p = Centre(frame_->Band().rects[static_cast<size_t>(title)]);
+    const POINT p = Centre(frame_->Band().Layout().rects[static_cast<size_t>(title)]);
     MSG click = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, p.x, p.y);
-    frame_->RouteMouseMessage(click);
+    RouteMouse(click);
     return menus_.back();
   };
   const std::vector<MenuEntry> file = open(0);
@@ -120,32 +120,31 @@ TEST_F(MainFrameTest, FileAndHelpMenusHoldTheirCommandsAndAChoiceIsRun) {
 TEST_F(MainFrameTest,
        ClicksAndMovesOutsideTheTitlesOpenNothingAndHoverFollowsTheMouse) {
   OpenFrame();
-  const BandRect file = frame_->Band().rects[0];
+  const BandRect file = frame_->Band().Layout().rects[0];
   // Below the title's rectangle, still in the band.
-  MSG below = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.left + 5,
-                           file.bottom + 10);
-  frame_->RouteMouseMessage(below);
+  MSG below = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, file.left + 5, file.bottom + 10);
+  RouteMouse(below);
   MSG left = MouseMessage(frame_->Hwnd(), WM_LBUTTONDOWN, 20, 20);
-  frame_->RouteMouseMessage(left);
+  RouteMouse(left);
   EXPECT_TRUE(menus_.empty());
 
-  const POINT p = Centre(frame_->Band().rects[1]);
+  const POINT p = Centre(frame_->Band().Layout().rects[1]);
   MSG move = MouseMessage(frame_->Hwnd(), WM_MOUSEMOVE, p.x, p.y);
-  frame_->RouteMouseMessage(move);
-  EXPECT_EQ(frame_->HoveredTitle(), 1);
+  RouteMouse(move);
+  EXPECT_EQ(frame_->Band().Hovered(), 1);
   MSG away = MouseMessage(frame_->Hwnd(), WM_MOUSEMOVE, p.x, 50);
-  frame_->RouteMouseMessage(away);
-  EXPECT_EQ(frame_->HoveredTitle(), -1);
-  frame_->RouteMouseMessage(move);
+  RouteMouse(away);
+  EXPECT_EQ(frame_->Band().Hovered(), -1);
+  RouteMouse(move);
   // Into the calendar: the band forgets its hover.
   MSG calendar = MouseMessage(frame_->CalendarHwnd(), WM_MOUSEMOVE, 30, 30);
-  frame_->RouteMouseMessage(calendar);
-  EXPECT_EQ(frame_->HoveredTitle(), -1);
+  RouteMouse(calendar);
+  EXPECT_EQ(frame_->Band().Hovered(), -1);
 }
 
 TEST_F(MainFrameTest, TheHoveredTitleIsPaintedInThePaleColourOverTheBand) {
   OpenFrame();
-  const BandRect help = frame_->Band().rects[3];
+  const BandRect help = frame_->Band().Layout().rects[3];
   const auto countPale = [&] {
     UpdateWindow(frame_->Hwnd());
     HDC dc = GetDC(frame_->Hwnd());
@@ -162,14 +161,14 @@ TEST_F(MainFrameTest, TheHoveredTitleIsPaintedInThePaleColourOverTheBand) {
   const int before = countPale();
   const POINT p = Centre(help);
   MSG move = MouseMessage(frame_->Hwnd(), WM_MOUSEMOVE, p.x, p.y);
-  frame_->RouteMouseMessage(move);
+  RouteMouse(move);
   const int after = countPale();
   EXPECT_GT(after, before + 10) << before << " " << after;
 }
 
 TEST_F(MainFrameTest, TrayIconCarriesTheTooltipAndItsMenu) {
   OpenFrame();
-  const NOTIFYICONDATAW &tray = frame_->Tray().Data();
+  const NOTIFYICONDATAW& tray = frame_->Tray().Icon().Data();
   EXPECT_EQ(tray.uID, 128u);
   EXPECT_EQ(tray.uCallbackMessage, UINT{WM_USER + 87});
   EXPECT_NE(tray.hIcon, nullptr);
@@ -201,7 +200,7 @@ TEST_F(MainFrameTest, MinimizingHidesAndATrayClickRestoresMaximizedWhenItWas) {
   OpenFrame();
   const HWND hwnd = frame_->Hwnd();
   ShowWindow(hwnd, SW_MAXIMIZE);
-  EXPECT_TRUE(frame_->WasMaximized());
+  EXPECT_TRUE(frame_->Placement().WasMaximized());
   ShowWindow(hwnd, SW_MINIMIZE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(hwnd); }, 5000));
 
@@ -211,7 +210,7 @@ TEST_F(MainFrameTest, MinimizingHidesAndATrayClickRestoresMaximizedWhenItWas) {
       WaitUntil([&] { return IsWindowVisible(hwnd) && IsZoomed(hwnd); }, 5000));
 
   ShowWindow(hwnd, SW_RESTORE);
-  EXPECT_FALSE(frame_->WasMaximized());
+  EXPECT_FALSE(frame_->Placement().WasMaximized());
   ShowWindow(hwnd, SW_MINIMIZE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(hwnd); }, 5000));
   SendMessageW(hwnd, WM_COMMAND, ID_TRAY_SHOW, 0);
@@ -235,7 +234,7 @@ TEST_F(MainFrameTest,
 
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_FALSE(frame_->Tray().Added());
+  EXPECT_FALSE(frame_->Tray().Icon().Added());
   EXPECT_EQ(options_.x1, 40);
   EXPECT_EQ(options_.y1, 30);
   EXPECT_EQ(options_.x2, 1040);
@@ -254,10 +253,9 @@ TEST_F(MainFrameTest, TheHelpFileIsLookedForBesideTheProgramUnderAnyName) {
   ASSERT_GT(GetModuleFileNameW(nullptr, module, MAX_PATH), 0u);
   std::wstring folder(module);
   folder.resize(folder.find_last_of(L'\\') + 1);
-  EXPECT_EQ(frame_->HelpPath(), folder + L"tamarel_help.chm");
+  EXPECT_EQ(frame_->Help().Path(), folder + L"tamarel_help.chm");
 
-  ASSERT_EQ(GetFileAttributesW(frame_->HelpPath().c_str()),
-            INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(GetFileAttributesW(frame_->Help().Path().c_str()), INVALID_FILE_ATTRIBUTES);
   SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_HELP_CONTENTS, 0), 0);
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_NE(opened_[0].find(L"/en/support"), std::wstring::npos) << opened_[0];

@@ -11,7 +11,7 @@
 #include "resources/resource.h"
 #include "ui/calendar/year_select_wnd_win32.h"
 #include "ui/panes/pane_info_win32.h"
-#include "ui/reports/temperature_dlg_win32.h"
+#include "ui/days/temperature_dlg_win32.h"
 #include "win/calendar/calendar_fixture.h"
 #include "win/frame/frame_fixture.h"
 
@@ -23,13 +23,9 @@ constexpr PackedDate kClicked{12, 6, 2024};
 constexpr PackedDate kCrossed{24, 6, 2024};
 
 class SelectedDayTest : public FrameTest {
-protected:
-  HWND InfoItem(int id) const {
-    return GetDlgItem(frame_->InfoPane()->Hwnd(), id);
-  }
-  std::wstring InfoText(int id) const {
-    return DialogDriver::Text(InfoItem(id));
-  }
+ protected:
+  HWND InfoItem(int id) const { return GetDlgItem(frame_->Panes().Day()->Hwnd(), id); }
+  std::wstring InfoText(int id) const { return DialogDriver::Text(InfoItem(id)); }
 
   // The centre of a shown day's cell, in calendar coordinates.
   POINT CentreOf(const PackedDate &date) const {
@@ -67,7 +63,7 @@ TEST_F(SelectedDayTest,
     SetDlgItemTextW(dialog, IDC_TEMPERATURE_EDIT, L"36.8");
     DialogDriver::Click(dialog, IDOK);
   });
-  DialogDriver::Click(frame_->InfoPane()->Hwnd(), IDC_INFO_TEMPERATURE);
+  DialogDriver::Click(frame_->Panes().Day()->Hwnd(), IDC_INFO_TEMPERATURE);
   ASSERT_TRUE(driver.Ran());
   const auto clicked = Stored(kClicked);
   ASSERT_TRUE(clicked);
@@ -88,7 +84,7 @@ TEST_F(SelectedDayTest, AtStartAndAfterTodayTheSelectedDayIsToday) {
 
   RightClickDay(PackedDate(30, 6, 2024));
   ASSERT_EQ(frame_->SelectedDate(), PackedDate(30, 6, 2024));
-  DialogDriver::Click(frame_->InfoPane()->Hwnd(), IDC_INFO_TODAY);
+  DialogDriver::Click(frame_->Panes().Day()->Hwnd(), IDC_INFO_TODAY);
   EXPECT_EQ(frame_->SelectedDate(), kToday);
   EXPECT_EQ(InfoText(IDC_INFO_TEXT).rfind(L"Saturday, 15.06.2024\r\n", 0), 0u)
       << InfoText(IDC_INFO_TEXT);

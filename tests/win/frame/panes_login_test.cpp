@@ -24,12 +24,12 @@ constexpr PackedDate kDay{12, 6, 2024};
 
 class PanesFrameTest : public FrameTest {
  protected:
-  HWND InfoItem(int id) const { return GetDlgItem(frame_->InfoPane()->Hwnd(), id); }
+  HWND InfoItem(int id) const { return GetDlgItem(frame_->Panes().Day()->Hwnd(), id); }
 };
 
 TEST_F(PanesFrameTest, TheBarHoldsTheFourPanesOnTheRightBelowTheBand) {
   OpenFrame();
-  CResizableDlgBar& bar = frame_->PaneBar();
+  CResizableDlgBar& bar = frame_->Panes().Bar();
   ASSERT_NE(bar.Hwnd(), nullptr);
   ASSERT_EQ(bar.SectionCount(), 4u);
   EXPECT_EQ(bar.Title(0), L"My Goal");
@@ -45,7 +45,7 @@ TEST_F(PanesFrameTest, TheBarHoldsTheFourPanesOnTheRightBelowTheBand) {
   EXPECT_EQ(r.right, client.right);
   EXPECT_EQ(r.top, 97 + 4);
   EXPECT_EQ(r.bottom, client.bottom - 4);
-  const HWND panes[] = {frame_->GoalPane()->Hwnd(), frame_->InfoPane()->Hwnd()};
+  const HWND panes[] = {frame_->Panes().Goal()->Hwnd(), frame_->Panes().Day()->Hwnd()};
   for (const HWND pane : panes) {
     EXPECT_EQ(GetParent(pane), bar.Hwnd());
     EXPECT_TRUE(IsWindowVisible(pane));
@@ -57,12 +57,12 @@ TEST_F(PanesFrameTest, TheBarHoldsTheFourPanesOnTheRightBelowTheBand) {
 
   // Collapsing the goal section moves the day title up by the goal pane's height.
   RECT goal{};
-  GetWindowRect(frame_->GoalPane()->Hwnd(), &goal);
+  GetWindowRect(frame_->Panes().Goal()->Hwnd(), &goal);
   const LONG dayTop = bar.BandRect(1).top;
   const RECT b = bar.BandRect(0);
   SendMessageW(bar.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM((b.left + b.right) / 2, b.top + 5));
   EXPECT_EQ(bar.BandRect(1).top, dayTop - (goal.bottom - goal.top));
-  EXPECT_FALSE(IsWindowVisible(frame_->GoalPane()->Hwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->Panes().Goal()->Hwnd()));
 }
 
 TEST_F(PanesFrameTest, MouseMessagesOfThePanesNeverReachTheCalendar) {
@@ -72,7 +72,7 @@ TEST_F(PanesFrameTest, MouseMessagesOfThePanesNeverReachTheCalendar) {
   // Hover a day: the balloon delay starts.
   CalendarLayout layout(clock_.Today());
   const RECT area = frame_->CalendarArea();
-  layout.Resize(CalRect{area.left, area.top, area.right, area.bottom});
+  layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
   const DayCell& cell = layout.Months()[0].days[10];
   SendMessageW(frame_->CalendarHwnd(), WM_MOUSEMOVE, 0,
                MAKELPARAM((cell.rect.left + cell.rect.right) / 2, (cell.rect.top + cell.rect.bottom) / 2));
@@ -81,7 +81,7 @@ TEST_F(PanesFrameTest, MouseMessagesOfThePanesNeverReachTheCalendar) {
 
   // A move over the bar is eaten and stops the delay; a press on a pane's
   // control is not passed on to the calendar by the frame's routing.
-  MSG move{frame_->PaneBar().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, {}};
+  MSG move{frame_->Panes().Bar().Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, {}};
   EXPECT_TRUE(loop_.PreTranslate(move));
   EXPECT_FALSE(calendar->TooltipTimerRunning());
   // A point given in the pane control's coordinates that lies on the hovered
@@ -125,16 +125,16 @@ TEST_F(PanesFrameTest, TheDayPaneFollowsTheSelectedDayAndItsChanges) {
 TEST_F(PanesFrameTest, AGoalChosenInTheGoalPaneAppliesToTheLegend) {
   options_.goal = 1;
   OpenFrame();
-  const HWND legend = frame_->LegendPane()->Hwnd();
+  const HWND legend = frame_->Panes().Legend()->Hwnd();
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(legend, IDC_LEGEND_BOY)));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(legend, IDC_LEGEND_PILL)));
-  const HWND avoid = GetDlgItem(frame_->GoalPane()->Hwnd(), IDC_GOAL_AVOID);
+  const HWND avoid = GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_AVOID);
   SendMessageW(avoid, BM_CLICK, 0, 0);
   EXPECT_EQ(options_.goal, 0);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(legend, IDC_LEGEND_BOY)));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(legend, IDC_LEGEND_GIRL)));
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(legend, IDC_LEGEND_PILL)));
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame_->GoalPane()->Hwnd(), IDC_GOAL_BIRTH)));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_BIRTH)));
 }
 
 // Two users share the program; each one's days are kept under her id.
@@ -143,9 +143,9 @@ class LoginFrameTest : public FrameTest {
   void SetUp() override {
     FrameTest::SetUp();
     {
-      LogonManager setup(dir_ / "user.dat");
-      ASSERT_EQ(setup.AddUser("anna", "rose"), 0);
-      ASSERT_EQ(setup.AddUser("bea", "tulip"), 0);
+      LogonManager setup(dir_ / "user.dat", {}, nullptr, PasswordHashing{nullptr, 1000});
+      ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
+      ASSERT_EQ(setup.AddUser("bea", "tulip"), UsersResult::kDone);
     }
     logon_ = std::make_unique<LogonManager>(dir_ / "user.dat");
     MakeModel(dir_ / "db.dat", [this] {
@@ -231,7 +231,7 @@ TEST_F(LoginFrameTest, LogoutHidesHerCalendarAndCancelLeavesNobodysDaysOnScreen)
   bool calendarShownBehind = true, panesShownBehind = true;
   DialogDriver driver([&](HWND dialog) {
     calendarShownBehind = IsWindowVisible(frame_->CalendarHwnd()) != FALSE;
-    panesShownBehind = IsWindowVisible(frame_->PaneBar().Hwnd()) != FALSE;
+    panesShownBehind = IsWindowVisible(frame_->Panes().Bar().Hwnd()) != FALSE;
     SendDlgItemMessageW(dialog, IDC_LOGIN_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                         reinterpret_cast<LPARAM>(L"bea"));
     SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, L"rose");
@@ -248,13 +248,13 @@ TEST_F(LoginFrameTest, LogoutHidesHerCalendarAndCancelLeavesNobodysDaysOnScreen)
   // Logged out: nobody's name, nobody's days.
   EXPECT_EQ(Title(), L"Tamarel");
   EXPECT_EQ(logon_->CurrentUser().id, 0);
-  EXPECT_TRUE(frame_->CalendarLocked());
+  EXPECT_TRUE(frame_->Lock().Locked());
   EXPECT_FALSE(IsWindowVisible(frame_->CalendarHwnd()));
-  EXPECT_FALSE(IsWindowVisible(frame_->PaneBar().Hwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->Panes().Bar().Hwnd()));
   // She logs in again and finds her days.
   LogInAs(L"anna", L"rose");
   EXPECT_TRUE(IsWindowVisible(frame_->CalendarHwnd()));
-  EXPECT_TRUE(IsWindowVisible(frame_->PaneBar().Hwnd()));
+  EXPECT_TRUE(IsWindowVisible(frame_->Panes().Bar().Hwnd()));
   ASSERT_TRUE(Stored(kDay));
   EXPECT_TRUE(Stored(kDay)->menstruationStart);
 }
@@ -262,9 +262,9 @@ TEST_F(LoginFrameTest, LogoutHidesHerCalendarAndCancelLeavesNobodysDaysOnScreen)
 TEST_F(LoginFrameTest, WithLoginsOnNoDayIsOnScreenBeforeALogin) {
   options_.userLogins = true;
   OpenFrame();
-  EXPECT_TRUE(frame_->CalendarLocked());
+  EXPECT_TRUE(frame_->Lock().Locked());
   EXPECT_FALSE(IsWindowVisible(frame_->CalendarHwnd()));
-  EXPECT_FALSE(IsWindowVisible(frame_->PaneBar().Hwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->Panes().Bar().Hwnd()));
   // The frame's own area below the band shows no calendar: one plain colour
   // and the way in.
   RECT client{};
@@ -283,7 +283,7 @@ TEST_F(LoginFrameTest, WithLoginsOnNoDayIsOnScreenBeforeALogin) {
       DialogDriver::Click(dialog, IDCANCEL);
     });
     MSG click{frame_->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 400), 0, {}};
-    EXPECT_FALSE(frame_->RouteMouseMessage(click));
+    EXPECT_FALSE(RouteMouse(click));
     MSG msg;
     for (int i = 0; i < 20 && !asked; ++i) {
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);

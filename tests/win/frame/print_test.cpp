@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -196,12 +197,19 @@ class PrintTest : public FrameTest {
     const PrintLayout layout = LayOutPrintPage(page);
     // The legend: every square in its class colour, the "S" square white.
     for (size_t k = 0; k < 6; ++k) {
-      const CalRect& sq = layout.entries[k].square;
+      const Rect& sq = layout.entries[k].square;
       const COLORREF found = PageAt(picture, page, (sq.left + sq.right) / 2, (sq.top + sq.bottom) / 2);
       EXPECT_TRUE(Near(found, static_cast<COLORREF>(options_.colors[k]))) << "legend entry " << k << " " << Hex(found);
     }
-    const COLORREF sexSquare = PageAt(picture, page, layout.sexSquare.right - 2, layout.sexSquare.bottom - 2);
+    const int edge = std::max(1, page.dpiX / 100);
+    const COLORREF sexSquare =
+        PageAt(picture, page, layout.sexSquare.right - edge - 2, layout.sexSquare.bottom - edge - 2);
     EXPECT_TRUE(Near(sexSquare, RGB(255, 255, 255))) << Hex(sexSquare);
+    // Every square has a black edge: white low fertility still shows on white
+    // paper.
+    const Rect& low = layout.entries[4].square;
+    const COLORREF rim = PageAt(picture, page, low.left + edge / 2, (low.top + low.bottom) / 2);
+    EXPECT_TRUE(Near(rim, RGB(0, 0, 0))) << Hex(rim);
 
     // The calendar: a cell of each class colour the shown months have, in
     // that colour where the view lays it out on the page.

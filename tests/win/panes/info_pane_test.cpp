@@ -56,20 +56,17 @@ TEST_F(InfoPaneTest, ClassNoteTipAndTemperatureOfTheSelectedDay) {
   StoreDay(Day(PackedDate(15, 6, 2024), false, false, true, false, false, false,
                97.9));
   options_.goal = 1;
+  options_.farinheit = true;  // the Celsius day is shown in Fahrenheit too
   const struct {
     PackedDate date;
     const wchar_t *label;
     const wchar_t *temperature;
     const char16_t *note; // the pane names the day first
   } cases[] = {
-      {PackedDate(2, 6, 2024), L"Menstrual flow", L"36.6 C",
-       u"Sunday, 02.06.2024\r\nNote: Cramps\r\n"},
-      {PackedDate(15, 6, 2024), L"Ovulation", L"97.9 F",
-       u"Saturday, 15.06.2024\r\n"},
-      {PackedDate(29, 6, 2024), L"Prognozed cycle", L"Set Temperature",
-       u"Saturday, 29.06.2024\r\n"},
-      {PackedDate(1, 6, 2024), L"Menstrual flow", L"Set Temperature",
-       u"Saturday, 01.06.2024\r\n"}, // marks only
+      {PackedDate(2, 6, 2024), L"Menstrual flow", L"97.9 F", u"Sunday, 02.06.2024\r\nNote: Cramps\r\n"},
+      {PackedDate(15, 6, 2024), L"Ovulation", L"97.9 F", u"Saturday, 15.06.2024\r\n"},
+      {PackedDate(29, 6, 2024), L"Prognozed cycle", L"Set Temperature", u"Saturday, 29.06.2024\r\n"},
+      {PackedDate(1, 6, 2024), L"Menstrual flow", L"Set Temperature", u"Saturday, 01.06.2024\r\n"},  // marks only
   };
   host_.selected = cases[0].date;
   const auto pane = Open<CPaneInfo>();
@@ -101,6 +98,10 @@ TEST_F(InfoPaneTest, NoteTipAndTemperatureFollowOnlyADateChangeUnlessForced) {
       << "same date, not forced";
   EXPECT_EQ(Item(*pane, IDC_INFO_TEXT).find(L"later"), std::wstring::npos);
   pane->Refresh(true);
+  EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"98.2 F");
+  // A change of unit shows at the next refresh, though the day is the same.
+  options_.farinheit = false;
+  pane->Refresh(false);
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"36.8 C");
   EXPECT_EQ(Item(*pane, IDC_INFO_TEXT)
                 .rfind(L"Thursday, 20.06.2024\r\nNote: later\r\n", 0),
@@ -117,14 +118,16 @@ TEST_F(InfoPaneTest, TodayButtonShowsTheCurrentMonth) {
   EXPECT_EQ(host_.showToday, 1);
 }
 
-// The temperature button opens the entry at 100 for a day without a record;
-// what the user then types is stored as a record with only the temperature.
+// The temperature button opens the entry with an empty field for a day
+// without a temperature; what the user then types is stored as a record with
+// only the temperature.
 TEST_F(InfoPaneTest, TemperatureOfADayWithoutARecord) {
   const PackedDate june20(20, 6, 2024);
   host_.selected = june20;
   options_.farinheit = true;
   const auto pane = Open<CPaneInfo>();
-  std::wstring shown, unit;
+  host_.onDaysChanged = [&] { pane->Refresh(true); };
+  std::wstring shown = L"?", unit;
   DialogDriver driver([&](HWND dialog) {
     shown = DialogDriver::Text(GetDlgItem(dialog, IDC_TEMPERATURE_EDIT));
     unit = DialogDriver::Text(GetDlgItem(dialog, IDC_TEMPERATURE_UNIT));
@@ -133,15 +136,14 @@ TEST_F(InfoPaneTest, TemperatureOfADayWithoutARecord) {
   });
   Click(pane->Hwnd(), IDC_INFO_TEMPERATURE);
   ASSERT_TRUE(driver.Ran());
-  EXPECT_EQ(shown, L"100");
+  EXPECT_EQ(shown, L"");
   EXPECT_EQ(unit, L"F");
   const std::unique_ptr<Day> stored = model_->GetDay(june20);
   ASSERT_TRUE(stored);
   EXPECT_DOUBLE_EQ(stored->temperature, 98.6);
-  EXPECT_FALSE(stored->menstruationStart || stored->menstruationEnd ||
-               stored->sex || stored->pill || stored->goodMood ||
-               stored->badMood || stored->note);
-  EXPECT_GE(host_.repaintCalendar, 1);
+  EXPECT_FALSE(stored->menstruationStart || stored->menstruationEnd || stored->sex || stored->pill ||
+               stored->goodMood || stored->badMood || stored->note);
+  EXPECT_EQ(host_.daysChanged, 1);
   EXPECT_EQ(Item(*pane, IDC_INFO_TEMPERATURE), L"98.6 F");
   EXPECT_TRUE(boxes_.empty());
 }
@@ -179,19 +181,35 @@ TEST_F(InfoPaneTest, TemperatureOfARecordedDayKeepsItsMarks) {
   EXPECT_EQ(stored->note, u"note");
 }
 
-TEST_F(InfoPaneTest, ADayWithoutARecordStartsAtOneHundredInCelsiusToo) {
-  host_.selected = PackedDate(20, 6, 2024);
-  options_.farinheit = false;
-  const auto pane = Open<CPaneInfo>();
-  std::wstring shown;
-  DialogDriver driver([&](HWND dialog) {
-    shown = DialogDriver::Text(GetDlgItem(dialog, IDC_TEMPERATURE_EDIT));
-    DialogDriver::Click(dialog, IDCANCEL);
-  });
-  Click(pane->Hwnd(), IDC_INFO_TEMPERATURE);
-  ASSERT_TRUE(driver.Ran());
-  EXPECT_EQ(shown, L"37.78") << "two decimals at most";
+// No proposed value in either unit, for a day with no record or one with
+// marks but no temperature; switching the unit keeps the field empty.
+TEST_F(InfoPaneTest, ADayWithoutATemperatureOpensEmptyInEitherUnit) {
+  const PackedDate marked(21, 6, 2024);
+  StoreDay(Day(marked, false, false, true, false, false, false, 0));
+  for (const PackedDate& day : {PackedDate(20, 6, 2024), marked}) {
+    for (const bool fahrenheit : {true, false}) {
+      host_.selected = day;
+      options_.farinheit = fahrenheit;
+      const auto pane = Open<CPaneInfo>();
+      std::wstring shown = L"?", afterSwitch = L"?";
+      DialogDriver driver([&](HWND dialog) {
+        shown = DialogDriver::Text(GetDlgItem(dialog, IDC_TEMPERATURE_EDIT));
+        const HWND unit = GetDlgItem(dialog, IDC_TEMPERATURE_UNIT);
+        SendMessageW(unit, CB_SETCURSEL, fahrenheit ? 1 : 0, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_TEMPERATURE_UNIT, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(unit));
+        afterSwitch = DialogDriver::Text(GetDlgItem(dialog, IDC_TEMPERATURE_EDIT));
+        DialogDriver::Click(dialog, IDCANCEL);
+      });
+      Click(pane->Hwnd(), IDC_INFO_TEMPERATURE);
+      ASSERT_TRUE(driver.Ran());
+      EXPECT_EQ(shown, L"") << FormatDate(day) << " fahrenheit " << fahrenheit;
+      EXPECT_EQ(afterSwitch, L"") << FormatDate(day) << " fahrenheit " << fahrenheit;
+      EXPECT_EQ(options_.farinheit, !fahrenheit) << "the switch is kept";
+    }
+  }
   EXPECT_FALSE(model_->GetDay(PackedDate(20, 6, 2024)));
+  EXPECT_DOUBLE_EQ(model_->GetDay(marked)->temperature, 0);
 }
 
 TEST_F(InfoPaneTest, ATemperatureThatCannotBeSavedIsToldToTheUser) {
@@ -265,9 +283,7 @@ TEST_F(TodayDialogTest, ShowsTheComingDatesOfKnownCycles) {
             L"Today is 10.6.2024 (day 10 of period)"); // 1 June is day 1
   EXPECT_EQ(view.menstruation, L"Next menstruation: 29.6.2024, 19 days left");
   EXPECT_EQ(view.ovulation, L"Next ovulation: 15.6.2024, 5 days left");
-  EXPECT_EQ(
-      view.birth,
-      L"Date of the birth and the gender: 8.3.2025."); // 11 June + 270 days
+  EXPECT_EQ(view.birth, L"Date of the birth and the gender: 8.3.2025");  // 11 June + 270 days
   EXPECT_TRUE(view.birthShown && view.genderShown);
   EXPECT_EQ(dialog.GenderPicture(), CDayInfoDlg::kGirlPicture);
   EXPECT_EQ(view.note, L"Dentist at 9");

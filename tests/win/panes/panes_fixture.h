@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +36,9 @@ class FakeHost : public IPaneHost {
   int repaintCalendar = 0;
   int repaintMain = 0;
   int goalChanged = 0;
+  int daysChanged = 0;
+  // What the frame would make afresh after a change of days.
+  std::function<void()> onDaysChanged;
   std::vector<UINT> commands;
   std::vector<HWND> helpOwners;
 
@@ -44,6 +49,10 @@ class FakeHost : public IPaneHost {
   void RunCommand(UINT id) override { commands.push_back(id); }
   void GoalChanged() override { ++goalChanged; }
   void OpenTemperatureHelp(HWND owner) override { helpOwners.push_back(owner); }
+  void DaysChanged() override {
+    ++daysChanged;
+    if (onDaysChanged) onDaysChanged();
+  }
 };
 
 inline std::wstring TextOf(HWND window) {

@@ -243,13 +243,13 @@ TEST_F(PeriodPaneTest, ManualLengthsRecomputeTheClassesAndAutoKeepsThem) {
   for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, id))) << id;
   }
-  const int repaints = host_.repaintCalendar;
+  const int changes = host_.daysChanged;
   const HWND cycle = GetDlgItem(h, IDC_PERIOD_CYCLE);
   SendMessageW(cycle, CB_SETCURSEL, 18, 0);
   SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_PERIOD_CYCLE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(cycle));
   EXPECT_EQ(options_.periodLen, 28);
   EXPECT_EQ(options_.luteralLen, 14);
-  EXPECT_EQ(host_.repaintCalendar, repaints + 1);
+  EXPECT_EQ(host_.daysChanged, changes + 1);
   EXPECT_EQ(model_->GetDayClass(june17), Ovulation) << "the cached classes were recomputed";
   EXPECT_NE(model_->GetDayClass(june22), Ovulation);
 

@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,16 @@ void PickDate(HWND dialog, const PackedDate& d) {
   SendMessageW(dialog, WM_NOTIFY, IDC_HOROSCOPE_DATE, reinterpret_cast<LPARAM>(&change));
 }
 
+// CMake gives the folder as a host path; under Wine the host root is drive Z:.
+std::filesystem::path DistFolder() {
+  std::wstring dir = TAMAREL_DIST_DIR;
+  if (!dir.empty() && dir[0] == L'/') dir = L"Z:" + dir;
+  for (wchar_t& c : dir) {
+    if (c == L'/') c = L'\\';
+  }
+  return dir;
+}
+
 bool ShowsIcon(HWND dialog, int id) { return SendDlgItemMessageW(dialog, id, STM_GETICON, 0, 0) != 0; }
 bool ShowsBitmap(HWND dialog, int id) {
   return SendDlgItemMessageW(dialog, id, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
@@ -192,7 +203,7 @@ TEST_F(PlanningDialogsTest, BirthShowsTheEstimateAndOpensTheHoroscopeAndTheChart
 
   EXPECT_EQ(caption, L"Birth");
   EXPECT_EQ(lastSex, L"Latest sex: 3.6.2024");
-  EXPECT_EQ(birth, L"Date of the birth and the gender: 8.3.2025.");
+  EXPECT_EQ(birth, L"Date of the birth and the gender: 8.3.2025");
   EXPECT_EQ(zodiac, L"Zodiac sign: Pisces");
   EXPECT_EQ(horoscopeButton, L"Horoscope");
   EXPECT_EQ(chartButton, L"Chinese Lunar Calendar");
@@ -211,13 +222,13 @@ TEST_F(PlanningDialogsTest, BirthShowsTheEstimateAndOpensTheHoroscopeAndTheChart
 TEST_F(PlanningDialogsTest, TheGoalPanesBirthLinkOpensBirthFromTodayWithoutIntercourse) {
   options_.goal = 1;
   OpenFrame();
-  ASSERT_NE(frame_->GoalPane(), nullptr);
+  ASSERT_NE(frame_->Panes().Goal(), nullptr);
   std::wstring lastSex;
   ModalDriver driver([&](HWND dialog) {
     lastSex = ItemText(dialog, IDC_BIRTH_LAST_SEX);
     DialogDriver::Click(dialog, IDOK);
   });
-  const HWND pane = frame_->GoalPane()->Hwnd();
+  const HWND pane = frame_->Panes().Goal()->Hwnd();
   SendMessageW(pane, WM_COMMAND, MAKEWPARAM(IDC_GOAL_BIRTH, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(pane, IDC_GOAL_BIRTH)));
   ASSERT_TRUE(driver.Ran());
@@ -282,6 +293,31 @@ TEST_F(PlanningDialogsTest, TheHoroscopeFollowsTheDateAndTheChosenSign) {
   }
 }
 
+// In her language the sign list names the signs as Birth does, and the sign
+// of the date is the entry chosen.
+TEST_F(PlanningDialogsTest, TheHoroscopeNamesTheSignsInHerLanguage) {
+  std::filesystem::copy_file(DistFolder() / "de.lan", dir_ / "de.lan");
+  locale_.SetLanguageName("de");
+  ASSERT_EQ(locale_.GetLanguageName(), "de");
+  const PackedDate birth(8, 3, 2025);
+  CHoroscopeDlg horoscope(PlanningContext{*model_, locale_, ProgramResources(), {}}, birth);
+  std::vector<std::wstring> entries;
+  int selected = -1;
+  ModalDriver driver([&](HWND dialog) {
+    for (int i = 0; i < 12; ++i) entries.push_back(Entry(dialog, IDC_HOROSCOPE_SIGN, i));
+    selected = Selection(dialog, IDC_HOROSCOPE_SIGN);
+    DialogDriver::Click(dialog, IDOK);
+  });
+  EXPECT_EQ(horoscope.DoModal(nullptr), IDOK);
+  ASSERT_TRUE(driver.Ran());
+  ASSERT_EQ(entries.size(), 12u);
+  EXPECT_EQ(entries[0], L"Widder");
+  EXPECT_EQ(entries[4], L"L\u00f6we");
+  EXPECT_EQ(entries[11], L"Fische");
+  ASSERT_EQ(selected, 11);
+  EXPECT_EQ(entries[11], ToWide(model_->GetZodiacName(birth))) << "the name Birth shows";
+}
+
 std::string Genders(HWND dialog) {
   const CChineseLunalCalendarDlg* chart = DialogObject<CChineseLunalCalendarDlg>(dialog);
   std::string row;
@@ -303,7 +339,7 @@ TEST_F(PlanningDialogsTest, TheChineseChartOpensAtTwentyAndFollowsTheAge) {
     label = ItemText(dialog, IDC_CHINA_LABEL);
     group = ItemText(dialog, IDC_CHINA_GROUP);
     message = ItemText(dialog, IDC_CHINA_MESSAGE);
-    help = ItemText(dialog, IDCANCEL);
+    help = ItemText(dialog, IDC_CHINA_HELP);
     january = ItemText(dialog, IDC_CHINA_MONTH_FIRST);
     december = ItemText(dialog, IDC_CHINA_MONTH_FIRST + 11);
     count = static_cast<int>(SendDlgItemMessageW(dialog, IDC_CHINA_AGE, CB_GETCOUNT, 0, 0));
@@ -324,7 +360,8 @@ TEST_F(PlanningDialogsTest, TheChineseChartOpensAtTwentyAndFollowsTheAge) {
   EXPECT_EQ(label, L"&Select your age");
   EXPECT_EQ(group, L"&Your personal Chinese Lunar Calendar");
   EXPECT_EQ(message,
-            L"&By following the chart you will be able to tell in advance whether your baby will be a boy or a girl.");
+            L"&This chart is folklore, offered for fun: it does not "
+            L"predict your baby's gender.");
   EXPECT_EQ(help, L"&Help");
   EXPECT_EQ(january, L"January");
   EXPECT_EQ(december, L"December");
@@ -343,7 +380,7 @@ TEST_F(PlanningDialogsTest, TheChartsHelpButtonOpensHelpAt11AndLeavesTheChartOpe
       PlanningContext{*model_, locale_, ProgramResources(), [&](HWND, DWORD context) { contexts.push_back(context); }});
   bool openAfterHelp = false;
   ModalDriver driver([&](HWND dialog) {
-    DialogDriver::Click(dialog, IDCANCEL);
+    DialogDriver::Click(dialog, IDC_CHINA_HELP);
     openAfterHelp = IsWindowVisible(dialog) != FALSE;
     SendMessageW(dialog, WM_CLOSE, 0, 0);
   });
@@ -351,6 +388,43 @@ TEST_F(PlanningDialogsTest, TheChartsHelpButtonOpensHelpAt11AndLeavesTheChartOpe
   ASSERT_TRUE(driver.Ran());
   EXPECT_EQ(contexts, std::vector<DWORD>{11});
   EXPECT_TRUE(openAfterHelp);
+}
+
+// Escape, pressed as a key through the dialog's own loop, closes Birth and
+// the Chinese chart with Cancel; it opens nothing on top of them.
+TEST_F(PlanningDialogsTest, EscapeClosesBirthAndTheChineseChartAndOpensNothing) {
+  std::vector<DWORD> helpContexts;
+  const PlanningContext context{*model_, locale_, ProgramResources(),
+                                [&](HWND, DWORD helpContext) { helpContexts.push_back(helpContext); }};
+  CBirthDlg birth(context);
+  CChineseLunalCalendarDlg chart(context);
+  for (CDialog* dialog : {static_cast<CDialog*>(&birth), static_cast<CDialog*>(&chart)}) {
+    SCOPED_TRACE(dialog == &birth ? "Birth" : "Chinese chart");
+    HWND tested = nullptr;
+    bool openedOnTop = false, stayedOpen = false;
+    // Runs only when a dialog is still there after the key: one opened on
+    // top is closed, then the tested one, so a failing test still ends.
+    std::optional<ModalDriver> after;
+    ModalDriver press([&](HWND hwnd) {
+      tested = hwnd;
+      const HWND focus = GetFocus();
+      PostMessageW(focus && IsChild(hwnd, focus) ? focus : hwnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+      after.emplace([&](HWND still) {
+        if (still != tested) {
+          openedOnTop = true;
+          SendMessageW(still, WM_CLOSE, 0, 0);
+        } else {
+          stayedOpen = true;
+        }
+        PostMessageW(tested, WM_CLOSE, 0, 0);
+      });
+    });
+    EXPECT_EQ(dialog->DoModal(nullptr), IDCANCEL);
+    EXPECT_TRUE(press.Ran());
+    EXPECT_FALSE(openedOnTop);
+    EXPECT_FALSE(stayedOpen);
+  }
+  EXPECT_TRUE(helpContexts.empty());
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // the sound, the tray clicks that hide it, the tray tip of the day, the
 // watcher ending with the window, and the reminders page.
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,8 @@
 #include "env/wide_win32.h"
 #include "resources/reminder_ids.h"
 #include "resources/resource.h"
-#include "ui/reports/local_time_win32.h"
-#include "ui/reports/remind_dlg_win32.h"
+#include "env/local_time_win32.h"
+#include "ui/reminders/remind_dlg_win32.h"
 #include "ui/settings/settings_dialog_win32.h"
 #include "win/frame/frame_fixture.h"
 
@@ -39,9 +40,7 @@ protected:
     };
   }
 
-  CTaskbarNotifier::State SmallState() {
-    return frame_->SmallPopup().GetState();
-  }
+  CTaskbarNotifier::State SmallState() { return frame_->Reminders().Small().GetState(); }
 
   int sounds_ = 0;
 };
@@ -50,36 +49,35 @@ TEST_F(ReminderFrameTest,
        ADueReminderSlidesUpInTheSmallPopupWithinOneTimerPeriod) {
   OpenFrame();
   // The popups are made by the first reminder that shows, not at start.
-  EXPECT_FALSE(frame_->ReminderPopupsMade());
-  ASSERT_TRUE(WaitUntil([&] { return frame_->ReminderPopupsMade(); }, 16000));
-  EXPECT_EQ(frame_->LargePopup().SkinSize().cy, 164);
-  EXPECT_EQ(frame_->SmallPopup().SkinSize().cy, 109);
-  EXPECT_EQ(frame_->SmallPopup().TextArea().bottom, 99);
-  EXPECT_EQ(frame_->LargePopup().TextArea().bottom, 154);
-  ASSERT_TRUE(WaitUntil(
-      [&] { return SmallState() != CTaskbarNotifier::State::kHidden; }, 16000));
-  EXPECT_EQ(frame_->SmallPopup().Text(), L"2 days left before menstruation");
-  EXPECT_EQ(frame_->LargePopup().GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_FALSE(frame_->Reminders().Made());
+  ASSERT_TRUE(WaitUntil([&] { return frame_->Reminders().Made(); }, 16000));
+  EXPECT_EQ(frame_->Reminders().Large().SkinSize().cy, 164);
+  EXPECT_EQ(frame_->Reminders().Small().SkinSize().cy, 109);
+  EXPECT_EQ(frame_->Reminders().Small().TextArea().bottom, 99);
+  EXPECT_EQ(frame_->Reminders().Large().TextArea().bottom, 154);
+  ASSERT_TRUE(WaitUntil([&] { return SmallState() != CTaskbarNotifier::State::kHidden; }, 16000));
+  EXPECT_EQ(frame_->Reminders().Small().Text(), L"2 days left before menstruation");
+  EXPECT_EQ(frame_->Reminders().Large().GetState(), CTaskbarNotifier::State::kHidden);
   EXPECT_EQ(sounds_, 1);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   ASSERT_TRUE(WaitUntil(
       [&] { return SmallState() == CTaskbarNotifier::State::kStaying; }, 5000));
   RECT r{};
-  GetWindowRect(frame_->SmallPopup().Hwnd(), &r);
+  GetWindowRect(frame_->Reminders().Small().Hwnd(), &r);
   EXPECT_EQ(r.right, work.right);
   EXPECT_EQ(r.bottom, work.bottom);
-  EXPECT_EQ(frame_->SmallPopup().StayMs(), 3000);
+  EXPECT_EQ(frame_->Reminders().Small().StayMs(), 3000);
 
   // The next tick of the same day: nothing new, no sound.
-  frame_->SmallPopup().HidePopup();
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  frame_->Reminders().Small().HidePopup();
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
   EXPECT_EQ(SmallState(), CTaskbarNotifier::State::kHidden);
   EXPECT_EQ(sounds_, 1);
   // The next day counts down, with the sound again.
   clock_.Set(AddDays(kToday, 1));
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
-  EXPECT_EQ(frame_->SmallPopup().Text(), L"1 days left before menstruation");
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
+  EXPECT_EQ(frame_->Reminders().Small().Text(), L"1 days left before menstruation");
   EXPECT_EQ(sounds_, 2);
 }
 
@@ -88,23 +86,18 @@ TEST_F(ReminderFrameTest, ALongTextTakesTheLargePopup) {
   ASSERT_EQ(model_->SetStart(kToday), SaveResult::kDone);
   options_.rother = true;
   OpenFrame();
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
   // Flow she has marked today needs no reminder: the tip alone.
   const std::wstring expected = ToWide(model_->GetTip(kToday));
   ASSERT_GT(expected.size(), 115u);
-  EXPECT_EQ(frame_->LargePopup().Text(), expected);
-  EXPECT_TRUE(IsWindowVisible(frame_->LargePopup().Hwnd()));
-  EXPECT_FALSE(IsWindowVisible(frame_->SmallPopup().Hwnd()));
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        return frame_->LargePopup().GetState() ==
-               CTaskbarNotifier::State::kStaying;
-      },
-      5000));
+  EXPECT_EQ(frame_->Reminders().Large().Text(), expected);
+  EXPECT_TRUE(IsWindowVisible(frame_->Reminders().Large().Hwnd()));
+  EXPECT_FALSE(IsWindowVisible(frame_->Reminders().Small().Hwnd()));
+  ASSERT_TRUE(WaitUntil([&] { return frame_->Reminders().Large().GetState() == CTaskbarNotifier::State::kStaying; }, 5000));
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   RECT r{};
-  GetWindowRect(frame_->LargePopup().Hwnd(), &r);
+  GetWindowRect(frame_->Reminders().Large().Hwnd(), &r);
   EXPECT_EQ(r.bottom - r.top, 164);
   EXPECT_EQ(r.bottom, work.bottom);
 }
@@ -115,13 +108,12 @@ TEST_F(ReminderFrameTest,
   OpenFrame();
   const HWND hwnd = frame_->Hwnd();
   SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
-  EXPECT_TRUE(frame_->HoverPending());
-  EXPECT_TRUE(frame_->TrayWatcher().Tracking());
-  SendMessageW(hwnd, WM_TIMER, CMainFrame::kTrayHoverTimer, 0);
-  EXPECT_FALSE(frame_->HoverPending());
-  CTaskbarNotifier &popup = IsWindowVisible(frame_->SmallPopup().Hwnd())
-                                ? frame_->SmallPopup()
-                                : frame_->LargePopup();
+  EXPECT_TRUE(frame_->Tray().HoverPending());
+  EXPECT_TRUE(frame_->Tray().Watcher().Tracking());
+  SendMessageW(hwnd, WM_TIMER, TrayPresence::kHoverTimer, 0);
+  EXPECT_FALSE(frame_->Tray().HoverPending());
+  CTaskbarNotifier& popup =
+      IsWindowVisible(frame_->Reminders().Small().Hwnd()) ? frame_->Reminders().Small() : frame_->Reminders().Large();
   EXPECT_TRUE(IsWindowVisible(popup.Hwnd()));
   EXPECT_EQ(
       popup.Text().rfind(L"2 days left before menstruation\nDay tip: ", 0), 0u)
@@ -133,14 +125,14 @@ TEST_F(ReminderFrameTest,
   SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
   EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
   EXPECT_FALSE(IsWindowVisible(popup.Hwnd()));
-  EXPECT_TRUE(frame_->HoverPending());
+  EXPECT_TRUE(frame_->Tray().HoverPending());
   // Until the mouse is seen leaving, every check is forced: silent.
-  SendMessageW(hwnd, WM_TIMER, CMainFrame::kReminderTimer, 0);
+  SendMessageW(hwnd, WM_TIMER, ReminderPresenter::kTimer, 0);
   EXPECT_TRUE(IsWindowVisible(popup.Hwnd()));
   EXPECT_EQ(sounds_, 0);
   // The watcher's leave hides it and ends the hover.
   SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSELEAVE);
-  EXPECT_FALSE(frame_->HoverPending());
+  EXPECT_FALSE(frame_->Tray().HoverPending());
   EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
 }
 
@@ -153,47 +145,42 @@ TEST_F(ReminderFrameTest, PillReminderComesAtItsTimeUntilThePillIsMarked) {
   clock_ = FixedClock(kToday, now);
   options_.rpill_time = now - 3600;
   OpenFrame();
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
   if (LocalMinuteOfDay(now) >= 60) {
-    EXPECT_EQ(frame_->SmallPopup().Text(),
-              L"Time to take a contraception pill");
-    EXPECT_EQ(frame_->SmallPopup().StayMs(), 7000);
+    EXPECT_EQ(frame_->Reminders().Small().Text(), L"Time to take a contraception pill");
+    EXPECT_EQ(frame_->Reminders().Small().StayMs(), 7000);
     EXPECT_EQ(sounds_, 1);
   }
   // Marked with a pill the next day: no reminder that day.
-  frame_->SmallPopup().HidePopup();
+  frame_->Reminders().Small().HidePopup();
   clock_.Set(AddDays(kToday, 1));
   Day pill(AddDays(kToday, 1), false, false, false, true, false, false, 0.0);
   ASSERT_EQ(model_->StoreDay(pill), SaveResult::kDone);
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
-  EXPECT_EQ(frame_->SmallPopup().GetState(), CTaskbarNotifier::State::kHidden);
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
+  EXPECT_EQ(frame_->Reminders().Small().GetState(), CTaskbarNotifier::State::kHidden);
 }
 
 TEST_F(ReminderFrameTest, TrayTipFollowsTheDateAndTheDayCommands) {
   OpenFrame();
-  EXPECT_NE(
-      std::wstring(frame_->Tray().Data().szTip).find(L"Today is 15.6.2024"),
-      std::wstring::npos);
+  EXPECT_NE(std::wstring(frame_->Tray().Icon().Data().szTip).find(L"Today is 15.6.2024"), std::wstring::npos);
   clock_.Set(AddDays(kToday, 1));
-  SendMessageW(frame_->Hwnd(), WM_TIMER, CMainFrame::kReminderTimer, 0);
-  EXPECT_NE(
-      std::wstring(frame_->Tray().Data().szTip).find(L"Today is 16.6.2024"),
-      std::wstring::npos)
-      << frame_->Tray().Data().szTip;
+  SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
+  EXPECT_NE(std::wstring(frame_->Tray().Icon().Data().szTip).find(L"Today is 16.6.2024"), std::wstring::npos)
+      << frame_->Tray().Icon().Data().szTip;
   // Marking today's period changes today's class in the tip.
-  const std::wstring before = frame_->Tray().Data().szTip;
+  const std::wstring before = frame_->Tray().Icon().Data().szTip;
   RunDayCommand(AddDays(kToday, 1), ID_DAY_SET_START);
-  EXPECT_NE(std::wstring(frame_->Tray().Data().szTip), before);
+  EXPECT_NE(std::wstring(frame_->Tray().Icon().Data().szTip), before);
 }
 
 TEST_F(ReminderFrameTest,
        TheWatcherThreadStartsOverTheIconAndEndsWithTheWindow) {
   OpenFrame();
-  EXPECT_FALSE(frame_->TrayWatcher().Running());
+  EXPECT_FALSE(frame_->Tray().Watcher().Running());
   SendMessageW(frame_->Hwnd(), CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
-  EXPECT_TRUE(frame_->TrayWatcher().Running());
+  EXPECT_TRUE(frame_->Tray().Watcher().Running());
   DestroyWindow(frame_->Hwnd());
-  EXPECT_FALSE(frame_->TrayWatcher().Running());
+  EXPECT_FALSE(frame_->Tray().Watcher().Running());
 }
 
 TEST_F(ReminderFrameTest,
@@ -202,7 +189,7 @@ TEST_F(ReminderFrameTest,
   options_.rsinse = 4;
   OpenFrame();
   SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
-  CSettingsDialog *settings = frame_->Settings();
+  CSettingsDialog* settings = frame_->SettingsWindow().Dialog();
   ASSERT_NE(settings, nullptr);
   settings->ShowPage(2);
   ASSERT_NE(settings->Page(2), nullptr);
@@ -239,9 +226,8 @@ TEST_F(ReminderFrameTest,
   // 11 days is refused and the settings window stays, nothing written.
   SetWindowTextW(GetDlgItem(page, IDC_REM_DAYS), L"11");
   pressOk();
-  (void)WaitUntil([] { return false; },
-                  300); // the closing notice would come now
-  ASSERT_EQ(frame_->Settings(), settings);
+  (void)WaitUntil([] { return false; }, 300);  // the closing notice would come now
+  ASSERT_EQ(frame_->SettingsWindow().Dialog(), settings);
   EXPECT_TRUE(IsWindow(settings->Hwnd()));
   EXPECT_EQ(options_.rsinse, 4);
   ASSERT_EQ(boxes_.size(), 1u);
@@ -258,7 +244,7 @@ TEST_F(ReminderFrameTest,
                reinterpret_cast<LPARAM>(&t));
   SendMessageW(GetDlgItem(page, IDC_CHECK_REM7), BM_CLICK, 0, 0);
   pressOk();
-  ASSERT_TRUE(WaitUntil([&] { return frame_->Settings() == nullptr; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return frame_->SettingsWindow().Dialog() == nullptr; }, 5000));
   EXPECT_EQ(options_.rsinse, 7);
   EXPECT_TRUE(options_.rmenstruation);
   EXPECT_TRUE(options_.rpill);

@@ -16,7 +16,7 @@
 #include "resources/resource.h"
 #include "ui/panes/pane_goal_win32.h"
 #include "ui/reports/statistic_dlg_win32.h"
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 #include "ui/widgets/chart_ctrl_win32.h"
 #include "win/frame/frame_fixture.h"
 
@@ -117,8 +117,8 @@ TEST_F(ReportsTest, StatisticShowsFreshFiguresAndPagesThroughMonths) {
     SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   });
   // From the goal pane's link, as from the menu.
-  const HWND link = GetDlgItem(frame_->GoalPane()->Hwnd(), IDC_GOAL_STATISTIC);
-  SendMessageW(frame_->GoalPane()->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_GOAL_STATISTIC, BN_CLICKED),
+  const HWND link = GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_STATISTIC);
+  SendMessageW(frame_->Panes().Goal()->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_GOAL_STATISTIC, BN_CLICKED),
                reinterpret_cast<LPARAM>(link));
   ASSERT_TRUE(driver.Ran());
   EXPECT_EQ(title, L"Statistic");
@@ -141,7 +141,7 @@ TEST_F(ReportsTest, MyCyclesOpensFromTheGoalPane) {
     rows = static_cast<int>(SendMessageW(GetDlgItem(dialog, IDC_CYCLES_LIST), LVM_GETITEMCOUNT, 0, 0));
     DialogDriver::Click(dialog, IDOK);
   });
-  const HWND pane = frame_->GoalPane()->Hwnd();
+  const HWND pane = frame_->Panes().Goal()->Hwnd();
   SendMessageW(pane, WM_COMMAND, MAKEWPARAM(IDC_GOAL_MYCYCLES, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(pane, IDC_GOAL_MYCYCLES)));
   ASSERT_TRUE(driver.Ran());
@@ -315,6 +315,81 @@ TEST_F(ChartPixelsTest, ThePrognosisCurvePeaksOnTheOvulationDayAndIsAbsentWithou
   Paint();
   EXPECT_EQ(CountInPlot(kGreen), 0);
   EXPECT_GT(CountInPlot(kMagenta), 100);  // the cover line is always there
+}
+
+// A cycle from 1 June: lows on the 5th to 10th (the highest 36.45), highs on
+// the 11th to 13th, the third 0.25 above: confirmed on the 13th, ovulation
+// about the 10th. Today is the 15th.
+TEST_F(ChartPixelsTest,
+       HerCoverLineTheHighsAndTheBalloonStandOnTheConfirmedShift) {
+  options_.farinheit = false;
+  ASSERT_EQ(model_->StoreDay(StartDay(PackedDate(1, 6, 2024))),
+            SaveResult::kDone);
+  const double temps[] = {36.7,  36.6,  36.5,  36.5,  36.30, 36.35, 36.40,
+                          36.45, 36.35, 36.30, 36.60, 36.62, 36.70, 36.75};
+  for (int d = 1; d <= 14; ++d) {
+    Day day = model_->GetDay(PackedDate(d, 6, 2024))
+                  ? *model_->GetDay(PackedDate(d, 6, 2024))
+                  : Day(PackedDate(d, 6, 2024), false, false, false, false,
+                        false, false, 0);
+    day.temperature = temps[d - 1];
+    ASSERT_EQ(model_->StoreDay(day), SaveResult::kDone);
+  }
+  Open();
+  Paint();
+  const int row = static_cast<int>(std::lround(Y(36.45)));
+  ASSERT_GT(std::fabs(Y(36.45) - Y(36.38)), 3) << "the two lines lie apart";
+  // Dashed from the first low (the 5th) to the cycle's last day (today, the
+  // 15th), nowhere else.
+  int on = 0, span = 0;
+  for (int x = static_cast<int>(X(5)) + 1; x < X(15) - 1; ++x, ++span)
+    on += At(x, row) == kMagenta;
+  EXPECT_GT(on, span / 3);
+  EXPECT_LT(on, span * 9 / 10) << "dashes, not one stroke";
+  for (int x = layout_.plot.left + 2; x < X(5) - 3; ++x)
+    EXPECT_NE(At(x, row), kMagenta) << x;
+  for (int x = static_cast<int>(X(15)) + 3; x < layout_.plot.right - 2; ++x)
+    EXPECT_NE(At(x, row), kMagenta) << x;
+  // The fixed cover line is still there.
+  EXPECT_EQ(At(X(20.5), Y(36.38)), kMagenta);
+
+  // The three highs are outlined; the low before them and the day after them
+  // are not.
+  const COLORREF orange = CStatisticDlg::kHighOutlineColor;
+  const auto orangeNear = [&](int day) {
+    int n = 0;
+    for (int x = static_cast<int>(X(day - 0.5)); x < X(day + 0.5); ++x) {
+      for (int y = layout_.plot.top; y <= layout_.plot.bottom; ++y)
+        n += At(x, y) == orange;
+    }
+    return n;
+  };
+  for (const int day : {11, 12, 13})
+    EXPECT_GT(orangeNear(day), 20) << day;
+  for (const int day : {10, 14})
+    EXPECT_EQ(orangeNear(day), 0) << day;
+
+  // The balloon stands over her cover line on the 10th.
+  long sum = 0, n = 0;
+  for (int y = row - 28; y < row - 8; ++y) {
+    for (int x = layout_.plot.left; x <= layout_.plot.right; ++x) {
+      if (At(x, y) != RGB(255, 255, 225))
+        continue;
+      sum += x;
+      ++n;
+    }
+  }
+  ASSERT_GT(n, 100);
+  EXPECT_NEAR(static_cast<double>(sum) / n, X(10), 4);
+
+  // May holds no shift: no line of hers, nothing outlined.
+  SendMessageW(
+      dialog_->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_STAT_PREV, BN_CLICKED),
+      reinterpret_cast<LPARAM>(GetDlgItem(dialog_->Hwnd(), IDC_STAT_PREV)));
+  Paint();
+  EXPECT_EQ(CountInPlot(orange), 0);
+  for (int x = layout_.plot.left + 2; x < layout_.plot.right - 2; ++x)
+    EXPECT_NE(At(x, row), kMagenta) << x;
 }
 
 TEST_F(ChartPixelsTest, NavigationCrossesTheYearsEndBothWays) {

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "resources/image_ids.h"
-#include "ui/reports/alert_sound_win32.h"
+#include "ui/reminders/alert_sound_win32.h"
 #include "ui/widgets/tray_position_watcher_win32.h"
 #include "win/frame/frame_fixture.h"
 #include "win/support/wait_win32.h"

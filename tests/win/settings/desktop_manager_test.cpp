@@ -100,7 +100,7 @@ TEST_F(DesktopManagerTest, CalendarOnDrawsThisMonthOverHerWallpaperAndOffPutsItB
   }
   // Today's cell, inside the square: the flow colour (0x3232FF: red 255,
   // green 50, blue 50) at full opacity, each channel x 255 / 256.
-  const MonthLayout month = MonthLayout::Build(2024, 5, CalRect{0, 0, side, side});
+  const MonthLayout month = MonthLayout::Build(2024, 5, Rect{0, 0, side, side});
   const DayCell* today = nullptr;
   for (const DayCell& cell : month.days) {
     if (cell.day == 15) today = &cell;

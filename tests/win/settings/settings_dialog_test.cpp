@@ -1,6 +1,7 @@
 // The settings window opened through the frame's Configure command: the page
-// tree, themes, the desktop-calendar page, Cancel keeping the window, Escape
-// swallowed, and a new language applied to the frame at once.
+// tree, themes, the desktop-calendar page, Cancel discarding the edits, a
+// range error's focus, Escape swallowed, and a new language applied to the
+// frame at once.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -9,6 +10,7 @@
 
 #include <fstream>
 
+#include "resources/reminder_ids.h"
 #include "resources/resource.h"
 #include "resources/settings_ids.h"
 #include "ui/settings/configure_dlg_win32.h"
@@ -23,7 +25,7 @@ class SettingsDialogTest : public FrameTest {
  protected:
   CSettingsDialog* Configure() {
     SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_CONFIGURE, 0), 0);
-    CSettingsDialog* settings = frame_->Settings();
+    CSettingsDialog* settings = frame_->SettingsWindow().Dialog();
     EXPECT_NE(settings, nullptr);
     return settings;
   }
@@ -34,7 +36,7 @@ class SettingsDialogTest : public FrameTest {
     const HWND button = GetDlgItem(settings->Hwnd(), id);
     SendMessageW(settings->Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     if (id == IDOK) {
-      EXPECT_TRUE(WaitUntil([&] { return frame_->Settings() == nullptr; }, 5000));
+      EXPECT_TRUE(WaitUntil([&] { return frame_->SettingsWindow().Dialog() == nullptr; }, 5000));
     } else {
       EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(settings->Hwnd()); }, 5000));
     }
@@ -142,7 +144,9 @@ TEST_F(SettingsDialogTest, DesktopPageEnablesItsControlsWithTheBoxAndMapsTheScal
   EXPECT_EQ(SendMessageW(scale, CB_GETCURSEL, 0, 0), 5);
   EXPECT_EQ(Text(GetDlgItem(page, IDC_DESKTOP_X)), L"15");
   EXPECT_EQ(SendMessageW(GetDlgItem(page, IDC_DESKTOP_OPACITY), TBM_GETRANGEMAX, 0, 0), 255);
-  EXPECT_EQ(SendMessageW(GetDlgItem(page, IDC_DESKTOP_OPACITY), TBM_GETPOS, 0, 0), 200);
+  // The "Transparency" slider shows how see-through the month is: far
+  // right is the most transparent.
+  EXPECT_EQ(SendMessageW(GetDlgItem(page, IDC_DESKTOP_OPACITY), TBM_GETPOS, 0, 0), 55);
   EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, IDC_DESKTOP_X), GWL_STYLE) & ES_NUMBER);
 
   // Off: everything but the box is disabled; a click on the box enables it.
@@ -158,34 +162,70 @@ TEST_F(SettingsDialogTest, DesktopPageEnablesItsControlsWithTheBoxAndMapsTheScal
 
   SendMessageW(scale, CB_SETCURSEL, 2, 0);  // "40%"
   SetWindowTextW(GetDlgItem(page, IDC_DESKTOP_Y), L"120");
+  SendMessageW(GetDlgItem(page, IDC_DESKTOP_OPACITY), TBM_SETPOS, TRUE,
+               255);  // far right
   Press(settings, IDOK);
   EXPECT_TRUE(options_.showDesctop);
   EXPECT_EQ(options_.desk_scale, 40);
   EXPECT_EQ(options_.desk_x, 15);
   EXPECT_EQ(options_.desk_y, 120);
-  EXPECT_EQ(options_.desk_trans, 200);
+  EXPECT_EQ(options_.desk_trans, 0) << "far right: fully transparent";
 }
 
-TEST_F(SettingsDialogTest, CancelKeepsTheEditedWindowHiddenAndOkAppliesItLater) {
+// Cancel discards: the window comes back showing the settings, not what she
+// cancelled, and a later OK keeps the settings as they were.
+TEST_F(SettingsDialogTest, CancelDiscardsTheEditsAndALaterOkKeepsTheSettings) {
   OpenFrame();
+  const ThemeRecord pink = options_.theme;
   CSettingsDialog* settings = Configure();
   ASSERT_NE(settings, nullptr);
+  SendMessageW(PageItem(settings, 0, IDC_CONFIGURE_THEME), CB_SETCURSEL, 2,
+               0);  // Sky
   settings->ShowPage(1);
   const HWND page = settings->Page(1)->Hwnd();
   SendMessageW(GetDlgItem(page, IDC_DESKTOP_SHOW), BM_CLICK, 0, 0);
   SetWindowTextW(GetDlgItem(page, IDC_DESKTOP_X), L"333");
   Press(settings, IDCANCEL);
-  EXPECT_EQ(frame_->Settings(), settings);  // kept, hidden
+  EXPECT_EQ(options_.theme, pink);
+  EXPECT_EQ(frame_->SettingsWindow().Dialog(), settings);  // kept, hidden
   EXPECT_FALSE(options_.showDesctop);
   EXPECT_EQ(options_.desk_x, 0);
 
-  EXPECT_EQ(Configure(), settings);
+  settings = Configure();
+  ASSERT_NE(settings, nullptr);
   EXPECT_TRUE(IsWindowVisible(settings->Hwnd()));
-  EXPECT_EQ(Text(GetDlgItem(page, IDC_DESKTOP_X)), L"333");
-  EXPECT_EQ(IsDlgButtonChecked(page, IDC_DESKTOP_SHOW), BST_CHECKED);
+  EXPECT_EQ(settings->CurrentPage(), 0);
+  EXPECT_EQ(settings->CaptionBar().Text(), L"General Settings");
+  EXPECT_EQ(SendMessageW(PageItem(settings, 0, IDC_CONFIGURE_THEME), CB_GETCURSEL, 0, 0), 0) << "Pink, as stored";
+  settings->ShowPage(1);
+  EXPECT_EQ(Text(PageItem(settings, 1, IDC_DESKTOP_X)), L"0");
+  EXPECT_EQ(IsDlgButtonChecked(settings->Page(1)->Hwnd(), IDC_DESKTOP_SHOW), BST_UNCHECKED);
   Press(settings, IDOK);
-  EXPECT_TRUE(options_.showDesctop);
-  EXPECT_EQ(options_.desk_x, 333);
+  EXPECT_EQ(options_.theme, pink);
+  EXPECT_FALSE(options_.showDesctop);
+  EXPECT_EQ(options_.desk_x, 0);
+}
+
+// A number out of range on a page she has left: OK brings that page back
+// with the focus in the field to correct.
+TEST_F(SettingsDialogTest, ARangeErrorPutsTheFocusOnTheBadField) {
+  OpenFrame();
+  CSettingsDialog* settings = Configure();
+  ASSERT_NE(settings, nullptr);
+  SetForegroundWindow(settings->Hwnd());
+  settings->ShowPage(2);
+  const HWND days = PageItem(settings, 2, IDC_REM_DAYS);
+  ASSERT_NE(days, nullptr);
+  SetWindowTextW(days, L"11");
+  settings->ShowPage(0);
+  SendMessageW(settings->Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(settings->Hwnd(), IDOK)));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, L"Enter an integer between 1 and 10.");
+  EXPECT_EQ(settings->CurrentPage(), 2);
+  EXPECT_TRUE(IsWindowVisible(days));
+  EXPECT_EQ(GetFocus(), days);
+  Press(settings, IDCANCEL);
 }
 
 TEST_F(SettingsDialogTest, EscapeNeitherCancelsNorCloses) {
@@ -205,7 +245,7 @@ TEST_F(SettingsDialogTest, EscapeNeitherCancelsNorCloses) {
   EXPECT_TRUE(loop_.PreTranslate(tab));
   WaitUntil([] { return false; }, 200);
   EXPECT_TRUE(IsWindowVisible(settings->Hwnd()));
-  EXPECT_EQ(frame_->Settings(), settings);
+  EXPECT_EQ(frame_->SettingsWindow().Dialog(), settings);
 }
 
 TEST_F(SettingsDialogTest, ANewLanguageRenamesTheBandMenusAtOnce) {
@@ -230,12 +270,12 @@ TEST_F(SettingsDialogTest, ANewLanguageRenamesTheBandMenusAtOnce) {
   ASSERT_TRUE(frame_->CreateFrame());
   ShowWindow(frame_->Hwnd(), SW_SHOWNORMAL);
   const auto fileMenu = [&] {
-    const BandRect r = frame_->Band().rects[0];
+    const BandRect r = frame_->Band().Layout().rects[0];
     MSG click{};
     click.hwnd = frame_->Hwnd();
     click.message = WM_LBUTTONDOWN;
     click.lParam = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    frame_->RouteMouseMessage(click);
+    RouteMouse(click);
     return menus_.empty() ? std::vector<MenuEntry>{} : menus_.back();
   };
   ASSERT_GE(fileMenu().size(), 2u);

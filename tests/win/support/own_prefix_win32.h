@@ -1,8 +1,8 @@
 #pragma once
 
 // Tests that delete the program's registry key, write the Run value or use
-// the real application-data folder run only under Wine in the build's own
-// prefix: anywhere else they would wipe a real user's settings and days.
+// the real application-data folder run only under Wine in one of the build's
+// test prefixes: anywhere else they would wipe a real user's settings and days.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,8 +11,9 @@
 
 namespace testsupport {
 
-// Empty when the process runs under Wine with WINEPREFIX the build's own
-// prefix; otherwise why not.
+// Empty when the process runs under Wine with WINEPREFIX one of the test
+// prefixes in the build (a folder right inside TAMAREL_TEST_WINEPREFIXES);
+// otherwise why not.
 inline std::string WhyNotOwnWinePrefix() {
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return "not running under Wine";
@@ -23,9 +24,11 @@ inline std::string WhyNotOwnWinePrefix() {
     while (s.size() > 1 && (s.back() == L'/' || s.back() == L'\\')) s.pop_back();
     return s;
   };
-  const std::wstring own = trimmed(TAMAREL_TEST_WINEPREFIX);
-  if (trimmed(value) != own) {
-    return "WINEPREFIX is not the build's own prefix (" + std::string(own.begin(), own.end()) + ")";
+  const std::wstring root = trimmed(TAMAREL_TEST_WINEPREFIXES) + L"/";
+  const std::wstring prefix = trimmed(value);
+  const std::wstring name = prefix.compare(0, root.size(), root) == 0 ? prefix.substr(root.size()) : L"";
+  if (name.empty() || name.find_first_of(L"/\\") != std::wstring::npos || name == L"." || name == L"..") {
+    return "WINEPREFIX is not one of the build's test prefixes (in " + std::string(root.begin(), root.end()) + ")";
   }
   return {};
 }

@@ -2,7 +2,8 @@
 """A small web server for the update tests, on 127.0.0.1 only.
 
 Serves the files of a folder. A path under /slow/ is answered only after
-SLOW_SECONDS; /quit ends the server. It writes the port it listens on into
+SLOW_SECONDS; one under /hang/ is accepted and never answered; /quit ends
+the server. It writes the port it listens on into
 port.txt in the folder once it accepts connections, and ends by itself after
 LIFETIME_SECONDS in case the test that started it is gone.
 """
@@ -23,6 +24,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.send_response(200)
             self.end_headers()
             threading.Thread(target=self.server.shutdown, daemon=True).start()
+            return
+        if self.path.startswith("/hang/"):
+            time.sleep(LIFETIME_SECONDS)
             return
         if self.path.startswith("/slow/"):
             time.sleep(SLOW_SECONDS)

@@ -6,15 +6,21 @@
 
 namespace {
 
-TEST(CalendarSide, SmallerOfTheTwoRoomsAtTheScale) {
+// The month has a size of its own: the offset moves it, it does not shrink
+// it, unless the screen's edge leaves less room.
+TEST(CalendarSide, ScaleOfTheShorterSideWhereverTheMonthStands) {
   struct Case {
     int w, h, x, y, scale, side;
   };
   const Case cases[] = {
-      {1024, 768, 0, 0, 40, 307},     // min(409, 307)
-      {1024, 768, 100, 50, 70, 502},  // min(646, 502)
+      {1024, 768, 0, 0, 40, 307},
+      {1024, 768, 100, 50, 70, 537},
       {1280, 720, 0, 0, 20, 144},
-      {768, 1024, 0, 0, 40, 307},      // upright screen: the width limits
+      {1280, 720, 800, 0, 40, 288},    // as large as at 0, 0
+      {1280, 720, 0, 400, 40, 288},
+      {768, 1024, 0, 0, 40, 307},      // upright screen: the width is the shorter side
+      {1280, 720, 1100, 0, 40, 180},   // near the right edge: the room left
+      {1280, 720, 0, 600, 40, 120},    // near the bottom: the room left
       {1024, 768, 1024, 0, 40, 0},     // no room right of x
       {1024, 768, 2000, 0, 40, 0},     // an offset beyond the screen gives no square
   };

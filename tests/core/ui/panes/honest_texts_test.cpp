@@ -17,7 +17,7 @@
 #include "ui/frame/frame_texts.h"
 #include "ui/panes/pane_texts.h"
 #include "ui/reports/cycle_report.h"
-#include "ui/reports/reminders.h"
+#include "ui/reminders/reminders.h"
 
 namespace {
 

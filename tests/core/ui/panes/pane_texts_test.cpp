@@ -47,24 +47,27 @@ TEST(FormatOneDecimal, RoundsLikePrintfAndKeepsAPoint) {
   for (const auto& c : cases) EXPECT_EQ(FormatOneDecimal(c.value), c.text) << c.value;
 }
 
-TEST_F(PaneTexts, TemperatureButtonShowsTheStoredUnitOrAsksForATemperature) {
+TEST_F(PaneTexts, TemperatureButtonShowsTheSettingsUnitOrAsksForATemperature) {
   const auto with = [](double t) { return Day(kToday, false, false, false, false, false, false, t); };
   const struct {
     const char* name;
     std::optional<Day> day;
+    bool fahrenheit;
     const char16_t* text;
   } cases[] = {
-      {"no record", std::nullopt, u"Set Temperature"},
-      {"record without temperature", with(0), u"Set Temperature"},
-      {"celsius", with(36.6), u"36.6 C"},
-      {"fahrenheit", with(97.9), u"97.9 F"},
-      {"just below 50 stays celsius", with(49.99), u"50.0 C"},
-      {"50 is fahrenheit", with(50), u"50.0 F"},
+      {"no record", std::nullopt, true, u"Set Temperature"},
+      {"record without temperature", with(0), false, u"Set Temperature"},
+      {"celsius shown as entered", with(36.6), false, u"36.6 C"},
+      {"fahrenheit shown as entered", with(97.9), true, u"97.9 F"},
+      {"celsius in fahrenheit", with(36.8), true, u"98.2 F"},
+      {"fahrenheit in celsius", with(98.6), false, u"37.0 C"},
+      {"just below 50 was entered in celsius", with(49.99), false, u"50.0 C"},
+      {"50 was entered in fahrenheit", with(50), false, u"10.0 C"},
       // 36.65 as a double is just below the half, as a float just above it.
-      {"reduced to single precision first", with(36.65), u"36.7 C"},
+      {"reduced to single precision first", with(36.65), false, u"36.7 C"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(TemperatureButtonText(locale_, c.day ? &*c.day : nullptr), c.text) << c.name;
+    EXPECT_EQ(TemperatureButtonText(locale_, c.day ? &*c.day : nullptr, c.fahrenheit), c.text) << c.name;
   }
 }
 
@@ -140,7 +143,7 @@ TEST_F(PaneTexts, DateLinesShowAMissingDateAsZeros) {
   EXPECT_EQ(DateCountLine(locale_, u"NEXT_MENSTRUAL", PackedDate{3, 7, 2024}, 18),
             u"Next menstruation: 3.7.2024, 18 days left");
   EXPECT_EQ(DateCountLine(locale_, u"NEXT_OVULATION", PackedDate{}, 0), u"Next ovulation: 0.0.0, 0 days left");
-  EXPECT_EQ(BirthLine(locale_, PackedDate{12, 3, 2025}), u"Date of the birth and the gender: 12.3.2025.");
+  EXPECT_EQ(BirthLine(locale_, PackedDate{12, 3, 2025}), u"Date of the birth and the gender: 12.3.2025");
 }
 
 TEST(LengthLists, HoldEveryLengthAndKeepTheSelectionInside) {
@@ -170,3 +173,28 @@ TEST(SelectedDayLine, NamesTheWeekdayInFullAndTheDate) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaneTexts, TemperatureLinesSayWhatTheShiftFoundAndNothingWithoutIt) {
+  TemperatureShift shift;
+  EXPECT_EQ(TemperatureShiftLine(locale_, shift), u"");
+  shift.state = ShiftState::kRising;
+  shift.firstHigh = PackedDate(11, 3, 2026);
+  EXPECT_EQ(TemperatureShiftLine(locale_, shift),
+            u"Temperature rising since 11.3.2026: not yet confirmed");
+  shift.state = ShiftState::kConfirmed;
+  shift.confirmedOn = PackedDate(13, 3, 2026);
+  shift.ovulation = PackedDate(10, 3, 2026);
+  EXPECT_EQ(
+      TemperatureShiftLine(locale_, shift),
+      u"Temperature shift confirmed on 13.3.2026: ovulation about 10.3.2026");
+
+  Day day(kToday, false, false, false, false, false, false, 38.2);
+  EXPECT_EQ(DisturbedLine(locale_, nullptr), u"");
+  EXPECT_EQ(DisturbedLine(locale_, &day), u"");
+  day.disturbed = true;
+  EXPECT_EQ(DisturbedLine(locale_, &day), u"Disturbed temperature");
+}
+
+} // namespace

@@ -10,7 +10,7 @@
 #include "support/temp_dir.h"
 #include "ui/reports/cycle_report.h"
 #include "ui/reports/temperature_month.h"
-#include "ui/reports/temperature_units.h"
+#include "ui/days/temperature_units.h"
 
 namespace {
 
@@ -121,26 +121,7 @@ TEST_F(ReportsModelTest, FiguresIncludeAStartWrittenAfterTheyWereCached) {
   EXPECT_EQ(FreshStatisticFigures(model), (StatisticFigures{31, 28, 29, 2}));
 }
 
-TEST(TemperatureChart, StoredValuesAreDrawnInTheChartsUnitBy45) {
-  const struct {
-    double stored;
-    bool fahrenheit;
-    double shown;
-  } cases[] = {
-      {36.6, true, ToFahrenheit(36.6)},
-      {97.88, true, 97.88},
-      {44.9, true, ToFahrenheit(44.9)},
-      {45, true, 45},
-      {45, false, 45},
-      {45.1, false, ToCelsius(45.1)},
-      {97.88, false, ToCelsius(97.88)},
-      {36.6, false, 36.6},
-      {48, true, 48}, // 48 counts as Fahrenheit here
-  };
-  for (const auto &c : cases) {
-    EXPECT_DOUBLE_EQ(ChartTemperature(c.stored, c.fahrenheit), c.shown)
-        << c.stored << " " << c.fahrenheit;
-  }
+TEST(TemperatureChart, ScalesOfBothUnits) {
   const TemperatureScale c = ChartScale(false), f = ChartScale(true);
   EXPECT_EQ(c.axisMin, 35.0);
   EXPECT_EQ(c.axisMax, 39.0);
@@ -234,6 +215,58 @@ TEST_F(ReportsModelTest, DaysPastTheEndOfTheMonthAreNotLookedUp) {
   model.Reload();
   const TemperatureMonth m = BuildTemperatureMonth(model, {2, 2026}, false);
   EXPECT_EQ(m.temperatures, (std::vector<ChartPoint>{{28, 36.5}}));
+}
+
+}  // namespace
+
+namespace {
+
+// A shift confirmed late in March (lows 20-25 March, highs 26-28, the third
+// 0.25 above 36.45) in a cycle that runs into April, to the day before the
+// next start on 10 April.
+TEST_F(ReportsModelTest,
+       HerCoverLineRunsFromTheFirstLowToTheCyclesEndAcrossMonths) {
+  Start(D(16, 3));
+  Start(D(10, 4));
+  const double lows[] = {36.30, 36.35, 36.40, 36.45, 36.35, 36.30};
+  for (int i = 0; i < 6; ++i)
+    Store(Temperature(D(20 + i, 3), lows[i]));
+  Store(Temperature(D(26, 3), 36.60));
+  Store(Temperature(D(27, 3), 36.62));
+  Store(Temperature(D(28, 3),
+                    98.06)); // 36.70 C in Fahrenheit: 0.25 above the line
+
+  const TemperatureMonth march = BuildTemperatureMonth(model, {3, 2026}, false);
+  ASSERT_EQ(march.ownCover.size(), 1u);
+  EXPECT_EQ(march.ownCover[0].points,
+            (std::vector<ChartPoint>{{20, 36.45}, {25, 36.45}, {31, 36.45}}));
+  EXPECT_EQ(march.ownCover[0].ovulationPoint, std::optional<size_t>(1));
+  ASSERT_EQ(march.highs.size(), 3u);
+  EXPECT_EQ(march.highs[0], (ChartPoint{26, 36.60}));
+  EXPECT_DOUBLE_EQ(march.highs[2].y, ToCelsius(98.06));
+
+  // April: the line goes on to the 9th; neither the ovulation nor the highs lie
+  // there.
+  const TemperatureMonth april = BuildTemperatureMonth(model, {4, 2026}, true);
+  ASSERT_EQ(april.ownCover.size(), 1u);
+  ASSERT_EQ(april.ownCover[0].points.size(), 2u);
+  EXPECT_EQ(april.ownCover[0].points[0].x, 1);
+  EXPECT_EQ(april.ownCover[0].points[1].x, 9);
+  EXPECT_DOUBLE_EQ(april.ownCover[0].points[0].y, ToFahrenheit(36.45));
+  EXPECT_FALSE(april.ownCover[0].ovulationPoint);
+  EXPECT_TRUE(april.highs.empty());
+
+  // Marked disturbed, the third high no longer confirms: no line, nothing
+  // outlined.
+  Day fever = Temperature(D(28, 3), 98.06);
+  fever.disturbed = true;
+  Store(fever);
+  const TemperatureMonth unconfirmed =
+      BuildTemperatureMonth(model, {3, 2026}, false);
+  EXPECT_TRUE(unconfirmed.ownCover.empty());
+  EXPECT_TRUE(unconfirmed.highs.empty());
+  EXPECT_EQ(unconfirmed.temperatures.size(), 9u)
+      << "the reading stays on the chart";
 }
 
 } // namespace

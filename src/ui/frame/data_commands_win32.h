@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct FrameContext;
+
+// File > Back up..., Restore... and Export... of the main window.
+class DataCommands {
+ public:
+  // restored runs after a restore put other files in place (her days, her
+  // users, maybe somebody else logged in now).
+  DataCommands(const FrameContext& context, std::function<void()> restored);
+
+  void Attach(HWND owner) { owner_ = owner; }
+  void BackUp();
+  void Restore();
+  void Export();
+
+ private:
+  void ShowError(const std::u16string& text) const;
+  void ShowInformation(const std::u16string& text) const;
+
+  const FrameContext& context_;
+  std::function<void()> restored_;
+  HWND owner_ = nullptr;
+};
