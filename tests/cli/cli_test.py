@@ -560,7 +560,7 @@ class UsersVaultTest(unittest.TestCase):
                                        "--password", "-", "days"], input=b"rose\n", capture_output=True, timeout=120)
         self.assertEqual((p.returncode, p.stdout.decode("utf-8")), (0, before))
         # Bea's calendar is hers as before.
-        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS-----\t-\t\n")
+        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS------\t-\t\n")
 
         # A changed byte: refused, nothing written.
         data = bytearray(read_bytes(vault))
@@ -585,7 +585,7 @@ class UsersVaultTest(unittest.TestCase):
         self.assertEqual(self.cli("users")[1], "2\tbea\n")
         self.assertEqual(self.cli(*a, "days")[1], "")
         self.assertEqual(self.cli("--keep-days", "--password", "tulip", "delete-user", "bea")[0], 0)
-        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS-----\t-\t\n")
+        self.assertEqual(self.cli("--owner", "2", "days")[1], "03.02.2026\tS------\t-\t\n")
 
 
 class CliSmokeTest(unittest.TestCase):
