@@ -8,12 +8,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "accounts/logon_manager.h"
 #include "env/wide_win32.h"
 #include "resources/login_ids.h"
 #include "resources/pane_ids.h"
 #include "resources/resource.h"
+#include "ui/calendar/calendar_layout.h"
 #include "ui/calendar/year_select_wnd_win32.h"
 #include "ui/frame/frame_texts.h"
 #include "ui/panes/pane_goal_win32.h"
@@ -149,13 +151,23 @@ TEST_F(DaysChangedTest, MovingTheSelectionOrOpeningADayMenuChangesNoDay) {
 
 TEST_F(DaysChangedTest, AGoalChangeGivesTheDayPaneTheNewGoalsTip) {
   OpenWithAPeriod();
-  const PackedDate today = clock_.Today();
+  // A day whose tip depends on the goal: a fertile day before today.
+  const auto tipDiffers = [&](const PackedDate& d) {
+    const int dayClass = model_->GetDayClass(d);
+    return std::u16string_view(MenstualManager::TipKey(dayClass, 0)) !=
+           std::u16string_view(MenstualManager::TipKey(dayClass, 1));
+  };
+  for (int i = 0; i < 40 && !tipDiffers(frame_->Calendar()->SelectedDate()); ++i) {
+    frame_->Calendar()->MoveSelection(CalendarStep::DayBack);
+  }
+  const PackedDate day = frame_->Calendar()->SelectedDate();
+  ASSERT_TRUE(tipDiffers(day)) << "no day in reach whose tip depends on the goal";
   const std::wstring before = DayPane(IDC_INFO_TEXT);
-  ASSERT_NE(before.find(ToWide(model_->GetTip(today, model_->GetDayClass(today)))), std::wstring::npos) << before;
+  ASSERT_NE(before.find(ToWide(model_->GetTip(day, model_->GetDayClass(day)))), std::wstring::npos) << before;
   SendMessageW(GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_CONCEIVE), BM_CLICK, 0, 0);
   ASSERT_EQ(options_.goal, 1);
   const std::wstring after = DayPane(IDC_INFO_TEXT);
-  EXPECT_NE(after.find(ToWide(model_->GetTip(today, model_->GetDayClass(today)))), std::wstring::npos) << after;
+  EXPECT_NE(after.find(ToWide(model_->GetTip(day, model_->GetDayClass(day)))), std::wstring::npos) << after;
   EXPECT_NE(after, before);
 }
 
