@@ -164,8 +164,11 @@ TEST_F(DaysChangedTest, AGoalChangeGivesTheDayPaneTheNewGoalsTip) {
   ASSERT_TRUE(tipDiffers(day)) << "no day in reach whose tip depends on the goal";
   const std::wstring before = DayPane(IDC_INFO_TEXT);
   ASSERT_NE(before.find(ToWide(model_->GetTip(day, model_->GetDayClass(day)))), std::wstring::npos) << before;
-  SendMessageW(GetDlgItem(frame_->Panes().Goal()->Hwnd(), IDC_GOAL_CONCEIVE), BM_CLICK, 0, 0);
-  ASSERT_EQ(options_.goal, 1);
+  // To the other of the two goals, whichever she has now.
+  const int newGoal = options_.goal == 1 ? 0 : 1;
+  SendMessageW(GetDlgItem(frame_->Panes().Goal()->Hwnd(), newGoal == 1 ? IDC_GOAL_CONCEIVE : IDC_GOAL_AVOID), BM_CLICK,
+               0, 0);
+  ASSERT_EQ(options_.goal, newGoal);
   const std::wstring after = DayPane(IDC_INFO_TEXT);
   EXPECT_NE(after.find(ToWide(model_->GetTip(day, model_->GetDayClass(day)))), std::wstring::npos) << after;
   EXPECT_NE(after, before);
