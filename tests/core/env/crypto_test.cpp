@@ -59,7 +59,7 @@ struct GcmVector {
   const char* tag;
 };
 
-// The GCM specification's test cases with 256-bit keys and 96-bit nonces
+// NIST's published AES-GCM test cases with 256-bit keys and 96-bit nonces
 // (13 to 16); 17 and 18 use nonces of other lengths, which neither library's
 // interface here takes.
 constexpr char kKey15[] = "feffe9928665731c6d6a8f9467308308feffe9928665731c6d6a8f9467308308";
