@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "settings/options_manager.h"
 #include "resources/image_ids.h"
 #include "resources/pane_ids.h"
@@ -141,7 +143,7 @@ void CPaneLegend::ApplyGoalVisibility(int goal) {
 // The shown lines follow each other at the template's pitch, so hiding the
 // boy and girl lines leaves no hole in the middle of the legend.
 void CPaneLegend::LayOutRows(int goal) {
-  RECT metrics{3, 10, 0, 0};  // top margin and line pitch in dialog units
+  RECT metrics{3, 9, 0, 0};  // top margin and line pitch in dialog units
   MapDialogRect(Hwnd(), &metrics);
   const int top = metrics.left;
   const int pitch = metrics.top;
@@ -170,7 +172,9 @@ void CPaneLegend::LayOutRows(int goal) {
       place(check, r, y, r.right - r.left, r.bottom - r.top);
       if (id == l.left && l.picture != 0) {
         const HWND picture = Item(l.picture);
-        place(picture, placeOf(picture), y + (r.bottom - r.top - kPictureSize) / 2, kPictureSize, kPictureSize);
+        // No taller than a line, so that pictures of neighbouring lines never overlap.
+        const int side = std::min<int>(kPictureSize, pitch);
+        place(picture, placeOf(picture), y + (r.bottom - r.top - side) / 2, side, side);
       }
     }
     ++line;

@@ -133,8 +133,9 @@ TEST_F(LockedTrayTest, TheTooltipNamesOnlyTheProgramUntilSomeoneLogsInAndAgainAf
   SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
   EXPECT_EQ(Tip(), L"Tamarel");
 
+  // Her own day: she has marked no period; owner 0's start is not hers.
   Logout(&LoginAnna);
-  EXPECT_EQ(Tip().rfind(L"Tamarel 0.0.0.3\nToday is 15.6.2024\n", 0), 0u) << Tip();
+  EXPECT_EQ(Tip().rfind(L"Tamarel \u2013 no period marked yet\nToday is 15.6.2024", 0), 0u) << Tip();
 
   // While the login dialog of Logout is open, and after its Cancel.
   std::wstring tipWhileAsking;
@@ -197,10 +198,11 @@ TEST_F(PaleStateTest, ABandTitleIsLitNoLongerThanTheMouseStaysOnIt) {
   ASSERT_EQ(menus_.size(), 1u);
   EXPECT_EQ(frame_->Band().Hovered(), -1);
 
-  // The mouse leaves the window from a lit title.
+  // The mouse leaves the window from a lit title: the band, which tracks the
+  // mouse over itself, is told.
   route(WM_MOUSEMOVE, on);
   ASSERT_EQ(frame_->Band().Hovered(), 2);
-  SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
+  SendMessageW(frame_->Band().Hwnd(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(frame_->Band().Hovered(), -1);
 
   // Another window comes to the front.

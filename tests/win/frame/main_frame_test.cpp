@@ -145,9 +145,12 @@ TEST_F(MainFrameTest,
 TEST_F(MainFrameTest, TheHoveredTitleIsPaintedInThePaleColourOverTheBand) {
   OpenFrame();
   const BandRect help = frame_->Band().Layout().rects[3];
+  // The band is a child window at the frame's top left: its coordinates
+  // are the frame's.
+  const HWND band = frame_->Band().Hwnd();
   const auto countPale = [&] {
-    UpdateWindow(frame_->Hwnd());
-    HDC dc = GetDC(frame_->Hwnd());
+    UpdateWindow(band);
+    HDC dc = GetDC(band);
     int pale = 0;
     for (int y = help.top; y < help.bottom; ++y) {
       for (int x = help.left; x < help.right - 10; ++x) {
@@ -155,7 +158,7 @@ TEST_F(MainFrameTest, TheHoveredTitleIsPaintedInThePaleColourOverTheBand) {
           ++pale;
       }
     }
-    ReleaseDC(frame_->Hwnd(), dc);
+    ReleaseDC(band, dc);
     return pale;
   };
   const int before = countPale();

@@ -47,6 +47,7 @@ class SelectedDayTest : public FrameTest {
 
 TEST_F(SelectedDayTest,
        TheTemperatureLinkStoresOnTheClickedDayAfterTheMouseCrossedOthers) {
+  options_.farinheit = false;  // she measures in Celsius
   OpenFrame();
   RightClickDay(kClicked);
   // On her way to the pane the mouse crosses other days: they light up but

@@ -82,8 +82,9 @@ TEST_F(ReportsTest, MyCyclesListsEveryStartWithItsCycle) {
   EXPECT_GE(lastWidth, 100);
   EXPECT_LE(200 + lastWidth, listWidth);
   EXPECT_EQ(styles & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT), DWORD{LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT});
-  const std::vector<std::vector<std::wstring>> expected = {{L"01.01.2024", L"28", L"15.01.2024"},
-                                                           {L"29.01.2024", L"30", L"14.02.2024"},
+  // Each ovulation is the day the calendar paints as ovulation in that cycle.
+  const std::vector<std::vector<std::wstring>> expected = {{L"01.01.2024", L"28", L"16.01.2024"},
+                                                           {L"29.01.2024", L"30", L"13.02.2024"},
                                                            {L"28.02.2024", L"5", L""},
                                                            {L"04.03.2024", L"", L""}};
   EXPECT_EQ(rows, expected);

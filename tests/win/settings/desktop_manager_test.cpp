@@ -89,9 +89,10 @@ TEST_F(DesktopManagerTest, CalendarOnDrawsThisMonthOverHerWallpaperAndOffPutsItB
   EXPECT_EQ(bmp[0], 'B');
   EXPECT_EQ(bmp[1], 'M');
 
-  // Outside the square (side min(150, 115) = 115 at 20, 10) her wallpaper, stretched.
+  // Outside the square (side 50 % of the shorter side 240 = 120 at 20, 10,
+  // which the screen holds) her wallpaper, stretched.
   const int side = CalendarSide(kScreenWidth, kScreenHeight, 20, 10, 50);
-  ASSERT_EQ(side, 115);
+  ASSERT_EQ(side, 120);
   for (auto [x, y] : {std::pair{5, 5}, {19, 50}, {20 + side, 50}, {kScreenWidth - 1, kScreenHeight - 1}}) {
     const std::array<int, 3> p = PixelAt(bmp, x, y);
     EXPECT_NEAR(p[0], 40, 2) << x << "," << y;
