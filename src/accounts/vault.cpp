@@ -203,7 +203,8 @@ VaultResult VaultBlockFile::ChangeKey(VaultKey key) {
 // --- Moving her days in and out ---
 
 VaultResult EncryptDays(const VaultContext& context, const fs::path& dbPath, DatabaseManager& db, uint16_t ownerId,
-                        std::string_view password) {
+                        std::string_view password, std::unique_ptr<DatabaseManager>* opened,
+                        VaultBlockFile** openedFile) {
   const fs::path path = VaultPath(dbPath, ownerId);
   std::error_code ec;
   if (fs::exists(path, ec) || ec) return VaultResult::kExists;
@@ -213,22 +214,33 @@ VaultResult EncryptDays(const VaultContext& context, const fs::path& dbPath, Dat
   // Her days alone, as a db.dat in memory written by the same code as db.dat.
   auto memory = std::make_unique<MemoryBlockFile>(EmptyDatabaseImage());
   MemoryBlockFile* image = memory.get();
+  VaultKey key;
+  std::vector<uint8_t> bytes;
   {
     DatabaseManager alone(std::move(memory), [ownerId] { return ownerId; });
     if (alone.ReplaceDays(ownerId, days) != SaveResult::kDone) return VaultResult::kCryptoFailed;
     memory.reset();
-    VaultKey key;
     VaultResult made = MakeVaultKey(context, password, &key);
     if (made != VaultResult::kDone) return made;
-    std::vector<uint8_t> bytes = image->Bytes();
+    bytes = image->Bytes();
     made = WriteVault(context, path, key, bytes);
-    WipeSecret(bytes.data(), bytes.size());
-    if (made != VaultResult::kDone) return made;
+    if (made != VaultResult::kDone) {
+      WipeSecret(bytes.data(), bytes.size());
+      return made;
+    }
   }
   if (db.ReplaceDays(ownerId, {}) != SaveResult::kDone) {
     // Her days stay in db.dat; the vault that would have doubled them goes.
+    WipeSecret(bytes.data(), bytes.size());
     fs::remove(path, ec);
     return VaultResult::kCalendarNotSaved;
+  }
+  if (opened) {
+    auto file = std::make_unique<VaultBlockFile>(context, path, std::move(key), std::move(bytes));
+    if (openedFile) *openedFile = file.get();
+    *opened = std::make_unique<DatabaseManager>(std::move(file), [ownerId] { return ownerId; });
+  } else {
+    WipeSecret(bytes.data(), bytes.size());
   }
   return VaultResult::kDone;
 }
@@ -254,13 +266,36 @@ VaultResult DecryptDays(const VaultContext& context, const fs::path& dbPath, Dat
 }
 
 VaultResult OpenVaultDatabase(const VaultContext& context, const fs::path& dbPath, uint16_t ownerId,
-                              std::string_view password, std::unique_ptr<DatabaseManager>* db) {
+                              std::string_view password, std::unique_ptr<DatabaseManager>* db,
+                              VaultBlockFile** vaultFile) {
   const fs::path path = VaultPath(dbPath, ownerId);
   VaultKey key;
   std::vector<uint8_t> image;
   const VaultResult opened = OpenVault(context, path, password, &key, &image);
   if (opened != VaultResult::kDone) return opened;
   auto file = std::make_unique<VaultBlockFile>(context, path, std::move(key), std::move(image));
+  if (vaultFile) *vaultFile = file.get();
   *db = std::make_unique<DatabaseManager>(std::move(file), [ownerId] { return ownerId; });
   return VaultResult::kDone;
+}
+
+std::vector<int> VaultIds(const fs::path& dbPath) {
+  std::vector<int> ids;
+  std::error_code ec;
+  for (fs::directory_iterator it(dbPath.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+    // Compared as UTF-16: a file of another name must not stop the walk.
+    const std::u16string name = it->path().filename().u16string();
+    constexpr std::u16string_view kPrefix = u"vault-", kSuffix = u".dat";
+    if (name.size() <= kPrefix.size() + kSuffix.size() || !name.starts_with(kPrefix) || !name.ends_with(kSuffix))
+      continue;
+    const std::u16string digits = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+    if (digits.size() > 5 || digits.front() == u'0' ||
+        !std::all_of(digits.begin(), digits.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+      continue;
+    int id = 0;
+    for (const char16_t c : digits) id = id * 10 + (c - u'0');
+    if (id <= 65535) ids.push_back(id);
+  }
+  std::sort(ids.begin(), ids.end());
+  return ids;
 }

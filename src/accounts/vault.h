@@ -105,14 +105,21 @@ class VaultBlockFile final : public BlockFile {
 // first, then her records leave db.dat in one journaled save (when that
 // fails the new vault is removed again and she stays as she was). db's
 // current owner must be ownerId.
+// With opened, her new vault comes back ready for the model (as from
+// OpenVaultDatabase), without deriving the key a second time.
 [[nodiscard]] VaultResult EncryptDays(const VaultContext& context, const std::filesystem::path& dbPath,
-                                      DatabaseManager& db, uint16_t ownerId, std::string_view password);
+                                      DatabaseManager& db, uint16_t ownerId, std::string_view password,
+                                      std::unique_ptr<DatabaseManager>* opened = nullptr,
+                                      VaultBlockFile** openedFile = nullptr);
 // The reverse: her days go back into db.dat in one journaled save, then the
 // vault is removed.
 [[nodiscard]] VaultResult DecryptDays(const VaultContext& context, const std::filesystem::path& dbPath,
                                       DatabaseManager& db, uint16_t ownerId, std::string_view password);
 // Her calendar from her vault, ready for the model: a DatabaseManager over a
 // VaultBlockFile whose saves go to the vault.
+// *file (when given) is the vault file under *db, for a change of her key.
 [[nodiscard]] VaultResult OpenVaultDatabase(const VaultContext& context, const std::filesystem::path& dbPath,
                                             uint16_t ownerId, std::string_view password,
-                                            std::unique_ptr<DatabaseManager>* db);
+                                            std::unique_ptr<DatabaseManager>* db, VaultBlockFile** file = nullptr);
+// The user ids of the vaults beside db.dat, ascending.
+[[nodiscard]] std::vector<int> VaultIds(const std::filesystem::path& dbPath);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 #include "env/locale_manager.h"
 #include "model/zodiac.h"
@@ -161,6 +162,18 @@ void MenstualManager::ReplaceDatabase(std::unique_ptr<DatabaseManager> db) {
   ClearCaches();
   cachedOwner_ = db_->CurrentOwner();
   cachedGeneration_ = db_->Generation();
+}
+
+std::unique_ptr<DatabaseManager>
+MenstualManager::SwapDatabase(std::unique_ptr<DatabaseManager> db) {
+  if (!db)
+    db = std::make_unique<DatabaseManager>(std::unique_ptr<BlockFile>(),
+                                           DatabaseManager::OwnerFn());
+  std::unique_ptr<DatabaseManager> old = std::exchange(db_, std::move(db));
+  ClearCaches();
+  cachedOwner_ = db_->CurrentOwner();
+  cachedGeneration_ = db_->Generation();
+  return old;
 }
 
 void MenstualManager::FollowDatabase() {

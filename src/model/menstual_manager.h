@@ -52,6 +52,10 @@ public:
   // Works on another day database from now on (a restore closes db.dat and
   // opens it again); the caches are emptied.
   void ReplaceDatabase(std::unique_ptr<DatabaseManager> db);
+  // Works on another day database and hands back the one it worked on, still
+  // open (db.dat set aside while her encrypted calendar is in use).
+  [[nodiscard]] std::unique_ptr<DatabaseManager>
+  SwapDatabase(std::unique_ptr<DatabaseManager> db);
 
   [[nodiscard]] int GetPeriodLength();
   [[nodiscard]] int GetLutealLength() const;
