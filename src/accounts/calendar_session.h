@@ -22,31 +22,28 @@ class MenstualManager;
 // one user being deleted).
 enum class [[nodiscard]] DaysRemoval{
     kDone,
-    kCalendarNotSaved, // db.dat could not be written: her days there are as
-                       // they were
-    kVaultNotRemoved,  // her days left db.dat, but a vault file could not be
-                       // deleted
+    kCalendarNotSaved,  // db.dat could not be written: her days there are as
+                        // they were
+    kVaultNotRemoved,   // her days left db.dat, but a vault file could not be
+                        // deleted
 };
 
 class CalendarSession {
-public:
+ public:
   // dbPath: where db.dat is (vaults lie beside it).
-  CalendarSession(MenstualManager &model, std::filesystem::path dbPath,
-                  VaultContext context = {});
+  CalendarSession(MenstualManager& model, std::filesystem::path dbPath, VaultContext context = {});
   // The model goes back to db.dat: no key outlives the session.
   ~CalendarSession();
-  CalendarSession(const CalendarSession &) = delete;
-  CalendarSession &operator=(const CalendarSession &) = delete;
+  CalendarSession(const CalendarSession&) = delete;
+  CalendarSession& operator=(const CalendarSession&) = delete;
 
   // db.dat, whether the model works on it now or it waits aside.
-  [[nodiscard]] DatabaseManager &Plain();
+  [[nodiscard]] DatabaseManager& Plain();
   [[nodiscard]] bool VaultOpen() const { return plain_ != nullptr; }
   // The owner whose vault is open (0: none).
   [[nodiscard]] uint16_t VaultOwner() const { return VaultOpen() ? owner_ : 0; }
   [[nodiscard]] bool HasVault(int userId) const;
-  [[nodiscard]] const std::filesystem::path &DatabasePath() const {
-    return dbPath_;
-  }
+  [[nodiscard]] const std::filesystem::path& DatabasePath() const { return dbPath_; }
 
   // At her login: her vault, when she has one, becomes the model's file
   // (kDone); kMissing when she has none (the model stays on db.dat). Any
@@ -69,20 +66,18 @@ public:
     int days = 0;
     std::vector<uint16_t> owners;
     std::vector<int> vaults;
-    [[nodiscard]] bool Empty() const {
-      return owners.empty() && vaults.empty();
-    }
+    [[nodiscard]] bool Empty() const { return owners.empty() && vaults.empty(); }
   };
   // Nothing counts as left over while the list is empty: an unreadable or
   // missing user.dat must not make everybody's days look abandoned.
-  [[nodiscard]] Leftovers FindLeftovers(const std::map<int, UserRecord> &users);
-  DaysRemoval DeleteLeftovers(const std::map<int, UserRecord> &users);
+  [[nodiscard]] Leftovers FindLeftovers(const std::map<int, UserRecord>& users);
+  DaysRemoval DeleteLeftovers(const std::map<int, UserRecord>& users);
   // The largest id with days: in db.dat or as a vault. A new user's id lies
   // above it, so nobody meets a deleted user's vault.
   [[nodiscard]] int HighestOwnerInUse();
 
-private:
-  MenstualManager &model_;
+ private:
+  MenstualManager& model_;
   std::filesystem::path dbPath_;
   VaultContext context_;
   // db.dat while her vault is in the model; none while the model has db.dat.

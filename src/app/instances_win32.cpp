@@ -90,11 +90,20 @@ MenstualManager& Menstual() {
 }
 
 // user.dat beside the program, whatever the executable's file name. New users
-// get ids above every owner that has days in db.dat.
+// get ids above every owner that has days in db.dat or a vault beside it.
 LogonManager& Logon() {
   FinishRestoreOnce();
-  static LogonManager instance(ExecutableFolder() / "user.dat",
-                               [] { return static_cast<int>(Menstual().Database().MaxOwnerId()); }, &FileReplacer());
+  static LogonManager instance(ExecutableFolder() / "user.dat", [] { return Session().HighestOwnerInUse(); },
+                               &FileReplacer());
+  return instance;
+}
+
+// Vaults lie beside db.dat; without a data folder nobody's days are encrypted.
+CalendarSession& Session() {
+  static CalendarSession instance(Menstual(), [] {
+    const std::optional<DataFiles> files = ProgramDataFiles();
+    return files ? files->db : std::filesystem::path();
+  }());
   return instance;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "backup/backup_files.h"
+#include "accounts/calendar_session.h"
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform_win32.h"
@@ -21,6 +22,8 @@ namespace instances {
 [[nodiscard]] LocaleManager& Locale();
 [[nodiscard]] MenstualManager& Menstual();
 [[nodiscard]] LogonManager& Logon();
+// Which file the model reads her days from: db.dat or her vault.
+[[nodiscard]] CalendarSession& Session();
 [[nodiscard]] DesktopManager& Desktop();
 // db.dat in the roaming application-data folder and user.dat beside the
 // program; none without an application-data folder.

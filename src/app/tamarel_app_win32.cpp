@@ -15,6 +15,7 @@
 #include "update/update_thread_win32.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
+#include "ui/frame/data_commands_win32.h"
 #include "ui/frame/main_frame_win32.h"
 
 CTamarelApp::CTamarelApp() = default;
@@ -74,20 +75,26 @@ bool CTamarelApp::InitInstance(const wchar_t* commandLine) {
   help_ = std::make_unique<HelpViewerScope>(HelpViewer{[](HWND owner, DWORD topic) {
     return ShowHtmlHelpTopic(owner, (ExecutableFolder() / L"tamarel_help.chm").wstring(), topic);
   }, nullptr});
-  if (askNow) {
-    CLoginDlg login(logon, instances::Locale(), codec, SystemPrompts());
-    login.SetModel(&model);
-    if (login.DoModal(nullptr) == IDOK) model.Reload();
-  }
-
   FrameContext context{options, instances::Locale(), model, model.Clock()};
   context.logon = &logon;
   context.codec = &codec;
+  session_ = &instances::Session();
+  context.session = session_;
   context.desktop = &instances::Desktop();
   context.dataFiles = instances::ProgramDataFiles();
   context.files = &instances::FileReplacer();
   context.openDatabase = [] { return instances::OpenDayDatabase(); };
   context.setLanguage = [](std::u16string_view name) { instances::Locale().SetLanguage(name); };
+
+  if (askNow) {
+    // Before the window exists File > Back up is reached through the same
+    // commands, for the backup offered before her days are encrypted.
+    DataCommands data(context, nullptr);
+    CLoginDlg login(logon, instances::Locale(), codec, context.prompts);
+    login.SetModel(&model);
+    login.SetSession(context.session, [&data](HWND owner) { return data.BackUp(owner); });
+    if (login.DoModal(nullptr) == IDOK) model.Reload();
+  }
   frame_ = std::make_unique<CMainFrame>(std::move(context));
   if (askNow) frame_->LoginAskedAtStart();
   if (!frame_->CreateFrame()) return false;
@@ -123,6 +130,8 @@ int CTamarelApp::ExitInstance() {
   // the object is whole, so that it stores its rectangle and saves.
   if (frame_ && frame_->Hwnd()) DestroyWindow(frame_->Hwnd());
   frame_.reset();
+  // Her key and her days in the clear do not wait for the process to end.
+  if (session_) session_->Close();
   stop_ = true;
   // Wake the watcher so it sees the stop flag and ends; waiting is bounded in
   // case it is stuck in a send to a window that no longer answers.

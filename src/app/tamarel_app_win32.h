@@ -10,6 +10,7 @@
 #include "ui/widgets/message_loop_win32.h"
 
 class CMainFrame;
+class CalendarSession;
 class UpdateThread;
 
 // The application object: one running copy per Windows user, the managers
@@ -48,5 +49,7 @@ class CTamarelApp {
   std::unique_ptr<CMainFrame> frame_;
   // The automatic check for a newer version; none when it is turned off.
   std::unique_ptr<UpdateThread> updateThread_;
+  // Which file her days are in; none until start-up made it.
+  CalendarSession* session_ = nullptr;
   int exitCode_ = 0;
 };

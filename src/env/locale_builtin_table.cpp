@@ -344,6 +344,22 @@ constexpr Entry kBuiltIn[] = {
      u"Temperature shift confirmed on %d.%d.%d: ovulation about %d.%d.%d"},
     {u"TEMP_SHIFT_RISING",
      u"Temperature rising since %d.%d.%d: not yet confirmed"},
+    {u"ENCRYPT_CALENDAR", u"Encrypt my calendar"},
+    {u"ENCRYPT_WARNING", u"Your days will be readable only with your password. A forgotten password cannot be recovered: nobody, not even you, can read your days without it. Make a backup first? (Yes: back up, then encrypt. No: encrypt without a backup.)"},
+    {u"DECRYPT_CONFIRM", u"Your days will be kept unencrypted again, readable by anyone who can open the calendar file. Go on?"},
+    {u"VAULT_MISSING", u"Your calendar is not encrypted."},
+    {u"VAULT_REFUSED", u"Your encrypted calendar could not be opened: it was changed or damaged. It is left as it is; a backup can bring your days back."},
+    {u"VAULT_DAMAGED", u"Your encrypted calendar is damaged or is not Tamarel's. It is left as it is."},
+    {u"VAULT_UNREADABLE", u"Your encrypted calendar could not be read."},
+    {u"VAULT_EXISTS", u"Your calendar is encrypted already."},
+    {u"VAULT_NOT_SAVED", u"Your encrypted calendar could not be written; it is as it was."},
+    {u"VAULT_CALENDAR_NOT_SAVED", u"The calendar file could not be written; nothing changed."},
+    {u"VAULT_CRYPTO_FAILED", u"The cryptography of Windows did not answer; nothing changed."},
+    {u"DELETE_DAYS_QUESTION", u"Delete the days of %s too? Otherwise they stay on this PC."},
+    {u"DELETE_DAYS_FAILED", u"The days could not all be deleted; File > Configure offers to delete them later."},
+    {u"LEFTOVER_DAYS", u"Days of deleted users: %d"},
+    {u"LEFTOVER_DELETE", u"Delete them"},
+    {u"LEFTOVER_CONFIRM", u"Delete the days of users who no longer exist? This cannot be undone."},
 };
 
 // The table sorted by key, for lookups by binary search: Translate runs for

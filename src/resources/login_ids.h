@@ -11,6 +11,7 @@
 #define IDC_LOGIN_PASSWORD 1104
 #define IDC_LOGIN_CREATE 1105
 #define IDC_LOGIN_DELETE 1106
+#define IDC_LOGIN_ENCRYPT 1107
 
 // New user: name, password and the password again.
 #define IDD_CREATE_USER 151
@@ -27,3 +28,8 @@
 #define IDC_DELETE_NAME 1121
 #define IDC_DELETE_PASSWORD_LABEL 1122
 #define IDC_DELETE_PASSWORD 1123
+
+// Her password once more, before her days are encrypted.
+#define IDD_PASSWORD 154
+#define IDC_PASSWORD_LABEL 1130
+#define IDC_PASSWORD_FIELD 1131

@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <utility>
 
+#include "accounts/calendar_session.h"
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform_win32.h"
@@ -31,22 +32,30 @@ void DataCommands::ShowInformation(const std::u16string& text) const {
                                 MB_OK | MB_ICONINFORMATION);
 }
 
-void DataCommands::BackUp() {
-  if (!context_.dataFiles || !context_.files || !context_.prompts.chooseFile) return;
+bool DataCommands::BackUp(HWND owner) {
+  if (!context_.dataFiles || !context_.files || !context_.prompts.chooseFile) return false;
+  const HWND previousOwner = std::exchange(owner_, owner ? owner : owner_);
+  const bool done = WriteBackUp();
+  owner_ = previousOwner;
+  return done;
+}
+
+bool DataCommands::WriteBackUp() {
   FileChoice choice;
   choice.save = true;
   choice.defaultName = ToWide(DefaultBackupName(context_.clock.Today()));
   choice.initialFolder = DocumentsFolder().wstring();
   choice.types = {{ToWide(context_.locale.Translate(u"FILTER_BACKUP")), L"*.zip"}};
   const std::optional<ChosenFile> chosen = context_.prompts.chooseFile(owner_, choice);
-  if (!chosen) return;
+  if (!chosen) return false;
   const std::filesystem::path target(chosen->path);
   const BackupStatus status = WriteBackup(*context_.dataFiles, target, context_.clock.Today(), *context_.files);
   if (status != BackupStatus::kDone) {
     ShowError(BackupStatusMessage(status, context_.locale, FromWide(chosen->path)));
-    return;
+    return false;
   }
   ShowInformation(FormatText(context_.locale.Translate(u"BACKUP_DONE"), {FromWide(chosen->path)}));
+  return true;
 }
 
 void DataCommands::Restore() {
@@ -70,6 +79,10 @@ void DataCommands::Restore() {
                                   MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
 
+  // Her vault is closed with db.dat (its key goes: the restored vault may be
+  // under another password), so she logs in again after the restore.
+  const bool hadVault = context_.session && context_.session->VaultOpen();
+  if (context_.session) context_.session->Close();
   // db.dat is closed while it is replaced, then opened again whatever happened.
   context_.model.ReplaceDatabase(nullptr);
   const BackupStatus status = RestoreBackup(*context_.dataFiles, source, *context_.files);
@@ -82,7 +95,7 @@ void DataCommands::Restore() {
     // She stays logged in only as a user the restored list knows by the same id and name.
     const auto& users = context_.logon->Users();
     const auto it = users.find(before.id);
-    if (before.id != 0 && (it == users.end() || it->second.name != before.name)) context_.logon->Logout();
+    if (before.id != 0 && (hadVault || it == users.end() || it->second.name != before.name)) context_.logon->Logout();
   }
   context_.model.Reload();
   if (restored_) restored_();

@@ -15,11 +15,14 @@ class DataCommands {
   DataCommands(const FrameContext& context, std::function<void()> restored);
 
   void Attach(HWND owner) { owner_ = owner; }
-  void BackUp();
+  // True once a backup was written; owner: the window the dialogs belong to
+  // (none: the main window).
+  [[nodiscard]] bool BackUp(HWND owner = nullptr);
   void Restore();
   void Export();
 
  private:
+  [[nodiscard]] bool WriteBackUp();
   void ShowError(const std::u16string& text) const;
   void ShowInformation(const std::u16string& text) const;
 

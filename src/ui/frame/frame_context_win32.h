@@ -20,6 +20,7 @@ class IAnsiCodec;
 class LogonManager;
 class DesktopManager;
 class DatabaseManager;
+class CalendarSession;
 
 // What depends on her days, the goal, the lengths, the user and the
 // settings: each is made afresh once by CMainFrame::DaysChanged.
@@ -40,6 +41,9 @@ struct FrameContext {
   // The users and the codec of their names; without them there is no login.
   LogonManager* logon = nullptr;
   const IAnsiCodec* codec = nullptr;
+  // Which file her days are in (db.dat or her vault); without it nobody's
+  // calendar is encrypted.
+  CalendarSession* session = nullptr;
   // The colour chooser of the legend pane; null is the system's.
   std::function<bool(HWND owner, COLORREF& colour)> chooseColor = nullptr;
   // The print dialog (the printer and where the page goes); null is the system's.

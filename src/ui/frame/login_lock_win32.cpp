@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "accounts/calendar_session.h"
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/wide_win32.h"
@@ -43,8 +44,15 @@ bool LoginLock::RunLoginFlow() {
     RefreshTitle();
     if (callbacks_.lockChanged) callbacks_.lockChanged();
   }
+  // She is leaving: her key and her days in the clear go now, not when the
+  // next one logs in. Logging in again derives the key again.
+  if (context_.session && context_.session->VaultOpen()) {
+    context_.session->Close();
+    if (callbacks_.userChanged) callbacks_.userChanged();
+  }
   CLoginDlg dialog(*context_.logon, context_.locale, *context_.codec, context_.prompts, FrameResources(context_));
   dialog.SetModel(&context_.model);
+  dialog.SetSession(context_.session, callbacks_.backUp);
   const bool loggedIn = dialog.DoModal(frame_) == IDOK;
   running_ = false;
   hideForLogin_ = false;

@@ -15,6 +15,7 @@ class LoginLock {
   struct Callbacks {
     std::function<void()> lockChanged;  // the calendar and panes are shown or hidden as Hidden() says
     std::function<void()> userChanged;  // somebody else's days (or nobody's) are to be shown
+    std::function<bool(HWND owner)> backUp;  // File > Back up, offered before an encryption
   };
 
   LoginLock(const FrameContext& context, Callbacks callbacks);

@@ -22,7 +22,7 @@ void CMainFrame::FillCommands() {
   c.Add(ID_FILE_PRINTALL, [this] {
     if (calendar_) static_cast<void>(printer_.Print(Hwnd(), calendar_->Year(), calendar_->Painter()));
   });
-  c.Add(ID_FILE_BACKUP, [this] { dataCommands_.BackUp(); });
+  c.Add(ID_FILE_BACKUP, [this] { static_cast<void>(dataCommands_.BackUp()); });
   c.Add(ID_FILE_RESTORE, [this] { dataCommands_.Restore(); });
   c.Add(ID_FILE_EXPORT, [this] { dataCommands_.Export(); });
   c.Add(ID_NAVIGATE_NEXT, [this] {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "accounts/calendar_session.h"
 #include "env/debug_log_win32.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
@@ -32,7 +33,8 @@ CMainFrame::CMainFrame(FrameContext context)
       panes_(PaneContext{context_.options, context_.locale, context_.model, context_.clock, *this, context_.prompts,
                          FrameResources(context_), context_.chooseColor},
              [this] { Refreshed(FrameDependent::kPanes); }),
-      lock_(context_, {[this] { LockChanged(); }, [this] { DaysChanged(); }}),
+      lock_(context_, {[this] { LockChanged(); }, [this] { DaysChanged(); },
+                       [this](HWND owner) { return dataCommands_.BackUp(owner); }}),
       tray_(context_.options, context_.locale, context_.clock, context_.prompts,
             {[this] {
                if (lock_.Hidden()) return LockedTrayTooltip(context_.locale);
@@ -64,12 +66,16 @@ CMainFrame::CMainFrame(FrameContext context)
             RepaintMainWindow();
           },
           [this] {
+            // Logins turned off: everybody works on db.dat's shared days,
+            // and her key goes.
+            if (!context_.options.userLogins && context_.session) context_.session->Close();
             // New colours: the calendar is made again in them.
             if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
             panes_.Colour(context_.options.theme);
             DaysChanged();
             RepaintMainWindow();
-          }) {
+          },
+          [this](HWND owner) { return dataCommands_.BackUp(owner); }, [this] { DaysChanged(); }) {
   FillCommands();
 }
 

@@ -14,11 +14,18 @@
 #include "ui/settings/settings_dialog_win32.h"
 
 SettingsWindowHost::SettingsWindowHost(const FrameContext& context, std::function<void()> textsChanged,
-                                       std::function<void()> coloursChanged, std::function<void()> accepted)
+                                       std::function<void()> coloursChanged, std::function<void()> accepted,
+                                       std::function<bool(HWND)> backUp, std::function<void()> daysChanged)
     : context_(context),
       accepted_(std::move(accepted)),
       pages_{context.options,          context.locale,           FrameResources(context), context.setLanguage,
-             std::move(textsChanged), std::move(coloursChanged), context.prompts} {}
+             std::move(textsChanged), std::move(coloursChanged), context.prompts} {
+  pages_.session = context.session;
+  pages_.logon = context.logon;
+  pages_.codec = context.codec;
+  pages_.backUp = std::move(backUp);
+  pages_.daysChanged = std::move(daysChanged);
+}
 
 SettingsWindowHost::~SettingsWindowHost() = default;
 

@@ -17,8 +17,10 @@ class SettingsWindowHost {
   // textsChanged: the language changed (Apply of the general page);
   // coloursChanged: the theme changed; accepted: OK applied every page and
   // the settings were saved.
+  // backUp: File > Back up; daysChanged: the general page moved or deleted days.
   SettingsWindowHost(const FrameContext& context, std::function<void()> textsChanged,
-                     std::function<void()> coloursChanged, std::function<void()> accepted);
+                     std::function<void()> coloursChanged, std::function<void()> accepted,
+                     std::function<bool(HWND)> backUp = nullptr, std::function<void()> daysChanged = nullptr);
   ~SettingsWindowHost();
   SettingsWindowHost(const SettingsWindowHost&) = delete;
   SettingsWindowHost& operator=(const SettingsWindowHost&) = delete;

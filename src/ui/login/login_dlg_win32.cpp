@@ -1,5 +1,6 @@
 #include "ui/login/login_dlg_win32.h"
 
+#include "accounts/calendar_session.h"
 #include "accounts/logon_manager.h"
 #include "env/locale_manager.h"
 #include "env/platform.h"
@@ -106,10 +107,12 @@ BOOL CLoginDlg::OnInitDialog() {
                          {IDC_LOGIN_PASSWORD_LABEL, u"PWD"},
                          {IDC_LOGIN_CREATE, u"CREATE_USER"},
                          {IDC_LOGIN_DELETE, u"DELETE_USER"},
+                         {IDC_LOGIN_ENCRYPT, u"ENCRYPT_CALENDAR"},
                          {IDCANCEL, u"BTN_CANCEL"}});
   PrepareField(IDC_LOGIN_PASSWORD, true);
   FillNames(IDC_LOGIN_NAME);
   UpdateDeleteButton();
+  UpdateEncryptBox();
   // At start-up the dialog has no owner: it gets its own taskbar button and
   // comes to the front, so she finds it before the window shows.
   if (!GetWindow(Hwnd(), GW_OWNER)) {
@@ -122,6 +125,10 @@ BOOL CLoginDlg::OnInitDialog() {
 }
 
 bool CLoginDlg::OnCommand(WORD id, WORD code, HWND) {
+  if ((id == IDC_LOGIN_NAME && code == CBN_SELCHANGE) || (id == IDC_LOGIN_PASSWORD && code == EN_CHANGE)) {
+    UpdateEncryptBox();
+    return true;
+  }
   if (code != BN_CLICKED) return false;
   switch (id) {
     case IDC_LOGIN_CREATE: OnCreateUser(); return true;
@@ -131,14 +138,62 @@ bool CLoginDlg::OnCommand(WORD id, WORD code, HWND) {
 }
 
 void CLoginDlg::OnOK() {
-  if (logon_.Authenticate(SelectedName(IDC_LOGIN_NAME), AnsiText(IDC_LOGIN_PASSWORD), true)) {
-    Close(IDOK);
-    return;
+  const std::string password = AnsiText(IDC_LOGIN_PASSWORD);
+  if (logon_.Authenticate(SelectedName(IDC_LOGIN_NAME), password, true)) {
+    if (OpenHerCalendar(password)) {
+      Close(IDOK);
+      return;
+    }
+  } else {
+    ShowError(logon_.Users().empty() ? u"MSG_AUTH_FAILD2" : u"MSG_AUTH_FAILD");
   }
-  ShowError(logon_.Users().empty() ? u"MSG_AUTH_FAILD2" : u"MSG_AUTH_FAILD");
   // The wrong password does not stay: the field is empty for the next try.
   SetItemText(IDC_LOGIN_PASSWORD, L"");
   SetFocus(Item(IDC_LOGIN_PASSWORD));
+}
+
+bool CLoginDlg::OpenHerCalendar(const std::string& password) {
+  if (!session_) return true;
+  const int id = logon_.CurrentUser().id;
+  // The key is derived here, once: from now on her days are read and
+  // written in her vault.
+  const VaultResult opened = session_->OpenFor(id, password);
+  if (opened != VaultResult::kDone && opened != VaultResult::kMissing) {
+    // A vault that does not open is left as it is, and nobody is logged in
+    // over it: a day marked now would go into db.dat in the clear.
+    logon_.Logout();
+    ShowError(VaultResultKey(opened));
+    return false;
+  }
+  const bool wanted = IsDlgButtonChecked(Hwnd(), IDC_LOGIN_ENCRYPT) == BST_CHECKED;
+  if (wanted && !session_->VaultOpen() && !password.empty()) {
+    (void)TurnEncryptionOn(Hwnd(), *session_, id, password, locale_, prompts_, backUp_);
+  } else if (!wanted && session_->VaultOpen()) {
+    (void)TurnEncryptionOff(Hwnd(), *session_, locale_, prompts_);
+  }
+  // Whatever she decided, she is logged in; what failed has been told.
+  return true;
+}
+
+void CLoginDlg::UpdateEncryptBox() {
+  const HWND box = Item(IDC_LOGIN_ENCRYPT);
+  if (!session_) {
+    ShowWindow(box, SW_HIDE);
+    return;
+  }
+  int id = 0;
+  const std::string name = SelectedName(IDC_LOGIN_NAME);
+  for (const auto& [userId, user] : logon_.Users()) {
+    if (user.name == name) {
+      id = userId;
+      break;
+    }
+  }
+  if (id != lastEncryptUser_) {
+    lastEncryptUser_ = id;
+    CheckDlgButton(Hwnd(), IDC_LOGIN_ENCRYPT, session_->HasVault(id) ? BST_CHECKED : BST_UNCHECKED);
+  }
+  EnableWindow(box, id != 0 && GetWindowTextLengthW(Item(IDC_LOGIN_PASSWORD)) > 0);
 }
 
 void CLoginDlg::OnCreateUser() {
@@ -152,6 +207,7 @@ void CLoginDlg::OnCreateUser() {
   UpdateDeleteButton();
   if (added != UsersResult::kDone) ShowError(UsersResultKey(added));
   if (first && there) OfferEarlierDays(create.Name());
+  UpdateEncryptBox();
 }
 
 // Before the first account every day belongs to nobody (owner 0); once she
@@ -187,10 +243,12 @@ void CLoginDlg::UpdateDeleteButton() { EnableWindow(Item(IDC_LOGIN_DELETE), !log
 
 void CLoginDlg::OnDeleteUser() {
   if (logon_.Users().empty()) return;
-  CDeleteUserDlg remove(logon_, locale_, codec_, prompts_, resources_);
+  CDeleteUserDlg remove(logon_, locale_, codec_, prompts_, resources_, session_);
   remove.DoModal(Hwnd());
   FillNames(IDC_LOGIN_NAME);
   UpdateDeleteButton();
+  lastEncryptUser_ = -1;
+  UpdateEncryptBox();
 }
 
 // --- New user ---
@@ -235,8 +293,8 @@ void CCreateUserDlg::OnOK() {
 // --- Delete user ---
 
 CDeleteUserDlg::CDeleteUserDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec,
-                               const Prompts& prompts, HINSTANCE resources)
-    : CUserDialogBase(IDD_DELETE_USER, logon, locale, codec, prompts, resources) {}
+                               const Prompts& prompts, HINSTANCE resources, CalendarSession* session)
+    : CUserDialogBase(IDD_DELETE_USER, logon, locale, codec, prompts, resources), session_(session) {}
 
 BOOL CDeleteUserDlg::OnInitDialog() {
   SetTexts(u"DELETE_USER",
@@ -257,9 +315,48 @@ void CDeleteUserDlg::OnOK() {
     SendMessageW(password, EM_SETSEL, 0, -1);
     return;
   }
+  // Her days go with her unless she says no; yes is the default.
+  bool deleteDays = false;
+  if (session_ && prompts_.messageBox) {
+    const std::u16string question = FormatText(locale_.Translate(u"DELETE_DAYS_QUESTION"), {codec_.FromAnsi(name)});
+    deleteDays = prompts_.messageBox(Hwnd(), ToWide(question), ToWide(locale_.Translate(u"DELETE_USER")),
+                                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+  }
   // The user is gone for this run even when the file could not be written.
   // The user the password proves goes, even when two share the name.
-  const UsersResult removed = logon_.DeleteUser(name, password);
-  if (removed != UsersResult::kDone) ShowError(UsersResultKey(removed));
+  int id = 0;
+  const UsersResult removed = logon_.DeleteUser(name, password, &id);
+  if (removed != UsersResult::kDone) {
+    ShowError(UsersResultKey(removed));
+  } else if (deleteDays && session_->DeleteDaysOf(id) != DaysRemoval::kDone) {
+    // Only once user.dat no longer names her; what stays is offered for
+    // deletion in File > Configure.
+    ShowError(u"DELETE_DAYS_FAILED");
+  }
+  Close(IDOK);
+}
+
+// --- Her password once more ---
+
+CPasswordDlg::CPasswordDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec,
+                           const Prompts& prompts, HINSTANCE resources)
+    : CUserDialogBase(IDD_PASSWORD, logon, locale, codec, prompts, resources) {}
+
+BOOL CPasswordDlg::OnInitDialog() {
+  SetTexts(u"ENCRYPT_CALENDAR", {{IDC_PASSWORD_LABEL, u"PWD"}, {IDCANCEL, u"BTN_CANCEL"}});
+  PrepareField(IDC_PASSWORD_FIELD, true);
+  SetFocus(Item(IDC_PASSWORD_FIELD));
+  return FALSE;
+}
+
+void CPasswordDlg::OnOK() {
+  const std::string password = AnsiText(IDC_PASSWORD_FIELD);
+  if (password.empty() || !logon_.Authenticate(logon_.CurrentUser().name, password, false)) {
+    ShowError(u"MSG_AUTH_FAILD");
+    SetItemText(IDC_PASSWORD_FIELD, L"");
+    SetFocus(Item(IDC_PASSWORD_FIELD));
+    return;
+  }
+  password_ = password;
   Close(IDOK);
 }

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "accounts/logon_manager.h"
+#include "ui/login/vault_prompts_win32.h"
 #include "ui/widgets/dialog_win32.h"
 #include "ui/widgets/prompts_win32.h"
 
+class CalendarSession;
 class IAnsiCodec;
 class LocaleManager;
 class LogonManager;
@@ -64,6 +66,13 @@ class CLoginDlg : public CUserDialogBase {
   // The calendar whose days marked before any account was made are offered
   // to the first user created here; without it nothing is offered.
   void SetModel(MenstualManager* model) { model_ = model; }
+  // Her calendar: opened from her vault at login, encrypted or given back to
+  // db.dat as "Encrypt my calendar" says, her days deleted with her. Without
+  // it the dialog only logs in. backUp is offered before an encryption.
+  void SetSession(CalendarSession* session, BackUpFn backUp) {
+    session_ = session;
+    backUp_ = std::move(backUp);
+  }
 
  protected:
   BOOL OnInitDialog() override;
@@ -78,8 +87,17 @@ class CLoginDlg : public CUserDialogBase {
   void OfferEarlierDays(const std::string& name);
   // Deleting needs someone to delete.
   void UpdateDeleteButton();
+  // Checked when the chosen user's calendar is encrypted; only a password
+  // can encrypt, so the box waits for one.
+  void UpdateEncryptBox();
+  // After her login: her vault opened (false, and she is logged out again,
+  // when it is refused), then encrypted or given back as the box says.
+  [[nodiscard]] bool OpenHerCalendar(const std::string& password);
 
   MenstualManager* model_ = nullptr;
+  CalendarSession* session_ = nullptr;
+  BackUpFn backUp_;
+  int lastEncryptUser_ = -1;  // the user the box was last set for
 };
 
 // Name and password of a new user, checked but not created: CLoginDlg adds
@@ -103,12 +121,34 @@ class CCreateUserDlg : public CUserDialogBase {
 };
 
 // Deletes a user whose password is entered; ends with IDOK once she is gone.
+// With a session it asks whether her days go too (yes by default) and
+// deletes them, vault and all, once the list no longer names her.
 class CDeleteUserDlg : public CUserDialogBase {
  public:
   CDeleteUserDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec, const Prompts& prompts,
-                 HINSTANCE resources = nullptr);
+                 HINSTANCE resources = nullptr, CalendarSession* session = nullptr);
 
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
+
+ private:
+  CalendarSession* session_;
+};
+
+// Her password once more: the settings window asks for it before her days
+// are encrypted (the key comes from it). Ends with IDOK only when the
+// password is the logged-in user's.
+class CPasswordDlg : public CUserDialogBase {
+ public:
+  CPasswordDlg(LogonManager& logon, const LocaleManager& locale, const IAnsiCodec& codec, const Prompts& prompts,
+               HINSTANCE resources = nullptr);
+  [[nodiscard]] const std::string& Password() const { return password_; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+ private:
+  std::string password_;
 };

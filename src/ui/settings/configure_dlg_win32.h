@@ -9,7 +9,8 @@
 #include "ui/widgets/settings_page_win32.h"
 
 // The general settings page: language, colour theme, start with Windows,
-// logins and update checks.
+// logins, update checks, "Encrypt my calendar" for the user logged in and
+// the days of deleted users.
 class CConfigureDlg : public CSettingsPage {
 public:
   explicit CConfigureDlg(SettingsContext &context);
@@ -22,8 +23,16 @@ public:
 protected:
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
+  bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
+  // The box follows her calendar; the line and its button show only when
+  // deleted users left days behind.
+  void ShowCalendarState();
+  // Her days move at once (not at OK): the move asks, warns and may fail.
+  void OnEncryptClicked();
+  void OnDeleteLeftovers();
+
   SettingsContext &context_;
   CColourPickerCB themes_;
   std::vector<std::wstring> languages_;

@@ -11,6 +11,9 @@
 
 class OptionsManager;
 class LocaleManager;
+class LogonManager;
+class IAnsiCodec;
+class CalendarSession;
 
 // What the settings pages work with. The program passes its single
 // instances; tests pass their own.
@@ -28,6 +31,16 @@ struct SettingsContext {
   std::function<void()> repaintMain = nullptr;
   // Message boxes of the pages; empty ones are the system's.
   Prompts prompts;
+  // Her calendar's file and the users: "Encrypt my calendar" and the days of
+  // deleted users need them; without them the page shows neither.
+  CalendarSession* session = nullptr;
+  LogonManager* logon = nullptr;
+  const IAnsiCodec* codec = nullptr;
+  // File > Back up, offered before her days are encrypted; true once written.
+  std::function<bool(HWND owner)> backUp = nullptr;
+  // Her days moved between db.dat and her vault, or days were deleted: every
+  // view asks again.
+  std::function<void()> daysChanged = nullptr;
 };
 
 // One page of the settings window: a child dialog made the first time it is

@@ -29,33 +29,31 @@ const std::u16string kNote = u"Appointment with Dr. Lindqvist";
 constexpr PackedDate kStart(2, 3, 2026);
 constexpr PackedDate kNoteDay(9, 3, 2026);
 
-bool Contains(const std::vector<uint8_t> &haystack, std::u16string_view text) {
+bool Contains(const std::vector<uint8_t>& haystack, std::u16string_view text) {
   std::vector<uint8_t> utf16;
   for (char16_t c : text) {
     utf16.push_back(static_cast<uint8_t>(c));
     utf16.push_back(static_cast<uint8_t>(c >> 8));
   }
   const std::vector<uint8_t> ascii(text.begin(), text.end());
-  const auto has = [&haystack](const std::vector<uint8_t> &needle) {
-    return std::search(haystack.begin(), haystack.end(), needle.begin(),
-                       needle.end()) != haystack.end();
+  const auto has = [&haystack](const std::vector<uint8_t>& needle) {
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end()) != haystack.end();
   };
   return has(utf16) || has(ascii);
 }
 
 class CalendarSessionTest : public ::testing::Test {
-protected:
+ protected:
   CalendarSessionTest()
       : options_(store_, SystemLocaleInfo{}, nullptr, u""),
-        locale_(dir_.path(), codec_), clock_(PackedDate(10, 3, 2026)),
-        model_(std::make_unique<DatabaseManager>(Db(),
-                                                 [this] { return current_; }),
-               options_, locale_, clock_),
+        locale_(dir_.path(), codec_),
+        clock_(PackedDate(10, 3, 2026)),
+        model_(std::make_unique<DatabaseManager>(Db(), [this] { return current_; }), options_, locale_, clock_),
         session_(model_, Db(), Context()) {}
 
   static VaultContext Context() {
     VaultContext context;
-    context.iterations = 1000; // the rounds are not what these tests measure
+    context.iterations = 1000;  // the rounds are not what these tests measure
     return context;
   }
   fs::path Db() const { return dir_ / "db.dat"; }
@@ -71,7 +69,7 @@ protected:
   }
   // What the model shows her on the day with the note.
   std::optional<std::u16string> NoteShown() {
-    const Day *day = model_.GetCachedDay(kNoteDay);
+    const Day* day = model_.GetCachedDay(kNoteDay);
     return day ? day->note : std::nullopt;
   }
 
@@ -86,18 +84,15 @@ protected:
   CalendarSession session_;
 };
 
-TEST_F(CalendarSessionTest,
-       HerDaysLiveInTheVaultWhileSheIsLoggedInAndOnlyThere) {
+TEST_F(CalendarSessionTest, HerDaysLiveInTheVaultWhileSheIsLoggedInAndOnlyThere) {
   Mark(kAnn);
   ASSERT_EQ(session_.Encrypt(kAnn, "rose"), VaultResult::kDone);
   EXPECT_TRUE(session_.VaultOpen());
-  EXPECT_EQ(NoteShown(), kNote)
-      << "the model shows her days from the vault at once";
+  EXPECT_EQ(NoteShown(), kNote) << "the model shows her days from the vault at once";
   EXPECT_EQ(session_.Plain().CountDays(kAnn), 0);
 
   // A day marked now goes into the vault, not into db.dat.
-  Day later(PackedDate(30, 3, 2026), true, false, false, false, false, false,
-            0.0);
+  Day later(PackedDate(30, 3, 2026), true, false, false, false, false, false, 0.0);
   later.note = u"Second note of hers";
   ASSERT_EQ(model_.StoreDay(later), SaveResult::kDone);
   EXPECT_EQ(session_.Plain().CountDays(kAnn), 0);
@@ -108,10 +103,8 @@ TEST_F(CalendarSessionTest,
   EXPECT_EQ(NoteShown(), std::nullopt);
   // Neither file holds her words (db.dat's old records were zeroed, the
   // journal of that save is gone), and db.dat has no day of hers.
-  for (const fs::path &file :
-       {Db(), Vault(kAnn), DatabaseManager::JournalPath(Db())}) {
-    const std::vector<uint8_t> bytes =
-        fs::exists(file) ? ReadBytes(file) : std::vector<uint8_t>{};
+  for (const fs::path& file : {Db(), Vault(kAnn), DatabaseManager::JournalPath(Db())}) {
+    const std::vector<uint8_t> bytes = fs::exists(file) ? ReadBytes(file) : std::vector<uint8_t>{};
     EXPECT_FALSE(Contains(bytes, kNote)) << file;
     EXPECT_FALSE(Contains(bytes, u"Second note of hers")) << file;
   }
@@ -126,8 +119,7 @@ TEST_F(CalendarSessionTest,
   EXPECT_EQ(model_.Database().CountDays(kAnn), 3);
 }
 
-TEST_F(CalendarSessionTest,
-       AWrongPasswordOrAChangedVaultShowsNothingAndWritesNothing) {
+TEST_F(CalendarSessionTest, AWrongPasswordOrAChangedVaultShowsNothingAndWritesNothing) {
   Mark(kAnn);
   ASSERT_EQ(session_.Encrypt(kAnn, "rose"), VaultResult::kDone);
   session_.Close();
@@ -142,8 +134,7 @@ TEST_F(CalendarSessionTest,
   WriteBytes(Vault(kAnn), changed);
   EXPECT_EQ(session_.OpenFor(kAnn, "rose"), VaultResult::kRefused);
   EXPECT_FALSE(session_.VaultOpen());
-  EXPECT_EQ(ReadBytes(Vault(kAnn)), changed)
-      << "a refused vault is never written over";
+  EXPECT_EQ(ReadBytes(Vault(kAnn)), changed) << "a refused vault is never written over";
 
   // A user without a vault works on db.dat as before.
   EXPECT_EQ(session_.OpenFor(kBea, "anything"), VaultResult::kMissing);
@@ -158,12 +149,10 @@ TEST_F(CalendarSessionTest, TurningEncryptionOffPutsHerDaysBackIntoDbDat) {
   EXPECT_FALSE(fs::exists(Vault(kAnn)));
   EXPECT_EQ(NoteShown(), kNote);
   EXPECT_EQ(session_.Plain().CountDays(kAnn), 2);
-  EXPECT_EQ(session_.Decrypt(), VaultResult::kMissing)
-      << "nothing open, nothing to turn off";
+  EXPECT_EQ(session_.Decrypt(), VaultResult::kMissing) << "nothing open, nothing to turn off";
 }
 
-TEST_F(CalendarSessionTest,
-       DeletingAUserTakesHerDaysAndHerVaultAndNobodyElses) {
+TEST_F(CalendarSessionTest, DeletingAUserTakesHerDaysAndHerVaultAndNobodyElses) {
   Mark(kBea);
   Mark(kAnn);
   ASSERT_EQ(session_.Encrypt(kAnn, "rose"), VaultResult::kDone);
@@ -178,22 +167,20 @@ TEST_F(CalendarSessionTest,
 }
 
 TEST_F(CalendarSessionTest, LeftoversAreTheDaysAndVaultsOfIdsNoListedUserHas) {
-  Mark(0); // days of no account: nobody's leftovers
+  Mark(0);  // days of no account: nobody's leftovers
   Mark(kAnn);
   Mark(3);
   Mark(4);
   WriteBytes(Vault(5), {1, 2, 3});
-  WriteBytes(dir_ / "vault-07.dat", {1});    // not a name the program writes
-  WriteBytes(dir_ / "vault-6.dat.new", {1}); // a save cut off, not a vault
-  const std::map<int, UserRecord> users = {{kAnn, UserRecord{"ann", kAnn, "h"}},
-                                           {4, UserRecord{"dee", 4, "h"}}};
+  WriteBytes(dir_ / "vault-07.dat", {1});     // not a name the program writes
+  WriteBytes(dir_ / "vault-6.dat.new", {1});  // a save cut off, not a vault
+  const std::map<int, UserRecord> users = {{kAnn, UserRecord{"ann", kAnn, "h"}}, {4, UserRecord{"dee", 4, "h"}}};
 
   CalendarSession::Leftovers found = session_.FindLeftovers(users);
   EXPECT_EQ(found.owners, std::vector<uint16_t>{3});
   EXPECT_EQ(found.days, 2);
   EXPECT_EQ(found.vaults, std::vector<int>{5});
-  EXPECT_EQ(session_.HighestOwnerInUse(), 5)
-      << "a new user must not get the id of a vault left behind";
+  EXPECT_EQ(session_.HighestOwnerInUse(), 5) << "a new user must not get the id of a vault left behind";
 
   // With no list at all (user.dat unreadable or gone), nothing looks abandoned.
   EXPECT_TRUE(session_.FindLeftovers({}).Empty());
@@ -202,8 +189,7 @@ TEST_F(CalendarSessionTest, LeftoversAreTheDaysAndVaultsOfIdsNoListedUserHas) {
   EXPECT_TRUE(session_.FindLeftovers(users).Empty());
   EXPECT_FALSE(fs::exists(Vault(5)));
   EXPECT_TRUE(fs::exists(dir_ / "vault-07.dat"));
-  for (uint16_t kept : {uint16_t{0}, uint16_t{kAnn}, uint16_t{4}})
-    EXPECT_EQ(session_.Plain().CountDays(kept), 2);
+  for (uint16_t kept : {uint16_t{0}, uint16_t{kAnn}, uint16_t{4}}) EXPECT_EQ(session_.Plain().CountDays(kept), 2);
 }
 
-} // namespace
+}  // namespace
