@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "accounts/calendar_session.h"
 #include "accounts/logon_manager.h"
 #include "env/wide_win32.h"
 #include "resources/pane_ids.h"
@@ -135,6 +136,25 @@ TEST_P(EveryWindowFits, TheMainWindowAndItsPanesInBothPeriodModes) {
 }
 
 TEST_P(EveryWindowFits, TheSettingsWindowWithEachPage) {
+  // A user logged in and the days of a deleted one: every line of the
+  // general page shows.
+  {
+    LogonManager setup(dir_ / "user.dat", {}, nullptr, PasswordHashing{nullptr, 1000});
+    ASSERT_EQ(setup.AddUser("anna", "rose"), UsersResult::kDone);
+  }
+  LogonManager logon(dir_ / "user.dat");
+  ASSERT_TRUE(logon.Authenticate("anna", "rose", true));
+  options_.userLogins = true;
+  ASSERT_EQ(model_->Database().ReplaceDays(7, {Day(kToday, true, false, false, false, false, false, 0.0)}),
+            SaveResult::kDone);
+  CalendarSession session(*model_, dir_ / "db.dat");
+  const auto fit = adjustContext_;
+  adjustContext_ = [&](FrameContext& context) {
+    fit(context);
+    context.logon = &logon;
+    context.codec = &codec_;
+    context.session = &session;
+  };
   OpenFrame();
   Command(ID_FILE_CONFIGURE);
   CSettingsDialog* settings = frame_->SettingsWindow().Dialog();
@@ -146,6 +166,7 @@ TEST_P(EveryWindowFits, TheSettingsWindowWithEachPage) {
   }
   SendMessageW(settings->Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   Pump();
+  frame_.reset();  // before the users and the session it was given
 }
 
 TEST_P(EveryWindowFits, TheReportsPlanningAndDayDialogs) {
@@ -179,9 +200,16 @@ TEST_P(EveryWindowFits, TheReportsPlanningAndDayDialogs) {
   LogonManager logon(dir_ / "user.dat");
   Prompts prompts;
   prompts.messageBox = [](HWND, const std::wstring&, const std::wstring&, UINT) { return IDOK; };
+  // With a calendar session the login dialog shows "Encrypt my calendar".
+  CalendarSession session(*model_, dir_ / "db.dat");
   CheckModal("login", [&] {
     CLoginDlg login(logon, locale_, codec_, prompts, ProgramResources());
+    login.SetSession(&session, nullptr);
     (void)login.DoModal(frame_->Hwnd());
+  });
+  CheckModal("password", [&] {
+    CPasswordDlg password(logon, locale_, codec_, prompts, ProgramResources());
+    (void)password.DoModal(frame_->Hwnd());
   });
 }
 
