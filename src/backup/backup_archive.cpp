@@ -76,7 +76,25 @@ std::optional<Manifest> ParseManifest(std::string_view text) {
   return m;
 }
 
+// The start every vault of this program has ("TMRLVLT1"); the rest only her
+// password opens.
+constexpr std::string_view kVaultMagic = "TMRLVLT1";
+
 }  // namespace
+
+std::string VaultFileName(int userId) { return "vault-" + std::to_string(userId) + ".dat"; }
+
+std::optional<int> VaultIdOfName(std::string_view name) {
+  constexpr std::string_view kPrefix = "vault-", kSuffix = ".dat";
+  if (name.size() <= kPrefix.size() + kSuffix.size() || !name.starts_with(kPrefix) || !name.ends_with(kSuffix))
+    return std::nullopt;
+  const std::string_view digits = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+  int id = 0;
+  if (digits.front() == '0' || digits.size() > 5 || !ParseNumber(digits, &id) || id < 1 ||
+      id > LogonManager::kMaxUserId)
+    return std::nullopt;
+  return id;
+}
 
 std::u16string DefaultBackupName(const PackedDate& today) {
   return FromUtf8("Tamarel-backup-" + IsoDate(today) + ".zip");
@@ -89,9 +107,11 @@ std::string MakeBackupArchive(const BackupContents& contents) {
   manifest += "date: " + IsoDate(contents.made) + "\r\n";
   manifest += FileLine(kDbName, contents.db);
   if (contents.users) manifest += FileLine(kUsersName, *contents.users);
+  for (const auto& [id, bytes] : contents.vaults) manifest += FileLine(VaultFileName(id), bytes);
 
   std::vector<ZipEntry> entries{{std::string(kBackupManifestName), manifest}, {std::string(kDbName), contents.db}};
   if (contents.users) entries.push_back({std::string(kUsersName), *contents.users});
+  for (const auto& [id, bytes] : contents.vaults) entries.push_back({VaultFileName(id), bytes});
   return WriteZip(entries, contents.made);
 }
 
@@ -124,6 +144,8 @@ CheckedBackup CheckBackupArchive(std::string_view bytes) {
       return out;
     if (e.name == kDbName) contents.db = e.data;
     else if (e.name == kUsersName) contents.users = e.data;
+    else if (const std::optional<int> id = VaultIdOfName(e.name); id && e.data.starts_with(kVaultMagic))
+      contents.vaults[*id] = e.data;
     else return out;
   }
   if (!DatabaseManager::LooksLikeDatabase(std::vector<uint8_t>(contents.db.begin(), contents.db.end()))) return out;

@@ -1,7 +1,12 @@
 #include "backup/backup_files.h"
 
+#include <algorithm>
+#include <map>
+#include <optional>
 #include <system_error>
+#include <vector>
 
+#include "accounts/vault.h"
 #include "env/locale_manager.h"
 #include "env/text_format.h"
 #include "env/whole_file.h"
@@ -11,7 +16,9 @@ namespace {
 
 // Far beyond any real calendar (2000 days with long notes stay under a few MB).
 constexpr std::uintmax_t kMaxBackupBytes = 256u * 1024 * 1024;
-constexpr std::string_view kMarkerText = "Tamarel restore\r\nend\r\n";
+constexpr std::string_view kMarkerStart = "Tamarel restore\r\n";
+constexpr std::string_view kMarkerEnd = "end\r\n";
+constexpr std::string_view kMarkerVaults = "vaults:";
 
 std::filesystem::path WithSuffix(const std::filesystem::path& file, const char* suffix) {
   std::filesystem::path p = file;
@@ -49,9 +56,49 @@ OptionalFile ReadCalendar(const std::filesystem::path& db) {
   return {true, std::string(image->begin(), image->end())};
 }
 
+std::filesystem::path VaultFile(const DataFiles& files, int id) { return VaultPath(files.db, id); }
+
 void ClearStage(const DataFiles& files) {
   RemoveQuietly(RestoreStagePath(files.db));
   RemoveQuietly(RestoreStagePath(files.users));
+  // Staged vaults of any id: their names end in ".dat.restore".
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(files.db.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::u16string name = it->path().filename().u16string();
+    if (name.starts_with(u"vault-") && name.ends_with(u".dat.restore")) RemoveQuietly(it->path());
+  }
+}
+
+// The marker: decided, and which vaults the restored set holds. None when it
+// is not a whole marker (cut off while it was written).
+std::optional<std::vector<int>> ParseMarker(std::string_view text) {
+  if (!text.starts_with(kMarkerStart) || !text.ends_with(kMarkerEnd)) return std::nullopt;
+  text = text.substr(kMarkerStart.size(), text.size() - kMarkerStart.size() - kMarkerEnd.size());
+  std::vector<int> ids;
+  if (text.empty()) return ids;
+  if (!text.starts_with(kMarkerVaults) || !text.ends_with("\r\n")) return std::nullopt;
+  text = text.substr(kMarkerVaults.size(), text.size() - kMarkerVaults.size() - 2);
+  while (!text.empty()) {
+    if (text.front() != ' ') return std::nullopt;
+    text.remove_prefix(1);
+    const size_t space = text.find(' ');
+    const std::optional<int> id = VaultIdOfName(VaultFileName(0).replace(6, 1, text.substr(0, space)));
+    if (!id) return std::nullopt;
+    ids.push_back(*id);
+    text.remove_prefix(space == std::string_view::npos ? text.size() : space);
+  }
+  return ids;
+}
+
+std::string MarkerText(const std::map<int, std::string>& vaults) {
+  std::string text(kMarkerStart);
+  if (!vaults.empty()) {
+    text += kMarkerVaults;
+    for (const auto& [id, bytes] : vaults) text += " " + std::to_string(id);
+    text += "\r\n";
+  }
+  text += kMarkerEnd;
+  return text;
 }
 
 }  // namespace
@@ -69,6 +116,13 @@ BackupStatus WriteBackup(const DataFiles& files, const std::filesystem::path& ta
   // Nothing stored yet: the empty calendar the program would make.
   contents.db = db.bytes ? *db.bytes : std::string(DatabaseManager::kIndexSize + 1, '\0');
   contents.users = users.bytes;
+  // Her vault as it is on the disk: a save replaces it in one step, so a
+  // read sees the old vault or the new one.
+  for (const int id : VaultIds(files.db)) {
+    const std::optional<std::string> vault = ReadWholeFile(VaultFile(files, id));
+    if (!vault) return BackupStatus::kCalendarUnreadable;
+    contents.vaults[id] = *vault;
+  }
   contents.made = today;
   // A backup that could not be restored is no backup.
   if (!DatabaseManager::LooksLikeDatabase(std::vector<uint8_t>(contents.db.begin(), contents.db.end())))
@@ -113,6 +167,11 @@ BackupStatus RestoreBackup(const DataFiles& files, const std::filesystem::path& 
   if ((db.bytes && !replacer.WriteDurably(BeforeRestorePath(files.db), *db.bytes)) ||
       (users.bytes && !replacer.WriteDurably(BeforeRestorePath(files.users), *users.bytes)))
     return BackupStatus::kRestoreFailed;
+  for (const int id : VaultIds(files.db)) {
+    const std::optional<std::string> vault = ReadWholeFile(VaultFile(files, id));
+    if (!vault || !replacer.WriteDurably(BeforeRestorePath(VaultFile(files, id)), *vault))
+      return BackupStatus::kRestoreFailed;
+  }
 
   // 3. The new files beside the old ones. A backup without a user list
   // restores an empty one, so no user of today stays behind.
@@ -123,9 +182,15 @@ BackupStatus RestoreBackup(const DataFiles& files, const std::filesystem::path& 
     ClearStage(files);
     return BackupStatus::kRestoreFailed;
   }
+  for (const auto& [id, bytes] : backup.contents.vaults) {
+    if (!replacer.WriteDurably(RestoreStagePath(VaultFile(files, id)), bytes)) {
+      ClearStage(files);
+      return BackupStatus::kRestoreFailed;
+    }
+  }
 
   // 4. Decided.
-  if (!replacer.WriteDurably(RestoreMarkerPath(files), kMarkerText)) {
+  if (!replacer.WriteDurably(RestoreMarkerPath(files), MarkerText(backup.contents.vaults))) {
     RemoveQuietly(RestoreMarkerPath(files));
     ClearStage(files);
     return BackupStatus::kRestoreFailed;
@@ -140,7 +205,8 @@ BackupStatus FinishPendingRestore(const DataFiles& files, IFileReplacer& replace
   const std::filesystem::path usersStage = RestoreStagePath(files.users);
   const OptionalFile decided = ReadIfThere(marker);
   if (!decided.ok) return BackupStatus::kPending;  // cannot tell: touch nothing
-  if (!decided.bytes || *decided.bytes != kMarkerText) {
+  const std::optional<std::vector<int>> vaults = decided.bytes ? ParseMarker(*decided.bytes) : std::nullopt;
+  if (!vaults) {
     // Not decided (or the marker was cut off while it was written): the old pair stays.
     if (decided.bytes) RemoveQuietly(marker);
     ClearStage(files);
@@ -159,6 +225,18 @@ BackupStatus FinishPendingRestore(const DataFiles& files, IFileReplacer& replace
     }
   }
   if (Exists(usersStage) && !replacer.Replace(usersStage, files.users)) return BackupStatus::kPending;
+  // The backup's vaults, then no other: a vault it did not hold would hide
+  // the restored days of her id.
+  for (const int id : *vaults) {
+    const std::filesystem::path stage = RestoreStagePath(VaultFile(files, id));
+    if (Exists(stage) && !replacer.Replace(stage, VaultFile(files, id))) return BackupStatus::kPending;
+  }
+  for (const int id : VaultIds(files.db)) {
+    if (std::find(vaults->begin(), vaults->end(), id) != vaults->end()) continue;
+    std::error_code gone;
+    std::filesystem::remove(VaultFile(files, id), gone);
+    if (gone) return BackupStatus::kPending;
+  }
   std::error_code ec;
   std::filesystem::remove(marker, ec);
   return ec ? BackupStatus::kPending : BackupStatus::kDone;

@@ -1,6 +1,7 @@
 #pragma once
 
-// Back up and restore db.dat and user.dat as one file.
+// Back up and restore db.dat, user.dat and the vaults beside db.dat as one
+// file. Vaults travel as they are: encrypted.
 //
 // A restore never leaves a half-restored pair:
 //  1. the backup is read and checked whole in memory (nothing is touched when
@@ -12,6 +13,10 @@
 //     restore is decided;
 //  5. the journal db.dat-journal goes (it speaks of the old file), db.dat and
 //     then user.dat are put in place, each in one step; the marker goes.
+// Vaults are staged with the pair (vault-<id>.dat.restore) and the marker
+// names the backup's vaults; they are put in place after user.dat, and
+// every other vault goes, so no vault of today's users survives a restore
+// that did not hold it.
 // A crash before step 4 leaves the old pair (the stray *.restore files are
 // removed at the next start); a crash after it is finished at the next start
 // by FinishPendingRestore, which the program and tamarel-cli run before

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
+#include "accounts/vault.h"
 #include "backup/backup_archive.h"
 #include "backup/backup_files.h"
 #include "env/whole_file.h"
@@ -295,3 +297,45 @@ TEST_F(BackupFilesTest, AFailedBackupLeavesNoFileUnderItsName) {
 }
 
 }  // namespace
+
+// Her vault goes into the backup as it is (encrypted) and comes back with
+// the pair; a vault the backup did not hold is gone after the restore, and a
+// crash at any step leaves the whole old set or the whole restored one.
+TEST_F(BackupFilesTest, VaultsTravelEncryptedAndARestoreLeavesExactlyTheBackupsVaults) {
+  const std::string annsVault = "TMRLVLT1" + std::string(60, '\x5a');
+  Put(VaultPath(files_.db, 1), annsVault);
+  const std::filesystem::path zip = dir_ / "b.zip";
+  ASSERT_EQ(WriteBackup(files_, zip, PackedDate(9, 12, 2026), good_), BackupStatus::kDone);
+  const ReadBackupResult read = ReadBackupFile(zip);
+  ASSERT_EQ(read.status, BackupStatus::kDone);
+  EXPECT_EQ(read.contents.vaults, (std::map<int, std::string>{{1, annsVault}}));
+
+  const auto vaults = [this] { return std::make_pair(Get(VaultPath(files_.db, 1)), Get(VaultPath(files_.db, 3))); };
+  const auto restoredSet = std::make_pair(Pair(), vaults());
+  const auto changeAll = [this] {
+    Put(files_.db, SmallDatabase(4));
+    Put(files_.users, kUsers + "3\tcleo\t0123456789abcdef0123456789abcdef0123456789abcdef\r\n");
+    Put(VaultPath(files_.db, 1), "TMRLVLT1 newer");
+    Put(VaultPath(files_.db, 3), "TMRLVLT1 cleo's");
+  };
+  changeAll();
+  const auto oldSet = std::make_pair(Pair(), vaults());
+  StepReplacer counter(0, false);
+  ASSERT_EQ(RestoreBackup(files_, zip, counter), BackupStatus::kDone);
+  EXPECT_EQ(std::make_pair(Pair(), vaults()), restoredSet);
+  EXPECT_EQ(Get(BeforeRestorePath(VaultPath(files_.db, 3))), oldSet.second.second) << "kept beside";
+  const int steps = counter.Steps();
+  for (int step = 1; step <= steps; ++step) {
+    SCOPED_TRACE("crash at step " + std::to_string(step));
+    changeAll();
+    StepReplacer failing(step, true);
+    try {
+      (void)RestoreBackup(files_, zip, failing);
+    } catch (const StepReplacer::Crash&) {
+    }
+    EXPECT_EQ(FinishPendingRestore(files_, good_), BackupStatus::kDone);  // the next start
+    const auto now = std::make_pair(Pair(), vaults());
+    EXPECT_TRUE(now == oldSet || now == restoredSet);
+    EXPECT_FALSE(std::filesystem::exists(RestoreStagePath(VaultPath(files_.db, 1))));
+  }
+}

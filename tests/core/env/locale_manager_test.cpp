@@ -501,6 +501,13 @@ const char16_t* const kHonestKeys[] = {u"BEFORE_FIRST_PERIOD", u"TRAY_NO_PERIOD"
 const char16_t* const kTemperatureKeys[] = {u"TEMP_DISTURBED",        u"TEMP_NOT_DISTURBED",   u"MSG_DISTURBED",
                                             u"MSG_TEMP_OVULATION",    u"CHART_OWN_COVER_LINE", u"TEMP_CONFIRMED_COLUMN",
                                             u"TEMP_SHIFT_CONFIRMED",  u"TEMP_SHIFT_RISING"};
+// Her calendar encrypted: the box, the warning, what a vault answers, her
+// days deleted with her and the days of deleted users.
+const char16_t* const kVaultKeys[] = {
+    u"ENCRYPT_CALENDAR",    u"ENCRYPT_WARNING",      u"DECRYPT_CONFIRM",          u"VAULT_MISSING",
+    u"VAULT_REFUSED",       u"VAULT_DAMAGED",        u"VAULT_UNREADABLE",         u"VAULT_EXISTS",
+    u"VAULT_NOT_SAVED",     u"VAULT_CALENDAR_NOT_SAVED", u"VAULT_CRYPTO_FAILED",  u"DELETE_DAYS_QUESTION",
+    u"DELETE_DAYS_FAILED",  u"LEFTOVER_DAYS",        u"LEFTOVER_DELETE",          u"LEFTOVER_CONFIRM"};
 
 TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   std::set<std::u16string_view> expected(std::begin(kAllKeys), std::end(kAllKeys));
@@ -509,6 +516,7 @@ TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   expected.insert(std::begin(kNewUserKeys), std::end(kNewUserKeys));
   expected.insert(std::begin(kHonestKeys), std::end(kHonestKeys));
   expected.insert(std::begin(kTemperatureKeys), std::end(kTemperatureKeys));
+  expected.insert(std::begin(kVaultKeys), std::end(kVaultKeys));
 
   std::set<std::u16string_view> actual;
   for (const auto &[key, text] : LocaleManager::BuiltInTable()) {
@@ -518,7 +526,7 @@ TEST(BuiltInTable, HoldsTheClassicKeysAndTheProgramsOwnOnceEach) {
   EXPECT_EQ(actual, expected);
   EXPECT_EQ(LocaleManager::BuiltInTable().size(),
             std::size(kAllKeys) + std::size(kProgramKeys) + std::size(kNewUserKeys) +
-                std::size(kHonestKeys) + std::size(kTemperatureKeys));
+                std::size(kHonestKeys) + std::size(kTemperatureKeys) + std::size(kVaultKeys));
 }
 
 TEST(BuiltInTable, EveryKeyIsFoundAndTranslatesWithoutLanguageFile) {
