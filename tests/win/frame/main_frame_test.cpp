@@ -39,7 +39,7 @@ TEST_F(MainFrameTest, BandTitlesSitRightAlignedInTheBandAndTheCalendarBelowIt) {
   EXPECT_EQ(band.rects[0].top, 4);
   EXPECT_LT(band.rects[0].bottom, kBandHeight);
 
-  const RECT area = frame_->CalendarArea();
+  const RECT area = frame_->CalendarRect();
   EXPECT_EQ(area.right, client.right - 311);
   RECT calendar{};
   GetWindowRect(frame_->CalendarHwnd(), &calendar);
