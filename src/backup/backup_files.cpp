@@ -82,7 +82,10 @@ std::optional<std::vector<int>> ParseMarker(std::string_view text) {
     if (text.front() != ' ') return std::nullopt;
     text.remove_prefix(1);
     const size_t space = text.find(' ');
-    const std::optional<int> id = VaultIdOfName(VaultFileName(0).replace(6, 1, text.substr(0, space)));
+    std::string name("vault-");
+    name.append(text.substr(0, space));
+    name.append(".dat");
+    const std::optional<int> id = VaultIdOfName(name);
     if (!id) return std::nullopt;
     ids.push_back(*id);
     text.remove_prefix(space == std::string_view::npos ? text.size() : space);
@@ -94,7 +97,10 @@ std::string MarkerText(const std::map<int, std::string>& vaults) {
   std::string text(kMarkerStart);
   if (!vaults.empty()) {
     text += kMarkerVaults;
-    for (const auto& [id, bytes] : vaults) text += " " + std::to_string(id);
+    for (const auto& [id, bytes] : vaults) {
+      text += ' ';
+      text += std::to_string(id);
+    }
     text += "\r\n";
   }
   text += kMarkerEnd;
