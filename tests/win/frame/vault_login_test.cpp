@@ -13,6 +13,7 @@
 #include "resources/login_ids.h"
 #include "resources/resource.h"
 #include "resources/settings_ids.h"
+#include "ui/login/login_dlg_win32.h"
 #include "ui/settings/settings_dialog_win32.h"
 #include "win/frame/frame_fixture.h"
 
@@ -309,6 +310,39 @@ TEST_F(VaultLoginTest, DeletingAUserWithTheDefaultAnswerTakesHerVaultToo) {
   EXPECT_FALSE(fs::exists(Vault(2)));
   EXPECT_EQ(session_->Plain().CountDays(2), 0);
   EXPECT_FALSE(session_->VaultOpen());
+}
+
+// The dialog start-up shows has no owner: it gets a taskbar button of its
+// own, so it cannot hide behind other windows. A wrong password is emptied
+// and the field has the focus for the next try.
+TEST_F(VaultLoginTest, TheStartUpDialogHasItsOwnTaskbarButtonAndAWrongPasswordIsEmptiedAndFocused) {
+  Prompts prompts;
+  prompts.messageBox = [this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+    boxes_.push_back({text, caption, type});
+    return IDOK;
+  };
+  CLoginDlg login(*logon_, locale_, codec_, prompts, ProgramResources());
+  login.SetSession(session_.get(), nullptr);
+  bool appWindow = false, emptied = false, focused = false, stillOpen = false;
+  DialogDriver driver([&](HWND dialog) {
+    appWindow = (GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+    SendDlgItemMessageW(dialog, IDC_LOGIN_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(L"anna"));
+    SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, L"tulip");
+    DialogDriver::Click(dialog, IDOK);
+    stillOpen = IsWindow(dialog) != FALSE;
+    emptied = GetWindowTextLengthW(GetDlgItem(dialog, IDC_LOGIN_PASSWORD)) == 0;
+    focused = GetFocus() == GetDlgItem(dialog, IDC_LOGIN_PASSWORD);
+    DialogDriver::Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(login.DoModal(nullptr), IDCANCEL);
+  ASSERT_TRUE(driver.Ran());
+  EXPECT_TRUE(appWindow);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(emptied);
+  EXPECT_TRUE(focused);
+  EXPECT_TRUE(Shown(L"Could not login. Please check the password."));
+  EXPECT_EQ(logon_->CurrentUser().id, 0);
 }
 
 }  // namespace
