@@ -88,6 +88,8 @@ DaysRemoval CalendarSession::DeleteDaysOf(int userId) {
   const auto owner = static_cast<uint16_t>(userId);
   if (plain.CountDays(owner) > 0 && plain.ReplaceDays(owner, {}) != SaveResult::kDone)
     return DaysRemoval::kCalendarNotSaved;
+  // Older versions of her records go too.
+  if (plain.ScrubFreeSpace() != SaveResult::kDone) return DaysRemoval::kCalendarNotSaved;
   if (!RemoveVault(VaultPath(dbPath_, userId))) return DaysRemoval::kVaultNotRemoved;
   return DaysRemoval::kDone;
 }
@@ -116,6 +118,7 @@ DaysRemoval CalendarSession::DeleteLeftovers(const std::map<int, UserRecord>& us
   for (const uint16_t owner : found.owners) {
     if (Plain().ReplaceDays(owner, {}) != SaveResult::kDone) result = DaysRemoval::kCalendarNotSaved;
   }
+  if (!found.owners.empty() && Plain().ScrubFreeSpace() != SaveResult::kDone) result = DaysRemoval::kCalendarNotSaved;
   for (const int id : found.vaults) {
     if (VaultOwner() == id) continue;  // cannot happen: an open vault is a listed user's
     if (!RemoveVault(VaultPath(dbPath_, id)) && result == DaysRemoval::kDone) result = DaysRemoval::kVaultNotRemoved;

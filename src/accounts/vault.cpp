@@ -235,6 +235,10 @@ VaultResult EncryptDays(const VaultContext& context, const fs::path& dbPath, Dat
     fs::remove(path, ec);
     return VaultResult::kCalendarNotSaved;
   }
+  // Older versions of her records (a note written over, a day removed) lie
+  // unreferenced in db.dat: they go too. When that save fails her days are
+  // in the vault all the same; the bytes go with the next deletion.
+  static_cast<void>(db.ScrubFreeSpace());
   if (opened) {
     auto file = std::make_unique<VaultBlockFile>(context, path, std::move(key), std::move(bytes));
     if (openedFile) *openedFile = file.get();

@@ -559,6 +559,45 @@ std::vector<uint16_t> DatabaseManager::Owners() const {
   return owners;
 }
 
+SaveResult DatabaseManager::ScrubFreeSpace() {
+  if (!file_) return SaveResult::kNoFile;
+  if (readOnly_) return SaveResult::kWriteFailed;
+  if (mustRecover_) {
+    Recover();
+    OpenIndex();
+    if (readOnly_ || mustRecover_) return SaveResult::kWriteFailed;
+  }
+  std::vector<std::pair<uint64_t, uint64_t>> used;
+  for (int i = 0; i < kSlotCount; ++i) {
+    if (!slots_[static_cast<size_t>(i)].InUse()) continue;
+    const uint64_t from = slots_[static_cast<size_t>(i)].offset;
+    const uint64_t to = std::min<uint64_t>(RecordEnd(i), fileSize_);
+    if (to > from) used.emplace_back(from, to);
+  }
+  std::sort(used.begin(), used.end());
+  std::vector<FileWrite> writes;
+  // Only gaps that hold something are written: the journal stays small.
+  const auto zero = [&](uint64_t from, uint64_t to) {
+    if (to <= from) return;
+    std::vector<uint8_t> bytes(static_cast<size_t>(to - from));
+    const size_t got = file_->ReadAt(from, bytes.data(), bytes.size());
+    if (std::all_of(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(got), [](uint8_t b) { return b == 0; }))
+      return;
+    std::fill(bytes.begin(), bytes.end(), uint8_t{0});
+    writes.push_back(FileWrite{from, std::move(bytes)});
+  };
+  uint64_t pos = kIndexSize;
+  for (const auto& [from, to] : used) {
+    zero(pos, std::min(from, fileSize_));
+    pos = std::max(pos, to);
+  }
+  zero(pos, fileSize_);
+  if (writes.empty()) return SaveResult::kDone;
+  if (!Apply(writes)) return SaveResult::kWriteFailed;
+  for (auto& record : records_) record = CachedRecord{};
+  return SaveResult::kDone;
+}
+
 SaveResult DatabaseManager::ReplaceDays(uint16_t owner, const std::vector<Day>& days) {
   if (!file_) return SaveResult::kNoFile;
   if (readOnly_) return SaveResult::kWriteFailed;

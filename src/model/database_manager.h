@@ -117,6 +117,11 @@ class DatabaseManager {
   // records go, these come (none: her days are deleted). kFull when the index
   // has no room, kWriteFailed or kNoFile with the file as it was.
   [[nodiscard]] SaveResult ReplaceDays(uint16_t owner, const std::vector<Day>& days);
+  // Zeroes every byte of the record area that no slot points to (what
+  // edits and deletions left behind) in one journaled save, so that the old
+  // records of days that left the file (encrypted or deleted) stay readable
+  // nowhere in it.
+  [[nodiscard]] SaveResult ScrubFreeSpace();
 
  private:
   struct CachedRecord {

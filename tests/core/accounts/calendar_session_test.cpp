@@ -85,6 +85,15 @@ class CalendarSessionTest : public ::testing::Test {
 };
 
 TEST_F(CalendarSessionTest, HerDaysLiveInTheVaultWhileSheIsLoggedInAndOnlyThere) {
+  // A note written over and a day removed leave their old records behind in
+  // db.dat; encrypting must not leave them readable there.
+  current_ = kAnn;
+  Day draft(kNoteDay, false, false, false, false, false, false, 0.0, std::u16string(u"First draft of her note"));
+  ASSERT_EQ(model_.StoreDay(draft), SaveResult::kDone);
+  Day gone(PackedDate(20, 2, 2026), false, false, true, false, false, false, 0.0, std::u16string(u"A day she removed"));
+  ASSERT_EQ(model_.StoreDay(gone), SaveResult::kDone);
+  ASSERT_EQ(model_.StoreDay(Day(PackedDate(20, 2, 2026), false, false, false, false, false, false, 0.0)),
+            SaveResult::kDone);
   Mark(kAnn);
   ASSERT_EQ(session_.Encrypt(kAnn, "rose"), VaultResult::kDone);
   EXPECT_TRUE(session_.VaultOpen());
@@ -107,6 +116,8 @@ TEST_F(CalendarSessionTest, HerDaysLiveInTheVaultWhileSheIsLoggedInAndOnlyThere)
     const std::vector<uint8_t> bytes = fs::exists(file) ? ReadBytes(file) : std::vector<uint8_t>{};
     EXPECT_FALSE(Contains(bytes, kNote)) << file;
     EXPECT_FALSE(Contains(bytes, u"Second note of hers")) << file;
+    EXPECT_FALSE(Contains(bytes, u"First draft of her note")) << file;
+    EXPECT_FALSE(Contains(bytes, u"A day she removed")) << file;
   }
   {
     DatabaseManager reader(Db(), [] { return uint16_t{kAnn}; });
