@@ -46,7 +46,8 @@ CMainFrame::CMainFrame(FrameContext context)
              },
              [this] { Refreshed(FrameDependent::kTrayTip); }}),
       reminders_(
-          context_, [this] { return lock_.Hidden(); }, [this] { Refreshed(FrameDependent::kReminders); }),
+          context_, [this] { return lock_.Hidden(); }, [this] { Refreshed(FrameDependent::kReminders); },
+          [this](bool onScreen) { tray_.QuietTip(onScreen); }),
       dayCommands_(context_.model, context_.options, context_.locale, context_.prompts, FrameResources(context_),
                    [this](HWND owner) { help_.Open(owner, IDH_TEMPERATURE); }),
       dataCommands_(context_,
@@ -257,6 +258,14 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (tray_.OnTaskbarCreated(msg)) return 0;
+  if (msg == CTaskbarNotifier::kClickedMessage) {
+    // A click on a reminder brings Tamarel back, as a click on the tray icon
+    // does; the reminder has been read.
+    reminders_.Hide();
+    ShowFromTray();
+    lock_.RunLoginFlowOnce();
+    return 0;
+  }
   switch (msg) {
     case WM_ACTIVATE: return OnActivate(wp, lp);
     case WM_HELP: help_.OpenContents(Hwnd()); return TRUE;  // F1 in the main window or a pane: the contents

@@ -155,8 +155,10 @@ void CTaskbarNotifier::HidePopup() {
   if (!Hwnd()) return;
   for (const UINT_PTR timer : {kShowTimer, kStayTimer, kHideTimer}) KillTimer(Hwnd(), timer);
   SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  const bool wasShown = state_ != State::kHidden;
   state_ = State::kHidden;
   SetHovered(false);
+  if (wasShown && onHidden_) onHidden_();
 }
 
 void CTaskbarNotifier::Restart(UINT_PTR timer, int ms) const {
