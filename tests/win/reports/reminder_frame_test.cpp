@@ -182,6 +182,8 @@ TEST_F(ReminderFrameTest, PillReminderComesAtItsTimeUntilThePillIsMarked) {
 }
 
 TEST_F(ReminderFrameTest, TrayTipFollowsTheDateAndTheDayCommands) {
+  // No reminder on screen: its popup would take the tooltip away meanwhile.
+  options_.rmenstruation = false;
   OpenFrame();
   EXPECT_NE(std::wstring(frame_->Tray().Icon().Data().szTip).find(L"Today is 15.6.2024"), std::wstring::npos);
   clock_.Set(AddDays(kToday, 1));
