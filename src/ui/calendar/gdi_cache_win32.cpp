@@ -14,24 +14,23 @@ LOGFONTW ReadDefaultLogFont() {
   HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
   if (!stock || GetObjectW(stock, sizeof lf, &lf) == 0) {
     stock = GetStockObject(ANSI_VAR_FONT);
-    if (stock)
-      GetObjectW(stock, sizeof lf, &lf);
+    if (stock) GetObjectW(stock, sizeof lf, &lf);
   }
   return lf;
 }
 
 // A picture and its mask, white where the picture has the key colour.
 struct MaskedPicture {
-  HBITMAP picture = nullptr; // owned by the picture cache
+  HBITMAP picture = nullptr;  // owned by the picture cache
   Bitmap mask;
   int width = 0;
   int height = 0;
 };
 
-} // namespace
+}  // namespace
 
 // The stock font does not change while the program runs.
-const LOGFONTW &FontCache::DefaultLogFont() {
+const LOGFONTW& FontCache::DefaultLogFont() {
   static const LOGFONTW lf = ReadDefaultLogFont();
   return lf;
 }
@@ -50,7 +49,7 @@ HFONT FontCache::Get(LONG height, LONG weight) {
 }
 
 HFONT FontCache::Default() {
-  const LOGFONTW &lf = DefaultLogFont();
+  const LOGFONTW& lf = DefaultLogFont();
   return Get(lf.lfHeight, lf.lfWeight);
 }
 
@@ -60,8 +59,7 @@ HBITMAP MaskedPictures::Picture(int id) {
   auto it = cache.find(id);
   if (it == cache.end()) {
     const auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     it = cache.emplace(id, Bitmap(bitmap)).first;
   }
   return it->second.Get();
@@ -74,8 +72,7 @@ void MaskedPictures::Draw(HDC dc, int x, int y, int id, COLORREF key) {
   // One memory DC for every picture blit of the process: pictures and masks
   // are selected into it in turn.
   static MemoryDC source(nullptr);
-  if (!source)
-    return;
+  if (!source) return;
 
   auto it = masks.find({id, key});
   if (it == masks.end()) {
@@ -91,8 +88,7 @@ void MaskedPictures::Draw(HDC dc, int x, int y, int id, COLORREF key) {
         SelectGuard sourceBitmap(source.Get(), entry.picture);
         SelectGuard maskBitmap(maskDc.Get(), entry.mask.Get());
         const COLORREF oldBk = SetBkColor(source.Get(), key);
-        BitBlt(maskDc.Get(), 0, 0, entry.width, entry.height, source.Get(), 0,
-               0, SRCCOPY);
+        BitBlt(maskDc.Get(), 0, 0, entry.width, entry.height, source.Get(), 0, 0, SRCCOPY);
         SetBkColor(source.Get(), oldBk);
       } else {
         entry.mask.Reset();
@@ -100,9 +96,8 @@ void MaskedPictures::Draw(HDC dc, int x, int y, int id, COLORREF key) {
     }
     it = masks.emplace(std::make_pair(id, key), std::move(entry)).first;
   }
-  const MaskedPicture &p = it->second;
-  if (!p.picture || !p.mask)
-    return;
+  const MaskedPicture& p = it->second;
+  if (!p.picture || !p.mask) return;
 
   // The monochrome mask turns into black (0) and white (1) on the way in.
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
@@ -123,13 +118,10 @@ void MaskedPictures::Draw(HDC dc, int x, int y, int id, COLORREF key) {
   SetTextColor(dc, oldText);
 }
 
-void MaskedPictures::DrawScaled(HDC dc, int x, int y, int width, int height,
-                                int id, COLORREF key) {
+void MaskedPictures::DrawScaled(HDC dc, int x, int y, int width, int height, int id, COLORREF key) {
   const HBITMAP picture = Picture(id);
   BITMAP info{};
-  if (!picture || GetObjectW(picture, sizeof info, &info) == 0 || width <= 0 ||
-      height <= 0)
-    return;
+  if (!picture || GetObjectW(picture, sizeof info, &info) == 0 || width <= 0 || height <= 0) return;
   const int w = info.bmWidth;
   const int h = std::abs(info.bmHeight);
   BITMAPINFO bi = TopDownDibInfo(w, h, 24);
@@ -137,27 +129,21 @@ void MaskedPictures::DrawScaled(HDC dc, int x, int y, int width, int height,
   std::vector<BYTE> bits(static_cast<size_t>(stride) * static_cast<size_t>(h));
   {
     const MemoryDC screen(nullptr);
-    if (!screen || GetDIBits(screen.Get(), picture, 0, static_cast<UINT>(h),
-                             bits.data(), &bi, DIB_RGB_COLORS) == 0) {
+    if (!screen || GetDIBits(screen.Get(), picture, 0, static_cast<UINT>(h), bits.data(), &bi, DIB_RGB_COLORS) == 0) {
       return;
     }
   }
   const COLORREF previous = GetBkColor(dc);
   for (int row = 0; row < h; ++row) {
-    const BYTE *p =
-        bits.data() + static_cast<size_t>(row) * static_cast<size_t>(stride);
-    const auto colour = [&](int column) {
-      return RGB(p[column * 3 + 2], p[column * 3 + 1], p[column * 3]);
-    };
+    const BYTE* p = bits.data() + static_cast<size_t>(row) * static_cast<size_t>(stride);
+    const auto colour = [&](int column) { return RGB(p[column * 3 + 2], p[column * 3 + 1], p[column * 3]); };
     // Runs of one colour along the row; edges meet exactly, whatever the scale.
     for (int column = 0; column < w;) {
       const COLORREF c = colour(column);
       int end = column + 1;
-      while (end < w && colour(end) == c)
-        ++end;
+      while (end < w && colour(end) == c) ++end;
       if (c != key) {
-        const RECT r{x + column * width / w, y + row * height / h,
-                     x + end * width / w, y + (row + 1) * height / h};
+        const RECT r{x + column * width / w, y + row * height / h, x + end * width / w, y + (row + 1) * height / h};
         SetBkColor(dc, c);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
       }
@@ -170,7 +156,6 @@ void MaskedPictures::DrawScaled(HDC dc, int x, int y, int width, int height,
 SIZE MaskedPictures::Size(int id) {
   BITMAP info{};
   const HBITMAP picture = Picture(id);
-  if (!picture || !GetObjectW(picture, sizeof info, &info))
-    return SIZE{0, 0};
+  if (!picture || !GetObjectW(picture, sizeof info, &info)) return SIZE{0, 0};
   return SIZE{info.bmWidth, info.bmHeight};
 }

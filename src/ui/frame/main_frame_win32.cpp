@@ -18,27 +18,24 @@
 #include "ui/frame/frame_loop_filter_win32.h"
 #include "ui/frame/frame_texts.h"
 #include "ui/settings/settings_dialog_win32.h"
-#include "ui/widgets/help_win32.h"
 #include "ui/widgets/menu_bitmap_win32.h"
+#include "ui/widgets/help_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
-static_assert(CMainFrame::kSettingsClosedMessage ==
-              CSettingsDialog::kClosedMessage);
+static_assert(CMainFrame::kSettingsClosedMessage == CSettingsDialog::kClosedMessage);
 
 CMainFrame::CMainFrame(FrameContext context)
-    : context_(std::move(context)), help_(context_.locale, context_.prompts),
+    : context_(std::move(context)),
+      help_(context_.locale, context_.prompts),
       placement_(context_.options, context_.monitorAreas),
-      band_(context_.options, context_.locale, context_.prompts,
-            FrameResources(context_)),
-      panes_(PaneContext{context_.options, context_.locale, context_.model,
-                         context_.clock, *this, context_.prompts,
+      band_(context_.options, context_.locale, context_.prompts, FrameResources(context_)),
+      panes_(PaneContext{context_.options, context_.locale, context_.model, context_.clock, *this, context_.prompts,
                          FrameResources(context_), context_.chooseColor},
              [this] { Refreshed(FrameDependent::kPanes); }),
       lock_(context_, {[this] { LockChanged(); }, [this] { DaysChanged(); }}),
       tray_(context_.options, context_.locale, context_.clock, context_.prompts,
             {[this] {
-               if (lock_.Hidden())
-                 return LockedTrayTooltip(context_.locale);
+               if (lock_.Hidden()) return LockedTrayTooltip(context_.locale);
                const PackedDate today = context_.clock.Today();
                return TrayTooltip(context_.locale, context_.model, today);
              },
@@ -49,21 +46,18 @@ CMainFrame::CMainFrame(FrameContext context)
              },
              [this] { Refreshed(FrameDependent::kTrayTip); }}),
       reminders_(
-          context_, [this] { return lock_.Hidden(); },
-          [this] { Refreshed(FrameDependent::kReminders); },
+          context_, [this] { return lock_.Hidden(); }, [this] { Refreshed(FrameDependent::kReminders); },
           [this](bool onScreen) { tray_.QuietTip(onScreen); }),
-      dayCommands_(context_.model, context_.options, context_.locale,
-                   context_.prompts, FrameResources(context_),
+      dayCommands_(context_.model, context_.options, context_.locale, context_.prompts, FrameResources(context_),
                    [this](HWND owner) { help_.Open(owner, IDH_TEMPERATURE); }),
       dataCommands_(context_,
                     [this] {
                       lock_.RefreshTitle();
                       DaysChanged();
                     }),
-      printer_(context_.options, context_.locale, context_.prompts,
-               context_.choosePrinter),
-      updates_(context_.options, context_.locale, context_.clock,
-               context_.prompts, FrameResources(context_), context_.codec),
+      printer_(context_.options, context_.locale, context_.prompts, context_.choosePrinter),
+      updates_(context_.options, context_.locale, context_.clock, context_.prompts, FrameResources(context_),
+               context_.codec),
       settings_(
           context_, [this] { RefreshTexts(); },
           [this] {
@@ -72,8 +66,7 @@ CMainFrame::CMainFrame(FrameContext context)
           },
           [this] {
             // New colours: the calendar is made again in them.
-            if (calendar_ && CalendarHwnd())
-              calendar_->OnHostSize();
+            if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
             panes_.Colour(context_.options.theme);
             DaysChanged();
             RepaintMainWindow();
@@ -83,11 +76,9 @@ CMainFrame::CMainFrame(FrameContext context)
 
 CMainFrame::~CMainFrame() {
   settings_.Close();
-  if (MessageLoop *loop = MessageLoop::Current())
-    loop->RemoveFilter(loopFilter_.get());
+  if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
   // The window goes before the calendar object it holds as a child.
-  if (const HWND hwnd = Hwnd())
-    DestroyWindow(hwnd);
+  if (const HWND hwnd = Hwnd()) DestroyWindow(hwnd);
 }
 
 bool CMainFrame::CreateFrame() {
@@ -96,53 +87,44 @@ bool CMainFrame::CreateFrame() {
   // so nothing is erased under them.
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kClassName;
-  if (!RegisterClass(wc))
-    return false;
+  if (!RegisterClass(wc)) return false;
   const ScreenRect placed = placement_.InitialRect();
   const std::wstring title = ToWide(context_.locale.Translate(u"APP_NAME"));
-  return Create(0, kClassName, title.c_str(),
-                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, placed.left, placed.top,
+  return Create(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, placed.left, placed.top,
                 placed.Width(), placed.Height());
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
   const HINSTANCE module = FrameResources(context_);
-  for (const auto &[which, size] :
-       {std::pair{ICON_BIG, 0}, std::pair{ICON_SMALL, 1}}) {
+  for (const auto& [which, size] : {std::pair{ICON_BIG, 0}, std::pair{ICON_SMALL, 1}}) {
     const int cx = size ? GetSystemMetrics(SM_CXSMICON) : 0;
     const int cy = size ? GetSystemMetrics(SM_CYSMICON) : 0;
-    if (const auto icon = static_cast<HICON>(
-            LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON, cx,
-                       cy, LR_SHARED | (size ? 0 : LR_DEFAULTSIZE)))) {
+    if (const auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON, cx, cy,
+                                                        LR_SHARED | (size ? 0 : LR_DEFAULTSIZE)))) {
       SendMessageW(Hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
   }
   lock_.Attach(Hwnd());
   dataCommands_.Attach(Hwnd());
   const RECT client = ClientArea();
-  calendar_ = std::make_unique<AFCYearSelectWnd>(
-      *this, context_.model, context_.options, context_.locale, context_.clock);
+  calendar_ = std::make_unique<AFCYearSelectWnd>(*this, context_.model, context_.options, context_.locale,
+                                                 context_.clock);
   const RECT area = CalendarArea();
-  const RECT below{0, kBandHeight, area.right,
-                   std::max(area.bottom, static_cast<LONG>(kBandHeight))};
+  const RECT below{0, kBandHeight, area.right, std::max(area.bottom, static_cast<LONG>(kBandHeight))};
   if (!calendar_->CreateControl(below, Hwnd(), AFCYearSelectWnd::kControlId)) {
     LogMessage(L"the calendar control could not be created");
   } else {
     calendar_->OnHostSize();
   }
-  if (!band_.CreateBand(Hwnd(), client.right))
-    LogMessage(L"the band could not be created");
+  if (!band_.CreateBand(Hwnd(), client.right)) LogMessage(L"the band could not be created");
   panes_.Create(Hwnd(), PaneColumn::Area(client), [this] {
-    if (calendar_)
-      calendar_->StopTooltipTimer();
+    if (calendar_) calendar_->StopTooltipTimer();
   });
   tray_.Add(Hwnd(), module, context_.trayWatchInterval);
   reminders_.Start(Hwnd());
-  loopFilter_ = std::make_unique<FrameLoopFilter>(
-      [this] { return Hwnd(); }, [this] { return CalendarHwnd(); }, band_,
-      panes_, lock_);
-  if (MessageLoop *loop = MessageLoop::Current())
-    loop->AddFilter(loopFilter_.get());
+  loopFilter_ = std::make_unique<FrameLoopFilter>([this] { return Hwnd(); }, [this] { return CalendarHwnd(); }, band_,
+                                                  panes_, lock_);
+  if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
   RefreshTexts();
   LockChanged();
   return 0;
@@ -155,8 +137,7 @@ RECT CMainFrame::ClientArea() const {
 }
 
 void CMainFrame::Refreshed(FrameDependent what) const {
-  if (context_.refreshed)
-    context_.refreshed(what);
+  if (context_.refreshed) context_.refreshed(what);
 }
 
 void CMainFrame::DaysChanged() {
@@ -178,8 +159,7 @@ void CMainFrame::RefreshTexts() {
 void CMainFrame::ShowDays() {
   const bool hidden = lock_.Hidden();
   if (const HWND calendar = CalendarHwnd()) {
-    if (hidden && calendar_)
-      calendar_->StopTooltipTimer();
+    if (hidden && calendar_) calendar_->StopTooltipTimer();
     ShowWindow(calendar, hidden ? SW_HIDE : SW_SHOW);
   }
   panes_.Show(!hidden);
@@ -194,70 +174,53 @@ void CMainFrame::LockChanged() {
 }
 
 void CMainFrame::UpdateDesktopCalendar() {
-  if (context_.desktop)
-    context_.desktop->Update(Hwnd());
+  if (context_.desktop) context_.desktop->Update(Hwnd());
   Refreshed(FrameDependent::kDesktop);
 }
 
 void CMainFrame::ShowFromTray() { placement_.ShowAsBefore(Hwnd()); }
 
-PackedDate CMainFrame::SelectedDate() const {
-  return calendar_ ? calendar_->SelectedDate() : PackedDate{};
-}
+PackedDate CMainFrame::SelectedDate() const { return calendar_ ? calendar_->SelectedDate() : PackedDate{}; }
 
 void CMainFrame::ShowToday() {
-  if (calendar_)
-    calendar_->ShowToday();
+  if (calendar_) calendar_->ShowToday();
   // Today is the selected day again; the Day pane describes it.
   panes_.RefreshDay();
 }
 
 void CMainFrame::RepaintCalendar() {
-  if (const HWND calendar = CalendarHwnd())
-    InvalidateRect(calendar, nullptr, TRUE);
+  if (const HWND calendar = CalendarHwnd()) InvalidateRect(calendar, nullptr, TRUE);
   Refreshed(FrameDependent::kCalendar);
 }
 
 void CMainFrame::RepaintMainWindow() {
-  RedrawWindow(Hwnd(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void CMainFrame::RunCommand(UINT id) {
-  SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
+void CMainFrame::RunCommand(UINT id) { SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void CMainFrame::GoalChanged() { DaysChanged(); }
 
-void CMainFrame::OpenTemperatureHelp(HWND owner) {
-  help_.Open(owner, IDH_TEMPERATURE);
-}
+void CMainFrame::OpenTemperatureHelp(HWND owner) { help_.Open(owner, IDH_TEMPERATURE); }
 
 RECT CMainFrame::CalendarArea() const {
   const RECT client = ClientArea();
   return RECT{0, 0, client.right - kPaneBarWidth, client.bottom};
 }
 
-HWND CMainFrame::CalendarHwnd() const {
-  return GetDlgItem(Hwnd(), AFCYearSelectWnd::kControlId);
-}
+HWND CMainFrame::CalendarHwnd() const { return GetDlgItem(Hwnd(), AFCYearSelectWnd::kControlId); }
 
 bool CMainFrame::IsHostActive() const { return GetActiveWindow() == Hwnd(); }
 
 // The keyboard moved the selected day: the Day pane names it, as after a click.
 void CMainFrame::SelectionChanged() { panes_.RefreshDay(); }
 
-bool CMainFrame::RouteMouseMessage(MSG &msg) {
-  return loopFilter_ && loopFilter_->RouteMouse(msg);
-}
+bool CMainFrame::RouteMouseMessage(MSG& msg) { return loopFilter_ && loopFilter_->RouteMouse(msg); }
 
-bool CMainFrame::RouteKeyMessage(MSG &msg) {
-  return loopFilter_ && loopFilter_->RouteKey(msg);
-}
+bool CMainFrame::RouteKeyMessage(MSG& msg) { return loopFilter_ && loopFilter_->RouteKey(msg); }
 
 void CMainFrame::ForgetPointer(int keepTitle) {
-  if (calendar_ && CalendarHwnd())
-    calendar_->ForgetHover();
+  if (calendar_ && CalendarHwnd()) calendar_->ForgetHover();
   band_.ForgetPointer(keepTitle);
 }
 
@@ -275,31 +238,26 @@ LRESULT CMainFrame::OnActivate(WPARAM wp, LPARAM lp) {
 
 LRESULT CMainFrame::OnSetFocus(WPARAM, LPARAM) {
   // Back to the control she left, as a dialog does; else the calendar.
-  if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Hwnd(), lastFocus_) &&
-      IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+  if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Hwnd(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+      IsWindowEnabled(lastFocus_)) {
     SetFocus(lastFocus_);
     return 0;
   }
-  if (const HWND calendar = CalendarHwnd();
-      calendar && IsWindowVisible(calendar))
-    SetFocus(calendar);
+  if (const HWND calendar = CalendarHwnd(); calendar && IsWindowVisible(calendar)) SetFocus(calendar);
   return 0;
 }
 
 LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == kTrayMessage)
-    return tray_.OnMessage(lp);
+  if (msg == kTrayMessage) return tray_.OnMessage(lp);
   if (msg == UpdateThread::FoundMessage() && msg != 0) {
-    if (const auto found = UpdateThread::TakeFound(lp))
-      updates_.OnFound(Hwnd(), *found);
+    if (const auto found = UpdateThread::TakeFound(lp)) updates_.OnFound(Hwnd(), *found);
     return 0;
   }
   if (msg == kSettingsClosedMessage) {
     settings_.OnClosed(wp);
     return 0;
   }
-  if (tray_.OnTaskbarCreated(msg))
-    return 0;
+  if (tray_.OnTaskbarCreated(msg)) return 0;
   if (msg == CTaskbarNotifier::kClickedMessage) {
     // A click on a reminder brings Tamarel back, as a click on the tray icon
     // does; the reminder has been read.
@@ -309,63 +267,50 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   switch (msg) {
-  case WM_ACTIVATE:
-    return OnActivate(wp, lp);
-  case WM_HELP:
-    help_.OpenContents(Hwnd());
-    return TRUE; // F1 in the main window or a pane: the contents
-  case WM_MEASUREITEM:
-    if (MenuIcon::Measure(*reinterpret_cast<MEASUREITEMSTRUCT *>(lp)))
-      return TRUE;
-    break;
-  case WM_DRAWITEM:
-    if (MenuIcon::Draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lp)))
-      return TRUE;
-    break;
-  case WM_ENTERMENULOOP:
-    // A menu takes the mouse: the calendar's hover, balloon and pale
-    // buttons go (the day menu's calendar forgot them itself); a band menu
-    // keeps its own title lit while it is open.
-    if (dayMenuOpen_) {
-      band_.ForgetPointer(-1);
-    } else {
-      ForgetPointer(band_.OpenTitle());
-    }
-    return 0;
-  case WM_EXITMENULOOP:
-    band_.HoverFromCursor();
-    return 0;
-  case WM_SYSCOMMAND:
-    if ((wp & 0xFFF0) == SC_KEYMENU) {
-      // The band is the menu bar: F10 or Alt alone opens the first menu,
-      // Alt with a title's letter that title's menu.
-      const int title =
-          lp == 0 ? 0 : band_.TitleForKey(static_cast<wchar_t>(lp));
-      if (title >= 0) {
-        band_.OpenMenu(title, true);
-        return 0;
+    case WM_ACTIVATE: return OnActivate(wp, lp);
+    case WM_HELP: help_.OpenContents(Hwnd()); return TRUE;  // F1 in the main window or a pane: the contents
+    case WM_MEASUREITEM:
+      if (MenuIcon::Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (MenuIcon::Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_ENTERMENULOOP:
+      // A menu takes the mouse: the calendar's hover, balloon and pale
+      // buttons go (the day menu's calendar forgot them itself); a band menu
+      // keeps its own title lit while it is open.
+      if (dayMenuOpen_) {
+        band_.ForgetPointer(-1);
+      } else {
+        ForgetPointer(band_.OpenTitle());
       }
-      if (lp != L' ')
-        return 0; // no such title: nothing, rather than the system menu's beep
-    }
-    break;
-  default:
-    break;
+      return 0;
+    case WM_EXITMENULOOP: band_.HoverFromCursor(); return 0;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_KEYMENU) {
+        // The band is the menu bar: F10 or Alt alone opens the first menu,
+        // Alt with a title's letter that title's menu.
+        const int title = lp == 0 ? 0 : band_.TitleForKey(static_cast<wchar_t>(lp));
+        if (title >= 0) {
+          band_.OpenMenu(title, true);
+          return 0;
+        }
+        if (lp != L' ') return 0;  // no such title: nothing, rather than the system menu's beep
+      }
+      break;
+    default: break;
   }
   return CWindow::HandleMessage(msg, wp, lp);
 }
 
 LRESULT CMainFrame::OnTimer(WPARAM wp, LPARAM lp) {
   switch (wp) {
-  case ReminderPresenter::kTimer:
-    tray_.RefreshTipOnNewDay();
-    reminders_.Check(tray_.HoverPending());
-    return 0;
-  case TrayPresence::kHoverTimer:
-    tray_.OnHoverTimer();
-    return 0;
-  default:
-    return DefaultProc(WM_TIMER, wp, lp);
+    case ReminderPresenter::kTimer:
+      tray_.RefreshTipOnNewDay();
+      reminders_.Check(tray_.HoverPending());
+      return 0;
+    case TrayPresence::kHoverTimer: tray_.OnHoverTimer(); return 0;
+    default: return DefaultProc(WM_TIMER, wp, lp);
   }
 }
 
@@ -375,8 +320,7 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
     RunDayCommand(id);
     return 0;
   }
-  if (commands_.Run(id))
-    return 0;
+  if (commands_.Run(id)) return 0;
   return DefaultProc(WM_COMMAND, wp, lp);
 }
 
@@ -388,8 +332,7 @@ LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
     return 0;
   }
   placement_.OnSize(wp);
-  if (calendar_ && CalendarHwnd())
-    calendar_->OnHostSize();
+  if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
   const RECT c = ClientArea();
   band_.Resize(c.right);
   panes_.MoveTo(PaneColumn::Area(c));
@@ -400,13 +343,12 @@ LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
 }
 
 LRESULT CMainFrame::OnSizing(WPARAM wp, LPARAM lp) {
-  if (calendar_ && CalendarHwnd())
-    calendar_->OnHostSize();
+  if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
   return DefaultProc(WM_SIZING, wp, lp);
 }
 
 LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
-  placement_.OnGetMinMaxInfo(Hwnd(), *reinterpret_cast<MINMAXINFO *>(lp));
+  placement_.OnGetMinMaxInfo(Hwnd(), *reinterpret_cast<MINMAXINFO*>(lp));
   return 0;
 }
 
@@ -417,27 +359,21 @@ LRESULT CMainFrame::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
 LRESULT CMainFrame::OnPaint(WPARAM, LPARAM) {
   PaintDC paint(Hwnd());
   const RECT c = ClientArea();
-  if (c.right <= 0)
-    return 0;
+  if (c.right <= 0) return 0;
   if (lock_.Hidden()) {
-    lock_.PaintLocked(paint.Get(),
-                      RECT{0, kBandHeight, c.right,
-                           std::max(c.bottom, static_cast<LONG>(kBandHeight))});
+    lock_.PaintLocked(paint.Get(), RECT{0, kBandHeight, c.right, std::max(c.bottom, static_cast<LONG>(kBandHeight))});
     return 0;
   }
   const Brush strip(CreateSolidBrush(panes_.Bar().Background()));
   const LONG left = c.right - kPaneBarWidth;
-  for (const RECT r :
-       {RECT{left, kBandHeight, c.right, kBandHeight + PaneColumn::kStrip},
-        RECT{left, c.bottom - PaneColumn::kStrip, c.right, c.bottom}}) {
+  for (const RECT r : {RECT{left, kBandHeight, c.right, kBandHeight + PaneColumn::kStrip},
+                       RECT{left, c.bottom - PaneColumn::kStrip, c.right, c.bottom}}) {
     FillRect(paint.Get(), &r, strip.Get());
   }
   const RECT rest{0, kBandHeight, left, c.bottom};
-  if (rest.bottom > rest.top)
-    FillRect(paint.Get(), &rest, GetSysColorBrush(COLOR_WINDOW));
+  if (rest.bottom > rest.top) FillRect(paint.Get(), &rest, GetSysColorBrush(COLOR_WINDOW));
   const RECT bar = PaneColumn::Area(c);
-  if (bar.bottom > bar.top && !panes_.Bar().Hwnd())
-    FillRect(paint.Get(), &bar, strip.Get());
+  if (bar.bottom > bar.top && !panes_.Bar().Hwnd()) FillRect(paint.Get(), &bar, strip.Get());
   return 0;
 }
 
@@ -450,21 +386,17 @@ LRESULT CMainFrame::OnClose(WPARAM, LPARAM) {
 // Windows may end the process right after this message without destroying
 // the window; the settings are saved now.
 LRESULT CMainFrame::OnEndSession(WPARAM wp, LPARAM) {
-  if (wp)
-    placement_.StoreAndSave(Hwnd());
+  if (wp) placement_.StoreAndSave(Hwnd());
   return 0;
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
   settings_.Close();
   placement_.StoreAndSave(Hwnd());
-  if (context_.desktop)
-    context_.desktop->RestoreWallpaper();
+  if (context_.desktop) context_.desktop->RestoreWallpaper();
   tray_.Remove();
   reminders_.Stop();
-  if (MessageLoop *loop = MessageLoop::Current())
-    loop->RemoveFilter(loopFilter_.get());
-  if (context_.quitOnDestroy)
-    PostQuitMessage(0);
+  if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
+  if (context_.quitOnDestroy) PostQuitMessage(0);
   return 0;
 }

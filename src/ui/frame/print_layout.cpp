@@ -6,24 +6,21 @@ namespace {
 
 // value at the reference resolution, at dpi, rounded to the nearest unit.
 int Scale(int value, int dpi) {
-  if (dpi <= 0)
-    dpi = kLegendReferenceDpi;
-  const std::int64_t scaled =
-      (static_cast<std::int64_t>(value) * dpi * 2 + kLegendReferenceDpi) /
-      (2 * kLegendReferenceDpi);
+  if (dpi <= 0) dpi = kLegendReferenceDpi;
+  const std::int64_t scaled = (static_cast<std::int64_t>(value) * dpi * 2 + kLegendReferenceDpi) /
+                              (2 * kLegendReferenceDpi);
   return static_cast<int>(scaled);
 }
 
-} // namespace
+}  // namespace
 
-PrintLayout LayOutPrintPage(const PrintPage &page) {
+PrintLayout LayOutPrintPage(const PrintPage& page) {
   PrintLayout l;
   const int a = page.width;
   const int b = page.height;
   const int x0 = page.offsetX;
   const int y0 = page.offsetY;
-  l.calendarHeight =
-      b > a ? a : static_cast<int>(static_cast<std::int64_t>(b) * 7 / 10);
+  l.calendarHeight = b > a ? a : static_cast<int>(static_cast<std::int64_t>(b) * 7 / 10);
   l.columnStep = (x0 + a - 2) / 3;
 
   const int squareW = Scale(kLegendSquare, page.dpiX);
@@ -41,7 +38,7 @@ PrintLayout LayOutPrintPage(const PrintPage &page) {
   for (int row = 0; row < 3; ++row) {
     int x = x0;
     for (int column = 0; column < 2; ++column) {
-      LegendEntryPlace &e = l.entries[static_cast<size_t>(row * 2 + column)];
+      LegendEntryPlace& e = l.entries[static_cast<size_t>(row * 2 + column)];
       e.square = Rect{x, y, x + squareW, y + squareH};
       e.label = Point{x + labelOffset, y};
       x += l.columnStep;
@@ -50,8 +47,7 @@ PrintLayout LayOutPrintPage(const PrintPage &page) {
   }
   l.sexSquare = Rect{x0, y, x0 + squareW, y + squareH};
   l.sexLabel = Point{x0 + labelOffset, y};
-  l.pillSquare =
-      Rect{x0 + l.columnStep, y, x0 + l.columnStep + squareW, y + squareH};
+  l.pillSquare = Rect{x0 + l.columnStep, y, x0 + l.columnStep + squareW, y + squareH};
   l.pillLabel = Point{x0 + l.columnStep + labelOffset, y};
   return l;
 }

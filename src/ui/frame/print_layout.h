@@ -10,11 +10,11 @@
 
 // What the printer says of its page.
 struct PrintPage {
-  int width = 0;   // printable width (HORZRES)
-  int height = 0;  // printable height (VERTRES)
-  int offsetX = 0; // physical offsets of the printable area
+  int width = 0;     // printable width (HORZRES)
+  int height = 0;    // printable height (VERTRES)
+  int offsetX = 0;   // physical offsets of the printable area
   int offsetY = 0;
-  int dpiX = 300; // LOGPIXELSX, LOGPIXELSY
+  int dpiX = 300;    // LOGPIXELSX, LOGPIXELSY
   int dpiY = 300;
 };
 
@@ -29,8 +29,8 @@ inline constexpr int kLegendLineStep = 105;
 inline constexpr int kLegendFontPoints = 12;
 
 struct LegendEntryPlace {
-  Rect square; // filled with the entry's colour
-  Point label; // top-left of the label
+  Rect square;  // filled with the entry's colour
+  Point label;  // top-left of the label
 };
 
 struct PrintLayout {
@@ -41,7 +41,7 @@ struct PrintLayout {
   // the view is laid out below it: (x0, y0 + one line) to (width - x0, e - y0).
   Point yearTitle;
   Rect calendarBounds;
-  Point title; // "Legend"
+  Point title;  // "Legend"
   // Flow, prognosis, non-fertile, fertile, low fertility, ovulation: the
   // order of the class colours; two entries a row.
   std::array<LegendEntryPlace, 6> entries;
@@ -53,7 +53,7 @@ struct PrintLayout {
   Rect pillSquare;
   Point pillLabel;
   int columnStep = 0;
-  int fontHeight = 0; // character height in device units
+  int fontHeight = 0;  // character height in device units
 };
 
-[[nodiscard]] PrintLayout LayOutPrintPage(const PrintPage &page);
+[[nodiscard]] PrintLayout LayOutPrintPage(const PrintPage& page);

@@ -4,12 +4,12 @@
 
 #include "accounts/logon_manager.h"
 #include "env/debug_log_win32.h"
-#include "env/local_time_win32.h"
 #include "env/platform.h"
 #include "env/wide_win32.h"
 #include "model/menstual_manager.h"
 #include "resources/image_ids.h"
 #include "settings/options_manager.h"
+#include "env/local_time_win32.h"
 #include "ui/frame/frame_context_win32.h"
 #include "ui/frame/frame_texts.h"
 #include "ui/reminders/alert_sound_win32.h"
@@ -19,18 +19,18 @@ namespace {
 
 constexpr COLORREF kPopupText = RGB(0, 0, 0);
 constexpr COLORREF kPopupHoverText = RGB(0, 0, 200);
-constexpr int kPopupFontSize = 90; // 9 points
+constexpr int kPopupFontSize = 90;  // 9 points
 constexpr int kPopupTextTop = 40;
 constexpr int kPopupTextMargin = 10;
 
-} // namespace
+}  // namespace
 
-ReminderPresenter::ReminderPresenter(const FrameContext &context,
-                                     std::function<bool()> locked,
-                                     std::function<void()> refreshed,
-                                     std::function<void(bool)> onScreen)
-    : context_(context), locked_(std::move(locked)),
-      refreshed_(std::move(refreshed)), onScreen_(std::move(onScreen)) {}
+ReminderPresenter::ReminderPresenter(const FrameContext& context, std::function<bool()> locked,
+                                     std::function<void()> refreshed, std::function<void(bool)> onScreen)
+    : context_(context),
+      locked_(std::move(locked)),
+      refreshed_(std::move(refreshed)),
+      onScreen_(std::move(onScreen)) {}
 
 void ReminderPresenter::Start(HWND owner) {
   owner_ = owner;
@@ -38,16 +38,15 @@ void ReminderPresenter::Start(HWND owner) {
 }
 
 void ReminderPresenter::Stop() {
-  if (owner_)
-    KillTimer(owner_, kTimer);
+  if (owner_) KillTimer(owner_, kTimer);
 }
 
-CTaskbarNotifier &ReminderPresenter::Large() {
+CTaskbarNotifier& ReminderPresenter::Large() {
   static_cast<void>(EnsurePopups());
   return large_;
 }
 
-CTaskbarNotifier &ReminderPresenter::Small() {
+CTaskbarNotifier& ReminderPresenter::Small() {
   static_cast<void>(EnsurePopups());
   return small_;
 }
@@ -57,30 +56,23 @@ CTaskbarNotifier &ReminderPresenter::Small() {
 // other edges. Made when the first reminder shows (or a test asks for them),
 // so that a start that shows none pays nothing for their pictures and font.
 bool ReminderPresenter::EnsurePopups() {
-  if (made_)
-    return large_.Hwnd() && small_.Hwnd();
-  if (!owner_)
-    return false;
+  if (made_) return large_.Hwnd() && small_.Hwnd();
+  if (!owner_) return false;
   made_ = true;
   const HINSTANCE module = FrameResources(context_);
-  const std::pair<CTaskbarNotifier *, UINT> popups[] = {
-      {&large_, IDB_POPUP_LARGE}, {&small_, IDB_POPUP_SMALL}};
-  for (const auto &[popup, skin] : popups) {
+  const std::pair<CTaskbarNotifier*, UINT> popups[] = {{&large_, IDB_POPUP_LARGE}, {&small_, IDB_POPUP_SMALL}};
+  for (const auto& [popup, skin] : popups) {
     if (!popup->CreatePopup(owner_)) {
       LogMessage(L"a reminder popup could not be created");
       continue;
     }
-    if (!popup->LoadSkin(module, skin, -1, -1, -1))
-      LogMessage(L"a reminder popup has no skin");
+    if (!popup->LoadSkin(module, skin, -1, -1, -1)) LogMessage(L"a reminder popup has no skin");
     popup->SetFonts(L"Arial", kPopupFontSize, 0, CTaskbarNotifier::kUnderline);
     popup->SetTextColours(kPopupText, kPopupHoverText);
     const SIZE size = popup->SkinSize();
-    popup->SetTextArea(RECT{kPopupTextMargin, kPopupTextTop,
-                            size.cx - kPopupTextMargin,
-                            size.cy - kPopupTextMargin});
+    popup->SetTextArea(RECT{kPopupTextMargin, kPopupTextTop, size.cx - kPopupTextMargin, size.cy - kPopupTextMargin});
     popup->SetOnHidden([this] {
-      if (!Showing() && onScreen_)
-        onScreen_(false);
+      if (!Showing() && onScreen_) onScreen_(false);
     });
   }
   return large_.Hwnd() && small_.Hwnd();
@@ -88,37 +80,27 @@ bool ReminderPresenter::EnsurePopups() {
 
 // The user whose reminders these are: with logins off everybody shares one set.
 int ReminderPresenter::User() const {
-  return context_.options.userLogins && context_.logon
-             ? context_.logon->CurrentUser().id
-             : 0;
+  return context_.options.userLogins && context_.logon ? context_.logon->CurrentUser().id : 0;
 }
 
 void ReminderPresenter::Check(bool forced) {
   // Locked, no reminder tells anybody's coming days.
-  if (locked_ && locked_())
-    return;
+  if (locked_ && locked_()) return;
   const PackedDate today = context_.clock.Today();
-  const std::optional<ReminderMessage> message = CheckReminders(
-      forced, ReminderSettingsFrom(context_.options, LocalMinuteOfDay), today,
-      LocalMinuteOfDay(context_.clock.Now()),
-      ReminderDaysFrom(context_.model, today), User(), log_, context_.locale);
-  if (!message || !EnsurePopups())
-    return;
-  CTaskbarNotifier &popup =
-      message->popup == ReminderPopup::kLarge ? large_ : small_;
-  popup.ShowText(ToWide(message->text), message->showMs, message->stayMs,
-                 message->hideMs);
-  if (onScreen_)
-    onScreen_(true);
-  if (message->sound)
-    PlayAlert();
+  const std::optional<ReminderMessage> message =
+      CheckReminders(forced, ReminderSettingsFrom(context_.options, LocalMinuteOfDay), today,
+                     LocalMinuteOfDay(context_.clock.Now()), ReminderDaysFrom(context_.model, today), User(), log_,
+                     context_.locale);
+  if (!message || !EnsurePopups()) return;
+  CTaskbarNotifier& popup = message->popup == ReminderPopup::kLarge ? large_ : small_;
+  popup.ShowText(ToWide(message->text), message->showMs, message->stayMs, message->hideMs);
+  if (onScreen_) onScreen_(true);
+  if (message->sound) PlayAlert();
 }
 
 bool ReminderPresenter::Showing() const {
-  const auto shown = [](const CTaskbarNotifier &popup) {
-    return popup.Hwnd() && IsWindowVisible(popup.Hwnd());
-  };
-  return shown(large_) || shown(small_);
+  return large_.GetState() != CTaskbarNotifier::State::kHidden ||
+         small_.GetState() != CTaskbarNotifier::State::kHidden;
 }
 
 void ReminderPresenter::Hide() {
@@ -128,8 +110,7 @@ void ReminderPresenter::Hide() {
 
 void ReminderPresenter::DaysChanged() {
   Hide();
-  if (refreshed_)
-    refreshed_();
+  if (refreshed_) refreshed_();
 }
 
 void ReminderPresenter::PlayAlert() const {

@@ -13,15 +13,14 @@ struct FrameContext;
 // small one for short texts and the pill), the check on the 15-second timer
 // and on the tray hover, the once-a-day log and the chime.
 class ReminderPresenter {
-public:
+ public:
   static constexpr UINT_PTR kTimer = 0;
   static constexpr UINT kPeriodMs = 15000;
 
   // locked says whether the calendar is locked (then no reminder shows);
   // refreshed is told when a change of days takes old reminders away;
   // onScreen is told true when a popup comes and false when none is left.
-  ReminderPresenter(const FrameContext &context, std::function<bool()> locked,
-                    std::function<void()> refreshed,
+  ReminderPresenter(const FrameContext& context, std::function<bool()> locked, std::function<void()> refreshed,
                     std::function<void(bool)> onScreen = {});
 
   // The owner of the popups; the check timer starts.
@@ -36,16 +35,16 @@ public:
   void DaysChanged();
 
   // The popups, made on first use.
-  [[nodiscard]] CTaskbarNotifier &Large();
-  [[nodiscard]] CTaskbarNotifier &Small();
+  [[nodiscard]] CTaskbarNotifier& Large();
+  [[nodiscard]] CTaskbarNotifier& Small();
   [[nodiscard]] bool Made() const { return made_; }
 
-private:
+ private:
   bool EnsurePopups();
   void PlayAlert() const;
   [[nodiscard]] int User() const;
 
-  const FrameContext &context_;
+  const FrameContext& context_;
   std::function<bool()> locked_;
   std::function<void()> refreshed_;
   std::function<void(bool)> onScreen_;

@@ -19,7 +19,7 @@ class IClock;
 // watcher of its position, its menu, the notice the first time she
 // minimizes, and the icon added again when the taskbar comes back.
 class TrayPresence {
-public:
+ public:
   // The icon's callback message; a second start of the program sends it
   // too, with lParam WM_LBUTTONDOWN.
   static constexpr UINT kMessage = WM_USER + 87;
@@ -28,21 +28,17 @@ public:
   static constexpr UINT kHoverDelayMs = 1500;
 
   struct Callbacks {
-    std::function<std::u16string()> tip; // the tooltip's text as things stand
-    std::function<void()>
-        rested; // the mouse rested on the icon: the reminders show
-    std::function<void()>
-        left; // the mouse left the icon (or a click came): popups go
-    std::function<void()> clicked;   // the window comes back
-    std::function<void()> refreshed; // the tooltip was made afresh
+    std::function<std::u16string()> tip;  // the tooltip's text as things stand
+    std::function<void()> rested;         // the mouse rested on the icon: the reminders show
+    std::function<void()> left;           // the mouse left the icon (or a click came): popups go
+    std::function<void()> clicked;        // the window comes back
+    std::function<void()> refreshed;      // the tooltip was made afresh
   };
 
-  TrayPresence(OptionsManager &options, const LocaleManager &locale,
-               const IClock &clock, const Prompts &prompts,
+  TrayPresence(OptionsManager& options, const LocaleManager& locale, const IClock& clock, const Prompts& prompts,
                Callbacks callbacks);
 
-  void Add(HWND owner, HINSTANCE resources,
-           std::chrono::milliseconds watchInterval);
+  void Add(HWND owner, HINSTANCE resources, std::chrono::milliseconds watchInterval);
   void Remove();
   // The tooltip made afresh (a change of days, a login, the lock).
   void RefreshTip();
@@ -58,19 +54,19 @@ public:
   // Handles the registered "TaskbarCreated"; true when msg was it.
   bool OnTaskbarCreated(UINT msg);
 
-  [[nodiscard]] const TrayIcon &Icon() const { return icon_; }
-  [[nodiscard]] const TrayPositionWatcher &Watcher() const { return watcher_; }
+  [[nodiscard]] const TrayIcon& Icon() const { return icon_; }
+  [[nodiscard]] const TrayPositionWatcher& Watcher() const { return watcher_; }
   // The mouse rests on the icon: the next reminder check is forced.
   [[nodiscard]] bool HoverPending() const { return mouseOver_; }
 
-private:
+ private:
   void ShowMenu();
   void StopHover();
 
-  OptionsManager &options_;
-  const LocaleManager &locale_;
-  const IClock &clock_;
-  const Prompts &prompts_;
+  OptionsManager& options_;
+  const LocaleManager& locale_;
+  const IClock& clock_;
+  const Prompts& prompts_;
   Callbacks callbacks_;
   HWND owner_ = nullptr;
   TrayIcon icon_;

@@ -16,8 +16,8 @@
 // bar places, painted in the bar's background colour (the dialog, its static
 // texts, radio buttons and check boxes), with its skinned buttons.
 class CPaneDialog : public CDialog {
-public:
-  CPaneDialog(int templateId, const PaneContext &context);
+ public:
+  CPaneDialog(int templateId, const PaneContext& context);
   ~CPaneDialog() override;
 
   // Creates the pane hidden as a child of parent (the bar shows it at its
@@ -26,14 +26,13 @@ public:
   void SetBackground(COLORREF colour);
   [[nodiscard]] COLORREF Background() const { return background_; }
 
-protected:
+ protected:
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   // Owner-drawn controls other than the skinned buttons; true when drawn.
-  virtual bool OnDrawItem(const DRAWITEMSTRUCT &) { return false; }
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
   // Releases a pane's keyboard registration when it goes.
   void OnFinalMessage() override;
-  // Enter and Escape in a pane must not close it: a pane lives as long as the
-  // frame.
+  // Enter and Escape in a pane must not close it: a pane lives as long as the frame.
   void OnOK() override {}
   void OnCancel() override {}
 
@@ -62,7 +61,7 @@ protected:
 
   PaneContext context_;
 
-private:
+ private:
   INT_PTR OnCtlColor(HDC dc, HWND control);
   // The template's dialog units come out wider or narrower than the bar's
   // pane in pixels, depending on the system's dialog font: the controls'
@@ -77,7 +76,7 @@ private:
     int right = 0;
   };
   std::vector<TemplatePlace> templatePlaces_;
-  std::vector<std::pair<int, int>> labels_; // label id, control id
+  std::vector<std::pair<int, int>> labels_;  // label id, control id
   int templateWidth_ = 0;
 
   COLORREF background_;

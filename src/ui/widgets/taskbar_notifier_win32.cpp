@@ -8,8 +8,7 @@ CTaskbarNotifier::CTaskbarNotifier() = default;
 
 CTaskbarNotifier::~CTaskbarNotifier() {
   // The window goes before the skin and fonts it paints with.
-  if (const HWND hwnd = Hwnd())
-    DestroyWindow(hwnd);
+  if (const HWND hwnd = Hwnd()) DestroyWindow(hwnd);
 }
 
 bool CTaskbarNotifier::CreatePopup(HWND owner) {
@@ -18,19 +17,17 @@ bool CTaskbarNotifier::CreatePopup(HWND owner) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = kClassName;
-  if (!RegisterClass(wc))
-    return false;
+  if (!RegisterClass(wc)) return false;
   hand_ = LoadCursorW(nullptr, IDC_HAND);
   return Create(0, kClassName, L"", WS_POPUP, 0, 0, 0, 0, owner) != nullptr;
 }
 
-bool CTaskbarNotifier::LoadSkin(HINSTANCE module, UINT bitmapId, int red,
-                                int green, int blue) {
+bool CTaskbarNotifier::LoadSkin(HINSTANCE module, UINT bitmapId, int red, int green, int blue) {
   skin_.Reset();
   hasRegion_ = false;
-  const auto bitmap = static_cast<HBITMAP>(LoadImageW(
-      module ? module : GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
-      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const auto bitmap = static_cast<HBITMAP>(
+      LoadImageW(module ? module : GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
+                 LR_CREATEDIBSECTION));
   if (!bitmap) {
     LogLastError(L"LoadImage(popup skin)");
     return false;
@@ -40,8 +37,7 @@ bool CTaskbarNotifier::LoadSkin(HINSTANCE module, UINT bitmapId, int red,
   GetObjectW(bitmap, sizeof info, &info);
   size_ = SIZE{info.bmWidth, std::abs(info.bmHeight)};
   textArea_ = RECT{0, 0, size_.cx, size_.cy};
-  if (red == -1 || green == -1 || blue == -1)
-    return true;
+  if (red == -1 || green == -1 || blue == -1) return true;
   return ApplyRegion(RGB(red, green, blue));
 }
 
@@ -55,8 +51,7 @@ bool CTaskbarNotifier::ApplyRegion(COLORREF key) {
   std::vector<BYTE> bits(static_cast<size_t>(stride) * static_cast<size_t>(h));
   {
     const ClientDC screen(nullptr);
-    if (GetDIBits(screen.Get(), skin_.Get(), 0, static_cast<UINT>(h),
-                  bits.data(), &bi, DIB_RGB_COLORS) == 0) {
+    if (GetDIBits(screen.Get(), skin_.Get(), 0, static_cast<UINT>(h), bits.data(), &bi, DIB_RGB_COLORS) == 0) {
       LogLastError(L"GetDIBits(popup skin)");
       return false;
     }
@@ -64,19 +59,15 @@ bool CTaskbarNotifier::ApplyRegion(COLORREF key) {
   Region shape(CreateRectRgn(0, 0, w, h));
   const BYTE r = GetRValue(key), g = GetGValue(key), b = GetBValue(key);
   for (int y = 0; y < h; ++y) {
-    const BYTE *row =
-        bits.data() + static_cast<size_t>(y) * static_cast<size_t>(stride);
+    const BYTE* row = bits.data() + static_cast<size_t>(y) * static_cast<size_t>(stride);
     for (int x = 0; x < w;) {
-      auto isKey = [&](int px) {
-        return row[px * 3] == b && row[px * 3 + 1] == g && row[px * 3 + 2] == r;
-      };
+      auto isKey = [&](int px) { return row[px * 3] == b && row[px * 3 + 1] == g && row[px * 3 + 2] == r; };
       if (!isKey(x)) {
         ++x;
         continue;
       }
       const int from = x;
-      while (x < w && isKey(x))
-        ++x;
+      while (x < w && isKey(x)) ++x;
       const Region run(CreateRectRgn(from, y, x, y + 1));
       CombineRgn(shape.Get(), shape.Get(), run.Get(), RGN_DIFF);
     }
@@ -91,11 +82,9 @@ bool CTaskbarNotifier::ApplyRegion(COLORREF key) {
   return true;
 }
 
-void CTaskbarNotifier::SetFonts(const wchar_t *face, int tenthsOfPoint,
-                                int normalStyle, int hoverStyle) {
+void CTaskbarNotifier::SetFonts(const wchar_t* face, int tenthsOfPoint, int normalStyle, int hoverStyle) {
   const ClientDC screen(nullptr);
-  const int height =
-      -MulDiv(tenthsOfPoint, GetDeviceCaps(screen.Get(), LOGPIXELSY), 720);
+  const int height = -MulDiv(tenthsOfPoint, GetDeviceCaps(screen.Get(), LOGPIXELSY), 720);
   auto make = [&](int style) {
     LOGFONTW lf{};
     lf.lfHeight = height;
@@ -120,69 +109,56 @@ void CTaskbarNotifier::SetTextColours(COLORREF normal, COLORREF hover) {
   }
 }
 
-void CTaskbarNotifier::SetTextArea(const RECT &area) { textArea_ = area; }
+void CTaskbarNotifier::SetTextArea(const RECT& area) { textArea_ = area; }
 
-void CTaskbarNotifier::ShowText(std::wstring text, int showMs, int stayMs,
-                                int hideMs) {
+void CTaskbarNotifier::ShowText(std::wstring text, int showMs, int stayMs, int hideMs) {
   text_ = std::move(text);
   showMs_ = showMs;
   stayMs_ = stayMs;
   hideMs_ = hideMs;
-  if (!Hwnd())
-    return;
+  if (!Hwnd()) return;
   RECT work{};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
-    work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN),
-                GetSystemMetrics(SM_CYSCREEN)};
+    work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
   const SlideArea area{work.left, work.top, work.right, work.bottom};
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   switch (state_) {
-  case State::kHidden:
-    plan_ = PlanSlide(area, screenWidth, screenHeight, size_.cx, size_.cy,
-                      showMs_, hideMs_);
-    at_ = plan_.start;
-    // Placed outside the work area before it is shown, so it never
-    // flashes where it does not belong; never activated.
-    SetWindowPos(Hwnd(), HWND_TOP, at_.x, at_.y, size_.cx, size_.cy,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    Restart(kShowTimer, plan_.showStepMs);
-    break;
-  case State::kSlidingIn:
-    InvalidateRect(Hwnd(), nullptr, FALSE);
-    break;
-  case State::kStaying:
-    InvalidateRect(Hwnd(), nullptr, FALSE);
-    Restart(kStayTimer, stayMs_);
-    break;
-  case State::kSlidingOut:
-    // Back to fully shown with the new text; after the stay it slides out
-    // again.
-    KillTimer(Hwnd(), kHideTimer);
-    Restart(kStayTimer, stayMs_);
-    at_ = plan_.shown;
-    MoveToCurrent();
-    InvalidateRect(Hwnd(), nullptr, FALSE);
-    break;
+    case State::kHidden:
+      plan_ = PlanSlide(area, screenWidth, screenHeight, size_.cx, size_.cy, showMs_, hideMs_);
+      at_ = plan_.start;
+      // Placed outside the work area before it is shown, so it never
+      // flashes where it does not belong; never activated.
+      SetWindowPos(Hwnd(), HWND_TOP, at_.x, at_.y, size_.cx, size_.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      Restart(kShowTimer, plan_.showStepMs);
+      break;
+    case State::kSlidingIn: InvalidateRect(Hwnd(), nullptr, FALSE); break;
+    case State::kStaying:
+      InvalidateRect(Hwnd(), nullptr, FALSE);
+      Restart(kStayTimer, stayMs_);
+      break;
+    case State::kSlidingOut:
+      // Back to fully shown with the new text; after the stay it slides out again.
+      KillTimer(Hwnd(), kHideTimer);
+      Restart(kStayTimer, stayMs_);
+      at_ = plan_.shown;
+      MoveToCurrent();
+      InvalidateRect(Hwnd(), nullptr, FALSE);
+      break;
   }
 }
 
 // All three timers go, whatever the state: a timer left running would slide
 // an invisible window and leave the next message hidden.
 void CTaskbarNotifier::HidePopup() {
-  if (!Hwnd())
-    return;
-  for (const UINT_PTR timer : {kShowTimer, kStayTimer, kHideTimer})
-    KillTimer(Hwnd(), timer);
-  // Shown from ShowText on, though still kHidden until the first slide step.
-  const bool wasShown = IsWindowVisible(Hwnd()) != FALSE;
-  SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  if (!Hwnd()) return;
+  for (const UINT_PTR timer : {kShowTimer, kStayTimer, kHideTimer}) KillTimer(Hwnd(), timer);
+  SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  const bool wasShown = state_ != State::kHidden;
   state_ = State::kHidden;
   SetHovered(false);
-  if (wasShown && onHidden_)
-    onHidden_();
+  if (wasShown && onHidden_) onHidden_();
 }
 
 void CTaskbarNotifier::Restart(UINT_PTR timer, int ms) const {
@@ -191,36 +167,34 @@ void CTaskbarNotifier::Restart(UINT_PTR timer, int ms) const {
 }
 
 void CTaskbarNotifier::MoveToCurrent() const {
-  SetWindowPos(Hwnd(), nullptr, at_.x, at_.y, size_.cx, size_.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Hwnd(), nullptr, at_.x, at_.y, size_.cx, size_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CTaskbarNotifier::OnTimer(WPARAM wp, LPARAM lp) {
   switch (wp) {
-  case kShowTimer:
-    state_ = State::kSlidingIn;
-    if (!StepIn(plan_, at_)) {
-      KillTimer(Hwnd(), kShowTimer);
-      Restart(kStayTimer, stayMs_);
-      state_ = State::kStaying;
-    }
-    MoveToCurrent();
-    return 0;
-  case kStayTimer:
-    KillTimer(Hwnd(), kStayTimer);
-    Restart(kHideTimer, plan_.hideStepMs);
-    return 0;
-  case kHideTimer:
-    state_ = State::kSlidingOut;
-    if (!StepOut(plan_, at_)) {
-      KillTimer(Hwnd(), kHideTimer);
-      HidePopup();
+    case kShowTimer:
+      state_ = State::kSlidingIn;
+      if (!StepIn(plan_, at_)) {
+        KillTimer(Hwnd(), kShowTimer);
+        Restart(kStayTimer, stayMs_);
+        state_ = State::kStaying;
+      }
+      MoveToCurrent();
       return 0;
-    }
-    MoveToCurrent();
-    return 0;
-  default:
-    return DefaultProc(WM_TIMER, wp, lp);
+    case kStayTimer:
+      KillTimer(Hwnd(), kStayTimer);
+      Restart(kHideTimer, plan_.hideStepMs);
+      return 0;
+    case kHideTimer:
+      state_ = State::kSlidingOut;
+      if (!StepOut(plan_, at_)) {
+        KillTimer(Hwnd(), kHideTimer);
+        HidePopup();
+        return 0;
+      }
+      MoveToCurrent();
+      return 0;
+    default: return DefaultProc(WM_TIMER, wp, lp);
   }
 }
 
@@ -230,11 +204,9 @@ void CTaskbarNotifier::PaintTo(HDC dc) const {
     const SelectGuard select(source.Get(), skin_.Get());
     BitBlt(dc, 0, 0, size_.cx, size_.cy, source.Get(), 0, 0, SRCCOPY);
   }
-  if (text_.empty())
-    return;
-  const Font &font = hovered_ ? hoverFont_ : normalFont_;
-  const SelectGuard selectFont(dc, font ? static_cast<HGDIOBJ>(font.Get())
-                                        : GetStockObject(DEFAULT_GUI_FONT));
+  if (text_.empty()) return;
+  const Font& font = hovered_ ? hoverFont_ : normalFont_;
+  const SelectGuard selectFont(dc, font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT));
   SetTextColor(dc, hovered_ ? hoverColour_ : normalColour_);
   SetBkMode(dc, TRANSPARENT);
   // DT_END_ELLIPSIS may write into the text; it gets room of its own.
@@ -242,14 +214,12 @@ void CTaskbarNotifier::PaintTo(HDC dc) const {
   buffer.resize(text_.size() + 10, L'\0');
   RECT area = textArea_;
   DrawTextW(dc, buffer.data(), static_cast<int>(text_.size()), &area,
-            DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_END_ELLIPSIS |
-                DT_NOPREFIX);
+            DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
 LRESULT CTaskbarNotifier::OnPaint(WPARAM, LPARAM) {
   PaintDC paint(Hwnd());
-  if (size_.cx <= 0 || size_.cy <= 0)
-    return 0;
+  if (size_.cx <= 0 || size_.cy <= 0) return 0;
   if (const HDC buffer = buffer_.Prepare(paint.Get(), size_.cx, size_.cy)) {
     PaintTo(buffer);
     const RECT all{0, 0, size_.cx, size_.cy};
@@ -279,33 +249,26 @@ LRESULT CTaskbarNotifier::OnMouseLeave(WPARAM, LPARAM) {
 }
 
 LRESULT CTaskbarNotifier::OnLButtonUp(WPARAM, LPARAM) {
-  if (owner_)
-    PostMessageW(owner_, kClickedMessage, 0, 0);
+  if (owner_) PostMessageW(owner_, kClickedMessage, 0, 0);
   return 0;
 }
 
 void CTaskbarNotifier::SetHovered(bool hovered) {
-  if (hovered_ == hovered)
-    return;
+  if (hovered_ == hovered) return;
   hovered_ = hovered;
-  if (Hwnd())
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 LRESULT CTaskbarNotifier::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_MOUSEHOVER:
-    SetHovered(true);
-    return 0;
-  case WM_SETCURSOR:
-    if (LOWORD(lp) == HTCLIENT) {
-      if (!hand_)
-        hand_ = LoadCursorW(nullptr, IDC_HAND);
-      SetCursor(hand_);
-      return TRUE;
-    }
-    return DefaultProc(msg, wp, lp);
-  default:
-    return CWindow::HandleMessage(msg, wp, lp);
+    case WM_MOUSEHOVER: SetHovered(true); return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT) {
+        if (!hand_) hand_ = LoadCursorW(nullptr, IDC_HAND);
+        SetCursor(hand_);
+        return TRUE;
+      }
+      return DefaultProc(msg, wp, lp);
+    default: return CWindow::HandleMessage(msg, wp, lp);
   }
 }
