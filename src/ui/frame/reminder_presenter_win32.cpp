@@ -99,8 +99,8 @@ void ReminderPresenter::Check(bool forced) {
 }
 
 bool ReminderPresenter::Showing() const {
-  return large_.GetState() != CTaskbarNotifier::State::kHidden ||
-         small_.GetState() != CTaskbarNotifier::State::kHidden;
+  const auto shown = [](const CTaskbarNotifier& popup) { return popup.Hwnd() && IsWindowVisible(popup.Hwnd()); };
+  return shown(large_) || shown(small_);
 }
 
 void ReminderPresenter::Hide() {
