@@ -69,6 +69,9 @@ BOOL CHoroscopeDlg::OnInitDialog() {
   st.wDay = date_.day;
   // A little air between the frame of the text box and its text.
   SendMessageW(Item(IDC_HOROSCOPE_TEXT), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(6, 6));
+  // The date as every other window writes it, year included: the long format
+  // of the system ran out of room and showed no year.
+  SendMessageW(Item(IDC_HOROSCOPE_DATE), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"d.M.yyyy"));
   SendMessageW(Item(IDC_HOROSCOPE_DATE), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
   ShowSign(context_.model.GetZodiacIndex(date_));
   return TRUE;

@@ -303,7 +303,9 @@ TEST_F(PlanningDialogsTest, TheHoroscopeNamesTheSignsInHerLanguage) {
   CHoroscopeDlg horoscope(PlanningContext{*model_, locale_, ProgramResources(), {}}, birth);
   std::vector<std::wstring> entries;
   int selected = -1;
+  std::wstring picked;
   ModalDriver driver([&](HWND dialog) {
+    picked = DialogDriver::Text(GetDlgItem(dialog, IDC_HOROSCOPE_DATE));
     for (int i = 0; i < 12; ++i) entries.push_back(Entry(dialog, IDC_HOROSCOPE_SIGN, i));
     selected = Selection(dialog, IDC_HOROSCOPE_SIGN);
     DialogDriver::Click(dialog, IDOK);
@@ -316,6 +318,8 @@ TEST_F(PlanningDialogsTest, TheHoroscopeNamesTheSignsInHerLanguage) {
   EXPECT_EQ(entries[11], L"Fische");
   ASSERT_EQ(selected, 11);
   EXPECT_EQ(entries[11], ToWide(model_->GetZodiacName(birth))) << "the name Birth shows";
+  // The picker writes the date as every other window does, with its year.
+  EXPECT_EQ(picked, L"8.3.2025");
 }
 
 std::string Genders(HWND dialog) {
