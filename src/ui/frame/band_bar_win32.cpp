@@ -46,6 +46,15 @@ void CBandBar::Relayout() {
   InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
+bool CBandBar::OnKeyMenu(LPARAM key) {
+  const int title = key == 0 ? 0 : TitleForKey(static_cast<wchar_t>(key));
+  if (title >= 0) {
+    OpenMenu(title, true);
+    return true;
+  }
+  return key != L' ';  // no such title: nothing, rather than the system menu's beep
+}
+
 int CBandBar::TitleForKey(wchar_t key) const {
   if (key == 0) return -1;
   const auto upper = [](wchar_t c) {

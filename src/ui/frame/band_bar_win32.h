@@ -32,6 +32,10 @@ class CBandBar : public CWindow {
   void RefreshTexts();
   // The title whose access key is the character (any case), or -1.
   [[nodiscard]] int TitleForKey(wchar_t key) const;
+  // The band is the menu bar: F10 or Alt alone (key 0) opens the first menu,
+  // Alt with a title's letter that title's menu. True when the system's
+  // keyboard menu is not to open (Alt+Space opens the window menu).
+  [[nodiscard]] bool OnKeyMenu(LPARAM key);
   // byKeyboard: the menu opens with its first item selected, and the left
   // and right arrows go on to the neighbouring titles' menus. Moving onto
   // another title while a menu is open opens that title's menu.

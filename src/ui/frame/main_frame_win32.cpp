@@ -22,58 +22,6 @@
 #include "ui/widgets/help_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 
-static_assert(CMainFrame::kSettingsClosedMessage == CSettingsDialog::kClosedMessage);
-
-CMainFrame::CMainFrame(FrameContext context)
-    : context_(std::move(context)),
-      help_(context_.locale, context_.prompts),
-      placement_(context_.options, context_.monitorAreas),
-      band_(context_.options, context_.locale, context_.prompts, FrameResources(context_)),
-      panes_(PaneContext{context_.options, context_.locale, context_.model, context_.clock, *this, context_.prompts,
-                         FrameResources(context_), context_.chooseColor},
-             [this] { Refreshed(FrameDependent::kPanes); }),
-      lock_(context_, {[this] { LockChanged(); }, [this] { DaysChanged(); }}),
-      tray_(context_.options, context_.locale, context_.clock, context_.prompts,
-            {[this] {
-               if (lock_.Hidden()) return LockedTrayTooltip(context_.locale);
-               const PackedDate today = context_.clock.Today();
-               return TrayTooltip(context_.locale, context_.model, today);
-             },
-             [this] { reminders_.Check(true); }, [this] { reminders_.Hide(); },
-             [this] {
-               ShowFromTray();
-               lock_.RunLoginFlowOnce();
-             },
-             [this] { Refreshed(FrameDependent::kTrayTip); }}),
-      reminders_(
-          context_, [this] { return lock_.Hidden(); }, [this] { Refreshed(FrameDependent::kReminders); },
-          [this](bool onScreen) { tray_.QuietTip(onScreen); }),
-      dayCommands_(context_.model, context_.options, context_.locale, context_.prompts, FrameResources(context_),
-                   [this](HWND owner) { help_.Open(owner, IDH_TEMPERATURE); }),
-      dataCommands_(context_,
-                    [this] {
-                      lock_.RefreshTitle();
-                      DaysChanged();
-                    }),
-      printer_(context_.options, context_.locale, context_.prompts, context_.choosePrinter),
-      updates_(context_.options, context_.locale, context_.clock, context_.prompts, FrameResources(context_),
-               context_.codec),
-      settings_(
-          context_, [this] { RefreshTexts(); },
-          [this] {
-            panes_.Colour(context_.options.theme);
-            RepaintMainWindow();
-          },
-          [this] {
-            // New colours: the calendar is made again in them.
-            if (calendar_ && CalendarHwnd()) calendar_->OnHostSize();
-            panes_.Colour(context_.options.theme);
-            DaysChanged();
-            RepaintMainWindow();
-          }) {
-  FillCommands();
-}
-
 CMainFrame::~CMainFrame() {
   settings_.Close();
   if (MessageLoop* loop = MessageLoop::Current()) loop->RemoveFilter(loopFilter_.get());
@@ -92,52 +40,6 @@ bool CMainFrame::CreateFrame() {
   const std::wstring title = ToWide(context_.locale.Translate(u"APP_NAME"));
   return Create(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, placed.left, placed.top,
                 placed.Width(), placed.Height());
-}
-
-LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
-  const HINSTANCE module = FrameResources(context_);
-  for (const auto& [which, size] : {std::pair{ICON_BIG, 0}, std::pair{ICON_SMALL, 1}}) {
-    const int cx = size ? GetSystemMetrics(SM_CXSMICON) : 0;
-    const int cy = size ? GetSystemMetrics(SM_CYSMICON) : 0;
-    if (const auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_TAMAREL), IMAGE_ICON, cx, cy,
-                                                        LR_SHARED | (size ? 0 : LR_DEFAULTSIZE)))) {
-      SendMessageW(Hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-    }
-  }
-  lock_.Attach(Hwnd());
-  dataCommands_.Attach(Hwnd());
-  const RECT client = ClientArea();
-  calendar_ = std::make_unique<AFCYearSelectWnd>(*this, context_.model, context_.options, context_.locale,
-                                                 context_.clock);
-  const RECT area = CalendarArea();
-  const RECT below{0, kBandHeight, area.right, std::max(area.bottom, static_cast<LONG>(kBandHeight))};
-  if (!calendar_->CreateControl(below, Hwnd(), AFCYearSelectWnd::kControlId)) {
-    LogMessage(L"the calendar control could not be created");
-  } else {
-    calendar_->OnHostSize();
-  }
-  if (!band_.CreateBand(Hwnd(), client.right)) LogMessage(L"the band could not be created");
-  panes_.Create(Hwnd(), PaneColumn::Area(client), [this] {
-    if (calendar_) calendar_->StopTooltipTimer();
-  });
-  tray_.Add(Hwnd(), module, context_.trayWatchInterval);
-  reminders_.Start(Hwnd());
-  loopFilter_ = std::make_unique<FrameLoopFilter>([this] { return Hwnd(); }, [this] { return CalendarHwnd(); }, band_,
-                                                  panes_, lock_);
-  if (MessageLoop* loop = MessageLoop::Current()) loop->AddFilter(loopFilter_.get());
-  RefreshTexts();
-  LockChanged();
-  return 0;
-}
-
-RECT CMainFrame::ClientArea() const {
-  RECT c{};
-  GetClientRect(Hwnd(), &c);
-  return c;
-}
-
-void CMainFrame::Refreshed(FrameDependent what) const {
-  if (context_.refreshed) context_.refreshed(what);
 }
 
 void CMainFrame::DaysChanged() {
@@ -173,12 +75,12 @@ void CMainFrame::LockChanged() {
   tray_.RefreshTip();
 }
 
+HWND CMainFrame::CalendarHwnd() const { return GetDlgItem(Hwnd(), AFCYearSelectWnd::kControlId); }
+
 void CMainFrame::UpdateDesktopCalendar() {
   if (context_.desktop) context_.desktop->Update(Hwnd());
   Refreshed(FrameDependent::kDesktop);
 }
-
-void CMainFrame::ShowFromTray() { placement_.ShowAsBefore(Hwnd()); }
 
 PackedDate CMainFrame::SelectedDate() const { return calendar_ ? calendar_->SelectedDate() : PackedDate{}; }
 
@@ -196,24 +98,6 @@ void CMainFrame::RepaintCalendar() {
 void CMainFrame::RepaintMainWindow() {
   RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
-
-void CMainFrame::RunCommand(UINT id) { SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-void CMainFrame::GoalChanged() { DaysChanged(); }
-
-void CMainFrame::OpenTemperatureHelp(HWND owner) { help_.Open(owner, IDH_TEMPERATURE); }
-
-RECT CMainFrame::CalendarArea() const {
-  const RECT client = ClientArea();
-  return RECT{0, 0, client.right - kPaneBarWidth, client.bottom};
-}
-
-HWND CMainFrame::CalendarHwnd() const { return GetDlgItem(Hwnd(), AFCYearSelectWnd::kControlId); }
-
-bool CMainFrame::IsHostActive() const { return GetActiveWindow() == Hwnd(); }
-
-// The keyboard moved the selected day: the Day pane names it, as after a click.
-void CMainFrame::SelectionChanged() { panes_.RefreshDay(); }
 
 bool CMainFrame::RouteMouseMessage(MSG& msg) { return loopFilter_ && loopFilter_->RouteMouse(msg); }
 
@@ -287,16 +171,7 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_EXITMENULOOP: band_.HoverFromCursor(); return 0;
     case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == SC_KEYMENU) {
-        // The band is the menu bar: F10 or Alt alone opens the first menu,
-        // Alt with a title's letter that title's menu.
-        const int title = lp == 0 ? 0 : band_.TitleForKey(static_cast<wchar_t>(lp));
-        if (title >= 0) {
-          band_.OpenMenu(title, true);
-          return 0;
-        }
-        if (lp != L' ') return 0;  // no such title: nothing, rather than the system menu's beep
-      }
+      if ((wp & 0xFFF0) == SC_KEYMENU && band_.OnKeyMenu(lp)) return 0;
       break;
     default: break;
   }
@@ -322,6 +197,13 @@ LRESULT CMainFrame::OnCommand(WPARAM wp, LPARAM lp) {
   }
   if (commands_.Run(id)) return 0;
   return DefaultProc(WM_COMMAND, wp, lp);
+}
+
+// Every day command takes this one way: the change through the cycle
+// manager, then everything that shows her days made afresh.
+void CMainFrame::RunDayCommand(UINT id) {
+  if (calendar_) dayCommands_.Run(id, calendar_->SelectedDate(), Hwnd());
+  DaysChanged();
 }
 
 LRESULT CMainFrame::OnSize(WPARAM wp, LPARAM) {
@@ -354,8 +236,8 @@ LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lp) {
 
 LRESULT CMainFrame::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
 
-// Below the band (which paints itself): the locked area, or the strips above
-// and below the pane bar in its colour and whatever the calendar leaves.
+// Below the band (which paints itself): the locked area, or what the calendar
+// and the pane bar leave.
 LRESULT CMainFrame::OnPaint(WPARAM, LPARAM) {
   PaintDC paint(Hwnd());
   const RECT c = ClientArea();
@@ -364,16 +246,7 @@ LRESULT CMainFrame::OnPaint(WPARAM, LPARAM) {
     lock_.PaintLocked(paint.Get(), RECT{0, kBandHeight, c.right, std::max(c.bottom, static_cast<LONG>(kBandHeight))});
     return 0;
   }
-  const Brush strip(CreateSolidBrush(panes_.Bar().Background()));
-  const LONG left = c.right - kPaneBarWidth;
-  for (const RECT r : {RECT{left, kBandHeight, c.right, kBandHeight + PaneColumn::kStrip},
-                       RECT{left, c.bottom - PaneColumn::kStrip, c.right, c.bottom}}) {
-    FillRect(paint.Get(), &r, strip.Get());
-  }
-  const RECT rest{0, kBandHeight, left, c.bottom};
-  if (rest.bottom > rest.top) FillRect(paint.Get(), &rest, GetSysColorBrush(COLOR_WINDOW));
-  const RECT bar = PaneColumn::Area(c);
-  if (bar.bottom > bar.top && !panes_.Bar().Hwnd()) FillRect(paint.Get(), &bar, strip.Get());
+  panes_.PaintAround(paint.Get(), c);
   return 0;
 }
 

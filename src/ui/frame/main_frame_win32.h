@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "resources/help_ids.h"
 #include "ui/calendar/calendar_host_win32.h"
 #include "ui/frame/band_bar_win32.h"
 #include "ui/frame/calendar_printer_win32.h"
@@ -33,7 +34,7 @@ class FrameLoopFilter;
 // messages and commands to them. After anything that changes her days, the
 // goal, the lengths, the user or the settings, DaysChanged makes afresh
 // everything that shows them, once.
-class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
+class CMainFrame : public CWindow, public IPaneHost {
  public:
   static constexpr const wchar_t* kClassName = L"TamarelMainFrame";
   static constexpr UINT kTrayMessage = TrayPresence::kMessage;
@@ -47,7 +48,7 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   [[nodiscard]] bool CreateFrame();
   // Shows the window as it was (maximized when it was) and brings it to the
   // front; what a click on the tray icon and a second start do.
-  void ShowFromTray();
+  void ShowFromTray() { placement_.ShowAsBefore(Hwnd()); }
   // Start-up asked for the login already; the first restore from the tray
   // does not ask again.
   void LoginAskedAtStart() { lock_.AskedAtStart(); }
@@ -56,11 +57,12 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   // reminders are made afresh, each once.
   void DaysChanged() override;
 
-  // ICalendarHost
-  [[nodiscard]] RECT CalendarArea() const override;
-  void ShowDayMenu(HWND calendar, const RECT& cell) override;
-  [[nodiscard]] bool IsHostActive() const override;
-  void SelectionChanged() override;
+  // The calendar's place in the client area: all of it but the pane column
+  // on the right.
+  [[nodiscard]] RECT CalendarRect() const {
+    const RECT client = ClientArea();
+    return RECT{0, 0, client.right - kPaneBarWidth, client.bottom};
+  }
 
   // The message loop's filter (FrameLoopFilter); true when it took the message.
   bool RouteMouseMessage(MSG& msg);
@@ -73,9 +75,9 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   void ShowToday() override;
   void RepaintCalendar() override;
   void RepaintMainWindow() override;
-  void RunCommand(UINT id) override;
-  void GoalChanged() override;
-  void OpenTemperatureHelp(HWND owner) override;
+  void RunCommand(UINT id) override { SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void GoalChanged() override { DaysChanged(); }
+  void OpenTemperatureHelp(HWND owner) override { help_.Open(owner, IDH_TEMPERATURE); }
 
   // The pieces.
   [[nodiscard]] AFCYearSelectWnd* Calendar() const { return calendar_.get(); }
@@ -106,8 +108,9 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   LRESULT OnSetFocus(WPARAM wp, LPARAM lp) override;
 
  private:
-  // main_frame_commands_win32.cpp: which piece serves each command.
+  // main_frame_wiring_win32.cpp: which piece serves each command.
   void FillCommands();
+  void OpenDayMenu(HWND calendar, const RECT& cell);
   void RunDayCommand(UINT id);
   void RefreshTexts();
   // The calendar and the panes shown or hidden as the lock says.
@@ -118,10 +121,19 @@ class CMainFrame : public CWindow, public ICalendarHost, public IPaneHost {
   // Hover marks of the band and the calendar go; keepTitle stays lit.
   void ForgetPointer(int keepTitle);
   LRESULT OnActivate(WPARAM wp, LPARAM lp);
-  void Refreshed(FrameDependent what) const;
-  [[nodiscard]] RECT ClientArea() const;
+  void Refreshed(FrameDependent what) const {
+    if (context_.refreshed) context_.refreshed(what);
+  }
+  [[nodiscard]] RECT ClientArea() const {
+    RECT c{};
+    GetClientRect(Hwnd(), &c);
+    return c;
+  }
 
   FrameContext context_;
+  // What the calendar asks of the frame, answered without the calendar
+  // calling the frame itself.
+  CalendarHostHooks calendarHost_;
   std::unique_ptr<FrameLoopFilter> loopFilter_;
   std::unique_ptr<AFCYearSelectWnd> calendar_;
   FrameHelp help_;

@@ -69,6 +69,18 @@ void PaneColumn::MoveTo(const RECT& a) {
   if (bar_.Hwnd()) MoveWindow(bar_.Hwnd(), a.left, a.top, a.right - a.left, a.bottom - a.top, TRUE);
 }
 
+void PaneColumn::PaintAround(HDC dc, const RECT& c) const {
+  const Brush strip(CreateSolidBrush(bar_.Background()));
+  const LONG left = c.right - kPaneBarWidth;
+  for (const RECT r : {RECT{left, kBandHeight, c.right, kBandHeight + kStrip}, RECT{left, c.bottom - kStrip, c.right, c.bottom}}) {
+    FillRect(dc, &r, strip.Get());
+  }
+  const RECT rest{0, kBandHeight, left, c.bottom};
+  if (rest.bottom > rest.top) FillRect(dc, &rest, GetSysColorBrush(COLOR_WINDOW));
+  const RECT bar = Area(c);
+  if (bar.bottom > bar.top && !bar_.Hwnd()) FillRect(dc, &bar, strip.Get());
+}
+
 void PaneColumn::Show(bool shown) {
   if (bar_.Hwnd()) ShowWindow(bar_.Hwnd(), shown ? SW_SHOW : SW_HIDE);
 }

@@ -40,6 +40,11 @@ class PaneColumn {
   void MoveTo(const RECT& area);
   void Show(bool shown);
   void Colour(const ThemeRecord& theme);
+  // Paints what the frame shows around the bar in the bar's colour (the
+  // strips above and below it, the whole column while the bar is missing)
+  // and the calendar's side in the window colour where the calendar leaves
+  // it; client is the frame's client rectangle.
+  void PaintAround(HDC dc, const RECT& client) const;
   // The pane titles in the current language.
   void RefreshTitles();
   // Every pane from the settings and the selected day (the Day pane's tip

@@ -94,6 +94,14 @@ std::wstring CPaneDialog::PlainText(std::u16string_view key) const {
   return ToWide(WithoutAccessKey(context_.locale.Translate(key)));
 }
 
+bool CPaneDialog::SkinTextFits(int id, const std::wstring& text) const {
+  const HWND control = Item(id);
+  for (const auto& button : buttons_) {
+    if (button->Hwnd() == control) return button->Fits(text);
+  }
+  return true;
+}
+
 void CPaneDialog::AddSkinButton(int id, int iconId) {
   if (!buttonFont_) buttonFont_ = CreateSkinButtonFont();
   auto button = std::make_unique<CSkinButton>();

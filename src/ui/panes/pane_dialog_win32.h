@@ -37,6 +37,9 @@ class CPaneDialog : public CDialog {
   void OnCancel() override {}
 
   // Makes the control a skinned button with the icon (0: none).
+  // The skin button id shows text on one line without cutting it (true for
+  // a control that is not a skin button).
+  [[nodiscard]] bool SkinTextFits(int id, const std::wstring& text) const;
   void AddSkinButton(int id, int iconId);
   [[nodiscard]] std::wstring Text(std::u16string_view key) const;
   // A text the menus share, where it marks the menu's access key: shown

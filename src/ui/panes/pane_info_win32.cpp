@@ -95,7 +95,13 @@ void CPaneInfo::Refresh(bool force) {
   // The period she is in: the last start on or before today (a start marked
   // ahead of today does not count yet).
   const TodayWords words = TodayWordsFrom(model, context_.clock.Today());
-  SetItemText(IDC_INFO_TODAY, ToWide(words.today));
+  std::wstring today = ToWide(words.today);
+  // A today line too long for the pane (late, or a long language) keeps the
+  // date alone: the line below names the day's class or that she is late.
+  if (!SkinTextFits(IDC_INFO_TODAY, today)) {
+    today = ToWide(TodayLine(context_.locale, context_.clock.Today(), nullptr));
+  }
+  SetItemText(IDC_INFO_TODAY, today);
 
   const PackedDate selected = context_.host.SelectedDate();
   const int dayClass = model.GetDayClass(selected);

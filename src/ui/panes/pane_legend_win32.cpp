@@ -143,7 +143,7 @@ void CPaneLegend::ApplyGoalVisibility(int goal) {
 // The shown lines follow each other at the template's pitch, so hiding the
 // boy and girl lines leaves no hole in the middle of the legend.
 void CPaneLegend::LayOutRows(int goal) {
-  RECT metrics{3, 9, 0, 0};  // top margin and line pitch in dialog units
+  RECT metrics{2, 9, 0, 0};  // top margin and line pitch in dialog units
   MapDialogRect(Hwnd(), &metrics);
   const int top = metrics.left;
   const int pitch = metrics.top;

@@ -97,6 +97,21 @@ LRESULT CALLBACK CSkinButton::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
   }
 }
 
+bool CSkinButton::Fits(const std::wstring& text) const {
+  RECT client{};
+  if (!hwnd_ || !GetClientRect(hwnd_, &client)) return true;
+  const HDC dc = GetDC(hwnd_);
+  if (!dc) return true;
+  SIZE size{};
+  {
+    SelectGuard useFont(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  }
+  ReleaseDC(hwnd_, dc);
+  // One pixel for the shift of a pressed button.
+  return size.cx <= client.right - kTextLeft - kTextRight - 1;
+}
+
 void CSkinButton::Draw(const DRAWITEMSTRUCT& item) const {
   const HDC dc = item.hDC;
   const RECT r = item.rcItem;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "ui/widgets/gdi_win32.h"
 #include "env/handle_win32.h"
 
@@ -27,6 +29,8 @@ class CSkinButton {
   [[nodiscard]] bool HasIcon() const { return static_cast<bool>(icon_); }
 
   void Draw(const DRAWITEMSTRUCT& item) const;
+  // The text fits the button's text place on one line (no ellipsis).
+  [[nodiscard]] bool Fits(const std::wstring& text) const;
 
   // The colour of the texts, a dark blue that reads like a link on the
   // themes' light base colours.

@@ -90,7 +90,7 @@ class DayMenuIconsTest : public FrameTest {
     // Away from where the menu opens: no item is lit by the pointer.
     SetCursorPos(0, 0);
     CalendarLayout layout(clock_.Today());
-    const RECT area = frame_->CalendarArea();
+    const RECT area = frame_->CalendarRect();
     layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
     for (const MonthLayout& month : layout.Months()) {
       for (const DayCell& cell : month.days) {

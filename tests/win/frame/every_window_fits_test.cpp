@@ -134,6 +134,19 @@ TEST_P(EveryWindowFits, TheMainWindowAndItsPanesInBothPeriodModes) {
   CheckMainWindow("main window maximized, automatic");
 }
 
+// Sixteen days late: the longest today line and the late lines.
+TEST_P(EveryWindowFits, TheMainWindowWhileHerPeriodIsLate) {
+  for (int back : {-100, -72, -44}) ASSERT_EQ(model_->SetStart(AddDays(kToday, back)), SaveResult::kDone);
+  ASSERT_GT(model_->DaysLate(), 0);
+  OpenFrame();
+  CheckMainWindow("main window, late");
+  // The pane keeps the date and tells what being this late means.
+  const HWND day = frame_->Panes().Day()->Hwnd();
+  EXPECT_NE(DialogDriver::Text(GetDlgItem(day, IDC_INFO_TODAY)).find(L"15.6.2024"), std::wstring::npos);
+  const std::wstring text = DialogDriver::Text(GetDlgItem(day, IDC_INFO_TEXT));
+  EXPECT_NE(text.find(ToWide(locale_.Translate(u"LATE_TEST"))), std::wstring::npos) << text;
+}
+
 TEST_P(EveryWindowFits, TheSettingsWindowWithEachPage) {
   OpenFrame();
   Command(ID_FILE_CONFIGURE);

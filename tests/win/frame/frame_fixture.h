@@ -153,7 +153,7 @@ class FrameTest : public ModelTest {
     const HWND calendar = frame_->CalendarHwnd();
     EXPECT_NE(calendar, nullptr);
     CalendarLayout layout(clock_.Today());
-    const RECT area = frame_->CalendarArea();
+    const RECT area = frame_->CalendarRect();
     layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
     for (const MonthLayout& month : layout.Months()) {
       for (const DayCell& cell : month.days) {

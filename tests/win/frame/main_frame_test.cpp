@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "resources/resource.h"
+#include "ui/frame/band_layout.h"
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {
@@ -38,7 +39,7 @@ TEST_F(MainFrameTest, BandTitlesSitRightAlignedInTheBandAndTheCalendarBelowIt) {
   EXPECT_EQ(band.rects[0].top, 4);
   EXPECT_LT(band.rects[0].bottom, kBandHeight);
 
-  const RECT area = frame_->CalendarArea();
+  const RECT area = frame_->CalendarRect();
   EXPECT_EQ(area.right, client.right - 311);
   RECT calendar{};
   GetWindowRect(frame_->CalendarHwnd(), &calendar);
@@ -142,31 +143,36 @@ TEST_F(MainFrameTest,
   EXPECT_EQ(frame_->Band().Hovered(), -1);
 }
 
-TEST_F(MainFrameTest, TheHoveredTitleIsPaintedInThePaleColourOverTheBand) {
+// The hovered title stands out as a raised button: its top edge in the
+// theme's pale colour, its bottom edge in the dark one.
+TEST_F(MainFrameTest, TheHoveredTitleIsRaisedOverTheBand) {
   OpenFrame();
   const BandRect help = frame_->Band().Layout().rects[3];
+  const BandRect edge = HoverFrame(help);
   // The band is a child window at the frame's top left: its coordinates
   // are the frame's.
   const HWND band = frame_->Band().Hwnd();
-  const auto countPale = [&] {
+  const auto countRow = [&](int y, ColorRef colour) {
     UpdateWindow(band);
     HDC dc = GetDC(band);
-    int pale = 0;
-    for (int y = help.top; y < help.bottom; ++y) {
-      for (int x = help.left; x < help.right - 10; ++x) {
-        if (GetPixel(dc, x, y) == options_.theme.pale)
-          ++pale;
-      }
+    int n = 0;
+    for (int x = edge.left; x < edge.right - 1; ++x) {
+      if (GetPixel(dc, x, y) == static_cast<COLORREF>(colour)) ++n;
     }
     ReleaseDC(band, dc);
-    return pale;
+    return n;
   };
-  const int before = countPale();
+  const int width = edge.right - 1 - edge.left;
+  ASSERT_GT(width, 10);
+  const int paleBefore = countRow(edge.top, options_.theme.pale);
+  const int darkBefore = countRow(edge.bottom - 1, options_.theme.dark);
+  EXPECT_LT(paleBefore, width);
+  EXPECT_LT(darkBefore, width);
   const POINT p = Centre(help);
   MSG move = MouseMessage(frame_->Hwnd(), WM_MOUSEMOVE, p.x, p.y);
   RouteMouse(move);
-  const int after = countPale();
-  EXPECT_GT(after, before + 10) << before << " " << after;
+  EXPECT_EQ(countRow(edge.top, options_.theme.pale), width);
+  EXPECT_EQ(countRow(edge.bottom - 1, options_.theme.dark), width);
 }
 
 TEST_F(MainFrameTest, TrayIconCarriesTheTooltipAndItsMenu) {

@@ -71,7 +71,7 @@ TEST_F(PanesFrameTest, MouseMessagesOfThePanesNeverReachTheCalendar) {
   ASSERT_NE(calendar, nullptr);
   // Hover a day: the balloon delay starts.
   CalendarLayout layout(clock_.Today());
-  const RECT area = frame_->CalendarArea();
+  const RECT area = frame_->CalendarRect();
   layout.Resize(Rect{area.left, area.top, area.right, area.bottom});
   const DayCell& cell = layout.Months()[0].days[10];
   SendMessageW(frame_->CalendarHwnd(), WM_MOUSEMOVE, 0,
