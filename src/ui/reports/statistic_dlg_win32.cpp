@@ -24,6 +24,8 @@ constexpr int kIntercourseSize = 10;
 constexpr int kPrognosisWidth = 4;
 constexpr int kOwnCoverWidth = 2;
 constexpr int kHighOutlineWidth = 2;
+// Disturbed readings: a pale grey beside the temperature bars' blue.
+constexpr COLORREF kDisturbedBarColor = RGB(0xB8, 0xB8, 0xC4);
 
 }  // namespace
 
@@ -104,6 +106,11 @@ void CStatisticDlg::BuildMonth() {
   chart->AddPoints(cover, month.cover);
   chart->AddPoints(sex, month.intercourse);
   chart->AddPoints(bars, month.temperatures);
+  // A disturbed reading stays on the chart, pale, and counts for nothing.
+  if (!month.disturbed.empty()) {
+    const size_t disturbed = chart->AddBarSeries(kDisturbedBarColor, locale_.Translate(u"MSG_DISTURBED"));
+    chart->AddPoints(disturbed, month.disturbed);
+  }
   if (!month.prognosis.empty()) {
     const size_t curve =
         chart->AddLineSeries(kPrognosisColor, kPrognosisWidth, locale_.Translate(u"CHART_PROGNOSIS"));

@@ -50,7 +50,10 @@ TemperatureMonth BuildTemperatureMonth(MenstualManager& model, ChartMonth month,
     if (model.GetDayClass(date) == static_cast<int>(DayClass::Ovulation)) out.ovulationDay = d;
     if (const Day* day = model.GetCachedDay(date)) {
       if (day->sex) out.intercourse.push_back({double(d), scale.cover});
-      if (day->temperature != 0) out.temperatures.push_back({double(d), ChartTemperature(day->temperature, fahrenheit)});
+      if (day->temperature != 0) {
+        (day->disturbed ? out.disturbed : out.temperatures)
+            .push_back({double(d), ChartTemperature(day->temperature, fahrenheit)});
+      }
     }
   }
   if (out.ovulationDay != 0) out.prognosis = PrognosisCurve(out.ovulationDay, scale);

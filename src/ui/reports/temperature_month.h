@@ -53,6 +53,7 @@ struct CoverSegment {
 // up (no 30 February).
 struct TemperatureMonth {
   std::vector<ChartPoint> temperatures;  // (day, temperature in the chart's unit)
+  std::vector<ChartPoint> disturbed;     // the same for readings marked disturbed
   std::vector<ChartPoint> cover;         // (1, cover) and (31, cover)
   std::vector<ChartPoint> intercourse;   // (day, cover) of days with sex
   int ovulationDay = 0;                  // the month's last ovulation day; 0: none

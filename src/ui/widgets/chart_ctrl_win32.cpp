@@ -219,7 +219,13 @@ ChartLayout CChartCtrl::Layout(HDC dc, int width, int height) const {
   ChartTextSizes sizes;
   sizes.textHeight = tm.tmHeight;
   for (const std::u16string& label : LeftLabels()) sizes.leftLabelWidth = std::max<int>(sizes.leftLabelWidth, TextSize(dc, label).cx);
-  if (legend_) sizes.legendHeight = tm.tmHeight + 4;
+  if (legend_) {
+    std::vector<int> widths;
+    for (const ChartSeries& s : series_) {
+      if (!s.name.empty()) widths.push_back(TextSize(dc, s.name).cx);
+    }
+    sizes.legendHeight = (tm.tmHeight + 4) * LegendLineCount(LegendWidth(width), widths);
+  }
   return LayoutChart(width, height, sizes);
 }
 

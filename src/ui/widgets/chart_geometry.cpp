@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
+
+namespace {
+constexpr int kMargin = 6;  // around the chart's parts
+}  // namespace
+
+int LegendWidth(int controlWidth) { return std::max(0, controlWidth - 2 * kMargin); }
 
 AxisMap::AxisMap(double min, double max, double fromPixel, double toPixel)
     : min_(min), scale_(max != min ? (toPixel - fromPixel) / (max - min) : 0), fromPixel_(fromPixel) {}
@@ -48,7 +55,6 @@ std::u16string TickLabel(double value, double step) {
 }
 
 ChartLayout LayoutChart(int width, int height, const ChartTextSizes& text) {
-  constexpr int kMargin = 6;
   constexpr int kTick = 4;
   ChartLayout layout;
   int bottom = height - kMargin;
@@ -125,19 +131,53 @@ std::optional<Rect> ClipBox(double left, double top, double right, double bottom
   return r;
 }
 
+namespace {
+
+constexpr int kLegendBetween = 18;
+
+int LegendEntryWidth(int textWidth) { return kLegendSampleWidth + kLegendGap + std::max(textWidth, 0); }
+
+// The entries of each line: [first, end) ranges, at least one entry a line.
+std::vector<std::pair<size_t, size_t>> LegendLines(int legendWidth, const std::vector<int>& textWidths) {
+  std::vector<std::pair<size_t, size_t>> lines;
+  size_t first = 0;
+  int used = 0;
+  for (size_t i = 0; i < textWidths.size(); ++i) {
+    const int width = LegendEntryWidth(textWidths[i]);
+    if (i > first && used + kLegendBetween + width > legendWidth) {
+      lines.emplace_back(first, i);
+      first = i;
+      used = 0;
+    }
+    used += (i > first ? kLegendBetween : 0) + width;
+  }
+  if (first < textWidths.size()) lines.emplace_back(first, textWidths.size());
+  return lines;
+}
+
+}  // namespace
+
+int LegendLineCount(int legendWidth, const std::vector<int>& textWidths) {
+  return std::max<int>(1, static_cast<int>(LegendLines(legendWidth, textWidths).size()));
+}
+
 std::vector<Rect> LegendEntries(const Rect& legend, const std::vector<int>& textWidths) {
   std::vector<Rect> entries;
-  constexpr int kBetween = 18;
-  int total = 0;
-  for (size_t i = 0; i < textWidths.size(); ++i) {
-    total += kLegendSampleWidth + kLegendGap + std::max(textWidths[i], 0) + (i ? kBetween : 0);
-  }
-  int x = legend.left + std::max(0, (legend.Width() - total) / 2);
-  for (const int w : textWidths) {
-    const int width = kLegendSampleWidth + kLegendGap + std::max(w, 0);
-    // An entry that does not fit is cut at the legend's edge, never drawn past it.
-    entries.push_back({std::min(x, legend.right), legend.top, std::min(x + width, legend.right), legend.bottom});
-    x += width + kBetween;
+  const auto lines = LegendLines(legend.Width(), textWidths);
+  const int count = std::max<int>(1, static_cast<int>(lines.size()));
+  for (size_t n = 0; n < lines.size(); ++n) {
+    const auto [first, end] = lines[n];
+    const int top = legend.top + legend.Height() * static_cast<int>(n) / count;
+    const int bottom = legend.top + legend.Height() * static_cast<int>(n + 1) / count;
+    int total = 0;
+    for (size_t i = first; i < end; ++i) total += LegendEntryWidth(textWidths[i]) + (i > first ? kLegendBetween : 0);
+    int x = legend.left + std::max(0, (legend.Width() - total) / 2);
+    for (size_t i = first; i < end; ++i) {
+      const int width = LegendEntryWidth(textWidths[i]);
+      // An entry that does not fit is cut at the legend's edge, never drawn past it.
+      entries.push_back({std::min(x, legend.right), top, std::min(x + width, legend.right), bottom});
+      x += width + kLegendBetween;
+    }
   }
   return entries;
 }

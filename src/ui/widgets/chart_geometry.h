@@ -72,9 +72,16 @@ struct PixelSegment {
 [[nodiscard]] std::optional<Rect> ClipBox(double left, double top, double right, double bottom,
                                                const Rect& clip);
 
-// The legend's entries side by side, centred in the legend area: each entry
-// a sample (16 pixels) and its name; textWidths are the names' widths.
+// The legend's entries side by side, each line centred in the legend area:
+// each entry a sample (16 pixels) and its name; textWidths are the names'
+// widths. Entries that do not fit beside each other go on to a next line;
+// the lines share the legend's height. An entry wider than the legend is
+// cut at its edge.
 [[nodiscard]] std::vector<Rect> LegendEntries(const Rect& legend, const std::vector<int>& textWidths);
+// The legend's width in a control controlWidth pixels wide.
+[[nodiscard]] int LegendWidth(int controlWidth);
+// How many lines those entries take in a legend legendWidth pixels wide.
+[[nodiscard]] int LegendLineCount(int legendWidth, const std::vector<int>& textWidths);
 inline constexpr int kLegendSampleWidth = 16;
 inline constexpr int kLegendGap = 6;
 

@@ -119,6 +119,33 @@ TEST(ChartGeometry, LegendEntriesAreCentredAndCutAtTheLegendsEdge) {
   }
 }
 
+// Entries that do not fit beside each other go on to a next line, each line
+// centred and as high as its share of the legend.
+TEST(ChartGeometry, LegendEntriesWrapIntoCentredLines) {
+  const std::vector<int> names{120, 80, 100, 90, 140, 110};
+  const int width = 400;
+  ASSERT_EQ(LegendLineCount(width, names), 3);
+  EXPECT_EQ(LegendLineCount(width, {50, 30}), 1);
+  EXPECT_EQ(LegendLineCount(width, {}), 1);
+  const Rect legend{0, 100, width, 148};
+  const std::vector<Rect> e = LegendEntries(legend, names);
+  ASSERT_EQ(e.size(), names.size());
+  // 120 + 80 fit a line (238 + 18 = 264 with samples), 100 does not follow.
+  EXPECT_EQ(e[0].top, 100);
+  EXPECT_EQ(e[1].top, 100);
+  EXPECT_EQ(e[2].top, 116);
+  EXPECT_EQ(e[4].bottom, 148);
+  for (size_t i = 0; i < e.size(); ++i) {
+    EXPECT_GE(e[i].left, legend.left) << i;
+    EXPECT_LE(e[i].right, legend.right) << i;
+    EXPECT_EQ(e[i].Width(), kLegendSampleWidth + kLegendGap + names[i]) << i;
+  }
+  // Each line centred: as much room left of its first entry as right of its last.
+  for (const auto& [first, last] : {std::pair{0, 1}, std::pair{2, 3}, std::pair{4, 5}}) {
+    EXPECT_NEAR(e[first].left - legend.left, legend.right - e[last].right, 1) << first;
+  }
+}
+
 TEST(ChartGeometry, BarsTakeMostOfADayAndAtLeastAPixel) {
   EXPECT_EQ(BarWidth(AxisMap(1, 31, 0, 300), 1), 6);
   EXPECT_EQ(BarWidth(AxisMap(1, 31, 0, 3), 1), 1);

@@ -174,8 +174,13 @@ TEST_F(ReportsModelTest,
   Store(Day(D(7, 4), false, false, true, false, false, false,
             0));                     // sex, no temperature
   Store(Temperature(D(1, 5), 36.9)); // another month
+  Day fever = Temperature(D(8, 4), 37.5);
+  fever.disturbed = true;
+  Store(fever);
 
   const TemperatureMonth c = BuildTemperatureMonth(model, {4, 2026}, false);
+  // A disturbed reading is drawn apart from the others.
+  EXPECT_EQ(c.disturbed, (std::vector<ChartPoint>{{8, 37.5}}));
   ASSERT_EQ(c.temperatures.size(), 2u);
   EXPECT_EQ(c.temperatures[0], (ChartPoint{5, 36.6}));
   EXPECT_DOUBLE_EQ(c.temperatures[1].y, ToCelsius(97.9));
@@ -265,8 +270,9 @@ TEST_F(ReportsModelTest,
       BuildTemperatureMonth(model, {3, 2026}, false);
   EXPECT_TRUE(unconfirmed.ownCover.empty());
   EXPECT_TRUE(unconfirmed.highs.empty());
-  EXPECT_EQ(unconfirmed.temperatures.size(), 9u)
-      << "the reading stays on the chart";
+  EXPECT_EQ(unconfirmed.temperatures.size(), 8u);
+  EXPECT_EQ(unconfirmed.disturbed, (std::vector<ChartPoint>{{28, ToCelsius(98.06)}}))
+      << "the reading stays on the chart, drawn as disturbed";
 }
 
 } // namespace
