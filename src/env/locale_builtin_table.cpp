@@ -327,6 +327,7 @@ constexpr Entry kBuiltIn[] = {
     {u"NEXT_MENSTRUAL_NONE", u"Next menstruation: not known yet"},
     {u"NEXT_OVULATION_NONE", u"Next ovulation: not known yet"},
     {u"PERIOD_TODAY", u"Your period is expected today"},
+    {u"PERIOD_TOMORROW", u"Your period is expected tomorrow"},
     {u"TIP2_DAY", u"You are not fertile on this day. Your chances of becoming "
                   u"pregnant are very low."},
     {u"TIP6_DAY", u"You have a good chance of conceiving a girl on this day."},

@@ -223,8 +223,9 @@ void CalendarPainter::DrawYear(HDC dc, AFCYearObj& year, bool overBack, bool ove
     TextColorGuard white(dc, kWhite);
     DrawTextIn(dc, YearTitle(year), ToRect(band), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
-  for (const AFCYueObj& month : year.Months()) DrawMonth(dc, month);
-  if (const AFCDayObj* selected = year.SelectedCell()) DrawSelectionFrame(dc, selected->rect);
+  for (const AFCYueObj& month : year.Months()) DrawMonth(dc, month, false, paper);
+  // The selected day is the screen's: paper has no selection.
+  if (const AFCDayObj* selected = year.SelectedCell(); selected && !paper) DrawSelectionFrame(dc, selected->rect);
 }
 
 std::wstring CalendarPainter::YearTitle(const AFCYearObj& year) const {
@@ -255,7 +256,9 @@ void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const Month
   const COLORREF oldBk = SetBkColor(dc, kWhite);
   Rectangle(dc, m.left, m.top + ch - 1, m.left + 7 * cw + 1, m.top + 2 * ch);
 
-  SelectGuard selected(dc, fonts_.Get(m.Width() / 15, m.Width() / 15));
+  // Sized by the month's width, and never taller than its row: a landscape
+  // page makes wide, short months.
+  SelectGuard selected(dc, fonts_.Get(std::min(m.Width() / 15, ch * 7 / 10), m.Width() / 15));
   // Keys DAY1 ... DAY7 run from Sunday; the columns run from Monday.
   static constexpr const char16_t* kDayKeys[7] = {u"DAY2", u"DAY3", u"DAY4", u"DAY5", u"DAY6", u"DAY7", u"DAY1"};
   for (int j = 0; j < MonthLayout::kColumns; ++j) {
@@ -273,7 +276,7 @@ void CalendarPainter::DrawWeekdayRow(HDC dc, const AFCYueObj& month, const Month
   SetBkColor(dc, oldBk);
 }
 
-void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) const {
+void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop, bool paper) const {
   const ThemeRecord theme = PaintedTheme(options_.theme);
   const MonthColors colors = MonthColorsFor(theme);
   const Rect& m = month.bounds;
@@ -328,50 +331,59 @@ void CalendarPainter::DrawMonth(HDC dc, const AFCYueObj& month, bool desktop) co
   TextColorGuard text(dc, colors.text);
   for (const AFCDayObj& day : month.days) {
     BkModeGuard transparent(dc, TRANSPARENT);
-    DrawDay(dc, day, day.hovered);
+    DrawDay(dc, day, day.hovered && !paper, paper);
   }
 }
 
-void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const {
+void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered, bool paper) const {
   const RECT cell = ToRect(day.rect);
   const int l = cell.left, t = cell.top, r = cell.right, b = cell.bottom;
   const int cw = r - l;
   const PackedDate date = day.Date();
+  // Screen pixels of a reference cell to the cell's units on paper.
+  const auto s = [&](int v) { return paper ? v * cw / kPaperCellReference : v; };
 
-  // The font is sized by the cell, so the marks scale with the view.
-  SelectGuard selected(dc, fonts_.Get(cw / 2, cw / 2));
+  // The font is sized by the cell, so the marks scale with the view; on
+  // paper it also fits the cell's height, which a landscape page makes short.
+  const int fontHeight = paper ? std::min(cw / 2, (b - t) * 3 / 5) : cw / 2;
+  SelectGuard selected(dc, fonts_.Get(fontHeight, cw / 2));
   TextColorGuard keepText(dc, GetTextColor(dc));
 
-  const DayCellLook look =
-      DecideDayCellLook(model_.GetDayClass(date), model_.GetCachedDay(date), options_, cw, hovered);
+  const DayCellLook look = DecideDayCellLook(model_.GetDayClass(date), model_.GetCachedDay(date), options_,
+                                             paper ? kPaperCellReference : cw, hovered);
   if (look.fill) FillSolid(dc, cell, static_cast<COLORREF>(*look.fill));
-  // The number's box, top right: no picture is drawn over it.
+  // The number's box, top right: no picture is drawn over it. On paper it
+  // keeps a margin of a twentieth of the cell from the borders.
+  const int margin = paper ? std::max(1, cw / 20) : 1;
   const std::wstring number = ToWide(day.Text());
   SIZE extent{};
   GetTextExtentPoint32W(dc, number.c_str(), static_cast<int>(number.size()), &extent);
-  const Rect numberBox{r - 1 - extent.cx, t + 1, r - 1, t + 1 + extent.cy};
+  const Rect numberBox{r - margin - extent.cx, t + margin, r - margin, t + margin + extent.cy};
   const Rect cellBox{l, t, r, b};
   const auto draw = [&](int picture, int x, int y) {
     const SIZE size = MaskedPictures::Size(picture);
-    const Point at = MarkPlace(Point{x, y}, size.cx, size.cy, numberBox, cellBox);
-    MaskedPictures::Draw(dc, at.x, at.y, picture, kIconKey);
+    const Point at = MarkPlace(Point{x, y}, s(size.cx), s(size.cy), numberBox, cellBox);
+    if (paper) {
+      MaskedPictures::DrawScaled(dc, at.x, at.y, s(size.cx), s(size.cy), picture, kIconKey);
+    } else {
+      MaskedPictures::Draw(dc, at.x, at.y, picture, kIconKey);
+    }
   };
-  if (look.icon) draw(look.icon, l, b - 19);
-  if (look.note) draw(IDB_DAY_NOTE, l + 14, t + 18);
+  if (look.icon) draw(look.icon, l + s(0), b - s(19));
+  if (look.note) draw(IDB_DAY_NOTE, l + s(14), t + s(18));
   if (look.sex == MarkStyle::Picture) {
-    draw(IDB_DAY_SEX, l, t + 3);
+    draw(IDB_DAY_SEX, l + s(0), t + s(3));
   } else if (look.sex == MarkStyle::Letter) {
     DrawTextIn(dc, L"S", RECT{l + 3, b - 35, l + 19, b - 5}, DT_RIGHT | DT_SINGLELINE);
   }
   if (look.pill == MarkStyle::Picture) {
-    draw(IDB_DAY_PILL, l + 2, t + 18);
+    draw(IDB_DAY_PILL, l + s(2), t + s(18));
   } else if (look.pill == MarkStyle::Letter) {
     DrawTextIn(dc, L"P", RECT{l + 12, b - 25, l + 33, b + 5}, DT_RIGHT | DT_SINGLELINE);
   }
-  if (look.mood) draw(look.mood, l + 14, t + 5);
+  if (look.mood) draw(look.mood, l + s(14), t + s(5));
   // Beside the bottom-left icon.
-  if (look.disturbed)
-    draw(IDB_DAY_DISTURBED, l + 17, b - 13);
+  if (look.disturbed) draw(IDB_DAY_DISTURBED, l + s(17), b - s(13));
 
   DrawRaised(dc, cell);
   const bool today = date == clock_.Today();
@@ -383,7 +395,7 @@ void CalendarPainter::DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const 
   // Readable on any fill: the colour of the number follows the cell's colour.
   const ColorRef beneath = look.fill ? *look.fill : PaintedTheme(options_.theme).pale;
   SetTextColor(dc, static_cast<COLORREF>(DayNumberColor(beneath, today)));
-  DrawTextIn(dc, number, RECT{l, t + 1, r - 1, b - 3}, DT_RIGHT | DT_TOP | DT_SINGLELINE);
+  DrawTextIn(dc, number, RECT{l, t + margin, r - margin, b - 3}, DT_RIGHT | DT_TOP | DT_SINGLELINE);
   if (hovered) DrawSunken(dc, cell);
 }
 

@@ -59,10 +59,16 @@ class CalendarPainter {
   // "2024 (June - September)": the year and the first and last month shown.
   [[nodiscard]] std::wstring YearTitle(const AFCYearObj& year) const;
   // One month; desktop: the month goes onto the desktop picture, so its
-  // background is the transparent colour and it gets no frames.
-  void DrawMonth(HDC dc, const AFCYueObj& month, bool desktop = false) const;
-  // One day cell; hovered selects the hovered look.
-  void DrawDay(HDC dc, const AFCDayObj& day, bool hovered) const;
+  // background is the transparent colour and it gets no frames. paper: the
+  // days are drawn as on paper (DrawDay).
+  void DrawMonth(HDC dc, const AFCYueObj& month, bool desktop = false, bool paper = false) const;
+  // One day cell; hovered selects the hovered look. On paper the cell is
+  // drawn as a screen cell kPaperCellReference wide grown to its printed
+  // size: the marks keep their pictures (the heart, not an "S"), their
+  // places and their share of the cell, the number keeps clear of the
+  // borders and fits a short cell.
+  void DrawDay(HDC dc, const AFCDayObj& day, bool hovered, bool paper = false) const;
+  static constexpr int kPaperCellReference = 60;
 
   // Repaints only these cells of a view that was painted whole before and
   // changed since only in which day is hovered: each cell comes out exactly

@@ -1,6 +1,8 @@
 #include "ui/calendar/gdi_cache_win32.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -114,6 +116,41 @@ void MaskedPictures::Draw(HDC dc, int x, int y, int id, COLORREF key) {
   }
   SetBkColor(dc, oldBk);
   SetTextColor(dc, oldText);
+}
+
+void MaskedPictures::DrawScaled(HDC dc, int x, int y, int width, int height, int id, COLORREF key) {
+  const HBITMAP picture = Picture(id);
+  BITMAP info{};
+  if (!picture || GetObjectW(picture, sizeof info, &info) == 0 || width <= 0 || height <= 0) return;
+  const int w = info.bmWidth;
+  const int h = std::abs(info.bmHeight);
+  BITMAPINFO bi = TopDownDibInfo(w, h, 24);
+  const int stride = DibRowBytes(w, 24);
+  std::vector<BYTE> bits(static_cast<size_t>(stride) * static_cast<size_t>(h));
+  {
+    const MemoryDC screen(nullptr);
+    if (!screen || GetDIBits(screen.Get(), picture, 0, static_cast<UINT>(h), bits.data(), &bi, DIB_RGB_COLORS) == 0) {
+      return;
+    }
+  }
+  const COLORREF previous = GetBkColor(dc);
+  for (int row = 0; row < h; ++row) {
+    const BYTE* p = bits.data() + static_cast<size_t>(row) * static_cast<size_t>(stride);
+    const auto colour = [&](int column) { return RGB(p[column * 3 + 2], p[column * 3 + 1], p[column * 3]); };
+    // Runs of one colour along the row; edges meet exactly, whatever the scale.
+    for (int column = 0; column < w;) {
+      const COLORREF c = colour(column);
+      int end = column + 1;
+      while (end < w && colour(end) == c) ++end;
+      if (c != key) {
+        const RECT r{x + column * width / w, y + row * height / h, x + end * width / w, y + (row + 1) * height / h};
+        SetBkColor(dc, c);
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+      }
+      column = end;
+    }
+  }
+  SetBkColor(dc, previous);
 }
 
 SIZE MaskedPictures::Size(int id) {

@@ -38,6 +38,10 @@ class MaskedPictures {
   // colour leave the destination as it was. Same pixels as
   // CalendarPainter::DrawTransparentBitmap, without building the mask.
   static void Draw(HDC dc, int x, int y, int id, COLORREF key);
+  // Draws the picture grown to width x height, every pixel a filled
+  // rectangle and no raster operation: a printer takes it as it takes text,
+  // where a masked blit can come out as a speck or not at all.
+  static void DrawScaled(HDC dc, int x, int y, int width, int height, int id, COLORREF key);
   // The picture's size; none when it is missing.
   [[nodiscard]] static SIZE Size(int id);
 };

@@ -10,6 +10,9 @@
 #include "settings/options_manager.h"
 #include "ui/widgets/gdi_win32.h"
 #include "env/access_key.h"
+#include "resources/image_ids.h"
+#include "ui/calendar/calendar_painter_win32.h"
+#include "ui/calendar/gdi_cache_win32.h"
 
 namespace {
 
@@ -48,6 +51,17 @@ void FillSquare(HDC dc, const Rect& r, COLORREF colour) {
                            RECT{r.left, r.top, r.left + w, r.bottom}, RECT{r.right - w, r.top, r.right, r.bottom}}) {
     FillRect(dc, &side, edge.Get());
   }
+}
+
+// A day mark's picture in a legend square, in the proportion it has in a day
+// cell: the largest mark (the heart) fills the square.
+void DrawMark(HDC dc, const Rect& square, int picture) {
+  constexpr int kLargestMark = 15;
+  const SIZE size = MaskedPictures::Size(picture);
+  const int w = size.cx * square.Width() / kLargestMark;
+  const int h = size.cy * square.Height() / kLargestMark;
+  MaskedPictures::DrawScaled(dc, square.left + (square.Width() - w) / 2, square.top + (square.Height() - h) / 2, w, h,
+                             picture, CalendarPainter::kIconKey);
 }
 
 void Text(HDC dc, const Point& at, const std::wstring& text) {
@@ -153,10 +167,10 @@ void CalendarPrinter::DrawLegend(HDC dc, const PrintLayout& layout, const std::w
     FillSquare(dc, layout.entries[k].square, static_cast<COLORREF>(options_.colors[k]));
     Text(dc, layout.entries[k].label, ToWide(locale_.Translate(kLabels[k])));
   }
-  FillSquare(dc, layout.sexSquare, RGB(255, 255, 255));
-  Text(dc, layout.sexLetter, L"S");
+  // The marks as the printed days show them: the heart and the pill.
+  DrawMark(dc, layout.sexSquare, IDB_DAY_SEX);
   Text(dc, layout.sexLabel, ToWide(WithoutAccessKey(locale_.Translate(u"WAS_SEX"))));
-  Text(dc, layout.pillLetter, L"P");
+  DrawMark(dc, layout.pillSquare, IDB_DAY_PILL);
   Text(dc, layout.pillLabel, ToWide(WithoutAccessKey(locale_.Translate(u"TOOK_PILL"))));
 
   SetTextColor(dc, previousColour);

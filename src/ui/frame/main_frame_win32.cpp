@@ -142,6 +142,14 @@ LRESULT CMainFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (tray_.OnTaskbarCreated(msg)) return 0;
+  if (msg == CTaskbarNotifier::kClickedMessage) {
+    // A click on a reminder brings Tamarel back, as a click on the tray icon
+    // does; the reminder has been read.
+    reminders_.Hide();
+    ShowFromTray();
+    lock_.RunLoginFlowOnce();
+    return 0;
+  }
   switch (msg) {
     case WM_ACTIVATE: return OnActivate(wp, lp);
     case WM_HELP: help_.OpenContents(Hwnd()); return TRUE;  // F1 in the main window or a pane: the contents

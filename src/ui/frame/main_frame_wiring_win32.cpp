@@ -56,7 +56,8 @@ CMainFrame::CMainFrame(FrameContext context)
              },
              [this] { Refreshed(FrameDependent::kTrayTip); }}),
       reminders_(
-          context_, [this] { return lock_.Hidden(); }, [this] { Refreshed(FrameDependent::kReminders); }),
+          context_, [this] { return lock_.Hidden(); }, [this] { Refreshed(FrameDependent::kReminders); },
+          [this](bool onScreen) { tray_.QuietTip(onScreen); }),
       dayCommands_(context_.model, context_.options, context_.locale, context_.prompts, FrameResources(context_),
                    [this](HWND owner) { help_.Open(owner, IDH_TEMPERATURE); }),
       dataCommands_(context_,

@@ -46,9 +46,8 @@ PrintLayout LayOutPrintPage(const PrintPage& page) {
     y += lineStep;
   }
   l.sexSquare = Rect{x0, y, x0 + squareW, y + squareH};
-  l.sexLetter = Point{x0, y};
   l.sexLabel = Point{x0 + labelOffset, y};
-  l.pillLetter = Point{x0 + l.columnStep, y};
+  l.pillSquare = Rect{x0 + l.columnStep, y, x0 + l.columnStep + squareW, y + squareH};
   l.pillLabel = Point{x0 + l.columnStep + labelOffset, y};
   return l;
 }

@@ -2,7 +2,7 @@
 
 // Where things go on the printed page, in printer device units: the
 // four-month view in the upper part, the legend of the six class colours and
-// the two letter marks below it. No window code.
+// the two day marks below it. No window code.
 
 #include <array>
 
@@ -45,12 +45,12 @@ struct PrintLayout {
   // Flow, prognosis, non-fertile, fertile, low fertility, ovulation: the
   // order of the class colours; two entries a row.
   std::array<LegendEntryPlace, 6> entries;
-  // The mark line: a white square with "S" and its label, then "P" with its
-  // label one column on (no square).
+  // The mark line: the intercourse heart in a square with its label, then
+  // the pill in a square with its label one column on; each picture as the
+  // printed days show it.
   Rect sexSquare;
-  Point sexLetter;
   Point sexLabel;
-  Point pillLetter;
+  Rect pillSquare;
   Point pillLabel;
   int columnStep = 0;
   int fontHeight = 0;  // character height in device units

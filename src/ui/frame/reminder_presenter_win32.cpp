@@ -26,8 +26,11 @@ constexpr int kPopupTextMargin = 10;
 }  // namespace
 
 ReminderPresenter::ReminderPresenter(const FrameContext& context, std::function<bool()> locked,
-                                     std::function<void()> refreshed)
-    : context_(context), locked_(std::move(locked)), refreshed_(std::move(refreshed)) {}
+                                     std::function<void()> refreshed, std::function<void(bool)> onScreen)
+    : context_(context),
+      locked_(std::move(locked)),
+      refreshed_(std::move(refreshed)),
+      onScreen_(std::move(onScreen)) {}
 
 void ReminderPresenter::Start(HWND owner) {
   owner_ = owner;
@@ -68,6 +71,9 @@ bool ReminderPresenter::EnsurePopups() {
     popup->SetTextColours(kPopupText, kPopupHoverText);
     const SIZE size = popup->SkinSize();
     popup->SetTextArea(RECT{kPopupTextMargin, kPopupTextTop, size.cx - kPopupTextMargin, size.cy - kPopupTextMargin});
+    popup->SetOnHidden([this] {
+      if (!Showing() && onScreen_) onScreen_(false);
+    });
   }
   return large_.Hwnd() && small_.Hwnd();
 }
@@ -88,7 +94,13 @@ void ReminderPresenter::Check(bool forced) {
   if (!message || !EnsurePopups()) return;
   CTaskbarNotifier& popup = message->popup == ReminderPopup::kLarge ? large_ : small_;
   popup.ShowText(ToWide(message->text), message->showMs, message->stayMs, message->hideMs);
+  if (onScreen_) onScreen_(true);
   if (message->sound) PlayAlert();
+}
+
+bool ReminderPresenter::Showing() const {
+  const auto shown = [](const CTaskbarNotifier& popup) { return popup.Hwnd() && IsWindowVisible(popup.Hwnd()); };
+  return shown(large_) || shown(small_);
 }
 
 void ReminderPresenter::Hide() {

@@ -18,8 +18,10 @@ class ReminderPresenter {
   static constexpr UINT kPeriodMs = 15000;
 
   // locked says whether the calendar is locked (then no reminder shows);
-  // refreshed is told when a change of days takes old reminders away.
-  ReminderPresenter(const FrameContext& context, std::function<bool()> locked, std::function<void()> refreshed);
+  // refreshed is told when a change of days takes old reminders away;
+  // onScreen is told true when a popup comes and false when none is left.
+  ReminderPresenter(const FrameContext& context, std::function<bool()> locked, std::function<void()> refreshed,
+                    std::function<void(bool)> onScreen = {});
 
   // The owner of the popups; the check timer starts.
   void Start(HWND owner);
@@ -27,6 +29,8 @@ class ReminderPresenter {
   // forced: the mouse rests on the tray icon.
   void Check(bool forced);
   void Hide();
+  // A popup is on screen.
+  [[nodiscard]] bool Showing() const;
   // Her days changed: a reminder on screen tells what was, and goes.
   void DaysChanged();
 
@@ -43,6 +47,7 @@ class ReminderPresenter {
   const FrameContext& context_;
   std::function<bool()> locked_;
   std::function<void()> refreshed_;
+  std::function<void(bool)> onScreen_;
   HWND owner_ = nullptr;
   CTaskbarNotifier large_;
   CTaskbarNotifier small_;

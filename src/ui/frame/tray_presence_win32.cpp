@@ -37,8 +37,15 @@ void TrayPresence::Remove() {
 void TrayPresence::RefreshTip() {
   if (!icon_.Added()) return;
   tipDate_ = clock_.Today();
-  icon_.SetTip(ToWide(callbacks_.tip ? callbacks_.tip() : std::u16string()));
+  const std::u16string tip = quiet_ || !callbacks_.tip ? std::u16string() : callbacks_.tip();
+  if (!icon_.SetTip(ToWide(tip))) LogMessage(L"the tray tooltip was not changed");
   if (callbacks_.refreshed) callbacks_.refreshed();
+}
+
+void TrayPresence::QuietTip(bool quiet) {
+  if (quiet == quiet_) return;
+  quiet_ = quiet;
+  RefreshTip();
 }
 
 void TrayPresence::RefreshTipOnNewDay() {

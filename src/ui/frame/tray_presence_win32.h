@@ -42,6 +42,9 @@ class TrayPresence {
   void Remove();
   // The tooltip made afresh (a change of days, a login, the lock).
   void RefreshTip();
+  // While a reminder popup is on screen the icon shows no tooltip: it would
+  // cover the popup's last line. quiet false brings today's tooltip back.
+  void QuietTip(bool quiet);
   // The 15-second timer: the tooltip follows the date.
   void RefreshTipOnNewDay();
   LRESULT OnMessage(LPARAM mouseMessage);
@@ -70,4 +73,5 @@ class TrayPresence {
   TrayPositionWatcher watcher_;
   PackedDate tipDate_;
   bool mouseOver_ = false;
+  bool quiet_ = false;
 };

@@ -5,6 +5,7 @@
 #include "env/wide_win32.h"
 #include "ui/widgets/message_loop_win32.h"
 #include "env/access_key.h"
+#include "env/theme.h"
 
 CPaneDialog::CPaneDialog(int templateId, const PaneContext& context)
     : CDialog(templateId, context.resources),
@@ -120,7 +121,19 @@ void CPaneDialog::ShowItem(int id, bool show) const {
   if (shown != show) ShowWindow(item, show ? SW_SHOWNA : SW_HIDE);
 }
 
-void CPaneDialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+void CPaneDialog::EnableItem(int id, bool enable) const {
+  EnableWindow(Item(id), enable ? TRUE : FALSE);
+  for (const auto& [label, control] : labels_) {
+    if (control == id) InvalidateRect(Item(label), nullptr, TRUE);
+  }
+}
+
+void CPaneDialog::LabelFollows(int labelId, int controlId) { labels_.emplace_back(labelId, controlId); }
+
+COLORREF CPaneDialog::GreyedTextColour() const {
+  return static_cast<COLORREF>(ReadableTextColor(
+      background_, {static_cast<ColorRef>(GetSysColor(COLOR_GRAYTEXT)), MakeColor(96, 96, 96), MakeColor(64, 64, 64)}));
+}
 
 bool CPaneDialog::IsChecked(int id) const { return IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED; }
 
@@ -140,6 +153,12 @@ INT_PTR CPaneDialog::OnCtlColor(HDC dc, HWND control) {
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
   }
   if (lstrcmpiW(name, L"ComboBox") == 0) return FALSE;
+  const int id = control ? GetDlgCtrlID(control) : 0;
+  for (const auto& [label, followed] : labels_) {
+    if (label != id) continue;
+    const bool greyed = !IsWindowEnabled(Item(followed));
+    SetTextColor(dc, greyed ? GreyedTextColour() : GetSysColor(COLOR_WINDOWTEXT));
+  }
   SetBkColor(dc, background_);
   SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<INT_PTR>(backgroundBrush_.Get());

@@ -52,6 +52,13 @@ class CPaneDialog : public CDialog {
   void SetItemText(int id, std::wstring_view text) const;
   void ShowItem(int id, bool show) const;
   void EnableItem(int id, bool enable) const;
+  // The label of a control: it stays enabled and reads greyed while the
+  // control is disabled, in a grey that keeps 3:1 on the pane's colour (a
+  // disabled static draws in the system's grey, which light themes swallow).
+  // Enabling or disabling the control through EnableItem repaints it.
+  void LabelFollows(int labelId, int controlId);
+  // The greyed label's colour on this pane.
+  [[nodiscard]] COLORREF GreyedTextColour() const;
   [[nodiscard]] bool IsChecked(int id) const;
   void SetChecked(int id, bool checked) const;
 
@@ -72,6 +79,7 @@ class CPaneDialog : public CDialog {
     int right = 0;
   };
   std::vector<TemplatePlace> templatePlaces_;
+  std::vector<std::pair<int, int>> labels_;  // label id, control id
   int templateWidth_ = 0;
 
   COLORREF background_;

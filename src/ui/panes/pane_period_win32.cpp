@@ -42,7 +42,10 @@ void FillList(HWND list, int first, int last, int value) {
 
 }  // namespace
 
-CPanePeriod::CPanePeriod(const PaneContext& context) : CPaneDialog(IDD_PANE_PERIOD, context) {}
+CPanePeriod::CPanePeriod(const PaneContext& context) : CPaneDialog(IDD_PANE_PERIOD, context) {
+  LabelFollows(IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_CYCLE);
+  LabelFollows(IDC_PERIOD_LUTEAL_LABEL, IDC_PERIOD_LUTEAL);
+}
 
 BOOL CPanePeriod::OnInitDialog() {
   RefreshTexts();
@@ -63,9 +66,7 @@ void CPanePeriod::RefreshTexts() {
   CheckRadioButton(Hwnd(), IDC_PERIOD_AUTO, IDC_PERIOD_MANUAL,
                    options.autoPeriodCalculation ? IDC_PERIOD_AUTO : IDC_PERIOD_MANUAL);
   const bool manual = !options.autoPeriodCalculation;
-  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
-    EnableItem(id, manual);
-  }
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL}) EnableItem(id, manual);
 }
 
 bool CPanePeriod::OnCommand(WORD id, WORD code, HWND) {
@@ -83,9 +84,7 @@ void CPanePeriod::ApplyControls() {
   OptionsManager& options = context_.options;
   const bool automatic = IsChecked(IDC_PERIOD_AUTO);
   options.autoPeriodCalculation = automatic;
-  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
-    EnableItem(id, !automatic);
-  }
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL}) EnableItem(id, !automatic);
   if (!automatic) {
     // The lists always hold a selection (RefreshTexts keeps it inside them).
     const auto selection = [this](int id) {

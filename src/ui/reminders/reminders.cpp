@@ -50,6 +50,9 @@ std::u16string MenstruationText(bool forced, const ReminderSettings &settings,
         // today.
         if (dayClass >= PrognosisFirstDay)
           text = locale.Translate(u"PERIOD_TODAY");
+      } else if (i == 1) {
+        // "1 days left" reads wrong in every language: tomorrow is a day.
+        text = locale.Translate(u"PERIOD_TOMORROW");
       } else {
         text = FormatText(locale.Translate(u"LEFT_DAYS"),
                           {static_cast<long long>(i)});

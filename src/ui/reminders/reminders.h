@@ -77,8 +77,9 @@ private:
 
 // The menstruation and tip text: "N days left before menstruation" for the
 // first day of flow or predicted flow among the `days` days from today
-// (today is 1 and up; predicted flow today is "Your period is expected
-// today", recorded flow today needs no reminder), with the range of the
+// (today is 1 and up; a start tomorrow is "Your period is expected
+// tomorrow", predicted flow today is "Your period is expected today",
+// recorded flow today needs no reminder), with the range of the
 // next start below it when her cycles vary; while she is late the late line
 // instead; then the day tip, under the "Day tip:" heading when the first
 // line is there. A forced check builds it as if both were switched on.

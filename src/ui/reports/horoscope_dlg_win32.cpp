@@ -43,8 +43,36 @@ INT_PTR CHoroscopeDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       OnDateChanged();
       return TRUE;
     }
+    if (header && header->idFrom == IDC_HOROSCOPE_DATE &&
+        (header->code == NM_SETFOCUS || header->code == NM_KILLFOCUS)) {
+      pickerFocused_ = header->code == NM_SETFOCUS;
+      const RECT ring = PickerFocusRing();
+      InvalidateRect(Hwnd(), &ring, TRUE);
+      return TRUE;
+    }
+  }
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps{};
+    if (const HDC dc = BeginPaint(Hwnd(), &ps)) {
+      if (pickerFocused_) {
+        const RECT ring = PickerFocusRing();
+        DrawFocusRect(dc, &ring);
+      }
+      EndPaint(Hwnd(), &ps);
+    }
+    return TRUE;
   }
   return CDialog::HandleMessage(msg, wp, lp);
+}
+
+// A picker tabbed to selects none of its fields, so it shows no focus of its
+// own: the dialog draws the focus frame just outside it.
+RECT CHoroscopeDlg::PickerFocusRing() const {
+  RECT r{};
+  GetWindowRect(Item(IDC_HOROSCOPE_DATE), &r);
+  MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  InflateRect(&r, kFocusRingGap, kFocusRingGap);
+  return r;
 }
 
 BOOL CHoroscopeDlg::OnInitDialog() {
@@ -69,6 +97,9 @@ BOOL CHoroscopeDlg::OnInitDialog() {
   st.wDay = date_.day;
   // A little air between the frame of the text box and its text.
   SendMessageW(Item(IDC_HOROSCOPE_TEXT), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(6, 6));
+  // The date as every other window writes it, year included: the long format
+  // of the system ran out of room and showed no year.
+  SendMessageW(Item(IDC_HOROSCOPE_DATE), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"d.M.yyyy"));
   SendMessageW(Item(IDC_HOROSCOPE_DATE), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
   ShowSign(context_.model.GetZodiacIndex(date_));
   return TRUE;

@@ -22,6 +22,10 @@ class CHoroscopeDlg : public CDialog {
   [[nodiscard]] int Sign() const { return sign_; }
   [[nodiscard]] int IconId() const { return iconId_; }
   [[nodiscard]] const std::u16string& Text() const { return text_; }
+  // The focus frame around the date picker, in the dialog's client
+  // coordinates, this far outside the picker.
+  static constexpr int kFocusRingGap = 2;
+  [[nodiscard]] RECT PickerFocusRing() const;
 
  protected:
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -39,4 +43,5 @@ class CHoroscopeDlg : public CDialog {
   int iconId_ = 0;
   std::u16string text_;
   UniqueIcon signIcon_;
+  bool pickerFocused_ = false;
 };

@@ -154,9 +154,12 @@ void CTaskbarNotifier::ShowText(std::wstring text, int showMs, int stayMs, int h
 void CTaskbarNotifier::HidePopup() {
   if (!Hwnd()) return;
   for (const UINT_PTR timer : {kShowTimer, kStayTimer, kHideTimer}) KillTimer(Hwnd(), timer);
+  // Shown from ShowText on, though still kHidden until the first slide step.
+  const bool wasShown = IsWindowVisible(Hwnd()) != FALSE;
   SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
   state_ = State::kHidden;
   SetHovered(false);
+  if (wasShown && onHidden_) onHidden_();
 }
 
 void CTaskbarNotifier::Restart(UINT_PTR timer, int ms) const {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/widgets/double_buffer_win32.h"
 #include "ui/widgets/gdi_win32.h"
@@ -46,6 +48,8 @@ class CTaskbarNotifier : public CWindow {
   void ShowText(std::wstring text, int showMs, int stayMs, int hideMs);
   // Gone from the screen at once, whatever it was doing.
   void HidePopup();
+  // Told each time the popup leaves the screen (slid out or hidden).
+  void SetOnHidden(std::function<void()> hidden) { onHidden_ = std::move(hidden); }
 
   // Draws the skin and the text as the window shows them.
   void PaintTo(HDC dc) const;
@@ -96,4 +100,5 @@ class CTaskbarNotifier : public CWindow {
   SlidePoint at_;
   State state_ = State::kHidden;
   mutable DoubleBuffer buffer_;
+  std::function<void()> onHidden_;
 };

@@ -495,7 +495,7 @@ const char16_t* const kHonestKeys[] = {u"BEFORE_FIRST_PERIOD", u"TRAY_NO_PERIOD"
                                        u"NEXT_LATE",           u"NEXT_LATE_ONE",       u"LATE_TEST",
                                        u"BASIS_CYCLES",        u"BASIS_CYCLES_ONE",    u"BASIS_DEFAULT",
                                        u"NEXT_RANGE",          u"NEXT_MENSTRUAL_NONE", u"NEXT_OVULATION_NONE",
-                                       u"PERIOD_TODAY",        u"TIP2_DAY",            u"TIP6_DAY",
+                                       u"PERIOD_TODAY",        u"PERIOD_TOMORROW",     u"TIP2_DAY",            u"TIP6_DAY",
                                        u"TIP7_DAY",            u"CAUTIOUS_WINDOW"};
 // Her temperatures: a disturbed reading and the shift they confirm.
 const char16_t* const kTemperatureKeys[] = {u"TEMP_DISTURBED",        u"TEMP_NOT_DISTURBED",   u"MSG_DISTURBED",

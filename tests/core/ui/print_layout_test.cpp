@@ -52,11 +52,10 @@ TEST(PrintLayout, LegendRowsRunBelowTheCalendarInTheOrderOfTheClassColours) {
   }
   const int marks = top + 4 * 105;
   EXPECT_EQ(l.sexSquare, (Rect{50, marks, 99, marks + 49}));
-  EXPECT_EQ(l.sexLetter.x, 50);
   EXPECT_EQ(l.sexLabel.x, 148);
-  EXPECT_EQ(l.pillLetter.x, 50 + l.columnStep);
+  EXPECT_EQ(l.pillSquare, (Rect{50 + l.columnStep, marks, 99 + l.columnStep, marks + 49}));
   EXPECT_EQ(l.pillLabel.x, 50 + l.columnStep + 98);
-  EXPECT_EQ(l.pillLetter.y, marks);
+  EXPECT_EQ(l.pillLabel.y, marks);
   // The last line still fits on the page.
   EXPECT_LT(marks + 105, 3508);
 }

@@ -202,9 +202,13 @@ class PrintTest : public FrameTest {
       EXPECT_TRUE(Near(found, static_cast<COLORREF>(options_.colors[k]))) << "legend entry " << k << " " << Hex(found);
     }
     const int edge = std::max(1, page.dpiX / 100);
-    const COLORREF sexSquare =
-        PageAt(picture, page, layout.sexSquare.right - edge - 2, layout.sexSquare.bottom - edge - 2);
-    EXPECT_TRUE(Near(sexSquare, RGB(255, 255, 255))) << Hex(sexSquare);
+    // The marks as the days print them: the heart fills its square, the pill
+    // sits in the next column.
+    const COLORREF heart = PageAt(picture, page, HeartX(layout.sexSquare), HeartY(layout.sexSquare));
+    EXPECT_TRUE(Near(heart, kHeartRed)) << Hex(heart);
+    const Rect& pill = layout.pillSquare;
+    const COLORREF pillBlue = PageAt(picture, page, pill.left + pill.Width() * 6 / 10, pill.top + pill.Height() * 3 / 10);
+    EXPECT_TRUE(Near(pillBlue, RGB(0x5a, 0x96, 0xf5))) << Hex(pillBlue);
     // Every square has a black edge: white low fertility still shows on white
     // paper.
     const Rect& low = layout.entries[4].square;
@@ -236,6 +240,11 @@ class PrintTest : public FrameTest {
     if (below < page.height) EXPECT_TRUE(Near(PageAt(picture, page, page.width / 2, below), RGB(255, 255, 255)));
   }
 
+  // The heart's picture is 15 pixels square; its pixel (6, 9) is this red.
+  static constexpr COLORREF kHeartRed = RGB(0xe6, 0x32, 0x4b);
+  static int HeartX(const Rect& heart) { return heart.left + heart.Width() * 13 / 30; }
+  static int HeartY(const Rect& heart) { return heart.top + heart.Height() * 19 / 30; }
+
   std::vector<HWND> owners_;
 };
 
@@ -254,6 +263,53 @@ TEST_F(PrintTest, ALandscapePageGivesTheMonths70PercentOfItsHeightAndTheLegendBe
   ASSERT_TRUE(picture);
   ASSERT_GT(page.width, page.height);
   ExpectPage(*picture, page);
+}
+
+// A day with intercourse prints its heart grown with the printed cell, as a
+// quarter of the cell's width, where the legend's heart says what it is; the
+// day numbers keep clear of the cell borders on both pages.
+TEST_F(PrintTest, HeartsGrowWithThePrintedCellAndNumbersKeepClearOfTheBorders) {
+  const PackedDate loved = AddDays(kToday, 3);
+  ASSERT_EQ(model_->StoreDay(Day(loved, false, false, true, false, false, false, 0.0)), SaveResult::kDone);
+  for (const short orientation : {DMORIENT_PORTRAIT, DMORIENT_LANDSCAPE}) {
+    SCOPED_TRACE(orientation == DMORIENT_PORTRAIT ? "portrait" : "landscape");
+    PrintPage page;
+    const auto picture = PrintAndRender(orientation, page);
+    ASSERT_TRUE(picture);
+    const PrintLayout layout = LayOutPrintPage(page);
+    AFCYearObj shown = frame_->Calendar()->Year();
+    shown.SetBounds(layout.calendarBounds);
+    shown.LayoutMonths();
+    const DayCell* cell = nullptr;
+    for (const MonthLayout& month : shown.Months()) {
+      for (const DayCell& c : month.days) {
+        if (c.Date() == loved) cell = &c;
+      }
+    }
+    ASSERT_NE(cell, nullptr);
+    const Rect& r = cell->rect;
+    const int cw = r.Width();
+    // The heart: from the cell's left edge, a twentieth of the cell down.
+    const int side = 15 * cw / CalendarPainter::kPaperCellReference;
+    const int top = r.top + 3 * cw / CalendarPainter::kPaperCellReference;
+    const Rect heart{r.left, top, r.left + side, top + side};
+    const COLORREF found = PageAt(*picture, page, HeartX(heart), HeartY(heart));
+    EXPECT_TRUE(Near(found, kHeartRed)) << Hex(found) << " cell " << cw << " wide";
+
+    // Between the number and the top and right borders: no ink of the number.
+    const int margin = cw / 20;
+    int ink = 0;
+    for (int y = r.top + 2; y < r.top + margin - 1; ++y) {
+      for (int x = r.left + cw / 2; x < r.right - 2; ++x) ink += Near(PageAt(*picture, page, x, y), RGB(0, 0, 0), 60);
+    }
+    for (int y = r.top + 2; y < r.top + r.Height() / 2; ++y) {
+      for (int x = r.right - margin + 1; x < r.right - 2; ++x) ink += Near(PageAt(*picture, page, x, y), RGB(0, 0, 0), 60);
+    }
+    EXPECT_EQ(ink, 0) << "dark pixels between the number and the borders";
+    std::filesystem::remove_all(dir_ / "landscape.ps");
+    std::filesystem::remove_all(dir_ / "portrait.ps");
+    frame_.reset();
+  }
 }
 
 TEST_F(PrintTest, TheScreenShowsTheSameMonthsAfterPrinting) {

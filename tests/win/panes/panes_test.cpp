@@ -9,6 +9,8 @@
 
 #include "resources/pane_ids.h"
 #include "resources/resource.h"
+#include "env/theme.h"
+#include "ui/settings/settings_choices.h"
 #include "ui/panes/pane_goal_win32.h"
 #include "ui/panes/pane_legend_win32.h"
 #include "ui/panes/pane_period_win32.h"
@@ -18,6 +20,21 @@ namespace panetest {
 namespace {
 
 using GoalPaneTest = PaneTest;
+
+// The text colour the pane gives one of its labels, as the label asks for it.
+COLORREF LabelColour(HWND pane, int id) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(pane, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(pane, id)));
+  const COLORREF colour = GetTextColor(dc);
+  DeleteDC(dc);
+  return colour;
+}
+
+// A label reads greyed: it is enabled (a disabled static would draw in the
+// system's grey whatever the pane says) and drawn in another colour than text.
+bool LabelGreyed(HWND pane, int id) {
+  return IsWindowEnabled(GetDlgItem(pane, id)) && LabelColour(pane, id) != GetSysColor(COLOR_WINDOWTEXT);
+}
 
 TEST_F(GoalPaneTest, ShowsTheGoalsAndSelectsTheCurrentOne) {
   options_.goal = 2;
@@ -132,9 +149,8 @@ TEST_F(PeriodPaneTest, ListsHoldTheLengthsAndFollowTheSettings) {
   EXPECT_EQ(SendMessageW(cycle, CB_GETCURSEL, 0, 0), 20);
   EXPECT_EQ(SendMessageW(luteal, CB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(IsDlgButtonChecked(h, IDC_PERIOD_MANUAL), UINT{BST_CHECKED});
-  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, id))) << id;
-  }
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, id))) << id;
+  for (const int id : {IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) EXPECT_FALSE(LabelGreyed(h, id)) << id;
   EXPECT_EQ(TextOf(GetDlgItem(h, IDC_PERIOD_AUTO)), L"Auto (recommended)");
   EXPECT_EQ(TextOf(GetDlgItem(h, IDC_PERIOD_MANUAL)), L"Manual");
   EXPECT_EQ(TextOf(GetDlgItem(h, IDC_PERIOD_CYCLE_LABEL)), L"Menstrual Cicle");
@@ -222,6 +238,23 @@ TEST_F(PeriodPaneTest, ARefreshChangesOnlyWhatChanged) {
 
 // Two recorded cycles of 33 days: automatic lengths put the ovulation on
 // 22 June, a manual 28-day cycle with a 14-day luteal phase on 17 June.
+// The greyed Menstrual Cycle and Luteal Phase labels stay readable on the
+// pane in every theme: 3:1 at least against the pane's colour.
+TEST_F(PeriodPaneTest, GreyedLabelsStayReadableInEveryTheme) {
+  options_.autoPeriodCalculation = true;
+  for (const ThemeChoice& choice : kThemeChoices) {
+    SCOPED_TRACE(static_cast<unsigned>(choice.color));
+    options_.theme = ThemeForChoice(static_cast<int>(&choice - kThemeChoices.data()));
+    const auto pane = Open<CPanePeriod>();
+    const HWND h = pane->Hwnd();
+    for (const int id : {IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
+      ASSERT_TRUE(LabelGreyed(h, id)) << id;
+      const double contrast = ContrastRatio(static_cast<ColorRef>(LabelColour(h, id)), options_.theme.base);
+      EXPECT_GE(contrast, kMinTextContrast) << id;
+    }
+  }
+}
+
 TEST_F(PeriodPaneTest, ManualLengthsRecomputeTheClassesAndAutoKeepsThem) {
   Start(PackedDate(1, 5, 2024));
   Start(PackedDate(3, 6, 2024));
@@ -229,9 +262,8 @@ TEST_F(PeriodPaneTest, ManualLengthsRecomputeTheClassesAndAutoKeepsThem) {
   const auto pane = Open<CPanePeriod>();
   const HWND h = pane->Hwnd();
   EXPECT_EQ(IsDlgButtonChecked(h, IDC_PERIOD_AUTO), UINT{BST_CHECKED});
-  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, id))) << id;
-  }
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, id))) << id;
+  for (const int id : {IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) EXPECT_TRUE(LabelGreyed(h, id)) << id;
   EXPECT_EQ(model_->GetDayClass(june22), Ovulation);
   EXPECT_NE(model_->GetDayClass(june17), Ovulation);
 
@@ -240,9 +272,8 @@ TEST_F(PeriodPaneTest, ManualLengthsRecomputeTheClassesAndAutoKeepsThem) {
   Click(h, IDC_PERIOD_MANUAL);
   EXPECT_FALSE(options_.autoPeriodCalculation);
   EXPECT_EQ(options_.periodLen, 31);
-  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, id))) << id;
-  }
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, id))) << id;
+  for (const int id : {IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) EXPECT_FALSE(LabelGreyed(h, id)) << id;
   const int changes = host_.daysChanged;
   const HWND cycle = GetDlgItem(h, IDC_PERIOD_CYCLE);
   SendMessageW(cycle, CB_SETCURSEL, 18, 0);
@@ -261,9 +292,8 @@ TEST_F(PeriodPaneTest, ManualLengthsRecomputeTheClassesAndAutoKeepsThem) {
 
   Click(h, IDC_PERIOD_AUTO);
   EXPECT_TRUE(options_.autoPeriodCalculation);
-  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL, IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) {
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, id))) << id;
-  }
+  for (const int id : {IDC_PERIOD_CYCLE, IDC_PERIOD_LUTEAL}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, id))) << id;
+  for (const int id : {IDC_PERIOD_CYCLE_LABEL, IDC_PERIOD_LUTEAL_LABEL}) EXPECT_TRUE(LabelGreyed(h, id)) << id;
   EXPECT_EQ(options_.periodLen, 28) << "the manual values are kept";
   EXPECT_EQ(options_.luteralLen, 16);
   EXPECT_EQ(model_->GetDayClass(june22), Ovulation);

@@ -303,7 +303,9 @@ TEST_F(PlanningDialogsTest, TheHoroscopeNamesTheSignsInHerLanguage) {
   CHoroscopeDlg horoscope(PlanningContext{*model_, locale_, ProgramResources(), {}}, birth);
   std::vector<std::wstring> entries;
   int selected = -1;
+  std::wstring picked;
   ModalDriver driver([&](HWND dialog) {
+    picked = DialogDriver::Text(GetDlgItem(dialog, IDC_HOROSCOPE_DATE));
     for (int i = 0; i < 12; ++i) entries.push_back(Entry(dialog, IDC_HOROSCOPE_SIGN, i));
     selected = Selection(dialog, IDC_HOROSCOPE_SIGN);
     DialogDriver::Click(dialog, IDOK);
@@ -316,6 +318,41 @@ TEST_F(PlanningDialogsTest, TheHoroscopeNamesTheSignsInHerLanguage) {
   EXPECT_EQ(entries[11], L"Fische");
   ASSERT_EQ(selected, 11);
   EXPECT_EQ(entries[11], ToWide(model_->GetZodiacName(birth))) << "the name Birth shows";
+  // The picker writes the date as every other window does, with its year.
+  EXPECT_EQ(picked, L"8.3.2025");
+}
+
+// Tabbed to, the date picker shows that it has the focus: a frame just
+// outside it, gone again when the focus moves on.
+TEST_F(PlanningDialogsTest, TheHoroscopeDatePickerShowsTheFocus) {
+  CHoroscopeDlg horoscope(PlanningContext{*model_, locale_, ProgramResources(), {}}, PackedDate(8, 3, 2025));
+  std::vector<int> marked;
+  ModalDriver driver([&](HWND dialog) {
+    const RECT ring = horoscope.PickerFocusRing();
+    // Pixels of the frame's top edge that are not the dialog's background.
+    const auto count = [&] {
+      UpdateWindow(dialog);
+      const HDC dc = GetDC(dialog);
+      const COLORREF face = GetPixel(dc, ring.left - 3, ring.top - 1);
+      int n = 0;
+      for (int x = ring.left + 2; x < ring.right - 2; ++x) n += GetPixel(dc, x, ring.top) != face;
+      ReleaseDC(dialog, dc);
+      return n;
+    };
+    SetFocus(GetDlgItem(dialog, IDOK));
+    marked.push_back(count());
+    SetFocus(GetDlgItem(dialog, IDC_HOROSCOPE_DATE));
+    marked.push_back(count());
+    SetFocus(GetDlgItem(dialog, IDC_HOROSCOPE_SIGN));
+    marked.push_back(count());
+    DialogDriver::Click(dialog, IDOK);
+  });
+  EXPECT_EQ(horoscope.DoModal(nullptr), IDOK);
+  ASSERT_TRUE(driver.Ran());
+  ASSERT_EQ(marked.size(), 3u);
+  EXPECT_EQ(marked[0], 0);
+  EXPECT_GT(marked[1], 20) << "a dotted frame along the picker";
+  EXPECT_EQ(marked[2], 0);
 }
 
 std::string Genders(HWND dialog) {

@@ -77,7 +77,7 @@ TEST_F(ReminderFrameTest,
   // The next day counts down, with the sound again.
   clock_.Set(AddDays(kToday, 1));
   SendMessageW(frame_->Hwnd(), WM_TIMER, ReminderPresenter::kTimer, 0);
-  EXPECT_EQ(frame_->Reminders().Small().Text(), L"1 days left before menstruation");
+  EXPECT_EQ(frame_->Reminders().Small().Text(), L"Your period is expected tomorrow");
   EXPECT_EQ(sounds_, 2);
 }
 
@@ -119,12 +119,15 @@ TEST_F(ReminderFrameTest,
       popup.Text().rfind(L"2 days left before menstruation\nDay tip: ", 0), 0u)
       << popup.Text();
   EXPECT_EQ(sounds_, 0);
+  // The icon's tooltip would cover the popup's last line: none while it shows.
+  EXPECT_EQ(std::wstring(frame_->Tray().Icon().Data().szTip), L"");
 
   // A left click on the icon hides it and leaves the hover flag as it was.
   SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSEMOVE);
   SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_LBUTTONDOWN);
   EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
   EXPECT_FALSE(IsWindowVisible(popup.Hwnd()));
+  EXPECT_NE(std::wstring(frame_->Tray().Icon().Data().szTip).find(L"Today is 15.6.2024"), std::wstring::npos);
   EXPECT_TRUE(frame_->Tray().HoverPending());
   // Until the mouse is seen leaving, every check is forced: silent.
   SendMessageW(hwnd, WM_TIMER, ReminderPresenter::kTimer, 0);
@@ -134,6 +137,24 @@ TEST_F(ReminderFrameTest,
   SendMessageW(hwnd, CMainFrame::kTrayMessage, 0, WM_MOUSELEAVE);
   EXPECT_FALSE(frame_->Tray().HoverPending());
   EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
+}
+
+// The popup reads like a link: a click on it brings the window back from the
+// tray, restored and in front, and the popup goes.
+TEST_F(ReminderFrameTest, AClickOnThePopupBringsTheWindowBackFromTheTray) {
+  OpenFrame();
+  const HWND hwnd = frame_->Hwnd();
+  ShowWindow(hwnd, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(hwnd); }, 5000));
+  SendMessageW(hwnd, WM_TIMER, ReminderPresenter::kTimer, 0);
+  CTaskbarNotifier& popup = frame_->Reminders().Small();
+  ASSERT_TRUE(IsWindowVisible(popup.Hwnd()));
+
+  SendMessageW(popup.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(40, 60));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); }, 5000));
+  EXPECT_EQ(GetForegroundWindow(), hwnd);
+  EXPECT_EQ(popup.GetState(), CTaskbarNotifier::State::kHidden);
+  EXPECT_FALSE(IsWindowVisible(popup.Hwnd()));
 }
 
 TEST_F(ReminderFrameTest, PillReminderComesAtItsTimeUntilThePillIsMarked) {
@@ -161,6 +182,8 @@ TEST_F(ReminderFrameTest, PillReminderComesAtItsTimeUntilThePillIsMarked) {
 }
 
 TEST_F(ReminderFrameTest, TrayTipFollowsTheDateAndTheDayCommands) {
+  // No reminder on screen: its popup would take the tooltip away meanwhile.
+  options_.rmenstruation = false;
   OpenFrame();
   EXPECT_NE(std::wstring(frame_->Tray().Icon().Data().szTip).find(L"Today is 15.6.2024"), std::wstring::npos);
   clock_.Set(AddDays(kToday, 1));

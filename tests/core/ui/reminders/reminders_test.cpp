@@ -105,7 +105,7 @@ TEST_F(Reminders, MenstruationTextLooksAtTheWindowFromToday) {
        {{1, 2}, {2, 0}},
        Settings(true, 10, false),
        false,
-       u"1 days left before menstruation"},
+       u"Your period is expected tomorrow"},
       {"ovulation and fertile days are no flow",
        {{0, 11}, {1, 9}, {2, 10}, {3, 6}, {4, 7}, {5, 8}},
        Settings(true, 10, false),
