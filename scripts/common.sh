@@ -17,17 +17,33 @@ LAUNCHER=()
 if command -v ccache >/dev/null 2>&1; then
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
   export CCACHE_NOHASHDIR=1
+  # The window layer's files read <windows.h> from a precompiled header.
+  export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
   LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 
+# configure DIR [CMAKE ARGS...]: Ninja runs the builds when it is there. A
+# build folder made with the other generator is configured afresh; what it
+# holds besides CMake's own files (outputs, Wine prefixes) stays.
+configure() {
+  local dir="$1"
+  shift
+  local generator="Unix Makefiles"
+  command -v ninja >/dev/null 2>&1 && generator="Ninja"
+  if [ -f "$dir/CMakeCache.txt" ] &&
+     [ "$(sed -n 's/^CMAKE_GENERATOR:INTERNAL=//p' "$dir/CMakeCache.txt")" != "$generator" ]; then
+    rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+  fi
+  cmake -G "$generator" -S "$ROOT" -B "$dir" "${LAUNCHER[@]}" "$@" >/dev/null
+}
+
 build_native() {
-  cmake -S "$ROOT" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMAREL_SANITIZE=ON "${LAUNCHER[@]}" >/dev/null
+  configure "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMAREL_SANITIZE=ON
   cmake --build "$NATIVE_BUILD" -j "$JOBS"
 }
 
 build_win() {
-  cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" "${LAUNCHER[@]}" >/dev/null
+  configure "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake"
   cmake --build "$WIN_BUILD" -j "$JOBS"
 }
 

@@ -7,8 +7,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds="${1:-60}"
 out="$ROOT/build/fuzz"
-CC=clang CXX=clang++ cmake -S "$ROOT" -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
-  -DTAMAREL_FUZZ=ON -DTAMAREL_BENCHMARKS=OFF "${LAUNCHER[@]}" >/dev/null
+CC=clang CXX=clang++ configure "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+  -DTAMAREL_FUZZ=ON -DTAMAREL_BENCHMARKS=OFF
 cmake --build "$out" --target fuzz_targets -j "$JOBS"
 targets=(db lan users text version backup)
 

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/common.sh"
 cd "$ROOT"
 
-cmake -S "$ROOT" -B "$ROOT/build/bench" -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}" >/dev/null
+configure "$ROOT/build/bench" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$ROOT/build/bench" --target tamarel_bench -j "$JOBS" >/dev/null
 echo "== native (Google Benchmark)"
 "$ROOT/build/bench/bench/tamarel_bench" --benchmark_filter='HoverDecisions|ClassifyFourMonths'

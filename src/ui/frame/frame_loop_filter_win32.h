@@ -16,7 +16,7 @@ class LoginLock;
 // the focus through the calendar and every pane's controls in reading order;
 // Alt with a band title's underlined letter is handed to the frame's window
 // procedure, which opens that menu.
-class FrameLoopFilter final : public IMessageFilter {
+class FrameLoopFilter final : public MessageFilter {
  public:
   FrameLoopFilter(std::function<HWND()> frame, std::function<HWND()> calendar, CBandBar& band, const PaneColumn& panes,
                   const LoginLock& lock);

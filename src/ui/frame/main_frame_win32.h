@@ -24,8 +24,6 @@
 #include "ui/widgets/window_win32.h"
 
 class AFCYearSelectWnd;
-// Kept out of this header: the loop's IMessageFilter shares its name with a
-// COM interface.
 class FrameLoopFilter;
 
 // The program's top-level window. It keeps the window, owns the pieces that

@@ -19,9 +19,8 @@ bool IsDroppedCombo(HWND hwnd) {
 
 // Escape neither cancels nor closes the settings window: its keys are taken
 // out of the message loop before the dialog manager turns them into Cancel.
-// An open drop-down list still closes on Escape. Defined here, beside the
-// window: the loop's IMessageFilter shares its name with a COM interface.
-class CSettingsDialog::EscapeFilter final : public IMessageFilter {
+// An open drop-down list still closes on Escape.
+class CSettingsDialog::EscapeFilter final : public MessageFilter {
  public:
   explicit EscapeFilter(const CSettingsDialog& dialog) : dialog_(dialog) {}
   bool PreTranslateMessage(MSG& msg) override {

@@ -19,11 +19,11 @@ MessageLoop::~MessageLoop() { g_current = previous_; }
 
 MessageLoop* MessageLoop::Current() { return g_current; }
 
-void MessageLoop::AddFilter(IMessageFilter* filter) {
+void MessageLoop::AddFilter(MessageFilter* filter) {
   if (filter && std::find(filters_.begin(), filters_.end(), filter) == filters_.end()) filters_.push_back(filter);
 }
 
-void MessageLoop::RemoveFilter(IMessageFilter* filter) { std::erase(filters_, filter); }
+void MessageLoop::RemoveFilter(MessageFilter* filter) { std::erase(filters_, filter); }
 
 void MessageLoop::AddModelessDialog(HWND dialog) {
   if (dialog && std::find(dialogs_.begin(), dialogs_.end(), dialog) == dialogs_.end()) dialogs_.push_back(dialog);

@@ -6,9 +6,9 @@
 
 // A window that wants to see messages before they are dispatched (the main
 // frame routes mouse messages to the calendar this way).
-class IMessageFilter {
+class MessageFilter {
  public:
-  virtual ~IMessageFilter() = default;
+  virtual ~MessageFilter() = default;
   // True eats the message: it is neither translated nor dispatched.
   virtual bool PreTranslateMessage(MSG& msg) = 0;
 };
@@ -26,8 +26,8 @@ class MessageLoop {
   // The loop running on this thread, or null outside Run.
   [[nodiscard]] static MessageLoop* Current();
 
-  void AddFilter(IMessageFilter* filter);
-  void RemoveFilter(IMessageFilter* filter);
+  void AddFilter(MessageFilter* filter);
+  void RemoveFilter(MessageFilter* filter);
   void AddModelessDialog(HWND dialog);
   void RemoveModelessDialog(HWND dialog);
 
@@ -38,7 +38,7 @@ class MessageLoop {
   bool PreTranslate(MSG& msg);
 
  private:
-  std::vector<IMessageFilter*> filters_;
+  std::vector<MessageFilter*> filters_;
   std::vector<HWND> dialogs_;
   MessageLoop* previous_ = nullptr;
 };

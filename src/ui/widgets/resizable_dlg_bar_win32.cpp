@@ -2,7 +2,7 @@
 
 #include "ui/widgets/message_loop_win32.h"
 
-class CResizableDlgBar::LoopFilter final : public IMessageFilter {
+class CResizableDlgBar::LoopFilter final : public MessageFilter {
  public:
   explicit LoopFilter(CResizableDlgBar& bar) : bar_(bar) {}
   bool PreTranslateMessage(MSG& msg) override { return bar_.FilterMessage(msg); }

@@ -19,7 +19,7 @@ bool operator==(const Day& a, const Day& b) {
          a.temperature == b.temperature && a.note == b.note;
 }
 
-namespace {
+namespace vault_test {
 
 namespace fs = std::filesystem;
 using testsupport::ReadBytes;
@@ -297,4 +297,4 @@ TEST(DatabaseReplaceDays, PutsExactlyTheGivenDaysAndDeletesWithNone) {
   EXPECT_EQ(reopened->DaysOf(kBea)[0].note, u"hers");
 }
 
-}  // namespace
+}  // namespace vault_test

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace crypto_test {
 
 std::vector<uint8_t> Hex(std::string_view text) {
   std::vector<uint8_t> bytes;
@@ -159,4 +159,4 @@ TEST(SecretBytes, WipesWhatItHeldWhenItGoesOrMoves) {
   EXPECT_TRUE(moved.Empty());
 }
 
-}  // namespace
+}  // namespace crypto_test

@@ -13,12 +13,11 @@
 #include "settings/options_manager.h"
 #include "support/temp_dir.h"
 #include "ui/reports/cycle_report.h"
+#include "support/dates.h"
 
 namespace {
 
-constexpr PackedDate D(int d, int m, int y = 2026) {
-  return PackedDate(d, m, y);
-}
+using testsupport::D;
 
 class Outlook : public ::testing::Test {
 protected:

@@ -6,12 +6,11 @@
 #include "settings/memory_settings_store.h"
 #include "settings/options_manager.h"
 #include "support/temp_dir.h"
+#include "support/dates.h"
 
 namespace {
 
-constexpr PackedDate D(int d, int m, int y = 2026) {
-  return PackedDate(d, m, y);
-}
+using testsupport::D;
 
 class CycleTest : public ::testing::Test {
 protected:

@@ -6,7 +6,7 @@
 
 #include "model/database_manager.h"
 
-namespace {
+namespace move_days_test {
 
 // A file in memory whose writes can fail on request, half landing.
 class MemoryFile final : public BlockFile {
@@ -111,4 +111,4 @@ TEST_F(MoveDaysTest, AFailedWriteLeavesMemoryAsTheFileHoldsItAndNeverMixesOwners
   EXPECT_EQ(none.MoveDays(0, 4), DatabaseManager::MoveResult::kNoFile);
 }
 
-}  // namespace
+}  // namespace move_days_test

@@ -11,7 +11,7 @@
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {
-namespace {
+namespace day_menu_test {
 
 using DayMenuTest = FrameTest;
 
@@ -197,5 +197,5 @@ TEST_F(DayMenuTest, AFullCalendarFileIsToldAsSuch) {
   std::filesystem::remove(full);
 }
 
-}  // namespace
+}  // namespace day_menu_test
 }  // namespace frametest

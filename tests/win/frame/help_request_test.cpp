@@ -19,7 +19,7 @@
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {
-namespace {
+namespace help_request_test {
 
 constexpr RECT kLaptop{0, 0, 1280, 720};
 
@@ -181,5 +181,5 @@ TEST_F(HelpRequestTest, TheF1KeyInADialogOpensItsTopic) {
   EXPECT_EQ(topics_, std::vector<DWORD>{IDH_ABOUT});
 }
 
-}  // namespace
+}  // namespace help_request_test
 }  // namespace frametest

@@ -20,7 +20,7 @@
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {
-namespace {
+namespace keyboard_test {
 
 std::wstring TextOf(HWND hwnd) {
   wchar_t text[512] = {};
@@ -359,13 +359,16 @@ TEST_F(KeyboardTest, TheDayMenuOpenedByEnterStaysOpenUntilAChoice) {
   EXPECT_TRUE(openWhenAsked);
 }
 
-// Reads the pixels of the calendar's painting on one rectangle's top edge.
-int DarkPixelsOnTopEdge(HDC dc, const Rect &r, int inset) {
+// Reads the calendar's pixels on screen on one rectangle's top edge (its
+// paint buffer is given back while the mouse is elsewhere).
+int DarkPixelsOnTopEdge(HWND window, const Rect &r, int inset) {
+  const HDC dc = GetDC(window);
   int dark = 0;
   for (int x = r.left + inset; x < r.right - inset; ++x) {
     if (GetPixel(dc, x, r.top + inset) == RGB(0, 0, 0))
       ++dark;
   }
+  ReleaseDC(window, dc);
   return dark;
 }
 
@@ -380,23 +383,23 @@ TEST_F(KeyboardTest, TheFocusedDayAndTheFocusedButtonCarryAVisibleCue) {
   Press(VK_RIGHT);
   repaint();
   const Rect cell = calendar.Year().SelectedCell()->rect;
-  EXPECT_GT(DarkPixelsOnTopEdge(calendar.BufferDc(), cell, 3), 2)
+  EXPECT_GT(DarkPixelsOnTopEdge(frame_->CalendarHwnd(), cell, 3), 2)
       << "the focused day";
   EXPECT_EQ(
-      DarkPixelsOnTopEdge(calendar.BufferDc(), calendar.Year().BackButton(), 2),
+      DarkPixelsOnTopEdge(frame_->CalendarHwnd(), calendar.Year().BackButton(), 2),
       0);
 
   Press(VK_TAB, true);
   Press(VK_TAB, true);
   ASSERT_EQ(GetFocus(), calendar.BackButtonHwnd());
   repaint();
-  EXPECT_EQ(DarkPixelsOnTopEdge(calendar.BufferDc(), cell, 3), 0)
+  EXPECT_EQ(DarkPixelsOnTopEdge(frame_->CalendarHwnd(), cell, 3), 0)
       << "the calendar lost the focus";
   EXPECT_GT(
-      DarkPixelsOnTopEdge(calendar.BufferDc(), calendar.Year().BackButton(), 2),
+      DarkPixelsOnTopEdge(frame_->CalendarHwnd(), calendar.Year().BackButton(), 2),
       2)
       << "Back has it";
 }
 
-} // namespace
+}  // namespace keyboard_test
 } // namespace frametest

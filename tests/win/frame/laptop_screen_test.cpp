@@ -11,7 +11,7 @@
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {
-namespace {
+namespace laptop_screen_test {
 
 constexpr RECT kLaptop{0, 0, 1280, 720};
 
@@ -143,5 +143,5 @@ TEST_F(LaptopScreenTest, TheTipBoxTakesTheHeightThePanesLeave) {
   EXPECT_GT(heights.wanted, heights.least);
 }
 
-}  // namespace
+}  // namespace laptop_screen_test
 }  // namespace frametest

@@ -18,7 +18,7 @@
 #include "win/frame/frame_fixture.h"
 
 namespace frametest {
-namespace {
+namespace vault_login_test {
 
 namespace fs = std::filesystem;
 
@@ -345,5 +345,5 @@ TEST_F(VaultLoginTest, TheStartUpDialogHasItsOwnTaskbarButtonAndAWrongPasswordIs
   EXPECT_EQ(logon_->CurrentUser().id, 0);
 }
 
-}  // namespace
+}  // namespace vault_login_test
 }  // namespace frametest

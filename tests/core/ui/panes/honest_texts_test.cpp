@@ -18,12 +18,11 @@
 #include "ui/panes/pane_texts.h"
 #include "ui/reports/cycle_report.h"
 #include "ui/reminders/reminders.h"
+#include "support/dates.h"
 
 namespace {
 
-constexpr PackedDate D(int d, int m, int y = 2026) {
-  return PackedDate(d, m, y);
-}
+using testsupport::D;
 
 constexpr const char16_t *kLowFertile = u"Low fertiltity";
 constexpr const char16_t *kNotFertileToday =

@@ -15,7 +15,7 @@
 #include "settings/options_manager.h"
 #include "support/temp_dir.h"
 
-namespace {
+namespace reminders_test {
 
 constexpr PackedDate kToday{14, 5, 2026};
 
@@ -390,4 +390,4 @@ TEST(ReminderDays, TheWindowIsAWholeNumberFromOneToTen) {
     EXPECT_EQ(ParseReminderDays(c.text), c.value) << ToUtf8(c.text);
 }
 
-} // namespace
+}  // namespace reminders_test

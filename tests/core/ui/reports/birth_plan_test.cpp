@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr PackedDate D(int d, int m, int y = 2011) { return PackedDate(d, m, y); }
+constexpr PackedDate D2011(int d, int m, int y = 2011) { return PackedDate(d, m, y); }
 
 TEST(BirthPlan, TheFirstBoyOrGirlDayWithinHundredDaysIsTheConception) {
   struct Case {
@@ -32,7 +32,7 @@ TEST(BirthPlan, TheFirstBoyOrGirlDayWithinHundredDaysIsTheConception) {
       {"one day too far", {{100, GirlDay}}, 0, false, false},
       {"none at all", {}, 0, false, false},
   };
-  const PackedDate sex = D(20, 12, 2010);
+  const PackedDate sex = D2011(20, 12, 2010);
   for (const Case& c : cases) {
     const BirthPlan plan = PlanBirthFrom(sex, [&](const PackedDate& d) {
       const auto found = c.classes.find(DaysBetween(sex, d));
@@ -47,8 +47,8 @@ TEST(BirthPlan, TheFirstBoyOrGirlDayWithinHundredDaysIsTheConception) {
 }
 
 TEST(BirthPlan, AConceptionOnFirstMarchGivesABirthOn26November) {
-  const BirthPlan plan = PlanBirthFrom(D(1, 3), [](const PackedDate&) { return static_cast<int>(BoyDay); });
-  EXPECT_EQ(plan.birth, D(26, 11));
+  const BirthPlan plan = PlanBirthFrom(D2011(1, 3), [](const PackedDate&) { return static_cast<int>(BoyDay); });
+  EXPECT_EQ(plan.birth, D2011(26, 11));
 }
 
 class BirthPlanModelTest : public ::testing::Test {
@@ -56,7 +56,7 @@ class BirthPlanModelTest : public ::testing::Test {
   BirthPlanModelTest()
       : options(store, SystemLocaleInfo{}, nullptr, u""),
         locale(dir.path(), codec),
-        clock(D(10, 5)),
+        clock(D2011(10, 5)),
         model(std::make_unique<DatabaseManager>(dir / "db.dat", [] { return owner; }), options, locale, clock) {}
 
   void Mark(PackedDate d, bool sex) {
@@ -76,28 +76,28 @@ class BirthPlanModelTest : public ::testing::Test {
 
 TEST_F(BirthPlanModelTest, TheLatestIntercourseOfTheCurrentUserOrToday) {
   owner = 0;
-  EXPECT_EQ(LatestIntercourse(model), D(10, 5)) << "no day marked";
-  Mark(D(3, 2), true);
-  Mark(D(20, 4), true);
-  Mark(D(25, 4), false);  // a pill only
-  Mark(D(1, 1), true);
-  EXPECT_EQ(LatestIntercourse(model), D(20, 4));
+  EXPECT_EQ(LatestIntercourse(model), D2011(10, 5)) << "no day marked";
+  Mark(D2011(3, 2), true);
+  Mark(D2011(20, 4), true);
+  Mark(D2011(25, 4), false);  // a pill only
+  Mark(D2011(1, 1), true);
+  EXPECT_EQ(LatestIntercourse(model), D2011(20, 4));
   owner = 7;
   model.Reload();
-  Mark(D(30, 4), true);
-  EXPECT_EQ(LatestIntercourse(model), D(30, 4));
+  Mark(D2011(30, 4), true);
+  EXPECT_EQ(LatestIntercourse(model), D2011(30, 4));
   owner = 0;
   model.Reload();
-  EXPECT_EQ(LatestIntercourse(model), D(20, 4)) << "another user's day counts not";
+  EXPECT_EQ(LatestIntercourse(model), D2011(20, 4)) << "another user's day counts not";
 }
 
 TEST_F(BirthPlanModelTest, ThePlanOfTheModelAgreesWithItsClasses) {
   owner = 0;
-  ASSERT_EQ(model.SetStart(D(1, 3)), SaveResult::kDone);
-  Mark(D(5, 3), true);
+  ASSERT_EQ(model.SetStart(D2011(1, 3)), SaveResult::kDone);
+  Mark(D2011(5, 3), true);
   const BirthPlan plan = PlanBirth(model);
   ASSERT_TRUE(plan.found);
-  EXPECT_EQ(plan.latestSex, D(5, 3));
+  EXPECT_EQ(plan.latestSex, D2011(5, 3));
   const int dayClass = model.ClassifyDay(plan.conception);
   EXPECT_EQ(dayClass, plan.girl ? GirlDay : BoyDay);
   for (PackedDate d = plan.latestSex; d < plan.conception; d = AddDays(d, 1)) {
@@ -108,9 +108,9 @@ TEST_F(BirthPlanModelTest, ThePlanOfTheModelAgreesWithItsClasses) {
 }
 
 TEST_F(BirthPlanModelTest, TheZodiacOfADateIsNamedInTheCurrentLanguage) {
-  EXPECT_EQ(model.GetZodiacIndex(D(26, 11)), 8);
-  EXPECT_EQ(model.GetZodiacName(D(26, 11)), u"Sagittarius");
-  EXPECT_EQ(model.GetZodiacIcon(D(26, 11)), 5649);
+  EXPECT_EQ(model.GetZodiacIndex(D2011(26, 11)), 8);
+  EXPECT_EQ(model.GetZodiacName(D2011(26, 11)), u"Sagittarius");
+  EXPECT_EQ(model.GetZodiacIcon(D2011(26, 11)), 5649);
   std::string lan = "\xFF\xFE";
   for (char16_t c : std::u16string_view(u"Sagittarius=Sch\u00FCtze\r\n")) {
     lan.push_back(static_cast<char>(c & 0xFF));
@@ -118,8 +118,8 @@ TEST_F(BirthPlanModelTest, TheZodiacOfADateIsNamedInTheCurrentLanguage) {
   }
   std::ofstream(dir / "de.lan", std::ios::binary) << lan;
   locale.SetLanguageName("de");
-  EXPECT_EQ(model.GetZodiacName(D(26, 11)), u"Sch\u00FCtze");
-  EXPECT_EQ(model.GetZodiacIcon(D(26, 11)), 5649);
+  EXPECT_EQ(model.GetZodiacName(D2011(26, 11)), u"Sch\u00FCtze");
+  EXPECT_EQ(model.GetZodiacIcon(D2011(26, 11)), 5649);
 }
 
 }  // namespace

@@ -11,12 +11,11 @@
 #include "ui/reports/cycle_report.h"
 #include "ui/reports/temperature_month.h"
 #include "ui/days/temperature_units.h"
+#include "support/dates.h"
 
 namespace {
 
-constexpr PackedDate D(int d, int m, int y = 2026) {
-  return PackedDate(d, m, y);
-}
+using testsupport::D;
 
 TEST(CycleRows,
      EveryStartIsARowAndEveryPairHasItsLengthAndTheOvulationOfItsCycle) {

@@ -90,7 +90,7 @@ TEST(CWindow, DestroyingTheObjectDestroysItsWindow) {
   EXPECT_FALSE(IsWindow(hwnd));
 }
 
-class EatLeftClicks : public IMessageFilter {
+class EatLeftClicks : public MessageFilter {
  public:
   std::vector<UINT> seen;
   bool PreTranslateMessage(MSG& msg) override {
