@@ -14,7 +14,15 @@ if [ ! -f "$template/.complete" ]; then
 fi
 rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
-cp -a --reflink=auto "$template" "$prefix" || exit 1
+# Wine's own program files, most of the prefix's 700 MB and never written
+# to, stay hard links to the template's; every other file (the registry
+# among them) becomes the prefix's own copy.
+cp -al "$template" "$prefix" || exit 1
+while IFS= read -r -d '' file; do
+  cp -p "$file" "$file.own" && mv -f "$file.own" "$file" || exit 1
+done < <(find "$prefix" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.nls' \
+                                    -o -iname '*.tlb' -o -iname '*.sys' -o -iname '*.cpl' -o -iname '*.ocx' \
+                                    -o -iname '*.acm' -o -iname '*.ax' \) -print0)
 export WINEPREFIX="$prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
