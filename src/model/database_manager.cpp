@@ -299,6 +299,15 @@ bool DatabaseManager::OverlapsAnotherRecord(int slot, uint64_t from, uint64_t to
   return false;
 }
 
+bool DatabaseManager::ReadyToWrite() {
+  if (readOnly_) return false;
+  if (mustRecover_) {
+    Recover();
+    OpenIndex();
+  }
+  return !readOnly_ && !mustRecover_;
+}
+
 SaveResult DatabaseManager::SaveDay(const Day& day) {
   if (!file_) {
     // Without its file the calendar stores nothing; an empty day has nothing to store.
@@ -307,12 +316,7 @@ SaveResult DatabaseManager::SaveDay(const Day& day) {
   Slot probe;
   probe.date = day.date;
   // A date that would never be read back is not stored.
-  if (readOnly_ || !probe.Readable()) return SaveResult::kWriteFailed;
-  if (mustRecover_) {
-    Recover();
-    OpenIndex();
-    if (readOnly_ || mustRecover_) return SaveResult::kWriteFailed;
-  }
+  if (!probe.Readable() || !ReadyToWrite()) return SaveResult::kWriteFailed;
   const int slot = FindSlot(day.date);
   if (slot < 0) return day.IsEmpty() ? SaveResult::kDone : Append(day, -1);
   if (day.IsEmpty()) {
@@ -561,12 +565,7 @@ std::vector<uint16_t> DatabaseManager::Owners() const {
 
 SaveResult DatabaseManager::ScrubFreeSpace() {
   if (!file_) return SaveResult::kNoFile;
-  if (readOnly_) return SaveResult::kWriteFailed;
-  if (mustRecover_) {
-    Recover();
-    OpenIndex();
-    if (readOnly_ || mustRecover_) return SaveResult::kWriteFailed;
-  }
+  if (!ReadyToWrite()) return SaveResult::kWriteFailed;
   std::vector<std::pair<uint64_t, uint64_t>> used;
   for (int i = 0; i < kSlotCount; ++i) {
     if (!slots_[static_cast<size_t>(i)].InUse()) continue;
@@ -600,12 +599,7 @@ SaveResult DatabaseManager::ScrubFreeSpace() {
 
 SaveResult DatabaseManager::ReplaceDays(uint16_t owner, const std::vector<Day>& days) {
   if (!file_) return SaveResult::kNoFile;
-  if (readOnly_) return SaveResult::kWriteFailed;
-  if (mustRecover_) {
-    Recover();
-    OpenIndex();
-    if (readOnly_ || mustRecover_) return SaveResult::kWriteFailed;
-  }
+  if (!ReadyToWrite()) return SaveResult::kWriteFailed;
   std::array<Slot, kSlotCount> next = slots_;
   std::vector<FileWrite> writes;
   for (int i = 0; i < kSlotCount; ++i) {

@@ -140,6 +140,9 @@ class DatabaseManager {
 
   void OpenIndex();
   void Recover();
+  // A save may begin: the file is writable, and a save that could not be
+  // undone before has been rolled back first.
+  [[nodiscard]] bool ReadyToWrite();
   [[nodiscard]] int FindSlot(const PackedDate& date);
   const std::optional<Day>& RecordOfSlot(int slot);
   // Where the slot's record ends: its reserved length or its header's note length, whichever reaches further.

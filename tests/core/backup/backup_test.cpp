@@ -296,8 +296,6 @@ TEST_F(BackupFilesTest, AFailedBackupLeavesNoFileUnderItsName) {
   EXPECT_EQ(WriteBackup(files_, dir_ / "b.zip", PackedDate(9, 12, 2026), good_), BackupStatus::kCalendarUnreadable);
 }
 
-}  // namespace
-
 // Her vault goes into the backup as it is (encrypted) and comes back with
 // the pair; a vault the backup did not hold is gone after the restore, and a
 // crash at any step leaves the whole old set or the whole restored one.
@@ -339,3 +337,5 @@ TEST_F(BackupFilesTest, VaultsTravelEncryptedAndARestoreLeavesExactlyTheBackupsV
     EXPECT_FALSE(std::filesystem::exists(RestoreStagePath(VaultPath(files_.db, 1))));
   }
 }
+
+}  // namespace

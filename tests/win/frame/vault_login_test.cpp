@@ -100,6 +100,21 @@ class VaultLoginTest : public FrameTest {
     return boxChecked;
   }
 
+  // In the login dialog: Delete, and the delete dialog answered with her
+  // name and password.
+  static void DeleteFromLogin(HWND login, const wchar_t* name, const wchar_t* password) {
+    DialogDriver remove(
+        [&](HWND dialog) {
+          SendDlgItemMessageW(dialog, IDC_DELETE_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(name));
+          SetDlgItemTextW(dialog, IDC_DELETE_PASSWORD, password);
+          DialogDriver::Click(dialog, IDOK);
+        },
+        IDC_DELETE_NAME);
+    DialogDriver::Click(login, IDC_LOGIN_DELETE);
+    EXPECT_TRUE(remove.Ran());
+  }
+
   void WriteNote(const std::wstring& note) {
     DialogDriver driver([&](HWND dialog) {
       SetDlgItemTextW(dialog, IDC_NOTE_EDIT, note.c_str());
@@ -244,16 +259,7 @@ TEST_F(VaultLoginTest, DeletingAUserAsksAboutHerDaysAndConfigureClearsWhatWasKep
   UINT questionType = 0;
   {
     DialogDriver outer([&](HWND login) {
-      DialogDriver inner(
-          [&](HWND remove) {
-            SendDlgItemMessageW(remove, IDC_DELETE_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                                reinterpret_cast<LPARAM>(L"bea"));
-            SetDlgItemTextW(remove, IDC_DELETE_PASSWORD, L"tulip");
-            DialogDriver::Click(remove, IDOK);
-          },
-          IDC_DELETE_NAME);
-      DialogDriver::Click(login, IDC_LOGIN_DELETE);
-      EXPECT_TRUE(inner.Ran());
+      DeleteFromLogin(login, L"bea", L"tulip");
       SendDlgItemMessageW(login, IDC_LOGIN_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                           reinterpret_cast<LPARAM>(L"anna"));
       SetDlgItemTextW(login, IDC_LOGIN_PASSWORD, L"rose");
@@ -292,15 +298,7 @@ TEST_F(VaultLoginTest, DeletingAUserWithTheDefaultAnswerTakesHerVaultToo) {
   ASSERT_TRUE(fs::exists(Vault(2)));
   {
     DialogDriver outer([&](HWND login) {
-      DialogDriver inner(
-          [&](HWND remove) {
-            SendDlgItemMessageW(remove, IDC_DELETE_NAME, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                                reinterpret_cast<LPARAM>(L"bea"));
-            SetDlgItemTextW(remove, IDC_DELETE_PASSWORD, L"tulip");
-            DialogDriver::Click(remove, IDOK);
-          },
-          IDC_DELETE_NAME);
-      DialogDriver::Click(login, IDC_LOGIN_DELETE);
+      DeleteFromLogin(login, L"bea", L"tulip");
       DialogDriver::Click(login, IDCANCEL);
     });
     SendMessageW(frame_->Hwnd(), WM_COMMAND, MAKEWPARAM(ID_FILE_LOGOUT, 0), 0);
